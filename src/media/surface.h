@@ -1,0 +1,48 @@
+// The frame's pixel format: 16-bit RGB565 surfaces and colour conversions.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A 16-bit RGB565 surface, row-major, with a pitch equal to its width.
+struct Surface {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint16_t> Pixels;
+
+    Surface() = default;
+    Surface(int w, int h) { Resize(w, h); }
+    void Resize(int w, int h) {
+        Width = w;
+        Height = h;
+        Pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    }
+    uint16_t* Row(int y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
+    const uint16_t* Row(int y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
+    uint16_t At(int x, int y) const { return Row(y)[x]; }
+};
+
+// Screen rectangle, right and bottom exclusive.
+struct Rect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+inline uint16_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+// 0x00RRGGBB to RGB565.
+inline uint16_t RgbTo565(uint32_t rgb) {
+    return Rgb565(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
+}
+// The game's colour values are written 0x00BBGGRR.
+inline uint16_t ColorRefTo565(uint32_t bgr) {
+    return Rgb565(static_cast<uint8_t>(bgr), static_cast<uint8_t>(bgr >> 8), static_cast<uint8_t>(bgr >> 16));
+}
+// RGB565 back to 0x00RRGGBB (low bits filled by replication), for images and tests.
+inline uint32_t Rgb565ToRgb(uint16_t c) {
+    uint32_t r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
+    r = (r << 3) | (r >> 2);
+    g = (g << 2) | (g >> 4);
+    b = (b << 3) | (b >> 2);
+    return (r << 16) | (g << 8) | b;
+}
