@@ -1,0 +1,27 @@
+// Shared helpers of the tests.
+#include "support/test_support.h"
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
+TempDir::TempDir() {
+    std::random_device rd;
+    auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto dir = base / ("tolmara-test-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(dir)) {
+            path_ = dir.string() + "/";
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string BuiltGameDir() { return std::string(TOLMARA_GAME_DIR) + "/"; }
+std::string SourceDir() { return std::string(TOLMARA_SOURCE_DIR) + "/"; }
