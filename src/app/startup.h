@@ -1,0 +1,28 @@
+// Start-up, the main window's creation, fatal errors and the shutdown sequence.
+#pragma once
+
+#include <exception>
+#include <string>
+
+struct Game;
+
+// The data files "tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg" in order; shows
+// the message of the first one that cannot be opened and returns false.
+bool CheckDataFiles(Game& game);
+bool FileReadable(const std::string& path);
+// The start-up defaults of the player table and settings (before the data check).
+void SetStartDefaults(Game& game);
+// Reads volumes, player names and configuration (after the data check).
+void ReadStoredSettings(Game& game);
+// The main window's creation: tables, messages, pictures, player sprite, level set, sound,
+// volumes, and the intro logo screen.
+void FormCreate(Game& game);
+void DXDrawInitialize(Game& game);
+void DXDrawFinalize(Game& game);
+// Reports an error that nothing else caught and ends the run (after storing the player names
+// once start-up has completed).
+void AppException(Game& game, const std::exception& error);
+// Stores the player names and the configuration, stops the music, leaves full screen, ends.
+void ShutdownSequence(Game& game);
+// An error message box (only with a real video driver) and the same text on standard error.
+void ShowErrorBox(const std::string& title, const std::string& text);

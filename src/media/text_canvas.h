@@ -1,0 +1,37 @@
+// The text canvas over the back surface: 8-bit (Latin-1) text in "Arial", drawn with a clear brush.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "media/surface.h"
+
+// "Arial" is served by Liberation Sans (its metric twin). Sizes are points at 96 dots per inch.
+// Rendered strings are cached per font, size, colour and text, so drawing the same text every
+// tick costs one colour-keyed copy.
+class TextCanvas {
+public:
+    TextCanvas();
+    ~TextCanvas();
+    TextCanvas(const TextCanvas&) = delete;
+    TextCanvas& operator=(const TextCanvas&) = delete;
+
+    // Folders searched for the font file before the system's font folders (ProgramDir first).
+    void SetFontFolder(const std::string& folder);
+    void SetFont(const std::string& name, int sizePoints);
+    void SetColor(uint32_t bgr);  // 0x00BBGGRR
+    int TextPixelWidth(const std::string& latin1);
+    int TextPixelHeight(const std::string& latin1);
+    void WriteText(Surface& dest, int x, int y, const std::string& latin1);
+    // Ends a drawing session (kept for the frame loop's contract; text is drawn immediately).
+    void ReleaseCanvas();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Converts UTF-8 text (typed characters) to Latin-1; characters without a Latin-1 byte are dropped.
+std::string Utf8ToLatin1(const std::string& utf8);
+std::string Latin1ToUtf8(const std::string& latin1);
