@@ -117,7 +117,7 @@ DibPalette ReadPalette(ByteReader& in, const DibHeader& h) {
 }
 
 DecodedPicture DecodeDib(ByteReader& in, const std::string& where, bool fileBitmap,
-                         size_t pixelOffset) {
+                         size_t pixelOffset, int64_t maxPixels) {
     DibHeader h = ReadHeader(in, where, fileBitmap);
     CheckFormat(h, where);
     std::array<uint32_t, 3> masks{};
@@ -125,9 +125,9 @@ DecodedPicture DecodeDib(ByteReader& in, const std::string& where, bool fileBitm
     DibPalette palette = ReadPalette(in, h);
     DecodedPicture picture;
     if (h.Width == 0 || h.Height == 0) return picture;
-    if (h.Width * h.Height > kMaxPicturePixels)
+    if (h.Width * h.Height > maxPixels)
         Fail(where, "picture of " + std::to_string(h.Width) + " x " + std::to_string(h.Height) +
-                        " pixels is too large");
+                        " pixels is too large (at most " + std::to_string(maxPixels) + ")");
     if (pixelOffset != 0) {
         if (pixelOffset < in.Position() || pixelOffset > in.Size()) Fail(where, kDibInvalid);
         in.Seek(pixelOffset, "DIB pixel rows");
@@ -145,7 +145,8 @@ DecodedPicture DecodeDib(ByteReader& in, const std::string& where, bool fileBitm
 
 // A complete bitmap file: the 14-byte file header ("BM", file size, reserved, offset of the
 // pixel rows from the start of the file), then the bitmap.
-DecodedPicture DecodeBitmapFile(const Bytes& file, ByteReader& in, const std::string& where) {
+DecodedPicture DecodeBitmapFile(const Bytes& file, ByteReader& in, const std::string& where,
+                                int64_t maxPixels) {
     uint32_t count = in.U32("bitmap size");
     if (count == 0) return {};
     in.Need(count, "bitmap file");
@@ -158,12 +159,13 @@ DecodedPicture DecodeBitmapFile(const Bytes& file, ByteReader& in, const std::st
     // An offset of 0 is written by some tools; the rows then follow the palette.
     size_t pixelOffset = offBits == 0 ? 0 : begin + offBits;
     if (offBits != 0 && offBits > count) Fail(where, kDibInvalid);
-    return DecodeDib(bitmap, where, true, pixelOffset);
+    return DecodeDib(bitmap, where, true, pixelOffset, maxPixels);
 }
 
 }  // namespace
 
-DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const std::string& where) {
+DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const std::string& where,
+                                    int64_t maxPixels) {
     if (range.Size() == 0) return {};
     ByteReader in(file.data(), range.End, where);
     in.Seek(range.Begin, "picture payload");
@@ -171,8 +173,8 @@ DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const st
     if (className.empty()) return {};
     if (className == "TDIB") {
         if (in.Remaining() == 0) return {};
-        return DecodeDib(in, where, false, 0);
+        return DecodeDib(in, where, false, 0, maxPixels);
     }
-    if (className == "TBitmap") return DecodeBitmapFile(file, in, where);
+    if (className == "TBitmap") return DecodeBitmapFile(file, in, where, maxPixels);
     Fail(where, "picture class '" + className + "' is not supported");
 }

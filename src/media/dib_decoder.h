@@ -22,5 +22,7 @@ constexpr int64_t kMaxPicturePixels = int64_t{1} << 24;
 // Decodes the "Picture.Data" payload `range` of the library file `file`: a short string naming
 // the picture class, then the picture. `where` starts every error message, e.g.
 // "meniu.dxg: picture 'logo'", followed by "DIB is invalid", "Bitcount in invalid (7)",
-// "PixelFormat in invalid" or a description of what else was wrong.
-DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const std::string& where);
+// "PixelFormat in invalid" or a description of what else was wrong. A picture of more than
+// maxPixels pixels is refused before any pixel memory is allocated.
+DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const std::string& where,
+                                    int64_t maxPixels = kMaxPicturePixels);
