@@ -1,7 +1,99 @@
-// Placeholder until this part of the game is written.
-#include "screens/screens.h"
-#include "app/game.h"
+// The game-play screen: the simulation in its fixed order, the frame, and the end checks.
+#include <algorithm>
 
-void GamePlayTick(Game&, int32_t) {}
-void LevelEndTick(Game&, int32_t) {}
-void ResetPlayScreens(Game&) {}
+#include "app/game.h"
+#include "app/screen_dispatch.h"
+#include "game/explosions.h"
+#include "game/monsters.h"
+#include "game/objects.h"
+#include "render/playfield.h"
+#include "screens/level_start.h"
+#include "screens/screens.h"
+
+namespace {
+
+// The world advances in this order: the player (through the sprite engine), the objects it may
+// have pushed, the monsters, then the blasts and fuses, which see everything else's new cells.
+void AdvanceSimulation(Game& game, int32_t lag) {
+    game.media.DXSpriteEngine.MoveSprites(lag);
+    game.media.DXSpriteEngine.RemoveDeadSprites();
+    MoveObjects(game, lag);
+    MoveMonsters(game, lag);
+    UpdateExplosions(game, lag);
+    UpdateBombs(game, lag);
+    game.play.LevelTime += lag;
+}
+
+// Escape gives the level up once: no lives left, a blast on the player's cell (which shows no
+// "lost one life" message because LevelAborted is already set) and the aborted outcome.
+void GiveUp(Game& game) {
+    PlayState& play = game.play;
+    play.Lives = 0;
+    play.LevelAborted = true;
+    HazardBlast(game, play.PlayerX / 40, play.PlayerY / 40);
+    game.input.EscapePressed = false;
+    play.LevelOutcome = 3;
+    game.input.Paused = false;
+}
+
+// A timer that runs while its flag is set; true once it has reached `after` milliseconds.
+bool TimerDone(bool flag, int32_t& timer, int32_t lag, int32_t after) {
+    if (!flag) return false;
+    timer += lag;
+    return timer >= after;
+}
+
+// The end checks and the key requests are independent: several may switch screens in one tick,
+// and the last switch wins.
+void CheckLevelEnd(Game& game, int32_t lag) {
+    PlayState& play = game.play;
+    if (game.input.EscapePressed && !play.LevelAborted) GiveUp(game);
+    if (play.Lives <= 0) {
+        play.LevelLost = true;
+        game.input.Paused = false;
+    }
+    if (TimerDone(play.LevelLost, play.LostTime, lag, 1000)) SetScreen(game, scLevelEnd);
+    if (TimerDone(play.LevelAborted, play.AbortTime, lag, 1000)) SetScreen(game, scLevelEnd);
+    if (TimerDone(play.ExitReached, play.ExitTime, lag, 500)) SetScreen(game, scLevelEnd);
+    if (game.input.ChangeCharacterKey) {
+        game.input.Paused = false;
+        SetScreen(game, scCharacterSelect);
+    }
+    if (game.input.HelpKey) {
+        game.input.Paused = false;
+        SetScreen(game, scInformation);
+    }
+}
+
+}  // namespace
+
+void GamePlayTick(Game& game, int32_t lag) {
+    if (!game.input.Paused) AdvanceSimulation(game, lag);
+    DrawPlayField(game, lag);
+    CheckLevelEnd(game, lag);
+}
+
+void ResetPlayScreens(Game& game) {
+    PlayState& play = game.play;
+    play.LevelAborted = play.LevelLost = play.ExitReached = false;
+    play.AbortTime = play.LostTime = play.ExitTime = 0;
+    play.PlayerDying = false;
+    play.MoveState = msRest;
+    play.IdleAnimating = false;
+}
+
+void PrepareLevelStart(Game& game) {
+    PlayState& play = game.play;
+    play.ExplosionCount = 0;
+    play.PlacedBombCount = 0;
+    play.BlastGuard = false;
+    tlevel& level = game.level;
+    const int32_t count = std::clamp(level.MonsterCount, 0, kMonsterSlots);
+    for (int32_t i = 1; i <= count; ++i) {
+        TMonster& m = level.Monsters[i];
+        m.Heading = 0;
+        m.TargetX = m.TargetY = 0;
+        m.FromCol = m.FromRow = 0;
+        if (i <= kMaxMonsters) level.Turn[i] = 0;
+    }
+}

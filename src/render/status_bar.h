@@ -1,0 +1,24 @@
+// The status bar's counters: bombs, infotrons, level time and lives, drawn with perslist digits.
+#pragma once
+
+#include <cstdint>
+
+struct Game;
+
+// perslist pictures of the status bar, by index.
+enum StatusPicture : int {
+    spTimeIcon = 24,
+    spInfotronIcon = 25,
+    spLife = 26,
+    spBombIcon = 28,
+    spDigitZero = 29,  // digit d is 29 + d
+    spInfotronSeparator = 39,
+    spTimeSeparator = 40,
+};
+
+// Each counter draws its icon at (x, y) and its digits one pixel higher, placed side by side by
+// the widths of the pictures drawn.
+void DrawBombCounter(Game& game, int x, int y);      // Bombs, two digits (modulo 100)
+void DrawInfotronCounter(Game& game, int x, int y);  // got / needed, three digits from 100 up
+void DrawTimeCounter(Game& game, int x, int y);      // mm:ss of LevelTime, minutes modulo 100
+void DrawLives(Game& game, int x, int y);            // one picture per life, 5 pixels apart
