@@ -1,0 +1,196 @@
+// The program entry's sequence and the window's event loop with the idle-driven frame timer.
+#include "app/main_loop.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+#include "app/game.h"
+#include "app/key_events.h"
+#include "app/screen_dispatch.h"
+#include "app/startup.h"
+#include "audio/audio.h"
+
+namespace {
+
+constexpr const char* kTitle = "Tolmara Deepgrid";
+
+// SDL key to the Windows virtual key code the key handlers use (0 when the game has none).
+int VirtualKeyOf(const SDL_Keysym& key) {
+    switch (key.scancode) {
+        case SDL_SCANCODE_KP_8: return vkNumpad8;
+        case SDL_SCANCODE_KP_2: return vkNumpad2;
+        case SDL_SCANCODE_KP_4: return vkNumpad4;
+        case SDL_SCANCODE_KP_6: return vkNumpad6;
+        case SDL_SCANCODE_KP_ENTER: return vkReturn;
+        default: break;
+    }
+    SDL_Keycode k = key.sym;
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return vkF1 + (k - SDLK_F1);
+    switch (k) {
+        case SDLK_BACKSPACE: return vkBack;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN: return vkReturn;
+        case SDLK_ESCAPE: return vkEscape;
+        case SDLK_SPACE: return vkSpace;
+        case SDLK_PAGEUP: return vkPrior;
+        case SDLK_PAGEDOWN: return vkNext;
+        case SDLK_END: return vkEnd;
+        case SDLK_HOME: return vkHome;
+        case SDLK_LEFT: return vkLeft;
+        case SDLK_UP: return vkUp;
+        case SDLK_RIGHT: return vkRight;
+        case SDLK_DOWN: return vkDown;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return vkShift;
+        case SDLK_LCTRL: case SDLK_RCTRL: return vkControl;
+        case SDLK_LALT: case SDLK_RALT: return vkMenu;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        default: return 0;
+    }
+}
+
+ShiftState ShiftOf(Uint16 mod) {
+    ShiftState s;
+    s.Shift = (mod & KMOD_SHIFT) != 0;
+    s.Alt = (mod & KMOD_ALT) != 0;
+    s.Ctrl = (mod & KMOD_CTRL) != 0;
+    return s;
+}
+
+void OnKey(Game& game, const SDL_KeyboardEvent& e) {
+    int vk = VirtualKeyOf(e.keysym);
+    ShiftState shift = ShiftOf(e.keysym.mod);
+    if (vk == vkControl) shift.Ctrl = e.type == SDL_KEYDOWN;  // the release of Ctrl itself
+    if (e.type == SDL_KEYDOWN) {
+        if (!e.repeat) game.media.Input.KeyDown(vk);
+        FormKeyDown(game, vk, shift);
+        // Backspace, Enter and Escape are typed characters too (the system's repeat included).
+        if ((vk == vkBack || vk == vkReturn || vk == vkEscape) && !(vk == vkReturn && shift.Alt))
+            FormKeyPress(game, static_cast<uint8_t>(vk));
+    } else {
+        game.media.Input.KeyUp(vk);
+        FormKeyUp(game, vk, shift);
+    }
+}
+
+void OnWindowEvent(Game& game, const SDL_WindowEvent& e) {
+    Display& display = game.media.dxdraw;
+    switch (e.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: display.SetCaption(kTitle); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            display.SetCaption(std::string(kTitle) + " [Pause]");
+            game.media.Input.ReleaseAll();
+            game.input.SnapKey = game.input.BombKey = false;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: display.SetShown(false); break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED: display.SetShown(true); break;
+        default: break;
+    }
+}
+
+void HandleEvent(Game& game, const SDL_Event& e) {
+    int x = 0, y = 0;
+    switch (e.type) {
+        case SDL_QUIT: ShutdownSequence(game); break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: OnKey(game, e.key); break;
+        case SDL_TEXTINPUT:
+            for (char c : Utf8ToLatin1(e.text.text)) FormKeyPress(game, static_cast<uint8_t>(c));
+            break;
+        case SDL_MOUSEMOTION:
+            game.media.dxdraw.WindowToClient(e.motion.x, e.motion.y, x, y);
+            DXDrawMouseMove(game, x, y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            game.media.dxdraw.WindowToClient(e.button.x, e.button.y, x, y);
+            DXDrawMouseMove(game, x, y);
+            DXDrawMouseDown(game);
+            break;
+        case SDL_MOUSEBUTTONUP: dxdrawMouseUp(game); break;
+        case SDL_WINDOWEVENT: OnWindowEvent(game, e.window); break;
+        default: break;
+    }
+}
+
+// One pass of the idle loop: pending events, the music notification, then a tick.
+void IdleStep(Game& game, uint64_t& lastTick) {
+    SDL_Event e;
+    while (!game.Terminated && SDL_PollEvent(&e)) HandleEvent(game, e);
+    if (game.Terminated) return;
+    if (game.audio.MusicFinished.load()) mediapNotify(game);
+    if (!game.timer.Enabled || !game.media.dxdraw.DisplayReady()) {
+        SDL_WaitEventTimeout(nullptr, 20);  // nothing to draw: do not spin
+        lastTick = SDL_GetTicks64();
+        return;
+    }
+    uint64_t now = SDL_GetTicks64();
+    int32_t lag = static_cast<int32_t>(now - lastTick);
+    if (lag < 1) lag = 1;
+    lastTick = now;
+    DXTimerTimer(game, lag);
+    FrameTimer& t = game.timer;
+    ++t.TicksCounted;
+    int64_t elapsed = static_cast<int64_t>(now) - t.MeasureStart;
+    if (elapsed >= 1000) {
+        t.TicksPerSecond = static_cast<int32_t>((t.TicksCounted * 1000 + elapsed / 2) / elapsed);
+        t.TicksCounted = 0;
+        t.MeasureStart = static_cast<int64_t>(now);
+    }
+}
+
+std::string ExecutableDir() {
+    char* base = SDL_GetBasePath();
+    std::string dir = base ? base : "./";
+    SDL_free(base);
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
+void RestoreVolumes(Game& game) {
+    game.settings.MusicVolume = game.settings.SavedMusicVolume;
+    game.settings.SoundsVolume = game.settings.SavedSoundsVolume;
+    ApplyVolumes(game);
+}
+
+}  // namespace
+
+int RunGame() {
+    SDL_SetMainReady();
+    auto game = std::make_unique<Game>();
+    SetStartDefaults(*game);
+    game->ProgramDir = ExecutableDir();
+    if (!CheckDataFiles(*game)) return 1;
+    try {
+        ReadStoredSettings(*game);
+        game->media.dxdraw.StartDisplay(true, kTitle);
+        FormCreate(*game);
+        DXDrawInitialize(*game);
+        game->StartupComplete = true;
+    } catch (const std::exception& e) {
+        ShowErrorBox(kTitle, e.what());
+        SDL_Quit();
+        return 1;
+    }
+    SDL_StartTextInput();
+    uint64_t lastTick = SDL_GetTicks64();
+    game->timer.MeasureStart = static_cast<int64_t>(lastTick);
+    while (!game->Terminated) {
+        try {
+            IdleStep(*game, lastTick);
+        } catch (const std::exception& e) {
+            AppException(*game, e);
+        }
+    }
+    RestoreVolumes(*game);
+    game.reset();
+    SDL_Quit();
+    return 0;
+}
