@@ -3,35 +3,70 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Game;
+struct AudioState;
 
 // The volume control over the game's own mixer: the wave channel is the effects' master volume,
-// the MIDI channel the music volume. Values 0..255; writing v reads back v.
+// the MIDI channel the music volume. Values 0..255 (scaled to the mixer's 0..128); writing v
+// reads back the low 8 bits of v. There is no CD channel: it reads 0 and ignores writes.
 class TVolumeControl {
 public:
+    // Starts from the mixer's levels as they are now (255 for a fresh mixer).
+    TVolumeControl();
     int WaveVolume() const { return wave_; }
     int MidiVolume() const { return midi_; }
-    void SetWaveVolume(int v);  // low 8 bits applied
-    void SetMidiVolume(int v);
     int CDVolume() const { return 0; }
+    void SetWaveVolume(int v);
+    void SetMidiVolume(int v);
+    void SetCDVolume(int) {}
 
 private:
     int wave_ = 255;
     int midi_ = 255;
 };
 
+// The music player (`mediap`): one music file at a time, played once from its start; the game
+// restarts it from `mediapNotify`. Holds its own reference to the mixer while a file is open.
+class TMediaPlayer {
+public:
+    TMediaPlayer();
+    ~TMediaPlayer();
+    TMediaPlayer(const TMediaPlayer&) = delete;
+    TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+    // Closes any open file, then opens this one. Throws std::runtime_error when the mixer or the
+    // file cannot be opened.
+    void Open(const std::string& path);
+    // Plays the open file from its start; its end (and any halt) sets owner.MusicFinished.
+    void Play(AudioState& owner);
+    // Halts and closes the file; clears owner.MusicFinished so the halt is not taken for an end.
+    void Close();
+    bool IsOpen() const;
+    bool IsPlaying() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
 struct AudioState {
     int32_t CurrentSong = -1;
     uint8_t MusicPlaying = 0;
-    std::atomic<bool> MusicFinished{false};  // set by the mixer's thread when a song ends
+    std::atomic<bool> MusicFinished{false};  // set by the mixer's thread when a song stops
     bool MusicHaltRequested = false;          // a halt by the game is not a natural end
     TVolumeControl VolumeControl;
+    TMediaPlayer mediap;  // last: closed before the flags above go
 };
+
+// The General MIDI sound font the songs are played with.
+constexpr const char* kSongSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 void PlaySound(Game& game, const std::string& name);
 void StopSound(Game& game, const std::string& name);
+// Starts song n (1-based; 0 a random one) unless music is off or n is the current song. False
+// only when the music device failed (music is then switched off).
 bool PlaySong(Game& game, int32_t n);
 void StopMusic(Game& game);
 // Called by the frame loop between ticks: restarts the song after a natural end.

@@ -17,12 +17,15 @@ public:
     TextCanvas(const TextCanvas&) = delete;
     TextCanvas& operator=(const TextCanvas&) = delete;
 
-    // Folders searched for the font file before the system's font folders (ProgramDir first).
+    // The folder searched for the font file before the system's font folders (ProgramDir).
     void SetFontFolder(const std::string& folder);
+    // Cheap when nothing changes: the font file is found and opened on the next measure or draw.
+    // The font file missing throws std::runtime_error naming the file.
     void SetFont(const std::string& name, int sizePoints);
     void SetColor(uint32_t bgr);  // 0x00BBGGRR
     int TextPixelWidth(const std::string& latin1);
-    int TextPixelHeight(const std::string& latin1);
+    int TextPixelHeight(const std::string& latin1);  // the font's line height for ""
+    // Draws with the top-left of the text's line box at (x, y), clipped to dest, no background.
     void WriteText(Surface& dest, int x, int y, const std::string& latin1);
     // Ends a drawing session (kept for the frame loop's contract; text is drawn immediately).
     void ReleaseCanvas();
