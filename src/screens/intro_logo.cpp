@@ -1,5 +1,41 @@
-// Placeholder until this part of the game is written.
-#include "screens/screens.h"
+// The maker's logo: fades in over 255 ms, plays its jingle after a second, leaves after 7.5 s.
 #include "app/game.h"
+#include "app/screen_dispatch.h"
+#include "audio/audio.h"
+#include "screens/menu_common.h"
+#include "screens/screens.h"
 
-void IntroLogoTick(Game&, int32_t) {}
+namespace {
+
+constexpr double kFadeMs = 255;  // alpha grows by one per millisecond
+constexpr double kJingleAfterMs = 1000;
+constexpr double kLogoEndMs = 7500;
+
+void DrawLogo(Game& game, double logoTime) {
+    const Picture& logo = game.media.meniulist.FindPicture("brinloft");
+    if (logoTime < kFadeMs) {
+        // Blended over whatever the back surface still holds.
+        logo.BlendPattern(game.media.Back, Rect{0, 0, 640, 480}, 0, static_cast<int>(logoTime));
+    } else {
+        logo.DrawPattern(game.media.Back, 0, 0, 0);
+    }
+}
+
+}  // namespace
+
+void IntroLogoTick(Game& game, int32_t lag) {
+    LogoState& logo = game.screens.logo;
+    // A fire press skips the logo; the rest of the tick still runs (the new screen starts next
+    // tick).
+    if (TakeFireState(game)) {
+        StopSound(game, "brinloft");
+        SetScreen(game, scMenuReturn);
+    }
+    DrawLogo(game, logo.LogoTime);
+    logo.LogoTime += lag;
+    if (logo.LogoTime > kJingleAfterMs && !logo.LogoJinglePlayed) {
+        PlaySound(game, "brinloft");
+        logo.LogoJinglePlayed = true;
+    }
+    if (logo.LogoTime > kLogoEndMs) SetScreen(game, scMenuReturn);
+}

@@ -1,5 +1,140 @@
-// Placeholder until this part of the game is written.
-#include "screens/screens.h"
-#include "app/game.h"
+// The main menu: title pieces that fly in once per run, five items that slide in, blink and
+// slide out towards the chosen screen.
+#include <array>
 
-void MainMenuTick(Game&, int32_t) {}
+#include "app/game.h"
+#include "app/messages.h"
+#include "app/screen_dispatch.h"
+#include "app/startup.h"
+#include "audio/audio.h"
+#include "screens/menu_common.h"
+#include "screens/screens.h"
+
+namespace {
+
+constexpr int kItemCount = 5;
+constexpr int kItemsX = 235;
+constexpr double kItemsRestY = 270;
+constexpr double kItemsHiddenY = 480;
+constexpr std::array<const char*, kItemCount> kItemPictures = {"sg", "op", "in", "cr", "exit"};
+
+// Each title piece moves only until it has arrived; nothing resets them, so they fly in once.
+void MoveTitlePieces(MainMenuState& menu, int32_t lag) {
+    if (!menu.TitleSmArrived) {
+        menu.TitleSmX += lag * 0.8;
+        if (menu.TitleSmX > 30) menu.TitleSmX = 30, menu.TitleSmArrived = true;
+    }
+    if (!menu.TitleM2Arrived) {
+        menu.TitleM2X -= lag * 1.6;
+        if (menu.TitleM2X < 37) menu.TitleM2X = 37, menu.TitleM2Arrived = true;
+    }
+    if (!menu.TitleBombaArrived) {
+        menu.TitleBombaY += lag * 1.6;
+        if (menu.TitleBombaY > 13) menu.TitleBombaY = 13, menu.TitleBombaArrived = true;
+    }
+}
+
+void DrawTitle(Game& game) {
+    const MainMenuState& menu = game.screens.menu;
+    DrawMenuPicture(game, "background", 0, 0);
+    DrawMenuPicture(game, "m2", static_cast<int>(menu.TitleM2X), 20);
+    DrawMenuPicture(game, "sm", static_cast<int>(menu.TitleSmX), 20);
+    DrawMenuPicture(game, "bomba", 469, static_cast<int>(menu.TitleBombaY));
+}
+
+void ActivateItem(Game& game, int32_t item) {
+    switch (item) {
+        case 1:
+            SetScreen(game, scPlayersLevels);
+            break;
+        case 2:
+            SetScreen(game, scOptions);
+            break;
+        case 3:
+            SetScreen(game, scInformation);
+            break;
+        case 4:
+            SetScreen(game, scCredits);
+            break;
+        case 5:
+            ShutdownSequence(game);
+            break;
+        default:
+            break;
+    }
+}
+
+void SlideItems(Game& game, int32_t lag) {
+    MainMenuState& menu = game.screens.menu;
+    if (!menu.MenuItemsArrived) {
+        menu.MenuItemsY -= lag;
+        if (menu.MenuItemsY < kItemsRestY)
+            menu.MenuItemsY = kItemsRestY, menu.MenuItemsArrived = true;
+    }
+    if (menu.MenuLeaving) {
+        menu.MenuItemsY += lag;
+        if (menu.MenuItemsY > kItemsHiddenY) {
+            game.screens.info.InfoPage = 1;
+            menu.MenuLeaving = false;
+            ActivateItem(game, menu.MenuSelection);
+        }
+    }
+}
+
+// The hover zones are fixed screen rows of 40 pixels and do not follow the sliding items.
+void HoverItems(Game& game) {
+    InputFlags& in = game.input;
+    if (!in.MouseMoved) return;
+    if (InsideExclusive(in.MouseX, in.MouseY, 235, 270, 435, 470)) {
+        game.screens.menu.MenuSelection = 1 + (in.MouseY - 270) / 40;  // y 310 starts item 2
+    }
+    in.MouseMoved = false;
+}
+
+void ReadMenuInput(Game& game, int32_t lag) {
+    MainMenuState& menu = game.screens.menu;
+    DXInput& states = game.media.Input;
+    if (states.Has(isUp)) menu.MenuSelection -= 1, states.Remove(isUp), menu.MenuBlink = 100;
+    if (states.Has(isDown)) menu.MenuSelection += 1, states.Remove(isDown), menu.MenuBlink = 100;
+    if (states.Has(isButton1)) {
+        menu.MenuLeaving = true;
+        PlaySound(game, "ok");
+        states.Remove(isButton1);
+    }
+    if (game.input.EscapePressed) ShowMessage(game, 11);  // Escape never leaves the main menu
+    if (menu.MenuSelection < 1) menu.MenuSelection = kItemCount;
+    if (menu.MenuSelection > kItemCount) menu.MenuSelection = 1;
+    menu.MenuBlink += lag / 3;
+    if (menu.MenuBlink > 200) menu.MenuBlink = 1;
+    // After the fire test, so a click that comes with a move activates the item under the pointer.
+    HoverItems(game);
+}
+
+// The highlighted item is hidden while the blink phase is 100 to 200.
+void DrawItems(Game& game) {
+    const MainMenuState& menu = game.screens.menu;
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (item == menu.MenuSelection && menu.MenuBlink >= 100) continue;
+        DrawMenuPicture(game, kItemPictures[item - 1], kItemsX,
+                        static_cast<int>(menu.MenuItemsY + 40 * (item - 1)));
+    }
+}
+
+}  // namespace
+
+void MainMenuTick(Game& game, int32_t lag) {
+    MainMenuState& menu = game.screens.menu;
+    MoveTitlePieces(menu, lag);
+    DrawTitle(game);
+    // Until "sm" has arrived the items are neither drawn nor read, and Escape stays standing.
+    if (menu.TitleSmArrived) {
+        // Tested before the slides: the tick in which the items come to rest, or in which the
+        // slide-out ends, reads no input, so a fire press then is left for the next tick/screen.
+        const bool reading = menu.MenuItemsArrived && !menu.MenuLeaving;
+        SlideItems(game, lag);
+        if (reading) ReadMenuInput(game, lag);
+        game.input.EscapePressed = false;
+        DrawItems(game);
+    }
+    DrawMousePointer(game);
+}

@@ -1,0 +1,136 @@
+// Name entry on the players screen and the changes it makes to the player table: new names,
+// edited names, deleted entries.
+#include "app/game.h"
+#include "app/messages.h"
+#include "audio/audio.h"
+#include "screens/menu_common.h"
+#include "screens/players_screen.h"
+
+namespace {
+
+constexpr uint8_t kBackspace = 8;
+constexpr uint8_t kEnter = 13;
+
+void BeginNameEntry(Game& game, std::string text, bool existing) {
+    PlayersScreenState& ps = game.screens.players;
+    game.input.NameEditing = true;
+    ps.EditText = std::move(text);
+    ps.EditLength = 0;
+    ps.EditingExisting = existing;
+    game.input.LastKeyChar = 0;
+}
+
+void EditSelectedName(Game& game) {
+    const PlayerTable& players = game.players;
+    if (players.PlayerCount == 0) {
+        ShowMessage(game, 19);
+    } else if (players.CurrentPlayer > players.PlayerCount) {
+        ShowMessage(game, 17);
+    } else {
+        BeginNameEntry(game, players.PlayerNames[players.CurrentPlayer], true);
+    }
+}
+
+// Later entries move up one place; the freed last entry gets the placeholder and level 1. No
+// confirmation is asked.
+void DeleteSelectedName(Game& game) {
+    PlayerTable& players = game.players;
+    if (players.PlayerCount == 0) {
+        ShowMessage(game, 20);
+        return;
+    }
+    if (players.CurrentPlayer > players.PlayerCount) {
+        ShowMessage(game, 18);
+        return;
+    }
+    for (int i = players.CurrentPlayer; i < players.PlayerCount; ++i) {
+        players.PlayerNames[i] = players.PlayerNames[i + 1];
+        players.PlayerLevels[i] = players.PlayerLevels[i + 1];
+        players.PlayerCharacter[i] = players.PlayerCharacter[i + 1];
+    }
+    players.PlayerNames[players.PlayerCount] = kNoName;
+    players.PlayerLevels[players.PlayerCount] = 1;
+    players.PlayerCount -= 1;
+    if (players.PlayerCount == 0) return;
+    if (players.CurrentPlayer > players.PlayerCount) players.CurrentPlayer = players.PlayerCount;
+    if (players.PlayerLevels[players.CurrentPlayer] < game.play.CurrentLevel) {
+        game.play.CurrentLevel = players.PlayerLevels[players.CurrentPlayer];
+    }
+}
+
+}  // namespace
+
+void ActOnPlayerRequest(Game& game) {
+    InputFlags& in = game.input;
+    if (!in.PlayerActionKey) return;
+    if (in.PlayerAction == 1) EditSelectedName(game);
+    if (in.PlayerAction == 2) DeleteSelectedName(game);
+    in.PlayerActionKey = false;
+    in.PlayerAction = 0;
+}
+
+void ReadNameField(Game& game) {
+    PlayersScreenState& ps = game.screens.players;
+    InputFlags& in = game.input;
+    const bool clicked = in.ClickSeen && PointerInside(game, 63, 240, 208, 265);
+    if (!(clicked || in.AddNameKey) || in.NameEditing) return;
+    PlaySound(game, "click");
+    BeginNameEntry(game, std::string(), false);
+    in.AddNameKey = false;
+    ps.CursorTime = 0;
+}
+
+void ReadAddButton(Game& game) {
+    PlayersScreenState& ps = game.screens.players;
+    InputFlags& in = game.input;
+    if (!in.ClickSeen || !PointerInside(game, 206, 240, 262, 260)) return;
+    if (ps.EditText.empty()) {
+        ShowMessage(game, in.NameEditing ? 9 : 8);
+        return;
+    }
+    PlaySound(game, "click");
+    ps.AddFlash = true;
+    ps.AddFlashTimer = 1.0;
+    StoreName(game);
+    in.NameEditing = false;
+    ps.EditText.clear();
+}
+
+void StoreName(Game& game) {
+    PlayersScreenState& ps = game.screens.players;
+    PlayerTable& players = game.players;
+    if (!ps.EditingExisting) {
+        if (players.PlayerCount >= kMaxPlayers) {
+            ShowMessage(game, 21);  // the list of names is full
+            game.input.NameEditing = false;
+            ps.EditText.clear();
+            return;
+        }
+        players.PlayerCount += 1;
+        players.CurrentPlayer = players.PlayerCount;  // its level is 1, as for every free entry
+    }
+    players.PlayerNames[players.CurrentPlayer] = ps.EditText;
+}
+
+// Only the last key typed since the previous tick is seen. The width check uses the width
+// measured when the text was last drawn.
+void TypeNameKey(Game& game) {
+    PlayersScreenState& ps = game.screens.players;
+    InputFlags& in = game.input;
+    if (in.LastKeyChar == 0) return;
+    ps.CharPending = false;
+    ps.EditLength = static_cast<int32_t>(ps.EditText.size());
+    if (in.LastKeyChar == kBackspace) {
+        ps.EditLength -= 1;
+    } else if (in.LastKeyChar == kEnter) {
+        StoreName(game);  // no sound and no length check: an empty text is stored as it is
+        in.NameEditing = false;
+        ps.EditLength = 0;
+    } else {
+        ps.CharPending = true;
+    }
+    if (ps.EditLength < 0) ps.EditLength = 0;
+    ps.EditText.resize(static_cast<size_t>(ps.EditLength));
+    if (ps.CharPending && ps.NameHasRoom) ps.EditText.push_back(static_cast<char>(in.LastKeyChar));
+    in.LastKeyChar = 0;
+}
