@@ -1,0 +1,179 @@
+// Playing a replay script through the real level start and play screens, and its JSON result.
+#include "app/replay_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/game.h"
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+#include "level/level_loader.h"
+
+namespace {
+
+struct KeyEvent {
+    int VirtualKey;
+    int Typed;  // the character typed with the key, -1 for none
+};
+
+KeyEvent EventOf(ReplayKey key) {
+    switch (key) {
+        case ReplayKey::Up: return {vkUp, -1};
+        case ReplayKey::Down: return {vkDown, -1};
+        case ReplayKey::Left: return {vkLeft, -1};
+        case ReplayKey::Right: return {vkRight, -1};
+        case ReplayKey::Space: return {vkSpace, ' '};
+        case ReplayKey::Ctrl: return {vkControl, -1};
+        case ReplayKey::Escape: return {vkEscape, 27};
+        case ReplayKey::Enter: return {vkReturn, 13};
+        case ReplayKey::P: return {'P', 'p'};
+        case ReplayKey::C: return {'C', 'c'};
+        case ReplayKey::F1: return {vkF1, -1};
+    }
+    return {0, -1};
+}
+
+bool Holds(const std::vector<ReplayKey>& keys, ReplayKey key) {
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+// Moves the held keys to the step's keys as a window would report them: releases first (in the
+// order the keys went down), then the new keys in the order listed, each with its character.
+// The Ctrl state of every event is the one after the event, as the platform reports modifiers.
+void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<ReplayKey>& next) {
+    for (size_t i = 0; i < held.size();) {
+        if (Holds(next, held[i])) {
+            ++i;
+            continue;
+        }
+        const ReplayKey key = held[i];
+        held.erase(held.begin() + static_cast<std::ptrdiff_t>(i));
+        ReleaseKey(game, EventOf(key).VirtualKey, ShiftState{false, false, Holds(held, ReplayKey::Ctrl)});
+    }
+    for (ReplayKey key : next) {
+        if (Holds(held, key)) continue;
+        held.push_back(key);
+        const KeyEvent event = EventOf(key);
+        PressKey(game, event.VirtualKey, ShiftState{false, false, Holds(held, ReplayKey::Ctrl)});
+        if (event.Typed >= 0) TypeChar(game, static_cast<uint8_t>(event.Typed));
+    }
+}
+
+// The level set of the script: a plain name is a file of the data folder; a path is opened as
+// given, while tile sets still come from the data folder.
+void LoadScriptLevelSet(Game& game, const std::string& levels) {
+    game.settings.LevelsFile = levels;
+    if (levels.find('/') == std::string::npos) {
+        ReadLevelSet(game);
+        return;
+    }
+    const std::string dataDir = game.ProgramDir;
+    game.ProgramDir.clear();
+    try {
+        ReadLevelSet(game);
+    } catch (...) {
+        game.ProgramDir = dataDir;
+        throw;
+    }
+    game.ProgramDir = dataDir;
+}
+
+const char* OutcomeName(const Game& game) {
+    if (game.screens.CurrentScreen != scLevelEnd) return "playing";
+    switch (game.play.LevelOutcome) {
+        case 1: return "made";
+        case 2: return "killed";
+        case 3: return "aborted";
+        default: return "playing";
+    }
+}
+
+ReplayResult CollectResult(const Game& game, int64_t ticks) {
+    const PlayState& play = game.play;
+    const tlevel& level = game.level;
+    ReplayResult r;
+    r.Outcome = OutcomeName(game);
+    r.Ticks = ticks;
+    r.LevelTimeMs = static_cast<int64_t>(std::trunc(play.LevelTime));
+    r.Lives = play.Lives;
+    r.Bombs = play.Bombs;
+    r.InfotronsGot = play.InfotronsGot;
+    r.InfotronsNeeded = play.InfotronsNeeded;
+    r.PlayerX = play.PlayerX;
+    r.PlayerY = play.PlayerY;
+    r.Monsters = level.MonsterCount;
+    r.Moving = play.FallCount;
+    const int rows = std::clamp(level.Rows, 0, kMaxPlayArea) + 2;
+    const int cols = std::clamp(level.Cols, 0, kMaxPlayArea) + 2;
+    for (int row = 0; row < rows; ++row) {
+        std::vector<int32_t>& line = r.Grid.emplace_back();
+        for (int col = 0; col < cols; ++col) line.push_back(level.Cells[row][col].Tile);
+    }
+    return r;
+}
+
+}  // namespace
+
+std::unique_ptr<Game> StartReplayGame(const ReplayScript& script, const std::string& dataDir) {
+    SessionOptions options;
+    options.ProgramDir = dataDir;
+    options.ReadSettings = false;
+    options.Seed = script.Seed;
+    std::unique_ptr<Game> game = StartGame(options);
+    game->settings.Speed = script.Speed;
+    ApplySpeed(*game);
+    game->settings.Character = static_cast<uint8_t>(script.Character);
+    game->play.Mortal = static_cast<uint8_t>(script.Mortal);
+    LoadScriptLevelSet(*game, script.Levels);
+    const int32_t count = game->levels.LevelSet.LevelCount;
+    if (script.Level > count) {
+        throw std::runtime_error("level " + std::to_string(script.Level) + " is not in " +
+                                 script.Levels + " (" + std::to_string(count) + " levels)");
+    }
+    return game;
+}
+
+ReplayResult PlayReplay(Game& game, const ReplayScript& script, const ReplayTickObserver& observer) {
+    game.play.CurrentLevel = script.Level;
+    SetScreen(game, scLevelStart);
+    std::vector<ReplayKey> held;
+    int64_t ticks = 0;
+    bool playing = false;
+    for (const ReplayStep& step : script.Steps) {
+        for (int64_t i = 0; i < step.Count; ++i) {
+            ChangeHeldKeys(game, held, step.Keys);
+            RunTick(game, step.Lag);
+            ++ticks;
+            const bool onPlayScreen = game.screens.CurrentScreen == scGamePlay;
+            const bool left = playing && !onPlayScreen;
+            playing = playing || onPlayScreen;
+            if (observer && !observer(game, ticks, step.Lag)) return CollectResult(game, ticks);
+            if (left || game.Terminated) return CollectResult(game, ticks);
+        }
+    }
+    return CollectResult(game, ticks);
+}
+
+std::string ReplayResultJson(const ReplayResult& r) {
+    std::ostringstream out;
+    out << "{\n  \"outcome\": \"" << r.Outcome << "\",\n"
+        << "  \"ticks\": " << r.Ticks << ",\n"
+        << "  \"level_time_ms\": " << r.LevelTimeMs << ",\n"
+        << "  \"lives\": " << r.Lives << ",\n"
+        << "  \"bombs\": " << r.Bombs << ",\n"
+        << "  \"infotrons_got\": " << r.InfotronsGot << ",\n"
+        << "  \"infotrons_needed\": " << r.InfotronsNeeded << ",\n"
+        << "  \"player\": {\"x\": " << r.PlayerX << ", \"y\": " << r.PlayerY << "},\n"
+        << "  \"monsters\": " << r.Monsters << ",\n"
+        << "  \"moving\": " << r.Moving << ",\n"
+        << "  \"grid\": [";
+    for (size_t row = 0; row < r.Grid.size(); ++row) {
+        out << (row ? ",\n    [" : "\n    [");
+        for (size_t col = 0; col < r.Grid[row].size(); ++col) out << (col ? "," : "") << r.Grid[row][col];
+        out << "]";
+    }
+    out << (r.Grid.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    return out.str();
+}

@@ -1,0 +1,135 @@
+// The replay text: header lines (level set, level, speed, seed, character, mortality) and steps.
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/replay_run.h"
+
+namespace {
+
+struct KeyName {
+    const char* Name;
+    ReplayKey Key;
+};
+constexpr KeyName kKeyNames[] = {
+    {"Up", ReplayKey::Up},         {"Down", ReplayKey::Down},     {"Left", ReplayKey::Left},
+    {"Right", ReplayKey::Right},   {"Space", ReplayKey::Space},   {"Ctrl", ReplayKey::Ctrl},
+    {"Escape", ReplayKey::Escape}, {"Enter", ReplayKey::Enter},   {"P", ReplayKey::P},
+    {"C", ReplayKey::C},           {"F1", ReplayKey::F1},
+};
+
+std::vector<std::string> SplitWords(std::string_view line) {
+    std::vector<std::string> words;
+    std::istringstream in{std::string(line)};
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+// Parses the line `line` of replay `name` into the script.
+class LineReader {
+public:
+    LineReader(const std::string& name, int line) : name_(name), line_(line) {}
+
+    [[noreturn]] void Fail(const std::string& what) const {
+        throw std::runtime_error(name_ + ", line " + std::to_string(line_) + ": " + what);
+    }
+
+    template <class T>
+    T Number(const std::string& word, const char* what, T low, T high) const {
+        T value{};
+        auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (ec != std::errc() || end != word.data() + word.size())
+            Fail("'" + word + "' is not a valid " + what);
+        if (value < low || value > high)
+            Fail(std::string(what) + " " + word + " out of range " + std::to_string(low) +
+                 ".." + std::to_string(high));
+        return value;
+    }
+
+    ReplayKey Key(const std::string& word) const {
+        for (const KeyName& k : kKeyNames)
+            if (word == k.Name) return k.Key;
+        Fail("unknown key '" + word + "'");
+    }
+
+private:
+    const std::string& name_;
+    int line_;
+};
+
+// A header line; false when the first word is no header keyword.
+bool ReadHeader(const LineReader& in, const std::vector<std::string>& w, ReplayScript& s,
+                bool& gotLevels, bool& gotLevel) {
+    const std::string& key = w[0];
+    const bool known = key == "levels" || key == "level" || key == "speed" || key == "seed" ||
+                       key == "character" || key == "mortal";
+    if (!known) return false;
+    if (w.size() != 2) in.Fail("'" + key + "' takes one value");
+    if (!s.Steps.empty()) in.Fail("'" + key + "' after the steps");
+    if (key == "levels") {
+        s.Levels = w[1];
+        gotLevels = true;
+    } else if (key == "level") {
+        s.Level = in.Number<int32_t>(w[1], "level number", 1, 1000);
+        gotLevel = true;
+    } else if (key == "speed") {
+        s.Speed = in.Number<int32_t>(w[1], "speed", 200, 400);
+    } else if (key == "seed") {
+        s.Seed = in.Number<uint64_t>(w[1], "seed", 0, UINT64_MAX);
+    } else if (key == "character") {
+        s.Character = in.Number<int32_t>(w[1], "character", 0, 1);
+    } else {
+        s.Mortal = in.Number<int32_t>(w[1], "mortal value", 0, 1);
+    }
+    return true;
+}
+
+ReplayStep ReadStep(const LineReader& in, const std::vector<std::string>& w, int line) {
+    if (w.size() < 2) in.Fail("a step is COUNT LAG KEY...");
+    ReplayStep step;
+    step.Line = line;
+    step.Count = in.Number<int64_t>(w[0], "tick count", 0, 100000000);
+    step.Lag = in.Number<int32_t>(w[1], "lag", 1, 100000);
+    for (size_t i = 2; i < w.size(); ++i) {
+        ReplayKey key = in.Key(w[i]);
+        for (ReplayKey held : step.Keys)
+            if (held == key) in.Fail("key '" + w[i] + "' listed twice");
+        step.Keys.push_back(key);
+    }
+    return step;
+}
+
+}  // namespace
+
+ReplayScript ParseReplay(std::string_view text, const std::string& name) {
+    ReplayScript script;
+    bool gotLevels = false, gotLevel = false;
+    std::istringstream lines{std::string(text)};
+    int number = 0;
+    for (std::string raw; std::getline(lines, raw);) {
+        ++number;
+        std::string_view line = raw;
+        if (size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+        std::vector<std::string> words = SplitWords(line);
+        if (words.empty()) continue;
+        LineReader in(name, number);
+        if (ReadHeader(in, words, script, gotLevels, gotLevel)) continue;
+        if (words[0].empty() || !std::isdigit(static_cast<unsigned char>(words[0][0])))
+            in.Fail("unknown word '" + words[0] + "'");
+        script.Steps.push_back(ReadStep(in, words, number));
+    }
+    if (!gotLevels) throw std::runtime_error(name + ": no 'levels' line");
+    if (!gotLevel) throw std::runtime_error(name + ": no 'level' line");
+    return script;
+}
+
+ReplayScript ReadReplayFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error(path + ": cannot open the replay");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ParseReplay(text.str(), path);
+}

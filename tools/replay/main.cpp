@@ -1,0 +1,103 @@
+// tolmara-replay: plays a level from a replay file through the game's own screens and prints the
+// result as JSON; optionally writes the frames as PNG images or shows them in a window.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "app/game.h"
+#include "app/replay_run.h"
+#include "dxgwriter/png_writer.h"
+
+namespace {
+
+struct Options {
+    std::string DataDir;
+    std::string ReplayPath;
+    std::string FramesDir;
+    int64_t Every = 1;
+    bool Watch = false;
+};
+
+constexpr const char* kUsage =
+    "usage: tolmara-replay [--data DIR] [--frames DIR [--every N]] [--watch] REPLAY\n"
+    "  --data DIR    the data folder (default: the folder of this program)\n"
+    "  --frames DIR  write every Nth drawn frame as frame_TICK.png\n"
+    "  --watch       show the replay in a window at its recorded pace\n";
+
+[[noreturn]] void UsageError(const std::string& what) {
+    std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
+    std::exit(2);
+}
+
+std::string ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = std::filesystem::absolute(argv0);
+    return self.parent_path().string() + "/";
+}
+
+Options ParseArguments(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) UsageError(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--data") o.DataDir = value();
+        else if (arg == "--frames") o.FramesDir = value();
+        else if (arg == "--every") {
+            const std::string n = value();
+            char* end = nullptr;
+            o.Every = std::strtoll(n.c_str(), &end, 10);
+            if (*end != '\0' || o.Every < 1) UsageError("--every needs a whole number of at least 1");
+        } else if (arg == "--watch") o.Watch = true;
+        else if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (!arg.empty() && arg[0] == '-') UsageError("unknown option " + arg);
+        else if (o.ReplayPath.empty()) o.ReplayPath = arg;
+        else UsageError("more than one replay given");
+    }
+    if (o.ReplayPath.empty()) UsageError("no replay given");
+    if (o.DataDir.empty()) o.DataDir = ProgramFolder(argv[0]);
+    if (o.DataDir.back() != '/') o.DataDir += '/';
+    return o;
+}
+
+// Frame k of the play (the level start tick draws nothing of its own) is written when k is
+// 1, 1 + N, 1 + 2N, ...
+bool AfterTick(const Options& o, Game& game, int64_t tick, int32_t lag) {
+    if (!o.FramesDir.empty() && tick >= 2 && (tick - 2) % o.Every == 0) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(tick));
+        WritePng(o.FramesDir + "/" + name, game.media.Back);
+    }
+    return !o.Watch || WaitForReplayPace(lag);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = ParseArguments(argc, argv);
+    // Headless unless watching: no window, no sound device.
+    if (!options.Watch) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    try {
+        const ReplayScript script = ReadReplayFile(options.ReplayPath);
+        if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
+        std::unique_ptr<Game> game = StartReplayGame(script, options.DataDir);
+        const ReplayResult result = PlayReplay(*game, script, [&](Game& g, int64_t tick, int32_t lag) {
+            return AfterTick(options, g, tick, lag);
+        });
+        std::fputs(ReplayResultJson(result).c_str(), stdout);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tolmara-replay: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
