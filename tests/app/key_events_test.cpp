@@ -1,0 +1,166 @@
+// Keyboard and mouse events: flags, the cheat code, settings keys and the input states.
+#include <gtest/gtest.h>
+
+#include "app/game.h"
+#include "app/key_events.h"
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+
+namespace {
+
+std::unique_ptr<Game> FreshGame() {
+    auto g = std::make_unique<Game>();
+    FillMessageTexts(g->messages);
+    FillTileTables(g->tiles);
+    g->settings.ShowTips = 1;
+    return g;
+}
+
+void Type(Game& g, const std::string& text) {
+    for (char c : text) FormKeyPress(g, static_cast<uint8_t>(c));
+}
+
+}  // namespace
+
+TEST(KeyEvents, CheatCodeTogglesEntryAndEnablesCheats) {
+    auto g = FreshGame();
+    Type(*g, "quixbrole");
+    EXPECT_TRUE(g->input.CheatEntry);
+    EXPECT_FALSE(g->input.CheatMode);
+    EXPECT_FALSE(g->input.PlayerActionKey);  // letters went to the cheat buffer
+    Type(*g, "m");
+    EXPECT_TRUE(g->input.CheatMode);
+    EXPECT_FALSE(g->input.CheatEntry);
+    EXPECT_FALSE(g->settings.MusicEnabled);  // the last letter did not act as M
+
+    // With cheats on, D toggles invincibility and also requests the delete action.
+    Type(*g, "d");
+    EXPECT_EQ(g->play.Mortal, 0);
+    EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 13);
+    EXPECT_TRUE(g->input.PlayerActionKey);
+    EXPECT_EQ(g->input.PlayerAction, 2);
+}
+
+TEST(KeyEvents, FirstLetterDuringEntryEndsTheEntry) {
+    auto g = FreshGame();
+    Type(*g, "qux");
+    EXPECT_TRUE(g->input.CheatEntry);
+    Type(*g, "q");
+    EXPECT_FALSE(g->input.CheatEntry);
+    Type(*g, "uixbrolem");  // no longer in entry: letters act as commands
+    EXPECT_FALSE(g->input.CheatMode);
+    EXPECT_TRUE(g->input.PlayerActionKey);  // "e"
+    // Upper-case Q does not start an entry.
+    auto h = FreshGame();
+    Type(*h, "Q");
+    EXPECT_FALSE(h->input.CheatEntry);
+}
+
+TEST(KeyEvents, DWithoutCheatsOnlyRequestsDelete) {
+    auto g = FreshGame();
+    Type(*g, "D");
+    EXPECT_EQ(g->play.Mortal, 1);
+    EXPECT_TRUE(g->input.PlayerActionKey);
+    EXPECT_EQ(g->input.PlayerAction, 2);
+}
+
+TEST(KeyEvents, SpeedKeysClampAndApply) {
+    auto g = FreshGame();
+    g->settings.Speed = 250;
+    Type(*g, "-");
+    EXPECT_EQ(g->settings.Speed, 200);
+    Type(*g, "_");
+    EXPECT_EQ(g->settings.Speed, 200);
+    EXPECT_EQ(g->tiles.FrameRate[70], 100);
+    g->settings.Speed = 350;
+    Type(*g, "+=");
+    EXPECT_EQ(g->settings.Speed, 400);
+    EXPECT_EQ(g->tiles.FrameRate[81], 200);
+}
+
+TEST(KeyEvents, TipsPauseFpsToggle) {
+    auto g = FreshGame();
+    Type(*g, "t");
+    EXPECT_EQ(g->settings.ShowTips, 0);
+    EXPECT_EQ(g->messages.MessageQueue[0].Code, 16);
+    Type(*g, "T");
+    EXPECT_EQ(g->settings.ShowTips, 1);
+    Type(*g, "pr");
+    EXPECT_TRUE(g->input.Paused);
+    EXPECT_TRUE(g->input.ShowFps);
+    g->input.NameEditing = true;
+    Type(*g, "p");
+    EXPECT_TRUE(g->input.Paused);  // letters do nothing while a name is typed
+    EXPECT_EQ(g->input.LastKeyChar, 'p');
+}
+
+TEST(KeyEvents, EnterSetsFireExceptWhileTypingAName) {
+    auto g = FreshGame();
+    FormKeyDown(*g, vkReturn, {});
+    EXPECT_TRUE(g->media.Input.Has(isButton1));
+    EXPECT_TRUE(g->input.EnterPressed);
+    FormKeyUp(*g, vkReturn, {});
+    EXPECT_FALSE(g->media.Input.Has(isButton1));
+    EXPECT_FALSE(g->input.EnterPressed);
+    g->input.NameEditing = true;
+    FormKeyDown(*g, vkReturn, {});
+    EXPECT_FALSE(g->media.Input.Has(isButton1));
+    EXPECT_FALSE(g->input.EnterPressed);
+}
+
+TEST(KeyEvents, SpaceAndCtrlFlags) {
+    auto g = FreshGame();
+    FormKeyDown(*g, vkSpace, {});
+    FormKeyDown(*g, vkRight, {});
+    EXPECT_TRUE(g->input.SnapKey);
+    FormKeyUp(*g, vkRight, {});
+    EXPECT_TRUE(g->input.SnapKey);
+    FormKeyUp(*g, vkSpace, {});
+    EXPECT_FALSE(g->input.SnapKey);
+    ShiftState ctrl;
+    ctrl.Ctrl = true;
+    FormKeyDown(*g, vkControl, ctrl);
+    EXPECT_TRUE(g->input.BombKey);
+    FormKeyUp(*g, vkLeft, ctrl);
+    EXPECT_TRUE(g->input.BombKey);
+    FormKeyUp(*g, vkControl, {});
+    EXPECT_FALSE(g->input.BombKey);
+}
+
+TEST(KeyEvents, F1OnlyOnceAndNotWhileTyping) {
+    auto g = FreshGame();
+    g->input.NameEditing = true;
+    FormKeyDown(*g, vkF1, {});
+    EXPECT_FALSE(g->input.HelpKey);
+    g->input.NameEditing = false;
+    FormKeyDown(*g, vkF1, {});
+    EXPECT_TRUE(g->input.HelpKey);
+}
+
+TEST(InputStates, ConsumedStateStaysOffWhileHeldAndAddedStateSurvivesPoll) {
+    DXInput input;
+    input.KeyDown(vkSpace);
+    EXPECT_TRUE(input.Has(isButton1));
+    input.Remove(isButton1);  // a screen consumed it
+    input.PollInput();
+    EXPECT_FALSE(input.Has(isButton1));
+    input.KeyUp(vkSpace);
+    input.KeyDown(vkSpace);
+    EXPECT_TRUE(input.Has(isButton1));
+    input.KeyUp(vkSpace);
+    input.Add(isButton1);  // added by the game (a mouse button)
+    input.PollInput();
+    EXPECT_TRUE(input.Has(isButton1));
+}
+
+TEST(InputStates, TwoKeysOfOneStateAndFocusLoss) {
+    DXInput input;
+    input.KeyDown(vkUp);
+    input.KeyDown(vkNumpad8);
+    input.KeyUp(vkUp);
+    EXPECT_TRUE(input.Has(isUp));
+    input.KeyDown(vkLeft);
+    input.ReleaseAll();
+    EXPECT_FALSE(input.Has(isUp));
+    EXPECT_FALSE(input.Has(isLeft));
+}

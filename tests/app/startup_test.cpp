@@ -1,0 +1,129 @@
+// Start-up, the data check, the screen dispatcher's entry actions, the tick and shutdown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/game.h"
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+#include "app/startup.h"
+#include "screens/screens.h"
+#include "support/test_data.h"
+#include "support/test_support.h"
+
+namespace {
+
+const std::string kTail =
+    "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould do.";
+
+std::string CheckMessage(const std::string& dir) {
+    Game game;
+    game.ProgramDir = dir;
+    testing::internal::CaptureStderr();
+    bool ok = CheckDataFiles(game);
+    std::string err = testing::internal::GetCapturedStderr();
+    return ok ? "" : err;
+}
+
+size_t FileCount(const std::string& dir) {
+    size_t n = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(DataCheck, NamesTheFirstMissingFileAndWritesNothing) {
+    TempDir dir;
+    EXPECT_EQ(CheckMessage(dir.Path()), "Cannot find the tolmara.dxg data file" + kTail + "\n");
+    EXPECT_EQ(FileCount(dir.Path()), 0u);
+    WriteTestDataFiles(dir.Path());
+    std::filesystem::remove(dir.File("computer.dxg"));
+    std::filesystem::remove(dir.File("tolmarakx.cfg"));
+    EXPECT_EQ(CheckMessage(dir.Path()), "Cannot find the computer.dxg data file" + kTail + "\n");
+    WriteTestDataFiles(dir.Path());
+    std::filesystem::remove(dir.File("tolmarakx.cfg"));
+    EXPECT_EQ(CheckMessage(dir.Path()), "Cannot find tolmarakx.cfg data file" + kTail + "\n");
+    WriteTestDataFiles(dir.Path());
+    EXPECT_EQ(CheckMessage(dir.Path()), "");
+}
+
+TEST(StartUp, RunsHeadlessToTheIntroLogoAndShutsDownCleanly) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    EXPECT_EQ(game->screens.CurrentScreen, scIntroLogo);
+    EXPECT_EQ(game->ScreenHandler, &IntroLogoTick);
+    EXPECT_EQ(game->play.CurrentLevel, 1);
+    EXPECT_EQ(game->levels.LevelSet.LevelCount, 3);
+    EXPECT_EQ(game->tiles.FrameRate[70], 150);
+    for (int i = 0; i < 20; ++i) RunTick(*game, 17);
+    EXPECT_FALSE(game->Terminated);
+    ShutdownSequence(*game);
+    EXPECT_TRUE(game->Terminated);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("playersnames.grf")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("tolmarakx.cfg")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("playersnames.grf.tmp")));
+}
+
+TEST(StartUp, FatalErrorAfterStartUpKeepsThePlayersProgress) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    game->players.PlayerCount = 1;
+    game->players.PlayerNames[1] = "Ann";
+    game->players.PlayerLevels[1] = 4;
+    testing::internal::CaptureStderr();
+    AppException(*game, std::runtime_error("boom"));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("boom"), std::string::npos);
+    EXPECT_TRUE(game->Terminated);
+    PlayerTable read;
+    int32_t speed = 0;
+    ReadPlayerNames(read, speed, dir.Path());
+    EXPECT_EQ(read.PlayerCount, 1);
+    EXPECT_EQ(read.PlayerNames[1], "Ann");
+    EXPECT_EQ(read.PlayerLevels[1], 4);
+}
+
+TEST(ScreenDispatch, EntryActions) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    Game& g = *game;
+    ClearMessages(g.messages);
+    SetScreen(g, scPlayersLevels);
+    EXPECT_TRUE(g.input.AddNameKey);
+    ASSERT_EQ(g.messages.MessageCount, 1);
+    EXPECT_EQ(g.messages.MessageQueue[0].Code, 114);
+    EXPECT_EQ(g.ScreenHandler, &PlayersLevelsTick);
+
+    ClearMessages(g.messages);
+    g.play.CurrentLevel = 5;
+    g.settings.LevelsFile = "Tolmara.lev";
+    SetScreen(g, scLevelStart);
+    ASSERT_EQ(g.messages.MessageCount, 1);
+    EXPECT_EQ(g.messages.MessageQueue[0].Code, 122 + 200);
+    ClearMessages(g.messages);
+    g.settings.LevelsFile = "Other.lev";
+    SetScreen(g, scLevelStart);
+    EXPECT_EQ(g.messages.MessageCount, 0);
+
+    SetScreen(g, 4);  // not a screen: only the code changes
+    EXPECT_EQ(g.screens.CurrentScreen, 4);
+    EXPECT_EQ(g.ScreenHandler, &LevelStartTick);
+    EXPECT_TRUE(g.timer.Enabled);
+}
+
+TEST(ScreenDispatch, TickAgesByAtLeastOneMillisecond) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    ClearMessages(game->messages);
+    ShowMessage(*game, 2);
+    RunTick(*game, 0);
+    EXPECT_EQ(game->messages.MessageQueue[0].Age, 1);
+    ApplySpeed(*game);
+    game->settings.Speed = 250;
+    ApplySpeed(*game);
+    EXPECT_EQ(game->tiles.FrameRate[75], 125);
+}
