@@ -1,5 +1,154 @@
-// Placeholder until this part of the game is written.
+// Falling, rolling and pushed objects: the scans that start moves, the advance of every object
+// in motion and the arrivals, with their landings on dynamite, monsters and the player.
 #include "game/objects.h"
-#include "app/game.h"
 
-void MoveObjects(Game&, int32_t) {}
+#include <cmath>
+
+#include "app/game.h"
+#include "audio/audio.h"
+#include "game/explosions.h"
+#include "game/grid_access.h"
+#include "game/object_scans.h"
+
+namespace {
+
+constexpr double kArcRadius = 41;
+
+bool IsBallTile(int32_t tile) { return tile == tcBall || tile == tcBallMovingLeft; }
+bool IsDynamite(int32_t tile) { return tile == tcRedDynamite || tile == tcYellowDynamite; }
+bool IsFallPath(int32_t path) { return path == 0 || path == 1 || path == 2; }
+// Whatever lies below a landing object other than empty space or a reserved cell stops it.
+bool StopsLanding(int32_t tile) { return tile != tcEmpty && tile != tcBusy; }
+
+// The proposed position of an entry after `step` pixels (straight paths) or at its new angle
+// (arcs), clamped so that every move ends exactly on its target.
+void AdvancePosition(TMover& m, double step) {
+    double nx = m.X;
+    double ny = m.Y;
+    switch (m.Path) {
+        case 0: ny = m.Y + step; break;
+        case 1:
+            nx = m.OriginX + kArcRadius * std::cos(m.Angle);
+            ny = m.TargetY - kArcRadius * std::sin(m.Angle);
+            break;
+        case 2:
+            nx = m.OriginX - kArcRadius * std::cos(m.Angle);
+            ny = m.TargetY - kArcRadius * std::sin(m.Angle);
+            break;
+        case 4: nx = m.X + step; break;
+        case 5: nx = m.X - step; break;
+        case 6: ny = m.Y - step; break;
+        default: break;
+    }
+    switch (m.Path) {
+        case 1: m.X = (nx >= m.TargetX || m.Angle < 0) ? m.TargetX : nx; break;
+        case 2: m.X = (nx > m.TargetX && m.Angle >= 0) ? nx : m.TargetX; break;
+        case 4: m.X = nx >= m.TargetX ? m.TargetX : nx; break;
+        case 5: m.X = nx > m.TargetX ? nx : m.TargetX; break;
+        case 6: m.Y = ny > m.TargetY ? ny : m.TargetY; break;
+        default: break;
+    }
+    if (IsFallPath(m.Path)) m.Y = ny >= m.TargetY ? m.TargetY : ny;
+}
+
+// An object (not dynamite) ending its move just above the player, in the player's column,
+// blows the player up unless the invincibility cheat is on.
+void CheckPlayerHit(Game& game, const TMover& m) {
+    const PlayState& p = game.play;
+    const bool above = p.PlayerY - 65 < m.Y && m.Y <= p.PlayerY;
+    const bool aligned = p.PlayerX - 21 <= m.X && m.X <= p.PlayerX - 19;
+    const bool sameColumn = static_cast<int>(std::trunc(m.TargetX)) / 40 == p.PlayerX / 40;
+    if (above && aligned && !IsDynamite(m.Tile) && p.Mortal && sameColumn) {
+        HazardBlast(game, m.DestCol, m.DestRow + 1);
+    }
+}
+
+// A ball about to land on something solid plays its sound a little before it arrives.
+void LandingSoundOnApproach(Game& game, TMover& m) {
+    if (!IsBallTile(m.Tile) || m.LandSound != 0) return;
+    if (!StopsLanding(TileAt(game.level, m.DestRow + 1, m.DestCol))) return;
+    if (m.TargetY - 5 < m.Y && m.Y < m.TargetY) {
+        PlaySound(game, "picabomba");
+        m.LandSound = 1;
+    }
+}
+
+// A monster in the target column up to 65 pixels below the object's top is crushed: kind 38
+// by a destroying blast, kind 39 by a blast that leaves infotrons. The blast removes the
+// monster, so the entry that moves into its slot is looked at next.
+void CheckMonsterHits(Game& game, const TMover& m) {
+    tlevel& level = game.level;
+    int i = 1;
+    while (i <= level.MonsterCount) {
+        const TMonster& mon = level.Monsters[i];
+        const int countBefore = level.MonsterCount;
+        if (mon.PosY - 65 < m.Y && m.Y <= mon.PosY && mon.Col == m.DestCol) {
+            if (mon.Kind == tcMonsterTurning) AreaBlast(game, mon.Col, mon.Row);
+            else if (mon.Kind == tcMonsterCrawling) InfotronBlast(game, mon.Col, mon.Row);
+        }
+        if (level.MonsterCount == countBefore) ++i;
+    }
+}
+
+void AdvanceEntry(Game& game, TMover& m, int32_t lag) {
+    const double speed = game.settings.Speed;
+    m.Angle -= 0.006 * lag;
+    AdvancePosition(m, lag * speed / 1500);
+    const bool rolls = m.Tile == tcBall || m.Tile == tcRedDynamite;
+    m.Frame += lag * speed / (rolls ? 14000 : 20000);
+    CheckPlayerHit(game, m);
+    LandingSoundOnApproach(game, m);
+    CheckMonsterHits(game, m);
+}
+
+int32_t ArrivedTile(int32_t tile) {
+    if (tile == tcInfotronRollingLeft) return tcInfotron;
+    if (tile == tcBallMovingLeft) return tcBall;
+    return tile;
+}
+
+// The object takes its target cell and frees the one it left. Landing on dynamite sets it
+// off; yellow dynamite falling onto anything solid explodes itself.
+void FinishMove(Game& game, const TMover& m) {
+    tlevel& level = game.level;
+    SetTile(level, m.SrcRow, m.SrcCol, tcEmpty);
+    SetTile(level, m.DestRow, m.DestCol, ArrivedTile(m.Tile));
+    if (InGrid(m.DestRow, m.DestCol)) level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
+    if (IsDynamite(TileAt(level, m.DestRow + 1, m.DestCol)) && IsFallPath(m.Path)) {
+        AreaBlast(game, m.DestCol, m.DestRow + 1);
+    }
+    if (TileAt(level, m.DestRow, m.DestCol) == tcYellowDynamite &&
+        StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) && m.Path == 0) {
+        AreaBlast(game, m.DestCol, m.DestRow);
+    }
+    if (IsBallTile(m.Tile) && StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) &&
+        m.LandSound == 0 && IsFallPath(m.Path)) {
+        PlaySound(game, "picabomba");
+    }
+}
+
+void FinishArrivedMoves(Game& game) {
+    PlayState& p = game.play;
+    int k = 1;
+    while (k <= p.FallCount) {
+        const TMover& m = p.FallList[k];
+        if (m.X != m.TargetX || m.Y != m.TargetY) {
+            ++k;
+            continue;
+        }
+        FinishMove(game, m);
+        for (int i = k; i < p.FallCount; ++i) p.FallList[i] = p.FallList[i + 1];
+        p.FallCount -= 1;
+    }
+}
+
+}  // namespace
+
+void MoveObjects(Game& game, int32_t lag) {
+    PlayState& p = game.play;
+    // The entry the next move will take starts with its landing sound flag clear.
+    p.FallList[p.FallCount + 1].LandSound = 0;
+    StartMoves(game);
+    for (int k = 1; k <= p.FallCount; ++k) AdvanceEntry(game, p.FallList[k], lag);
+    FinishArrivedMoves(game);
+}

@@ -1,0 +1,180 @@
+// The eleven scans of the world update that start moves: falls, pushes off ledges, pushes in the
+// four directions and rolls off the top of piles.
+#include "game/object_scans.h"
+
+#include <numbers>
+
+#include "app/game.h"
+#include "game/grid_access.h"
+
+namespace {
+
+// What a scan sees: the grid and the player's cell taken once for the tick.
+struct ScanView {
+    const tlevel& level;
+    const PlayState& play;
+    int playerCol;
+    int playerRow;
+
+    int32_t Tile(int r, int c) const { return TileAt(level, r, c); }
+    bool Empty(int r, int c) const { return IsEmptyAt(level, r, c); }
+    bool PlayerAt(int r, int c) const { return playerRow == r && playerCol == c; }
+};
+
+// A move a scan wants to start.
+struct MoveStart {
+    int32_t path = 0;
+    int32_t tile = 0;
+    int32_t frames = 1;
+    int targetRow = 0;
+    int targetCol = 0;
+};
+
+using ScanRule = bool (*)(const ScanView& v, int r, int c, MoveStart& out);
+
+bool Set(MoveStart& out, int32_t path, int32_t tile, int32_t frames, int tr, int tc) {
+    out = MoveStart{path, tile, frames, tr, tc};
+    return true;
+}
+
+bool IsPileTop(int32_t tile) { return tile == tcBall || tile == tcInfotron; }
+
+bool Fall(const ScanView& v, int r, int c, MoveStart& out) {
+    const int32_t t = v.Tile(r, c);
+    if (t != tcBall && t != tcInfotron && t != tcYellowDynamite) return false;
+    if (!v.Empty(r + 1, c) || v.PlayerAt(r + 1, c) || v.PlayerAt(r, c)) return false;
+    return Set(out, 0, t, 1, r + 1, c);
+}
+
+bool PushOffLedgeRight(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcBall || !v.Empty(r, c + 1) || !v.Empty(r + 1, c + 1)) return false;
+    if (!v.PlayerAt(r, c - 1) || !v.play.PushRight) return false;
+    return Set(out, 1, tcBall, 9, r + 1, c + 1);
+}
+
+bool PushOffLedgeLeft(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcBall || !v.Empty(r, c - 1) || !v.Empty(r + 1, c - 1)) return false;
+    if (!v.PlayerAt(r, c + 1) || !v.play.PushLeft) return false;
+    return Set(out, 2, tcBallMovingLeft, 9, r + 1, c - 1);
+}
+
+bool PushDynamiteRight(const ScanView& v, int r, int c, MoveStart& out) {
+    const int32_t t = v.Tile(r, c);
+    if ((t != tcRedDynamite && t != tcYellowDynamite) || !v.Empty(r, c + 1)) return false;
+    if (!v.PlayerAt(r, c - 1) || !v.play.PushRight) return false;
+    return Set(out, 4, t, 1, r, c + 1);
+}
+
+bool PushDynamiteLeft(const ScanView& v, int r, int c, MoveStart& out) {
+    const int32_t t = v.Tile(r, c);
+    if ((t != tcRedDynamite && t != tcYellowDynamite) || !v.Empty(r, c - 1)) return false;
+    if (!v.PlayerAt(r, c + 1) || !v.play.PushLeft) return false;
+    return Set(out, 5, t, 1, r, c - 1);
+}
+
+bool PushRedUp(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcRedDynamite || !v.Empty(r - 1, c)) return false;
+    if (!v.PlayerAt(r + 1, c) || !v.play.PushUp) return false;
+    return Set(out, 6, tcRedDynamite, 1, r - 1, c);
+}
+
+// Pushed down, red dynamite moves like a fall (path 0).
+bool PushRedDown(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcRedDynamite || !v.Empty(r + 1, c)) return false;
+    if (!v.PlayerAt(r - 1, c) || !v.play.PushDown) return false;
+    return Set(out, 0, tcRedDynamite, 1, r + 1, c);
+}
+
+bool PushBallRight(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcBall || !v.Empty(r, c + 1)) return false;
+    if (!v.PlayerAt(r, c - 1) || !v.play.PushRight) return false;
+    return Set(out, 4, tcBall, 9, r, c + 1);
+}
+
+bool PushBallLeft(const ScanView& v, int r, int c, MoveStart& out) {
+    if (v.Tile(r, c) != tcBall || !v.Empty(r, c - 1)) return false;
+    if (!v.PlayerAt(r, c + 1) || !v.play.PushLeft) return false;
+    return Set(out, 5, tcBallMovingLeft, 9, r, c - 1);
+}
+
+// Balls and infotrons roll off the top of another ball or infotron, never off other tiles.
+bool RollOffRight(const ScanView& v, int r, int c, MoveStart& out) {
+    const int32_t t = v.Tile(r, c);
+    if (!IsPileTop(t) || !IsPileTop(v.Tile(r + 1, c))) return false;
+    if (!v.Empty(r, c + 1) || !v.Empty(r + 1, c + 1)) return false;
+    if (v.PlayerAt(r + 1, c + 1) || v.PlayerAt(r, c + 1) || v.PlayerAt(r, c) ||
+        v.PlayerAt(r + 1, c)) {
+        return false;
+    }
+    return Set(out, 1, t, 9, r + 1, c + 1);
+}
+
+bool RollOffLeft(const ScanView& v, int r, int c, MoveStart& out) {
+    const int32_t t = v.Tile(r, c);
+    if (!IsPileTop(t) || !IsPileTop(v.Tile(r + 1, c))) return false;
+    if (!v.Empty(r, c - 1) || !v.Empty(r + 1, c - 1)) return false;
+    if (v.PlayerAt(r + 1, c - 1) || v.PlayerAt(r, c - 1) || v.PlayerAt(r, c) ||
+        v.PlayerAt(r + 1, c)) {
+        return false;
+    }
+    return Set(out, 2, t == tcBall ? tcBallMovingLeft : tcInfotronRollingLeft, 9, r + 1, c - 1);
+}
+
+struct Scan {
+    ScanRule rule;
+    bool allButLastRow;  // scans that move an object down stop above the last row
+};
+
+// The order matters: a push off a ledge comes before the plain push, so a ball pushed over an
+// edge rolls down; rolling right comes before rolling left, so a pile top with room on both
+// sides rolls right.
+constexpr Scan kScans[] = {
+    {Fall, true},           {PushOffLedgeRight, true}, {PushOffLedgeLeft, true},
+    {PushDynamiteRight, false}, {PushDynamiteLeft, false}, {PushRedUp, false},
+    {PushRedDown, false},   {PushBallRight, false},    {PushBallLeft, false},
+    {RollOffRight, true},   {RollOffLeft, true},
+};
+
+// Records the move and reserves the cell left and the target cell (an arc reserves only
+// these two, not the cell beside it that it passes).
+bool RecordMove(Game& game, int r, int c, const MoveStart& s) {
+    PlayState& p = game.play;
+    if (p.FallCount >= kMaxMovers) return false;
+    TMover& m = p.FallList[++p.FallCount];
+    m.X = 40.0 * c;
+    m.Y = 40.0 * r;
+    m.TargetX = 40.0 * s.targetCol;
+    m.TargetY = 40.0 * s.targetRow;
+    m.Path = s.path;
+    m.Tile = s.tile;
+    m.Frames = s.frames;
+    m.Frame = 0;
+    m.SrcCol = c;
+    m.SrcRow = r;
+    m.DestCol = s.targetCol;
+    m.DestRow = s.targetRow;
+    if (s.path == 1 || s.path == 2) {
+        m.OriginX = 40 * c;
+        m.OriginY = 40 * r;
+        m.Angle = std::numbers::pi / 2;
+    }
+    SetTile(game.level, r, c, tcBusy);
+    SetTile(game.level, s.targetRow, s.targetCol, tcBusy);
+    return true;
+}
+
+}  // namespace
+
+void StartMoves(Game& game) {
+    const tlevel& level = game.level;
+    const ScanView view{level, game.play, game.play.PlayerX / 40, game.play.PlayerY / 40};
+    for (const Scan& scan : kScans) {
+        const int lastRow = scan.allButLastRow ? level.Rows - 1 : level.Rows;
+        for (int r = 1; r <= lastRow; ++r) {
+            for (int c = 1; c <= level.Cols; ++c) {
+                MoveStart start;
+                if (scan.rule(view, r, c, start)) RecordMove(game, r, c, start);
+            }
+        }
+    }
+}
