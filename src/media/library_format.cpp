@@ -1,6 +1,8 @@
 // Reader of the media library files (".dxg"): the picture and sound items of the component stream.
 #include "media/library_format.h"
 
+#include <algorithm>
+
 #include "media/component_stream.h"
 #include "media/dib_decoder.h"
 
@@ -46,8 +48,9 @@ PictureData ReadPictureItem(ComponentStream& s, size_t index, int64_t& pixelBudg
         else if (SameName(prop, "Picture.Data")) payload = s.ReadBinary(prop);
         else s.SkipValue();
     }
-    DecodedPicture decoded = DecodePicturePayload(s.FileBytes(), payload,
-                                                  s.FileName() + ": " + s.Context(), pixelBudget);
+    DecodedPicture decoded =
+        DecodePicturePayload(s.FileBytes(), payload, s.FileName() + ": " + s.Context(),
+                             std::min(pixelBudget, kMaxPicturePixels));
     pixelBudget -= int64_t{decoded.Width} * decoded.Height;
     p.Width = decoded.Width;
     p.Height = decoded.Height;

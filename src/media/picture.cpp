@@ -77,12 +77,15 @@ void Picture::FindOpaqueRuns() {
 
 void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     if (pattern < 0 || pattern >= count_) return;
-    // Columns and rows of the pattern that land on the surface (64-bit: x + pw may overflow).
-    const int left = static_cast<int>(std::max<int64_t>(0, -int64_t{x}));
-    const int right = static_cast<int>(std::min<int64_t>(pw_, int64_t{dest.Width} - x));
-    const int top = static_cast<int>(std::max<int64_t>(0, -int64_t{y}));
-    const int bottom = static_cast<int>(std::min<int64_t>(ph_, int64_t{dest.Height} - y));
-    if (left >= right || top >= bottom) return;
+    // Columns and rows of the pattern that land on the surface, worked out in 64 bits as x + pw
+    // may overflow; once known to be non-empty they lie within the pattern.
+    const int64_t left64 = std::max<int64_t>(0, -int64_t{x});
+    const int64_t right64 = std::min<int64_t>(pw_, int64_t{dest.Width} - x);
+    const int64_t top64 = std::max<int64_t>(0, -int64_t{y});
+    const int64_t bottom64 = std::min<int64_t>(ph_, int64_t{dest.Height} - y);
+    if (left64 >= right64 || top64 >= bottom64) return;
+    const int left = static_cast<int>(left64), right = static_cast<int>(right64);
+    const int top = static_cast<int>(top64), bottom = static_cast<int>(bottom64);
     const uint16_t* origin = PatternOrigin(pattern);
     const bool opaque = opaque_[pattern] != 0;
     for (int r = top; r < bottom; ++r) {
