@@ -66,8 +66,10 @@ void AnimateCell(TCell& cell, const TileTables& tables, int32_t lag) {
 
 CellCulling ComputeCellCulling(const tlevel& level, const PictureList& tiles, int32_t viewX,
                                int32_t viewY) {
+    // Picture 0 is the background, drawn whole; no cell code names it (cells of code 0 are never
+    // culled, see DrawTilePass).
     int64_t maxWidth = 0, maxHeight = 0;
-    for (int i = 0; i < tiles.Count(); ++i) {
+    for (int i = 1; i < tiles.Count(); ++i) {
         const Picture& picture = tiles.PictureAt(i);
         maxWidth = std::max<int64_t>(maxWidth, picture.PatternPixelWidth());
         maxHeight = std::max<int64_t>(maxHeight, picture.PatternPixelHeight());
@@ -92,7 +94,7 @@ void DrawTilePass(const TilePassTarget& target, tlevel& level, int32_t layer, in
             TCell& cell = row[c];
             if (cell.Layer != layer) continue;
             AnimateCell(cell, target.Tables, lag);
-            if (!rowVisible || !target.Culling.ColVisible[c]) continue;
+            if ((!rowVisible || !target.Culling.ColVisible[c]) && cell.Tile != 0) continue;
             const int64_t x = target.ViewX + 40 * int64_t{c} - cell.OffsetX;
             const int64_t y = target.ViewY + 40 * int64_t{r} - cell.OffsetY;
             const int64_t pattern = int64_t{cell.FrameBase} + static_cast<int64_t>(cell.Phase);
