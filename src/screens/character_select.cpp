@@ -88,7 +88,9 @@ void SlidePicturesOut(Game& game, int32_t lag) {
 
 void CharacterSelectTick(Game& game, int32_t lag) {
     CharacterSelectState& cs = game.screens.characters;
-    SlidePicturesIn(cs, lag);
+    // Clicks count during the slide-in too; a picture still sliding in then turns round at once
+    // (moving it in and out in the same ticks would hold it in place).
+    if (cs.CharacterChoice == 0) SlidePicturesIn(cs, lag);
     DrawSelection(game);
     game.input.ClickSeen = TakeFireState(game);
     // Escape counts only once the left picture is at rest.

@@ -290,7 +290,9 @@ void EnterOptions(Game& game) {
 
 void OptionsTick(Game& game, int32_t lag) {
     OptionsState& opt = game.screens.options;
-    SlideIn(opt, lag);
+    // A part still sliding in when the screen starts leaving turns round at once: sliding it in
+    // and out in the same ticks would hold it in place for ever.
+    if (!opt.OptLeaving) SlideIn(opt, lag);
     const bool arrived = opt.OptLeftArrived && opt.OptRightArrived && opt.OptButtonsArrived;
     if (arrived && !opt.OptLeaving) ReadOptionsInput(game);
     // The Enter key (or a click on "ok") confirms at any moment, even while the columns slide.
