@@ -1,5 +1,48 @@
-// Placeholder until this part of the game is written.
+// The player names file "playersnames.grf": names, highest levels and characters of the players.
+#include <algorithm>
+#include <fstream>
+
+#include "media/byte_io.h"
 #include "store/player_table.h"
 
-void ReadPlayerNames(PlayerTable&, int32_t&, const std::string&) {}
-void WritePlayerNames(const PlayerTable&, int32_t, const std::string&) {}
+namespace {
+constexpr const char* kFileName = "playersnames.grf";
+}
+
+void ReadPlayerNames(PlayerTable& players, int32_t& speed, const std::string& programDir) {
+    std::string path = programDir + kFileName;
+    if (!std::ifstream(path, std::ios::binary)) return;  // no file: no players, no error
+    Bytes bytes = ReadFileBytes(path);
+    ByteReader in(bytes, kFileName);
+    PlayerTable read = players;  // the table changes only when the whole file has been read
+    read.PlayerCount = in.I32("PlayerCount");
+    if (read.PlayerCount < 0 || read.PlayerCount > kMaxPlayers)
+        in.Fail("PlayerCount", std::to_string(read.PlayerCount) + " players, must be 0 to " +
+                                   std::to_string(kMaxPlayers));
+    read.NamesFileSpare = in.I32("spare value");
+    int32_t readSpeed = in.I32("Speed");
+    for (int i = 1; i <= read.PlayerCount; ++i) {
+        std::string what = "player " + std::to_string(i);
+        read.PlayerNames[i] = in.ShortString(what.c_str());
+        read.PlayerLevels[i] = in.I32(what.c_str());
+        read.PlayerCharacter[i] = in.U8(what.c_str());
+    }
+    players = read;
+    speed = readSpeed;
+}
+
+void WritePlayerNames(const PlayerTable& players, int32_t speed, const std::string& programDir) {
+    int32_t count = std::clamp(players.PlayerCount, 0, kMaxPlayers);
+    ByteWriter out;
+    out.I32(count);
+    out.I32(players.NamesFileSpare);
+    out.I32(speed);
+    for (int i = 1; i <= count; ++i) {
+        // A name keeps at most the 255 bytes its length byte can count.
+        const std::string& name = players.PlayerNames[i];
+        out.ShortString(name.substr(0, std::min<size_t>(name.size(), 255)));
+        out.I32(players.PlayerLevels[i]);
+        out.U8(players.PlayerCharacter[i]);
+    }
+    WriteFileAtomically(programDir + kFileName, out.Out());
+}

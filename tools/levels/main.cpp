@@ -1,10 +1,103 @@
-// Placeholder level compiler: writes an empty level set until the real compiler lands.
+// tolmara-levels: builds level set files from level sources, checks them and prints levels back
+// as sources.
+//   tolmara-levels build SOURCE... OUTPUT.lev
+//   tolmara-levels check [--data DIR] FILE.lev
+//   tolmara-levels dump FILE.lev N
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "level/level_check.h"
+#include "level/level_dump.h"
+#include "level/level_set_reader.h"
+#include "level/level_source.h"
+#include "level/level_writer.h"
+#include "media/byte_io.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+int Usage() {
+    std::cerr << "usage: tolmara-levels build SOURCE... OUTPUT.lev\n"
+                 "       tolmara-levels check [--data DIR] FILE.lev\n"
+                 "       tolmara-levels dump FILE.lev N\n";
+    return kUsageStatus;
+}
+
+// The game's folder: the folder this program was started from, where the game's data lives.
+std::string ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0, ec);
+    std::string folder = exe.parent_path().string();
+    return folder.empty() ? std::string("./") : folder + "/";
+}
+
+int Build(const std::vector<std::string>& args) {
+    if (args.size() < 2) return Usage();
+    std::vector<LevelSourceText> sources;
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        Bytes bytes = ReadFileBytes(args[i]);
+        sources.push_back({args[i], std::string(bytes.begin(), bytes.end())});
+    }
+    LevelSetData set = ParseLevelSources(sources);
+    WriteFileAtomically(args.back(), WriteLevelSet(set));
+    std::cout << args.back() << ": " << set.Levels.size() << " levels\n";
+    return 0;
+}
+
+int Check(const std::vector<std::string>& args, const std::string& dataDir) {
+    if (args.size() != 1) return Usage();
+    std::vector<CheckFinding> findings = CheckLevelSet(ReadFileBytes(args[0]), args[0], dataDir);
+    for (const CheckFinding& finding : findings) std::cout << finding.Text << "\n";
+    return HasErrors(findings) ? 1 : 0;
+}
+
+int Dump(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage();
+    int n = 0;
+    try {
+        size_t used = 0;
+        n = std::stoi(args[1], &used);
+        if (used != args[1].size()) return Usage();
+    } catch (const std::exception&) {
+        return Usage();
+    }
+    Bytes bytes = ReadFileBytes(args[0]);
+    ByteReader in(bytes, args[0]);
+    Tlevels index = ReadLevelSetIndex(in);
+    std::cout << DumpLevelSource(ReadLevelRecord(in, index, n));
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return 2;
-    std::FILE* f = std::fopen(argv[argc - 1], "wb");
-    if (!f) return 1;
-    std::fclose(f);
-    return 0;
+    std::vector<std::string> args;
+    std::string dataDir = ProgramFolder(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--data") {
+            if (i + 1 >= argc) return Usage();
+            dataDir = argv[++i];
+            if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (args.empty()) return Usage();
+    std::string command = args.front();
+    args.erase(args.begin());
+    try {
+        if (command == "build") return Build(args);
+        if (command == "check") return Check(args, dataDir);
+        if (command == "dump") return Dump(args);
+    } catch (const std::exception& e) {
+        std::cerr << "tolmara-levels: " << e.what() << "\n";
+        return 1;
+    }
+    return Usage();
 }

@@ -1,0 +1,106 @@
+// Reading the arguments of a level source line.
+#include "level/source_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+#include "level/latin1.h"
+#include "level/level_source.h"
+
+void SourceFail(const SourcePlace& place, int column, const std::string& message) {
+    std::string where =
+        (place.File ? *place.File : std::string("?")) + ", line " + std::to_string(place.Line);
+    if (column > 0) where += ", column " + std::to_string(column);
+    throw LevelSourceError(where + ": " + message);
+}
+
+int ColumnOf(const std::string& text, size_t index) {
+    int column = 1;
+    for (size_t i = 0; i < index && i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++column;
+    return column;
+}
+
+void ArgReader::SkipBlanks() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+}
+
+int ArgReader::NextColumn() {
+    SkipBlanks();
+    return ColumnOf(text_, pos_);
+}
+
+std::string ArgReader::Word() {
+    SkipBlanks();
+    size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ' ' && text_[pos_] != '\t') ++pos_;
+    return text_.substr(start, pos_ - start);
+}
+
+int32_t ArgReader::Int(const char* what) {
+    int column = NextColumn();
+    std::string word = Word();
+    if (word.empty()) Fail(column, std::string("missing ") + what);
+    size_t digits = (word[0] == '-' || word[0] == '+') ? 1 : 0;
+    bool valid = word.size() > digits;
+    for (size_t i = digits; i < word.size(); ++i)
+        if (word[i] < '0' || word[i] > '9') valid = false;
+    if (!valid) Fail(column, std::string(what) + ": '" + word + "' is not a whole number");
+    errno = 0;
+    long long value = std::strtoll(word.c_str(), nullptr, 10);
+    if (errno == ERANGE || value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max())
+        Fail(column, std::string(what) + ": " + word + " is too large");
+    return static_cast<int32_t>(value);
+}
+
+std::string ArgReader::ToLatin1(const std::string& utf8, size_t start, const char* what) const {
+    std::string problem;
+    size_t bad = 0;
+    auto latin1 = ConvertUtf8ToLatin1(utf8, problem, bad);
+    // `start` is where utf8 begins in the line; escapes shift later positions a little, which
+    // only matters for names holding both escapes and characters outside Latin-1.
+    if (!latin1) Fail(ColumnOf(text_, start + bad), std::string(what) + ": " + problem);
+    if (latin1->size() > 255)
+        Fail(ColumnOf(text_, start), std::string(what) + " is " + std::to_string(latin1->size()) +
+                                         " bytes long in Latin-1, at most 255");
+    return *latin1;
+}
+
+std::string ArgReader::Name(const char* what) {
+    int column = NextColumn();
+    if (pos_ >= text_.size() || text_[pos_] != '"')
+        Fail(column, std::string("expected ") + what + " in double quotes");
+    size_t start = ++pos_;
+    std::string utf8;
+    while (true) {
+        if (pos_ >= text_.size()) Fail(column, std::string(what) + " lacks its closing quote");
+        char ch = text_[pos_++];
+        if (ch == '"') break;
+        if (ch == '\\') {
+            char next = pos_ < text_.size() ? text_[pos_] : '\0';
+            if (next != '"' && next != '\\')
+                Fail(ColumnOf(text_, pos_ - 1), "only \\\" and \\\\ may follow a backslash");
+            ch = next;
+            ++pos_;
+        }
+        utf8 += ch;
+    }
+    return ToLatin1(utf8, start, what);
+}
+
+std::string ArgReader::NameOrWord(const char* what) {
+    SkipBlanks();
+    if (pos_ < text_.size() && text_[pos_] == '"') return Name(what);
+    size_t start = pos_;
+    std::string word = Word();
+    if (word.empty()) Fail(ColumnOf(text_, start), std::string("missing ") + what);
+    return ToLatin1(word, start, what);
+}
+
+void ArgReader::End(const std::string& directive) {
+    SkipBlanks();
+    if (pos_ < text_.size())
+        Fail(ColumnOf(text_, pos_), "unexpected text after the arguments of '" + directive + "'");
+}
