@@ -1,0 +1,205 @@
+// The players and levels screen: name entry, the player table, level choice and start requests.
+#include <gtest/gtest.h>
+
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+#include "menu_rig.h"
+
+namespace {
+
+constexpr uint16_t kRed = 0xF800, kGreen = 0x07E0, kYellow = 0xFFE0;
+
+void ReachIdlePlayers(MenuRig& rig) {
+    rig.Enter(scPlayersLevels);
+    rig.Ticks(18);  // the level panel needs 334 ms
+}
+
+// Enter as the window delivers it during name entry: a key-down and the typed character.
+void PressEnter(MenuRig& rig) {
+    PressKey(rig.game(), vkReturn);
+    TypeChar(rig.game(), 13);
+    rig.Tick();
+    ReleaseKey(rig.game(), vkReturn);
+}
+
+// Whether a pixel of the colour lies in the text band right of x at line y.
+bool TextColourAt(MenuRig& rig, int x, int y, uint16_t colour) {
+    for (int py = y; py < y + 18; ++py)
+        for (int px = x; px < x + 120; ++px)
+            if (rig.Pixel(px, py) == colour) return true;
+    return false;
+}
+
+std::string WithoutLast(const std::string& s) {
+    return s.substr(0, s.size() - 1);
+}
+
+TEST(PlayersScreen, AFirstPlayerTypesANameChoosesACharacterAndReachesTheLevelStart) {
+    MenuRig rig;
+    Game& game = rig.game();
+    rig.Enter(scPlayersLevels);
+    EXPECT_TRUE(rig.Queued(114));
+    rig.Ticks(18);
+    ASSERT_TRUE(game.input.NameEditing);  // with no player, name entry opens by itself
+    rig.Type("Anx\bn");
+    EXPECT_EQ(game.screens.players.EditText, "Ann");
+    PressEnter(rig);
+    EXPECT_FALSE(game.input.NameEditing);
+    EXPECT_EQ(game.players.PlayerCount, 1);
+    EXPECT_EQ(game.players.PlayerNames[1], "Ann");
+    EXPECT_TRUE(TextColourAt(rig, 67, 303, kGreen));   // the selected name
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));  // level 1, open
+    EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));    // level 2, not yet
+    rig.Click(360, 430);                               // "ok"
+    rig.RunUntilScreenChanges();
+    ASSERT_EQ(rig.Screen(), scCharacterSelect);  // a new player of the game's own level set
+    rig.Ticks(15);
+    EXPECT_EQ(rig.Pixel(190, 210), MenuRig::ColourOf("ballmeniu"));
+    rig.Click(230, 250);  // the left picture
+    EXPECT_EQ(game.settings.Character, 1);
+    EXPECT_EQ(game.players.PlayerCharacter[1], 1);
+    rig.RunUntilScreenChanges();
+    EXPECT_EQ(rig.Screen(), scLevelStart);
+    EXPECT_EQ(game.play.CurrentLevel, 1);
+}
+
+TEST(PlayersScreen, TheNameStopsAtItsDrawnWidthAndBackspaceStopsAtEmpty) {
+    MenuRig rig;
+    ReachIdlePlayers(rig);
+    rig.Type(std::string(30, 'W'));
+    const std::string text = rig.game().screens.players.EditText;
+    TextCanvas& canvas = rig.game().media.Canvas;
+    canvas.SetFont("Arial", 14);
+    EXPECT_LT(text.size(), 30u);
+    EXPECT_GE(canvas.TextPixelWidth(text), 120);
+    EXPECT_LT(canvas.TextPixelWidth(WithoutLast(text)), 120);
+    rig.Type(std::string(40, '\b'));
+    EXPECT_EQ(rig.game().screens.players.EditText, "");
+}
+
+TEST(PlayersScreen, EscapeFirstCancelsTheEntryThenLeavesForTheMenu) {
+    MenuRig rig;
+    ReachIdlePlayers(rig);
+    rig.Type("Bo");
+    rig.Key(vkEscape);
+    EXPECT_FALSE(rig.game().input.NameEditing);
+    EXPECT_EQ(rig.game().players.PlayerCount, 0);
+    EXPECT_EQ(rig.Screen(), scPlayersLevels);
+    rig.Key(vkReturn);  // a start request with nobody named
+    EXPECT_TRUE(rig.Queued(7));
+    rig.Key(vkEscape);
+    rig.RunUntilScreenChanges();
+    EXPECT_EQ(rig.Screen(), scMenuReturn);
+}
+
+TEST(PlayersScreen, DeletingTheMiddleOfThreeMovesTheLastUp) {
+    MenuRig rig;
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 3, 1);
+    AddPlayer(game, "Bix", 5, 0);
+    AddPlayer(game, "Cyr", 2, 1);
+    game.players.CurrentPlayer = 2;
+    game.play.CurrentLevel = 4;
+    ReachIdlePlayers(rig);
+    rig.Click(250, 368);  // delete
+    EXPECT_EQ(game.players.PlayerCount, 2);
+    EXPECT_EQ(game.players.PlayerNames[2], "Cyr");
+    EXPECT_EQ(game.players.PlayerLevels[2], 2);
+    EXPECT_EQ(game.players.PlayerCharacter[2], 1);
+    EXPECT_EQ(game.players.PlayerNames[3], kNoName);
+    EXPECT_EQ(game.players.PlayerLevels[3], 1);
+    EXPECT_EQ(game.players.CurrentPlayer, 2);
+    EXPECT_EQ(game.play.CurrentLevel, 2);  // lowered to the new selection's level
+    // The free entry after the last player: selectable, but not editable, deletable or playable.
+    rig.Type(".");
+    EXPECT_EQ(game.players.CurrentPlayer, 3);
+    rig.Type("e");
+    EXPECT_TRUE(rig.Queued(17));
+    rig.Click(250, 368);
+    EXPECT_TRUE(rig.Queued(18));
+    rig.Key(vkReturn);
+    EXPECT_TRUE(rig.Queued(23));
+    EXPECT_EQ(game.players.PlayerCount, 2);
+}
+
+TEST(PlayersScreen, ARedLevelIsRefusedUntilTheCheatOpensEveryLevel) {
+    MenuRig rig;
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 2, 1);
+    ReachIdlePlayers(rig);
+    rig.Key(vkDown);  // the key-down flag and the held state each step once
+    EXPECT_EQ(game.play.CurrentLevel, 3);
+    EXPECT_TRUE(TextColourAt(rig, 371, 279, kYellow));
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kRed));
+    rig.Key(vkReturn);
+    EXPECT_TRUE(rig.Queued(6));
+    EXPECT_FALSE(game.screens.players.PlayersLeaving);
+    rig.Type("quixbrolem");
+    ASSERT_TRUE(game.input.CheatMode);
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));
+    rig.Key(vkReturn);
+    rig.RunUntilScreenChanges();
+    EXPECT_EQ(rig.Screen(), scLevelStart);  // not a new player: no character selection
+}
+
+TEST(PlayersScreen, HeldKeysAndButtonsRepeatTheLevelArrows) {
+    MenuRig rig(60);
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 1, 1);
+    ReachIdlePlayers(rig);
+    PressKey(game, vkDown);
+    rig.Ticks(49);  // held ticks 0..48: steps at 0, 12, 24, 36, 42, 48, plus the key-down flag
+    ReleaseKey(game, vkDown);
+    rig.Ticks(3);
+    EXPECT_EQ(game.play.CurrentLevel, 8);
+    MoveMouse(game, 340, 340);  // the lower level arrow
+    MouseButton(game, true);
+    rig.Ticks(11);  // at the click, then every 100 ms of holding
+    MouseButton(game, false);
+    rig.Ticks(3);
+    EXPECT_EQ(game.play.CurrentLevel, 11);
+    MoveMouse(game, 340, 310);  // the middle part does nothing
+    MouseButton(game, true);
+    rig.Ticks(11);
+    MouseButton(game, false);
+    EXPECT_EQ(game.play.CurrentLevel, 11);
+}
+
+TEST(PlayersScreen, ANewNameIsRefusedWhileTheTableIsFull) {
+    MenuRig rig;
+    Game& game = rig.game();
+    for (int i = 1; i <= 100; ++i) AddPlayer(game, "P" + std::to_string(i), 1, 0);
+    ReachIdlePlayers(rig);
+    rig.Type("a");
+    ASSERT_TRUE(game.input.NameEditing);
+    rig.Type("Zed");
+    PressEnter(rig);
+    EXPECT_TRUE(rig.Queued(21));
+    EXPECT_FALSE(game.input.NameEditing);
+    EXPECT_EQ(game.players.PlayerCount, 100);
+    EXPECT_EQ(game.players.PlayerNames[100], "P100");
+    rig.Click(100, 250);  // the name field, then the add button
+    rig.Type("Zed");
+    game.messages.MessageCount = 0;
+    rig.Click(230, 250);
+    EXPECT_TRUE(rig.Queued(21));
+    EXPECT_EQ(game.players.PlayerCount, 100);
+}
+
+TEST(PlayersScreen, OnePastTheLastLevelOfAFullSetDrawsNoLineAndIsClamped) {
+    MenuRig rig(100);
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 101, 1);
+    game.play.CurrentLevel = 101;  // just after the last level was made
+    rig.Enter(scPlayersLevels);
+    rig.Ticks(16);  // panels still sliding: input not read
+    ASSERT_EQ(game.play.CurrentLevel, 101);
+    const int textX = static_cast<int>(game.screens.players.LevelPanelX) + 65;
+    EXPECT_TRUE(TextColourAt(rig, textX, 279, kYellow));  // level 100
+    EXPECT_FALSE(TextColourAt(rig, textX, 305, kGreen));
+    EXPECT_FALSE(TextColourAt(rig, textX, 305, kRed));
+    rig.Ticks(2);
+    EXPECT_EQ(game.play.CurrentLevel, 100);
+}
+
+}  // namespace
