@@ -2,6 +2,7 @@
 #include "app/replay_run.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -10,6 +11,8 @@
 #include "app/screen_dispatch.h"
 #include "app/session.h"
 #include "level/level_loader.h"
+#include "level/level_set_reader.h"
+#include "media/byte_io.h"
 
 namespace {
 
@@ -61,23 +64,25 @@ void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<
     }
 }
 
-// The level set of the script: a plain name is a file of the data folder; a path is opened as
-// given, while tile sets still come from the data folder.
+// The level set of the script: a plain name is a file of the data folder, read by the game's own
+// loader; a path is opened as given (the game only opens files inside its folder), while tile
+// sets still come from the data folder.
 void LoadScriptLevelSet(Game& game, const std::string& levels) {
     game.settings.LevelsFile = levels;
     if (levels.find('/') == std::string::npos) {
         ReadLevelSet(game);
         return;
     }
-    const std::string dataDir = game.ProgramDir;
-    game.ProgramDir.clear();
-    try {
-        ReadLevelSet(game);
-    } catch (...) {
-        game.ProgramDir = dataDir;
-        throw;
-    }
-    game.ProgramDir = dataDir;
+    Bytes bytes = ReadFileBytes(levels);
+    ByteReader in(bytes, levels);
+    Tlevels index = ReadLevelSetIndex(in);
+    std::vector<std::string> problems = IndexProblems(index, bytes.size());
+    if (!problems.empty()) throw FileError(levels + ": " + problems.front());
+    std::array<std::string, kMaxLevels> names{};
+    for (int n = 1; n <= index.LevelCount; ++n) names[n - 1] = ReadLevelName(in, index, n);
+    game.levels.LevelFile = levels;
+    game.levels.LevelSet = index;
+    game.levels.LevelNames = names;
 }
 
 const char* OutcomeName(const Game& game) {
