@@ -18,12 +18,10 @@ struct NamedColor {
 };
 
 const NamedColor kColors[] = {
-    {"clBlack", 0x000000},   {"clMaroon", 0x000080}, {"clGreen", 0x008000},
-    {"clOlive", 0x008080},   {"clNavy", 0x800000},   {"clPurple", 0x800080},
-    {"clTeal", 0x808000},    {"clGray", 0x808080},   {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},     {"clLime", 0x00FF00},   {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},    {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},  {"clMaroon", 0x000080},  {"clGreen", 0x008000}, {"clOlive", 0x008080},
+    {"clNavy", 0x800000},   {"clPurple", 0x800080},  {"clTeal", 0x808000},  {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},     {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
 };
 
 // Position of the component stream after the resource entry header: 0xFF, type 10, a
@@ -105,7 +103,8 @@ void ComponentStream::ReadChildListEnd() {
         Fail("unexpected child component at offset " + std::to_string(at));
 }
 
-void ComponentStream::WrongTag(const std::string& property, uint8_t tag, const char* expected) const {
+void ComponentStream::WrongTag(const std::string& property, uint8_t tag,
+                               const char* expected) const {
     Fail("property '" + property + "': expected " + expected + ", found value tag " +
          std::to_string(tag) + " at offset " + std::to_string(in_.Position() - 1));
 }
@@ -119,10 +118,14 @@ int32_t ComponentStream::ReadInteger(const std::string& property) {
     std::string whatText = What("value of '" + property + "'");
     const char* what = whatText.c_str();
     switch (tag) {
-        case vaInt8: return in_.I8(what);
-        case vaInt16: return in_.I16(what);
-        case vaInt32: return in_.I32(what);
-        default: WrongTag(property, tag, "an integer");
+        case vaInt8:
+            return in_.I8(what);
+        case vaInt16:
+            return in_.I16(what);
+        case vaInt32:
+            return in_.I32(what);
+        default:
+            WrongTag(property, tag, "an integer");
     }
 }
 
@@ -139,10 +142,14 @@ std::string ComponentStream::ReadString(const std::string& property) {
     const char* what = whatText.c_str();
     switch (tag) {
         case vaString:
-        case vaIdent: return in_.ShortString(what);
-        case vaLString: return in_.Text(in_.U32(what), what);
-        case vaWString: return ReadWideString();
-        default: WrongTag(property, tag, "a string");
+        case vaIdent:
+            return in_.ShortString(what);
+        case vaLString:
+            return in_.Text(in_.U32(what), what);
+        case vaWString:
+            return ReadWideString();
+        default:
+            WrongTag(property, tag, "a string");
     }
 }
 
@@ -201,30 +208,70 @@ bool ComponentStream::NextItem() {
     return true;
 }
 
-void ComponentStream::SkipValue() { SkipValueAt(0); }
+void ComponentStream::SkipValue() {
+    SkipValueAt(0);
+}
+
+namespace {
+
+// The payload size of the values whose size the tag alone gives; -1 for the others.
+int FixedPayloadSize(uint8_t tag) {
+    switch (tag) {
+        case vaNull:
+        case vaNil:
+        case vaFalse:
+        case vaTrue:
+            return 0;
+        case vaInt8:
+            return 1;
+        case vaInt16:
+            return 2;
+        case vaInt32:
+        case vaSingle:
+            return 4;
+        case vaCurrency:
+        case vaDate:
+        case vaInt64:
+            return 8;
+        case vaExtended:
+            return 10;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
 
 void ComponentStream::SkipValueAt(int depth) {
-    if (depth > kMaxNesting) Fail("values nested too deeply at offset " + std::to_string(in_.Position()));
+    if (depth > kMaxNesting)
+        Fail("values nested too deeply at offset " + std::to_string(in_.Position()));
     size_t at = in_.Position();
     uint8_t tag = in_.U8(What("value tag").c_str());
     std::string whatText = What("value");
     const char* what = whatText.c_str();
+    int fixed = FixedPayloadSize(tag);
+    if (fixed >= 0) {
+        in_.Skip(fixed, what);
+        return;
+    }
     switch (tag) {
-        case vaNull: case vaNil: case vaFalse: case vaTrue: return;
-        case vaInt8: in_.Skip(1, what); return;
-        case vaInt16: in_.Skip(2, what); return;
-        case vaInt32: case vaSingle: in_.Skip(4, what); return;
-        case vaCurrency: case vaDate: case vaInt64: in_.Skip(8, what); return;
-        case vaExtended: in_.Skip(10, what); return;
-        case vaString: case vaIdent: in_.Skip(in_.U8(what), what); return;
-        case vaBinary: case vaLString: in_.Skip(in_.U32(what), what); return;
-        case vaWString: in_.Skip(static_cast<size_t>(in_.U32(what)) * 2, what); return;
+        case vaString:
+        case vaIdent:
+            in_.Skip(in_.U8(what), what);
+            return;
+        case vaBinary:
+        case vaLString:
+            in_.Skip(in_.U32(what), what);
+            return;
+        case vaWString:
+            in_.Skip(static_cast<size_t>(in_.U32(what)) * 2, what);
+            return;
         case vaSet:
             for (uint8_t n = in_.U8(what); n != 0; n = in_.U8(what)) in_.Skip(n, what);
             return;
         case vaList:
-            while (in_.U8(What("list").c_str()) != vaNull) {
-                in_.Seek(in_.Position() - 1, "list");
+            while (in_.U8(what) != vaNull) {
+                in_.Seek(in_.Position() - 1, what);
                 SkipValueAt(depth + 1);
             }
             return;

@@ -43,7 +43,7 @@ struct ByteRange {
 // the property names it knows and skips the others with SkipValue. Every error is a FileError
 // "<file>: <context>: <problem>"; the context names the item being read (SetContext).
 class ComponentStream {
-public:
+  public:
     // Checks the resource entry header and the signature ("Invalid stream format" otherwise).
     ComponentStream(const Bytes& bytes, std::string fileName);
 
@@ -61,12 +61,12 @@ public:
     // The end of the root's (empty) child list.
     void ReadChildListEnd();
 
-    int32_t ReadInteger(const std::string& property);       // tags 2, 3, 4
-    bool ReadBoolean(const std::string& property);          // tags 8, 9
-    std::string ReadString(const std::string& property);    // tags 6, 7, 12, 18
-    uint32_t ReadColor(const std::string& property);        // integer or colour identifier
-    ByteRange ReadBinary(const std::string& property);      // tag 10
-    void SkipValue();                                       // any value, nested ones included
+    int32_t ReadInteger(const std::string& property);     // tags 2, 3, 4
+    bool ReadBoolean(const std::string& property);        // tags 8, 9
+    std::string ReadString(const std::string& property);  // tags 6, 7, 12, 18
+    uint32_t ReadColor(const std::string& property);      // integer or colour identifier
+    ByteRange ReadBinary(const std::string& property);    // tag 10
+    void SkipValue();                                     // any value, nested ones included
 
     // A collection value: BeginCollection, then NextItem before each item's property list.
     void BeginCollection(const std::string& property);
@@ -75,11 +75,12 @@ public:
 
     [[noreturn]] void Fail(const std::string& problem) const;
 
-private:
+  private:
     uint8_t ReadTag(const std::string& property);
     void SkipValueAt(int depth);
     std::string ReadWideString();
-    [[noreturn]] void WrongTag(const std::string& property, uint8_t tag, const char* expected) const;
+    [[noreturn]] void WrongTag(const std::string& property, uint8_t tag,
+                               const char* expected) const;
     std::string What(const std::string& part) const;
 
     const Bytes& bytes_;

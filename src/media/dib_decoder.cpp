@@ -43,7 +43,8 @@ DibHeader ReadHeader(ByteReader& in, const std::string& where, bool fileBitmap) 
     DibHeader h;
     if (in.Remaining() < 4) Fail(where, kDibInvalid);
     h.Size = in.U32("DIB header");
-    if (!AcceptedHeaderSize(h.Size, fileBitmap) || in.Remaining() < h.Size - 4) Fail(where, kDibInvalid);
+    if (!AcceptedHeaderSize(h.Size, fileBitmap) || in.Remaining() < h.Size - 4)
+        Fail(where, kDibInvalid);
     if (h.Size == 12) {
         h.Width = in.U16("DIB header");
         h.Height = in.U16("DIB header");
@@ -73,8 +74,15 @@ DibHeader ReadHeader(ByteReader& in, const std::string& where, bool fileBitmap) 
 
 void CheckFormat(const DibHeader& h, const std::string& where) {
     switch (h.BitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: Fail(where, "Bitcount in invalid (" + std::to_string(h.BitCount) + ")");
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            Fail(where, "Bitcount in invalid (" + std::to_string(h.BitCount) + ")");
     }
     bool fits = (h.Compression == kRgb) || (h.Compression == kRle8 && h.BitCount == 8) ||
                 (h.Compression == kRle4 && h.BitCount == 4) ||
@@ -84,8 +92,9 @@ void CheckFormat(const DibHeader& h, const std::string& where) {
 
 // The channel masks (red, green, blue) of a 16- or 32-bit picture.
 std::array<uint32_t, 3> ReadMasks(ByteReader& in, const DibHeader& h, const std::string& where) {
-    std::array<uint32_t, 3> masks = h.BitCount == 16 ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
-                                                     : std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
+    std::array<uint32_t, 3> masks = h.BitCount == 16
+                                        ? std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
+                                        : std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
     if (h.Compression == kBitFields) {
         if (h.HeaderMasks) {
             masks = h.Masks;

@@ -73,7 +73,8 @@ std::vector<uint32_t> DecodeRows(ByteReader& in, const DibLayout& layout, const 
     std::vector<uint32_t> rgb(static_cast<size_t>(layout.Width) * layout.Height);
     for (int r = 0; r < layout.Height; ++r, src += stride) {
         int y = layout.BottomUp ? layout.Height - 1 - r : r;
-        DecodeRow(src, layout, palette, channels, rgb.data() + static_cast<size_t>(y) * layout.Width);
+        DecodeRow(src, layout, palette, channels,
+                  rgb.data() + static_cast<size_t>(y) * layout.Width);
     }
     return rgb;
 }
@@ -82,7 +83,7 @@ namespace {
 
 // The cursor of the RLE decoder; x and y count from the first stored row.
 class RleCanvas {
-public:
+  public:
     RleCanvas(const DibLayout& layout, const DibPalette& palette, std::vector<uint32_t>& rgb)
         : layout_(layout), palette_(palette), rgb_(rgb) {}
 
@@ -102,7 +103,7 @@ public:
         y_ += dy;
     }
 
-private:
+  private:
     const DibLayout& layout_;
     const DibPalette& palette_;
     std::vector<uint32_t>& rgb_;

@@ -28,6 +28,41 @@ std::string ItemContext(const char* kind, size_t index, const std::string& name)
     return std::string(kind) + " '" + name + "'";
 }
 
+// The plain integer and boolean properties of a picture item.
+struct IntegerProperty {
+    const char* Name;
+    int PictureData::*Field;
+};
+const IntegerProperty kIntegerProperties[] = {{"PatternHeight", &PictureData::PatternHeight},
+                                              {"PatternWidth", &PictureData::PatternWidth},
+                                              {"SkipHeight", &PictureData::SkipHeight},
+                                              {"SkipWidth", &PictureData::SkipWidth}};
+struct BooleanProperty {
+    const char* Name;
+    bool PictureData::*Field;
+};
+const BooleanProperty kBooleanProperties[] = {{"SystemMemory", &PictureData::SystemMemory},
+                                              {"Transparent", &PictureData::Transparent}};
+
+// Reads the value of prop when it is one of the plain properties; false otherwise.
+bool ReadPlainProperty(ComponentStream& s, const std::string& prop, PictureData& p) {
+    for (const IntegerProperty& known : kIntegerProperties) {
+        if (SameName(prop, known.Name)) {
+            p.*known.Field = s.ReadInteger(prop);
+            return true;
+        }
+    }
+    for (const BooleanProperty& known : kBooleanProperties) {
+        if (SameName(prop, known.Name)) {
+            p.*known.Field = s.ReadBoolean(prop);
+            return true;
+        }
+    }
+    if (!SameName(prop, "TransparentColor")) return false;
+    p.TransparentColor = s.ReadColor(prop);
+    return true;
+}
+
 // Reads one picture item's property list; the payload is decoded once the whole item is read,
 // so that its errors can name the picture.
 PictureData ReadPictureItem(ComponentStream& s, size_t index, int64_t& pixelBudget) {
@@ -38,15 +73,11 @@ PictureData ReadPictureItem(ComponentStream& s, size_t index, int64_t& pixelBudg
         if (SameName(prop, "Name")) {
             p.Name = s.ReadString(prop);
             s.SetContext(ItemContext("picture", index, p.Name));
-        } else if (SameName(prop, "PatternHeight")) p.PatternHeight = s.ReadInteger(prop);
-        else if (SameName(prop, "PatternWidth")) p.PatternWidth = s.ReadInteger(prop);
-        else if (SameName(prop, "SkipHeight")) p.SkipHeight = s.ReadInteger(prop);
-        else if (SameName(prop, "SkipWidth")) p.SkipWidth = s.ReadInteger(prop);
-        else if (SameName(prop, "SystemMemory")) p.SystemMemory = s.ReadBoolean(prop);
-        else if (SameName(prop, "Transparent")) p.Transparent = s.ReadBoolean(prop);
-        else if (SameName(prop, "TransparentColor")) p.TransparentColor = s.ReadColor(prop);
-        else if (SameName(prop, "Picture.Data")) payload = s.ReadBinary(prop);
-        else s.SkipValue();
+        } else if (SameName(prop, "Picture.Data")) {
+            payload = s.ReadBinary(prop);
+        } else if (!ReadPlainProperty(s, prop, p)) {
+            s.SkipValue();
+        }
     }
     DecodedPicture decoded =
         DecodePicturePayload(s.FileBytes(), payload, s.FileName() + ": " + s.Context(),
@@ -97,7 +128,8 @@ PictureLibrary ReadPictureLibrary(const Bytes& bytes, const std::string& fileNam
         } else if (SameName(prop, "List")) {
             s.BeginCollection(prop);
             while (s.NextItem())
-                library.Pictures.push_back(ReadPictureItem(s, library.Pictures.size(), pixelBudget));
+                library.Pictures.push_back(
+                    ReadPictureItem(s, library.Pictures.size(), pixelBudget));
             s.SetContext("");
         } else {
             s.SkipValue();

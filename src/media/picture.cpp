@@ -101,7 +101,8 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
             if (run.Start >= right) break;
             int from = std::max(run.Start, left);
             int to = std::min(run.Start + run.Length, right);
-            if (from < to) std::memcpy(dst + (x + from), src + from, sizeof(uint16_t) * (to - from));
+            if (from < to)
+                std::memcpy(dst + (x + from), src + from, sizeof(uint16_t) * (to - from));
         }
     }
 }
@@ -131,7 +132,8 @@ void Picture::BlendPattern(Surface& dest, const Rect& rect, int pattern, int alp
     const int top = std::max(rect.Top, 0), bottom = std::min(rect.Bottom, dest.Height);
     const uint16_t* origin = PatternOrigin(pattern);
     for (int y = top; y < bottom; ++y) {
-        const uint16_t* src = origin + static_cast<size_t>((y - int64_t{rect.Top}) * ph_ / rh) * width_;
+        const uint16_t* src =
+            origin + static_cast<size_t>((y - int64_t{rect.Top}) * ph_ / rh) * width_;
         uint16_t* dst = dest.Row(y);
         for (int x = left; x < right; ++x) {
             uint16_t s = src[(x - int64_t{rect.Left}) * pw_ / rw];

@@ -14,7 +14,7 @@
 // pattern size plus the skip size; the pixels left over at the right and bottom belong to no
 // pattern.
 class Picture {
-public:
+  public:
     explicit Picture(PictureData data);
 
     const std::string& Name() const { return name_; }
@@ -25,7 +25,9 @@ public:
     int SkipWidth() const { return skipWidth_; }
     int SkipHeight() const { return skipHeight_; }
     bool Transparent() const { return transparent_; }
-    int PatternPixelWidth() const { return patternWidthSetting_ > 0 ? patternWidthSetting_ : width_; }
+    int PatternPixelWidth() const {
+        return patternWidthSetting_ > 0 ? patternWidthSetting_ : width_;
+    }
     int PatternPixelHeight() const {
         return patternHeightSetting_ > 0 ? patternHeightSetting_ : height_;
     }
@@ -44,7 +46,7 @@ public:
     // True when that pixel is not drawn (transparent picture, pixel of the key colour).
     bool IsKey(int pattern, int x, int y) const;
 
-private:
+  private:
     // A horizontal stretch of drawn pixels in one row of a pattern, in pattern coordinates.
     struct Run {
         int32_t Start;
@@ -84,7 +86,7 @@ private:
 
 // An image list: the pictures of one library file, found by position or by name.
 class PictureList {
-public:
+  public:
     // Replaces the content with the pictures of a library file; errors are FileErrors that
     // name the file. The list is empty when loading fails.
     void LoadPictures(const std::string& path);
@@ -99,7 +101,7 @@ public:
     int Count() const { return static_cast<int>(pictures_.size()); }
     void Clear();
 
-private:
+  private:
     struct NoCaseHash {
         size_t operator()(const std::string& s) const;
     };

@@ -1,14 +1,15 @@
 // An image list: the pictures of one library file, found by position or by name.
-#include "media/picture.h"
-
 #include <cctype>
 #include <stdexcept>
 
 #include "media/byte_io.h"
+#include "media/picture.h"
 
 namespace {
 
-unsigned char Lower(char c) { return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c))); }
+unsigned char Lower(char c) {
+    return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 // The file name without its folders: library errors name the file as the game knows it.
 std::string BaseName(const std::string& path) {

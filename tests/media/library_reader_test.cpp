@@ -10,7 +10,8 @@ namespace {
 
 PictureData Gradient(const std::string& name, int w, int h) {
     return MakePicture(name, w, h, [](int x, int y) {
-        return static_cast<uint32_t>((x * 37 & 0xFF) << 16 | (y * 53 & 0xFF) << 8 | ((x + y) * 11 & 0xFF));
+        return static_cast<uint32_t>((x * 37 & 0xFF) << 16 | (y * 53 & 0xFF) << 8 |
+                                     ((x + y) * 11 & 0xFF));
     });
 }
 
@@ -43,7 +44,8 @@ TEST(LibraryRoundTrip, PicturesComeBackAsWritten) {
     Bytes colorTable(1024);
     for (size_t i = 0; i < colorTable.size(); ++i) colorTable[i] = static_cast<uint8_t>(i * 7);
     std::vector<PictureData> written = SamplePictures();
-    PictureLibrary read = ReadPictureLibrary(WritePictureLibrary(written, colorTable), "tolmara.dxg");
+    PictureLibrary read =
+        ReadPictureLibrary(WritePictureLibrary(written, colorTable), "tolmara.dxg");
     EXPECT_EQ(read.ColorTable, colorTable);
     ASSERT_EQ(read.Pictures.size(), written.size());
     for (size_t i = 0; i < written.size(); ++i) {
@@ -81,8 +83,9 @@ TEST(LibraryRoundTrip, SoundsComeBackAsWritten) {
 
 TEST(LibraryRoundTrip, ALibraryOfTheOtherKindIsRefused) {
     Bytes sounds = WriteSoundLibrary({});
-    EXPECT_EQ(ErrorOf(sounds, "x.dxg"), "x.dxg: root component is 'TWaveCollectionComponent', "
-                                        "expected 'TPictureCollectionComponent'");
+    EXPECT_EQ(ErrorOf(sounds, "x.dxg"),
+              "x.dxg: root component is 'TWaveCollectionComponent', "
+              "expected 'TPictureCollectionComponent'");
     EXPECT_THROW(ReadSoundLibrary(WritePictureLibrary({}), "y.dxg"), FileError);
 }
 
@@ -247,7 +250,8 @@ TEST(LibraryErrors, ResourceHeaderAndSignature) {
     // The name may be up to 63 characters; its content does not matter.
     ByteWriter w = OpenPictureStream();
     Bytes stream = ClosePictureStream(w);
-    Bytes named = WithResourceHeader(Bytes(stream.begin() + 14, stream.end()), std::string(63, 'Q'));
+    Bytes named =
+        WithResourceHeader(Bytes(stream.begin() + 14, stream.end()), std::string(63, 'Q'));
     EXPECT_NO_THROW(ReadPictureLibrary(named, "t.dxg"));
 }
 
@@ -263,8 +267,12 @@ TEST(LibraryErrors, PicturePayloadErrorsNameFileAndPicture) {
     DibSpec header20{.HeaderSize = 20, .Width = 1, .Height = 1};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(header20))),
               "meniu.dxg: picture 'logo': DIB is invalid");
-    DibSpec masks{.Width = 1, .Height = 1, .BitCount = 16, .Compression = 3,
-                  .Masks = {0xF800, 0x07C0, 0x003F}, .Pixels = Bytes(4)};
+    DibSpec masks{.Width = 1,
+                  .Height = 1,
+                  .BitCount = 16,
+                  .Compression = 3,
+                  .Masks = {0xF800, 0x07C0, 0x003F},
+                  .Pixels = Bytes(4)};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(masks))),
               "meniu.dxg: picture 'logo': PixelFormat in invalid");
     // Before its name is read, a picture is named by its position.
@@ -283,11 +291,17 @@ TEST(LibraryErrors, HostileSizesFailWithoutAllocating) {
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(tall))),
               "meniu.dxg: picture 'logo': pixel rows need 3000000 bytes, only 16 remain");
     // Compressed pictures are small in the file: the library's total is limited as well.
-    DibSpec rle{.Width = 4000, .Height = 4000, .BitCount = 8, .Compression = 1, .ColorsUsed = 1,
-                .Palette = {0xFF}, .Pixels = Bytes{0, 1}};
+    DibSpec rle{.Width = 4000,
+                .Height = 4000,
+                .BitCount = 8,
+                .Compression = 1,
+                .ColorsUsed = 1,
+                .Palette = {0xFF},
+                .Pixels = Bytes{0, 1}};
     RawPictureItem item{{}, TdibPayload(rle)};
     std::string error = ErrorOf(WritePictureLibraryRaw({item, item, item}));
-    EXPECT_NE(error.find("picture 2: picture of 4000 x 4000 pixels is too large"), std::string::npos)
+    EXPECT_NE(error.find("picture 2: picture of 4000 x 4000 pixels is too large"),
+              std::string::npos)
         << error;
     // Lengths beyond the end of the file.
     ByteWriter w = OpenPictureStream();
@@ -306,10 +320,19 @@ TEST(LibraryErrors, HostileSizesFailWithoutAllocating) {
 // Every prefix of a valid library, and many randomly damaged copies, either load or fail with a
 // FileError; none may crash (the sanitizer build checks the reads).
 TEST(LibraryErrors, TruncatedAndDamagedFilesFailCleanly) {
-    DibSpec rle4{.Width = 5, .Height = 3, .BitCount = 4, .Compression = 2, .ColorsUsed = 2,
-                 .Palette = {0x111111, 0x222222}, .Pixels = Bytes{3, 0x12, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1}};
-    DibSpec pal8{.HeaderSize = 12, .Width = 3, .Height = 2, .BitCount = 8,
-                 .Palette = std::vector<uint32_t>(256, 0x808080), .Pixels = Bytes(8, 1)};
+    DibSpec rle4{.Width = 5,
+                 .Height = 3,
+                 .BitCount = 4,
+                 .Compression = 2,
+                 .ColorsUsed = 2,
+                 .Palette = {0x111111, 0x222222},
+                 .Pixels = Bytes{3, 0x12, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1}};
+    DibSpec pal8{.HeaderSize = 12,
+                 .Width = 3,
+                 .Height = 2,
+                 .BitCount = 8,
+                 .Palette = std::vector<uint32_t>(256, 0x808080),
+                 .Pixels = Bytes(8, 1)};
     std::vector<RawPictureItem> items{{Gradient("a", 3, 3), EncodeTdib24(Gradient("a", 3, 3))},
                                       {{}, TdibPayload(rle4)},
                                       {{}, TdibPayload(pal8)},
@@ -332,7 +355,8 @@ TEST(LibraryErrors, TruncatedAndDamagedFilesFailCleanly) {
     for (int round = 0; round < 3000; ++round) {
         Bytes damaged = file;
         int flips = 1 + static_cast<int>(random() % 4);
-        for (int i = 0; i < flips; ++i) damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
+        for (int i = 0; i < flips; ++i)
+            damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
         try {
             ReadPictureLibrary(damaged, "t.dxg");
         } catch (const FileError&) {
@@ -340,5 +364,6 @@ TEST(LibraryErrors, TruncatedAndDamagedFilesFailCleanly) {
     }
     Bytes sounds = WriteSoundLibrary({{"a", true, 2, Bytes(30, 1)}, {"b", false, 0, Bytes(5, 2)}});
     for (size_t cut = 0; cut < sounds.size(); ++cut)
-        EXPECT_THROW(ReadSoundLibrary(Bytes(sounds.begin(), sounds.begin() + cut), "s.dxg"), FileError);
+        EXPECT_THROW(ReadSoundLibrary(Bytes(sounds.begin(), sounds.begin() + cut), "s.dxg"),
+                     FileError);
 }

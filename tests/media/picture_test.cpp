@@ -1,11 +1,12 @@
 // Tests of pictures and image lists: pattern cutting, clipped colour-keyed drawing, blending,
 // lookup by name and position.
+#include "media/picture.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "media/media_test_util.h"
-#include "media/picture.h"
 #include "support/test_support.h"
 
 namespace {
@@ -13,7 +14,9 @@ namespace {
 const uint16_t kBackground = 0xAAAA;
 
 // Pixel (x, y) of a w-wide test picture has the 565 value 1 + x + y * w (never 0, the default key).
-uint16_t Code(int x, int y, int w) { return static_cast<uint16_t>(1 + x + y * w); }
+uint16_t Code(int x, int y, int w) {
+    return static_cast<uint16_t>(1 + x + y * w);
+}
 
 PictureData CodedPicture(const std::string& name, int w, int h) {
     return MakePicture(name, w, h, [w](int x, int y) { return Rgb565ToRgb(Code(x, y, w)); });
@@ -36,11 +39,12 @@ void ExpectDrawn(const Picture& pic, int pattern, int x, int y) {
     for (int dy = 0; dy < dest.Height; ++dy) {
         for (int dx = 0; dx < dest.Width; ++dx) {
             int px = dx - x, py = dy - y;
-            bool inside = px >= 0 && py >= 0 && px < pic.PatternPixelWidth() && py < pic.PatternPixelHeight();
-            uint16_t expected = inside && !pic.IsKey(pattern, px, py) ? pic.PixelAt(pattern, px, py)
-                                                                      : kBackground;
-            ASSERT_EQ(dest.At(dx, dy), expected)
-                << "pattern " << pattern << " at (" << x << ", " << y << "), pixel (" << dx << ", " << dy << ")";
+            bool inside =
+                px >= 0 && py >= 0 && px < pic.PatternPixelWidth() && py < pic.PatternPixelHeight();
+            uint16_t expected =
+                inside && !pic.IsKey(pattern, px, py) ? pic.PixelAt(pattern, px, py) : kBackground;
+            ASSERT_EQ(dest.At(dx, dy), expected) << "pattern " << pattern << " at (" << x << ", "
+                                                 << y << "), pixel (" << dx << ", " << dy << ")";
         }
     }
 }
@@ -74,7 +78,8 @@ TEST(PatternCutting, SkipSizesLeaveGapsBetweenPatterns) {
     EXPECT_EQ(pic.SkipHeight(), 3);
     EXPECT_EQ(pic.PixelAt(4, 0, 0), Code(12, 13, 34));  // row 1, column 1
     EXPECT_EQ(pic.PixelAt(5, 9, 9), Code(33, 22, 34));
-    EXPECT_EQ(Picture(Tiles(34, 23, 10, 10, -7, 0)).PatternCount(), 6);  // negative skips count as 0
+    EXPECT_EQ(Picture(Tiles(34, 23, 10, 10, -7, 0)).PatternCount(),
+              6);  // negative skips count as 0
 }
 
 TEST(PatternCutting, EmptyAndOversizedPictures) {
@@ -156,7 +161,7 @@ TEST(BlendPattern, AlphaZeroFullAndHalf) {
 
     std::fill(dest.Pixels.begin(), dest.Pixels.end(), 0);
     pic.BlendPattern(dest, {-2, 0, 2, 4}, 0, 128);  // partly off the surface: shows the right half
-    uint16_t mixed = dest.At(1, 1);  // half of green over black
+    uint16_t mixed = dest.At(1, 1);                 // half of green over black
     EXPECT_EQ(mixed & 0xF81F, 0);
     EXPECT_NEAR(mixed >> 5, 32, 1);
     EXPECT_EQ(dest.At(0, 2), 0);  // the key pixel leaves the surface alone
@@ -165,8 +170,9 @@ TEST(BlendPattern, AlphaZeroFullAndHalf) {
 
 TEST(PictureList, FindsByNameWithoutRegardToCase) {
     PictureList list;
-    list.LoadLibrary({{}, {CodedPicture("mesajfond", 2, 2), CodedPicture("Background", 1, 1),
-                           CodedPicture("MESAJFOND", 3, 3)}});
+    list.LoadLibrary({{},
+                      {CodedPicture("mesajfond", 2, 2), CodedPicture("Background", 1, 1),
+                       CodedPicture("MESAJFOND", 3, 3)}});
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.FindPicture("MESAJFOND").Width(), 2);  // the first of equal names
     EXPECT_EQ(list.FindPicture("background").Name(), "Background");
@@ -185,7 +191,8 @@ TEST(PictureList, FindsByNameWithoutRegardToCase) {
             list.PictureAt(index);
             FAIL();
         } catch (const std::runtime_error& e) {
-            EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(index) + ")");
+            EXPECT_EQ(std::string(e.what()),
+                      "List index out of bounds (" + std::to_string(index) + ")");
         }
     }
     list.Clear();
@@ -195,8 +202,8 @@ TEST(PictureList, FindsByNameWithoutRegardToCase) {
 
 TEST(PictureList, LoadsLibraryFilesAndNamesBadOnes) {
     TempDir dir;
-    WriteFileAtomically(dir.File("meniu.dxg"),
-                        WritePictureLibrary({CodedPicture("mouse", 3, 2), CodedPicture("logo", 4, 4)}));
+    WriteFileAtomically(dir.File("meniu.dxg"), WritePictureLibrary({CodedPicture("mouse", 3, 2),
+                                                                    CodedPicture("logo", 4, 4)}));
     PictureList list;
     list.LoadPictures(dir.File("meniu.dxg"));
     ASSERT_EQ(list.Count(), 2);

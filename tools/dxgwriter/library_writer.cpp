@@ -133,10 +133,10 @@ Bytes EncodeTdib24(const PictureData& picture) {
     w.U16(24);  // bit count
     w.U32(0);   // no compression
     w.U32(stride * picture.Height);
-    w.U32(0);  // horizontal resolution
-    w.U32(0);  // vertical resolution
-    w.U32(0);  // colours used
-    w.U32(0);  // colours important
+    w.U32(0);                                        // horizontal resolution
+    w.U32(0);                                        // vertical resolution
+    w.U32(0);                                        // colours used
+    w.U32(0);                                        // colours important
     for (int y = picture.Height - 1; y >= 0; --y) {  // bottom row first
         const uint32_t* row = picture.Rgb.data() + static_cast<size_t>(y) * picture.Width;
         for (int x = 0; x < picture.Width; ++x) {
