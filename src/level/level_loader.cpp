@@ -30,7 +30,8 @@ LevelRecord ReadCheckedLevel(const Game& game, int n) {
     return record;
 }
 
-// Step 2 of reading a level: every cell of the grid gets its drawing values back; Tile stays.
+// Every cell of the grid gets its drawing values back. Tile stays: codes outside the new play
+// area and its border are left from earlier levels, and nothing reads them.
 void ResetGrid(tlevel& level) {
     for (auto& row : level.Cells)
         for (TCell& cell : row) {
@@ -99,8 +100,7 @@ void FindMonsters(tlevel& level) {
 }
 
 // Loads the level's tile set into patratele unless it is the one already there.
-void LoadTileSet(Game& game, int n) {
-    const std::string& name = game.level.TileSetFile;
+void LoadTileSet(Game& game, const std::string& name, int n) {
     if (name != game.levels.LoadedTileSet) {
         game.levels.LoadedTileSet.clear();  // the list is empty if loading fails
         try {
@@ -112,26 +112,42 @@ void LoadTileSet(Game& game, int n) {
     game.levels.LoadedTileSet = name;
 }
 
-void RequirePicture(const Game& game, int n, int32_t code, const std::string& where) {
+void RequirePicture(const Game& game, const LevelRecord& record, int n, int32_t code,
+                    const std::string& where) {
     int count = game.media.patratele.Count();
     if (code >= 0 && code < count) return;
     Refuse(game, "level " + std::to_string(n) + ": tile code " + std::to_string(code) + " " +
-                     where + " has no picture in " + game.level.TileSetFile + " (it holds " +
+                     where + " has no picture in " + record.TileSetFile + " (it holds " +
                      std::to_string(count) + " pictures)");
 }
 
-// Every cell drawn (border included) and every monster needs a picture in the tile set.
-void RequirePictures(const Game& game, int n) {
-    const tlevel& level = game.level;
-    for (int r = 0; r <= level.Rows + 1; ++r)
-        for (int c = 0; c <= level.Cols + 1; ++c)
-            RequirePicture(game, n, level.Cells[r][c].Tile,
+// Every code the level draws needs a picture: the play area, the border, and the busy code that
+// the loader writes into monster cells.
+void RequirePictures(const Game& game, const LevelRecord& record, int n) {
+    for (int r = 1; r <= record.Rows; ++r)
+        for (int c = 1; c <= record.Cols; ++c)
+            RequirePicture(game, record, n, record.CellAt(r, c).Tile,
                            "at row " + std::to_string(r) + ", column " + std::to_string(c));
-    for (int i = 1; i <= level.MonsterCount; ++i)
-        RequirePicture(game, n, level.Monsters[i].Kind, "(monster " + std::to_string(i) + ")");
+    for (int32_t border = tcCornerTopLeft; border <= tcCornerBottomRight; ++border)
+        RequirePicture(game, record, n, border, "(border)");
+    if (CountMonsterTiles(record) > 0) RequirePicture(game, record, n, tcBusy, "(monster cells)");
 }
 
-// Step 6 of preparing a level: infotrons needed, animation phases and drawing offsets.
+// Puts a checked record into the level in play: cells, border, monsters, start, no moving objects.
+void StoreLevel(Game& game, const LevelRecord& record) {
+    tlevel& level = game.level;
+    ResetGrid(level);
+    StoreRecord(level, record);
+    WriteBorder(level);
+    FindMonsters(level);
+    game.play.PlayerX = level.StartX;
+    game.play.PlayerY = level.StartY;
+    game.play.PlayerPosX = level.StartX;
+    game.play.PlayerPosY = level.StartY;
+    game.play.FallCount = 0;
+}
+
+// The infotrons needed, the animation phases and the drawing offsets of the play area.
 void PreparePlayArea(Game& game) {
     tlevel& level = game.level;
     for (int r = 1; r <= level.Rows; ++r)
@@ -172,25 +188,17 @@ void ReadLevelSet(Game& game) {
 }
 
 void ReadLevel(Game& game, int n) {
-    LevelRecord record = ReadCheckedLevel(game, n);
-    tlevel& level = game.level;
-    ResetGrid(level);
-    StoreRecord(level, record);
-    WriteBorder(level);
-    FindMonsters(level);
-    game.play.PlayerX = level.StartX;
-    game.play.PlayerY = level.StartY;
-    game.play.PlayerPosX = level.StartX;
-    game.play.PlayerPosY = level.StartY;
-    game.play.FallCount = 0;
+    StoreLevel(game, ReadCheckedLevel(game, n));
 }
 
 void loadlevel(Game& game, int n) {
     game.SeedRandomFromClock();
     game.ScreenHandler = EmptyTick;  // no frame runs game code while the level is built
-    ReadLevel(game, n);
-    LoadTileSet(game, n);
-    RequirePictures(game, n);
+    // The record, its tile set and its pictures are checked before the level in play changes.
+    LevelRecord record = ReadCheckedLevel(game, n);
+    LoadTileSet(game, record.TileSetFile, n);
+    RequirePictures(game, record, n);
+    StoreLevel(game, record);
     game.play.InfotronsNeeded = 0;
     game.play.LevelOutcome = 2;
     PreparePlayArea(game);
