@@ -205,11 +205,11 @@ void AtRest(Game& game, TVuzoda& sprite, Direction dir, int col, int row, int32_
     Idle(game, sprite, lag);
 }
 
-// Moves one coordinate towards its target; on arrival the coordinate becomes the centre of the
-// target's cell and the player is at rest.
-void Advance(PlayState& p, double& coord, double target, double velocity, int32_t lag) {
-    const double next = coord + velocity * lag;
-    const bool arrived = velocity < 0 ? next <= target : next >= target;
+// Moves one coordinate towards its target by `pixels` (signed); on arrival the coordinate
+// becomes the centre of the target's cell and the player is at rest.
+void Advance(PlayState& p, double& coord, double target, double pixels) {
+    const double next = coord + pixels;
+    const bool arrived = pixels < 0 ? next <= target : next >= target;
     if (!arrived) {
         coord = next;
         return;
@@ -232,7 +232,7 @@ void AdvanceSnap(Game& game, TVuzoda& sprite, int32_t lag) {
         return;
     }
     TCell& cell = game.level.Cells[p.SnapRow][p.SnapCol];
-    cell.Phase += static_cast<double>(lag) * game.settings.Speed / 6000;
+    cell.Phase += static_cast<double>(static_cast<int64_t>(lag) * game.settings.Speed) / 6000;
     if (cell.Phase > 4) {
         cell.Tile = tcEmpty;
         cell.Phase = 0;
@@ -241,34 +241,36 @@ void AdvanceSnap(Game& game, TVuzoda& sprite, int32_t lag) {
 }
 
 // Step 14: walking at Speed / 1000 px per ms, pushing right and up/down at Speed / 1500 and
-// pushing left at (Speed - 100) / 1000.
+// pushing left at (Speed - 100) / 1000. The distances are worked out from the whole product
+// lag x Speed, so that steps which divide a cell evenly add up to it exactly.
 void Movement(Game& game, TVuzoda& sprite, int32_t lag) {
     PlayState& p = game.play;
-    const double s = game.settings.Speed;
-    const double walk = s / 1000;
-    const double push = s / 1500;
+    const int64_t s = game.settings.Speed;
+    const double walk = static_cast<double>(lag * s) / 1000;
+    const double push = static_cast<double>(lag * s) / 1500;
+    const double pushLeft = static_cast<double>(lag * (s - 100)) / 1000;
     switch (p.MoveState) {
-        case msUp: Advance(p, p.PlayerPosY, p.TargetPosY, -walk, lag); break;
-        case msDown: Advance(p, p.PlayerPosY, p.TargetPosY, walk, lag); break;
-        case msLeft: Advance(p, p.PlayerPosX, p.TargetPosX, -walk, lag); break;
-        case msRight: Advance(p, p.PlayerPosX, p.TargetPosX, walk, lag); break;
+        case msUp: Advance(p, p.PlayerPosY, p.TargetPosY, -walk); break;
+        case msDown: Advance(p, p.PlayerPosY, p.TargetPosY, walk); break;
+        case msLeft: Advance(p, p.PlayerPosX, p.TargetPosX, -walk); break;
+        case msRight: Advance(p, p.PlayerPosX, p.TargetPosX, walk); break;
         case msPushRight:
             UsePicture(game, sprite, PlayerPicture::PushRight);
             HoldPattern(sprite, 0);
-            Advance(p, p.PlayerPosX, p.TargetPosX, push, lag);
+            Advance(p, p.PlayerPosX, p.TargetPosX, push);
             break;
         case msPushLeft:
             UsePicture(game, sprite, PlayerPicture::PushLeft);
             HoldPattern(sprite, 0);
-            Advance(p, p.PlayerPosX, p.TargetPosX, -(s - 100) / 1000, lag);
+            Advance(p, p.PlayerPosX, p.TargetPosX, -pushLeft);
             break;
         case msPushUp:
             HoldPattern(sprite, 1);
-            Advance(p, p.PlayerPosY, p.TargetPosY, -push, lag);
+            Advance(p, p.PlayerPosY, p.TargetPosY, -push);
             break;
         case msPushDown:
             HoldPattern(sprite, 1);
-            Advance(p, p.PlayerPosY, p.TargetPosY, push, lag);
+            Advance(p, p.PlayerPosY, p.TargetPosY, push);
             break;
         case msSnap: AdvanceSnap(game, sprite, lag); break;
         default: break;

@@ -1,0 +1,209 @@
+// The test rig of the game rules: levels from text, the player sprite and counted sounds.
+#include "game/game_rig.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "audio/audio.h"
+#include "dxgwriter/library_writer.h"
+#include "game/explosions.h"
+#include "game/monsters.h"
+#include "game/objects.h"
+#include "media/byte_io.h"
+#include "support/test_data.h"
+
+namespace {
+
+int CodeOf(char ch) {
+    switch (ch) {
+        case '.': case '@': return 15;
+        case '#': return 30;
+        case 'W': return 45;
+        case 'i': return 12;
+        case 'o': return 20;
+        case 'r': return 21;
+        case 'y': return 22;
+        case 'c': return 16;
+        case 'f': return 14;
+        case 'l': return 13;
+        case 'b': return 19;
+        case 'x': case 'M': case 'N': return 11;
+        case 'E': return 63;
+        case 'T': return 53;
+        case 't': return 54;
+        case 'h': return 65;
+        case '>': return 49;
+        case 'v': return 50;
+        case '<': return 51;
+        case '^': return 52;
+        case '1': return 23;
+        case '2': return 24;
+        case '3': return 25;
+        case '4': return 26;
+        case '(': return 66;
+        case ')': return 67;
+        default: throw std::invalid_argument(std::string("no tile for '") + ch + "'");
+    }
+}
+
+// Silence, 16-bit mono 11025 Hz: five seconds outlast any test.
+Bytes LongSilence() {
+    const uint32_t samples = 11025 * 5;
+    ByteWriter w;
+    w.Raw("RIFF");
+    w.U32(36 + samples * 2);
+    w.Raw("WAVEfmt ");
+    w.U32(16);
+    w.U16(1);
+    w.U16(1);
+    w.U32(11025);
+    w.U32(11025 * 2);
+    w.U16(2);
+    w.U16(16);
+    w.Raw("data");
+    w.U32(samples * 2);
+    for (uint32_t i = 0; i < samples; ++i) w.I16(0);
+    return w.Out();
+}
+
+}  // namespace
+
+std::vector<std::string> FilledRows(int cols, int rows, char fill) {
+    return std::vector<std::string>(static_cast<size_t>(rows), std::string(static_cast<size_t>(cols), fill));
+}
+
+GameRig::GameRig(const std::vector<std::string>& rows, int speed) : game_(std::make_unique<Game>()) {
+    Build(static_cast<int>(rows.at(0).size()), static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const int row = static_cast<int>(r) + 1, col = static_cast<int>(c) + 1;
+            const char ch = rows[r][c];
+            Set(row, col, CodeOf(ch));
+            if (ch == '@') PlacePlayer(row, col);
+            if (ch == 'M') AddMonster(38, row, col);
+            if (ch == 'N') AddMonster(39, row, col);
+        }
+    }
+    Finish(speed);
+}
+
+GameRig::GameRig(int cols, int rows, int speed) : game_(std::make_unique<Game>()) {
+    Build(cols, rows);
+    Finish(speed);
+}
+
+void GameRig::Build(int cols, int rows) {
+    tlevel& level = game_->level;
+    level.Cols = cols;
+    level.Rows = rows;
+    for (int r = 0; r <= rows + 1; ++r) {
+        for (int c = 0; c <= cols + 1; ++c) {
+            int code = 15;
+            if (r == 0 || r == rows + 1) code = 3;
+            if (c == 0 || c == cols + 1) code = 4;
+            if (r == 0 && c == 0) code = 1;
+            if (r == 0 && c == cols + 1) code = 2;
+            if (r == rows + 1 && c == 0) code = 5;
+            if (r == rows + 1 && c == cols + 1) code = 6;
+            level.Cells[r][c].Tile = code;
+        }
+    }
+    PlacePlayer(1, 1);
+}
+
+void GameRig::Finish(int speed) {
+    Game& g = *game_;
+    g.settings.Speed = speed;
+    g.settings.ShowTips = 1;
+    g.settings.Character = 1;
+    FillTileTables(g.tiles);
+    ApplySpeedToTables(g.tiles, speed);
+    FillMessageTexts(g.messages);
+    g.random.Seed(7);
+    // Written and read back once, through the library format the game loads.
+    static const PictureLibrary pictures = ReadPictureLibrary(WritePictureLibrary(TestGamePictures()), "test");
+    g.media.perslist.LoadLibrary(pictures);
+    player_ = g.media.DXSpriteEngine.Create<TVuzoda>(g);
+    player_->Width = player_->Height = 40;
+    g.Player = player_;
+}
+
+void GameRig::PlacePlayer(int row, int col) {
+    PlayState& p = game_->play;
+    p.PlayerPosX = 40 * col + 20;
+    p.PlayerPosY = 40 * row + 20;
+    p.PlayerX = 40 * col + 20;
+    p.PlayerY = 40 * row + 20;
+    p.MoveState = msRest;
+}
+
+void GameRig::AddMonster(int kind, int row, int col) {
+    tlevel& level = game_->level;
+    TMonster& m = level.Monsters[++level.MonsterCount];
+    m = TMonster{};
+    m.PosX = 40 * col;
+    m.PosY = 40 * row;
+    m.Col = col;
+    m.Row = row;
+    m.Kind = kind;
+    m.Frames = kind == 38 ? 8 : 0;
+    m.Spin = kind == 38 ? 1 : 2;
+    Set(row, col, 11);
+}
+
+void GameRig::Hold(int state) {
+    DXInput& input = game_->media.Input;
+    for (int s : {isUp, isDown, isLeft, isRight}) input.Remove(s);
+    if (state >= 0) input.Add(state);
+}
+
+void GameRig::Tick(int32_t lag) {
+    Game& g = *game_;
+    g.media.DXSpriteEngine.MoveSprites(lag);
+    g.media.DXSpriteEngine.RemoveDeadSprites();
+    MoveObjects(g, lag);
+    MoveMonsters(g, lag);
+    UpdateExplosions(g, lag);
+    UpdateBombs(g, lag);
+    g.play.LevelTime += lag;
+}
+
+int GameRig::TicksUntilRest(int32_t lag, int limit) {
+    for (int i = 1; i <= limit; ++i) {
+        Tick(lag);
+        if (game_->play.MoveState == msRest) return i;
+    }
+    return -1;
+}
+
+int GameRig::Queued(int n) const {
+    int count = 0;
+    for (int i = 0; i < game_->messages.MessageCount; ++i) count += game_->messages.MessageQueue[i].Code == n;
+    return count;
+}
+
+std::string GameRig::PictureName() const { return player_->Picture ? player_->Picture->Name() : ""; }
+
+bool GameRig::CountSounds() {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    try {
+        game_->media.dxsound1.OpenSoundDevice();
+    } catch (const std::exception&) {
+        return false;
+    }
+    static const Bytes bytes = [] {
+        std::vector<SoundData> sounds;
+        for (const char* name : {"aparemesaj", "explozie", "infotron", "manancacircuit", "impinge",
+                                 "termina", "picabomba"}) {
+            sounds.push_back(SoundData{name, false, 0, LongSilence()});
+        }
+        return WriteSoundLibrary(sounds);
+    }();
+    const std::string path = dir_.File("sounds.dxg");
+    WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
+    game_->media.DXWaveList1.LoadSounds(path);
+    game_->settings.SoundsEnabled = 1;
+    return true;
+}
+
+int GameRig::Plays(const std::string& name) { return game_->media.DXWaveList1.FindSound(name).CopyCount(); }
