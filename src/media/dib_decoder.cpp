@@ -2,8 +2,6 @@
 #include "media/dib_decoder.h"
 
 #include <array>
-#include <bit>
-#include <cstdlib>
 
 #include "media/dib_rows.h"
 
@@ -180,10 +178,11 @@ DecodedPicture DecodePicturePayload(const Bytes& file, ByteRange range, const st
     in.Seek(range.Begin, "picture payload");
     std::string className = in.ShortString("picture class name");
     if (className.empty()) return {};
-    if (className == "TDIB") {
+    // Class names, like property names, compare without regard to letter case.
+    if (SameName(className, "TDIB")) {
         if (in.Remaining() == 0) return {};
         return DecodeDib(in, where, false, 0, maxPixels);
     }
-    if (className == "TBitmap") return DecodeBitmapFile(file, in, where, maxPixels);
+    if (SameName(className, "TBitmap")) return DecodeBitmapFile(file, in, where, maxPixels);
     Fail(where, "picture class '" + className + "' is not supported");
 }
