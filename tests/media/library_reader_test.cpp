@@ -261,18 +261,18 @@ TEST(LibraryErrors, ColourTableMustHold256Entries) {
 }
 
 TEST(LibraryErrors, PicturePayloadErrorsNameFileAndPicture) {
-    DibSpec bad7{.Width = 1, .Height = 1, .BitCount = 7, .Pixels = Bytes(4)};
+    DibFields bad7{.Width = 1, .Height = 1, .BitCount = 7, .Pixels = Bytes(4)};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(bad7))),
               "meniu.dxg: picture 'logo': Bitcount in invalid (7)");
-    DibSpec header20{.HeaderSize = 20, .Width = 1, .Height = 1};
+    DibFields header20{.HeaderSize = 20, .Width = 1, .Height = 1};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(header20))),
               "meniu.dxg: picture 'logo': DIB is invalid");
-    DibSpec masks{.Width = 1,
-                  .Height = 1,
-                  .BitCount = 16,
-                  .Compression = 3,
-                  .Masks = {0xF800, 0x07C0, 0x003F},
-                  .Pixels = Bytes(4)};
+    DibFields masks{.Width = 1,
+                    .Height = 1,
+                    .BitCount = 16,
+                    .Compression = 3,
+                    .Masks = {0xF800, 0x07C0, 0x003F},
+                    .Pixels = Bytes(4)};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(masks))),
               "meniu.dxg: picture 'logo': PixelFormat in invalid");
     // Before its name is read, a picture is named by its position.
@@ -283,21 +283,21 @@ TEST(LibraryErrors, PicturePayloadErrorsNameFileAndPicture) {
 }
 
 TEST(LibraryErrors, HostileSizesFailWithoutAllocating) {
-    DibSpec huge{.Width = 100000, .Height = 100000, .Pixels = Bytes(16)};
+    DibFields huge{.Width = 100000, .Height = 100000, .Pixels = Bytes(16)};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(huge))),
               "meniu.dxg: picture 'logo': picture of 100000 x 100000 pixels is too large (at most "
               "16777216)");
-    DibSpec tall{.Width = 1000, .Height = 1000, .Pixels = Bytes(16)};
+    DibFields tall{.Width = 1000, .Height = 1000, .Pixels = Bytes(16)};
     EXPECT_EQ(ErrorOf(OnePictureLibrary(TdibPayload(tall))),
               "meniu.dxg: picture 'logo': pixel rows need 3000000 bytes, only 16 remain");
     // Compressed pictures are small in the file: the library's total is limited as well.
-    DibSpec rle{.Width = 4000,
-                .Height = 4000,
-                .BitCount = 8,
-                .Compression = 1,
-                .ColorsUsed = 1,
-                .Palette = {0xFF},
-                .Pixels = Bytes{0, 1}};
+    DibFields rle{.Width = 4000,
+                  .Height = 4000,
+                  .BitCount = 8,
+                  .Compression = 1,
+                  .ColorsUsed = 1,
+                  .Palette = {0xFF},
+                  .Pixels = Bytes{0, 1}};
     RawPictureItem item{{}, TdibPayload(rle)};
     std::string error = ErrorOf(WritePictureLibraryRaw({item, item, item}));
     EXPECT_NE(error.find("picture 2: picture of 4000 x 4000 pixels is too large"),
@@ -320,19 +320,19 @@ TEST(LibraryErrors, HostileSizesFailWithoutAllocating) {
 // Every prefix of a valid library, and many randomly damaged copies, either load or fail with a
 // FileError; none may crash (the sanitizer build checks the reads).
 TEST(LibraryErrors, TruncatedAndDamagedFilesFailCleanly) {
-    DibSpec rle4{.Width = 5,
-                 .Height = 3,
-                 .BitCount = 4,
-                 .Compression = 2,
-                 .ColorsUsed = 2,
-                 .Palette = {0x111111, 0x222222},
-                 .Pixels = Bytes{3, 0x12, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1}};
-    DibSpec pal8{.HeaderSize = 12,
-                 .Width = 3,
-                 .Height = 2,
-                 .BitCount = 8,
-                 .Palette = std::vector<uint32_t>(256, 0x808080),
-                 .Pixels = Bytes(8, 1)};
+    DibFields rle4{.Width = 5,
+                   .Height = 3,
+                   .BitCount = 4,
+                   .Compression = 2,
+                   .ColorsUsed = 2,
+                   .Palette = {0x111111, 0x222222},
+                   .Pixels = Bytes{3, 0x12, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1}};
+    DibFields pal8{.HeaderSize = 12,
+                   .Width = 3,
+                   .Height = 2,
+                   .BitCount = 8,
+                   .Palette = std::vector<uint32_t>(256, 0x808080),
+                   .Pixels = Bytes(8, 1)};
     std::vector<RawPictureItem> items{{Gradient("a", 3, 3), EncodeTdib24(Gradient("a", 3, 3))},
                                       {{}, TdibPayload(rle4)},
                                       {{}, TdibPayload(pal8)},

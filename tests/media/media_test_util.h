@@ -11,7 +11,7 @@
 
 // The fields of a hand-built bitmap. Pixel bytes are given exactly as stored (rows bottom row
 // first, padded), so that tests state the format's bytes themselves.
-struct DibSpec {
+struct DibFields {
     uint32_t HeaderSize = 40;
     int32_t Width = 0;
     int32_t Height = 0;
@@ -24,7 +24,7 @@ struct DibSpec {
 };
 
 // The bitmap without a file header: header, masks, palette, pixels.
-inline Bytes DibBytes(const DibSpec& d) {
+inline Bytes DibBytes(const DibFields& d) {
     ByteWriter w;
     w.U32(d.HeaderSize);
     if (d.HeaderSize == 12) {
@@ -56,7 +56,7 @@ inline Bytes DibBytes(const DibSpec& d) {
 }
 
 // A "Picture.Data" payload of class "TDIB".
-inline Bytes TdibPayload(const DibSpec& d) {
+inline Bytes TdibPayload(const DibFields& d) {
     ByteWriter w;
     w.ShortString("TDIB");
     w.Raw(DibBytes(d));
@@ -64,7 +64,7 @@ inline Bytes TdibPayload(const DibSpec& d) {
 }
 
 // A complete bitmap file; gap bytes are left between the palette and the pixel rows.
-inline Bytes BitmapFile(const DibSpec& d, uint32_t gap = 0) {
+inline Bytes BitmapFile(const DibFields& d, uint32_t gap = 0) {
     Bytes dib = DibBytes(d);
     size_t pixelStart = dib.size() - d.Pixels.size();
     ByteWriter w;
