@@ -55,7 +55,9 @@ void TMediaPlayer::Open(const std::string& path) {
     impl_->Close();
     impl_->device.OpenSoundDevice();
     if (FileExists(kSongSoundFont)) Mix_SetSoundFonts(kSongSoundFont);
-    impl_->music = Mix_LoadMUS(path.c_str());
+    // The kind of song is found from its content, so a file that is no song fails here.
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    impl_->music = file ? Mix_LoadMUSType_RW(file, MUS_NONE, 1) : nullptr;
     if (!impl_->music) {
         std::string error = Mix_GetError();
         impl_->device.Close();

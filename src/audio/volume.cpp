@@ -14,7 +14,7 @@ int FromMixerVolume(int m) { return (m * 255 + MIX_MAX_VOLUME / 2) / MIX_MAX_VOL
 }  // namespace
 
 TVolumeControl::TVolumeControl()
-    : wave_(FromMixerVolume(EffectsVolume())), midi_(FromMixerVolume(Mix_VolumeMusic(-1))) {}
+    : wave_(FromMixerVolume(EffectsVolume())), midi_(FromMixerVolume(MixerMusicVolume())) {}
 
 void TVolumeControl::SetWaveVolume(int v) {
     wave_ = v & 255;
@@ -23,7 +23,7 @@ void TVolumeControl::SetWaveVolume(int v) {
 
 void TVolumeControl::SetMidiVolume(int v) {
     midi_ = v & 255;
-    Mix_VolumeMusic(ToMixerVolume(midi_));
+    SetMixerMusicVolume(ToMixerVolume(midi_));
 }
 
 void ReadSystemVolumes(Game& game) {

@@ -32,15 +32,24 @@ bool MixerOpen() {
     return Mix_QuerySpec(&frequency, &format, &channels) != 0;
 }
 
-// ---- effects volume
+// ---- volumes
+
+int g_effectsVolume = MIX_MAX_VOLUME;
+int g_musicVolume = MIX_MAX_VOLUME;
 
 #ifndef TOLMARA_MIXER_HAS_MASTER_VOLUME
-int g_effectsVolume = MIX_MAX_VOLUME;
-
 void ApplyVolumeToChannels(int first, int last) {
     for (int ch = first; ch < last; ++ch) Mix_Volume(ch, g_effectsVolume);
 }
 #endif
+
+void ApplyEffectsVolume() {
+#ifdef TOLMARA_MIXER_HAS_MASTER_VOLUME
+    Mix_MasterVolume(g_effectsVolume);
+#else
+    if (MixerOpen()) ApplyVolumeToChannels(0, Mix_AllocateChannels(-1));
+#endif
+}
 
 // ---- channels: every channel belongs to at most one sound item; channels an item gives back
 // are reused by the next item that needs one.
@@ -104,9 +113,8 @@ void SoundDevice::OpenSoundDevice() {
         throw std::runtime_error("Cannot open the sound device: " + error);
     }
     open_ = true;
-#ifndef TOLMARA_MIXER_HAS_MASTER_VOLUME
-    ApplyVolumeToChannels(0, Mix_AllocateChannels(-1));
-#endif
+    ApplyEffectsVolume();
+    Mix_VolumeMusic(g_musicVolume);
 }
 
 void SoundDevice::Close() {
@@ -117,22 +125,18 @@ void SoundDevice::Close() {
 }
 
 void SetEffectsVolume(int mixVolume) {
-    mixVolume = std::clamp(mixVolume, 0, MIX_MAX_VOLUME);
-#ifdef TOLMARA_MIXER_HAS_MASTER_VOLUME
-    Mix_MasterVolume(mixVolume);
-#else
-    g_effectsVolume = mixVolume;
-    if (MixerOpen()) ApplyVolumeToChannels(0, Mix_AllocateChannels(-1));
-#endif
+    g_effectsVolume = std::clamp(mixVolume, 0, MIX_MAX_VOLUME);
+    ApplyEffectsVolume();
 }
 
-int EffectsVolume() {
-#ifdef TOLMARA_MIXER_HAS_MASTER_VOLUME
-    return Mix_MasterVolume(-1);
-#else
-    return g_effectsVolume;
-#endif
+int EffectsVolume() { return g_effectsVolume; }
+
+void SetMixerMusicVolume(int mixVolume) {
+    g_musicVolume = std::clamp(mixVolume, 0, MIX_MAX_VOLUME);
+    Mix_VolumeMusic(g_musicVolume);
 }
+
+int MixerMusicVolume() { return g_musicVolume; }
 
 // ---- sound items
 

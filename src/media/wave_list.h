@@ -22,10 +22,13 @@ private:
     bool open_ = false;
 };
 
-// The effects' master volume, 0..MIX_MAX_VOLUME (128), for every channel, also those allocated
-// later. The music volume is separate.
+// The mixer's volumes, 0..MIX_MAX_VOLUME (128): the effects' master volume for every channel,
+// also those allocated later, and the music volume. They are kept here and applied again
+// whenever the mixer opens, since opening it resets its own levels.
 void SetEffectsVolume(int mixVolume);
 int EffectsVolume();
+void SetMixerMusicVolume(int mixVolume);
+int MixerMusicVolume();
 
 // One named sound with its copies: the same sound may overlap itself. Every copy is a mixer
 // channel kept by this item for reuse.
