@@ -64,8 +64,8 @@ class Parser {
     void LevelDirective(const std::string& word, ArgReader& args, int column);
     void SetLine(ArgReader& args, int column);
     void BeginLevel(ArgReader& args);
-    void StartDirective(ArgReader& args);
-    void OverrideDirective(const std::string& kind, ArgReader& args);
+    void StartDirective(ArgReader& args, int column);
+    void OverrideDirective(const std::string& kind, ArgReader& args, int column);
     void MapRow(const std::string& text);
     void EndLevel(int column);
     // The open level; `directive` outside a level is an error at `column`.
@@ -125,8 +125,9 @@ void Parser::LevelDirective(const std::string& word, ArgReader& args, int column
         args.End(word);
         return EndLevel(column);
     }
-    if (word == "code" || word == "layer" || word == "frame") return OverrideDirective(word, args);
-    if (word == "start") return StartDirective(args);
+    if (word == "code" || word == "layer" || word == "frame")
+        return OverrideDirective(word, args, column);
+    if (word == "start") return StartDirective(args, column);
     PendingLevel& level = Open(word, column);
     if (word == "tileset") {
         Once(level.HaveTileSet, word, column);
@@ -181,8 +182,7 @@ void Parser::Once(bool& given, const std::string& directive, int column) {
     given = true;
 }
 
-void Parser::StartDirective(ArgReader& args) {
-    int column = args.NextColumn();
+void Parser::StartDirective(ArgReader& args, int column) {
     PendingLevel& level = Open("start", column);
     if (level.StartLine) Fail(column, "'start' given twice in one level");
     if (level.AtSign)
@@ -196,8 +196,7 @@ void Parser::StartDirective(ArgReader& args) {
     level.StartLine = start;
 }
 
-void Parser::OverrideDirective(const std::string& kind, ArgReader& args) {
-    int column = args.NextColumn();
+void Parser::OverrideDirective(const std::string& kind, ArgReader& args, int column) {
     PendingLevel& level = Open(kind, column);
     if (!level.HaveMap) Fail(column, "'" + kind + "' before the map");
     Override o;

@@ -55,7 +55,8 @@ int32_t ArgReader::Int(const char* what) {
     return static_cast<int32_t>(value);
 }
 
-std::string ArgReader::ToLatin1(const std::string& utf8, size_t start, const char* what) const {
+std::string ArgReader::ToLatin1(const std::string& utf8, size_t start, int argColumn,
+                                const char* what) const {
     std::string problem;
     size_t bad = 0;
     auto latin1 = ConvertUtf8ToLatin1(utf8, problem, bad);
@@ -63,8 +64,8 @@ std::string ArgReader::ToLatin1(const std::string& utf8, size_t start, const cha
     // only matters for names holding both escapes and characters outside Latin-1.
     if (!latin1) Fail(ColumnOf(text_, start + bad), std::string(what) + ": " + problem);
     if (latin1->size() > 255)
-        Fail(ColumnOf(text_, start), std::string(what) + " is " + std::to_string(latin1->size()) +
-                                         " bytes long in Latin-1, at most 255");
+        Fail(argColumn, std::string(what) + " is " + std::to_string(latin1->size()) +
+                            " bytes long in Latin-1, at most 255");
     return *latin1;
 }
 
@@ -87,7 +88,7 @@ std::string ArgReader::Name(const char* what) {
         }
         utf8 += ch;
     }
-    return ToLatin1(utf8, start, what);
+    return ToLatin1(utf8, start, column, what);
 }
 
 std::string ArgReader::NameOrWord(const char* what) {
@@ -96,7 +97,7 @@ std::string ArgReader::NameOrWord(const char* what) {
     size_t start = pos_;
     std::string word = Word();
     if (word.empty()) Fail(ColumnOf(text_, start), std::string("missing ") + what);
-    return ToLatin1(word, start, what);
+    return ToLatin1(word, start, ColumnOf(text_, start), what);
 }
 
 void ArgReader::End(const std::string& directive) {

@@ -41,7 +41,10 @@ class ArgReader {
 
   private:
     void SkipBlanks();
-    std::string ToLatin1(const std::string& utf8, size_t start, const char* what) const;
+    // `start` is the byte index of utf8's first character in the line, `argColumn` the column of
+    // the argument (its opening quote, if any).
+    std::string ToLatin1(const std::string& utf8, size_t start, int argColumn,
+                         const char* what) const;
 
     SourcePlace place_;
     const std::string& text_;
