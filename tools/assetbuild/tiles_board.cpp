@@ -281,7 +281,8 @@ uint32_t SteelTint(int code) {
         default: break;
     }
     const uint32_t tints[] = {0x8792A4, 0x6E7A8E, 0x7C8696, 0x90887A, 0x6A8090, 0x84899A};
-    return tints[code % 6];
+    int i = code - 39;
+    return tints[(i / 6 + i) % 6];
 }
 
 void SteelDetail(cairo_t* cr, int detail, uint32_t steel) {
@@ -350,7 +351,8 @@ void SteelDetail(cairo_t* cr, int detail, uint32_t steel) {
 void PaintHardWall(cairo_t* cr, int code) {
     uint32_t steel = SteelTint(code);
     BevelPlate(cr, 0.5, 0.5, 39, 39, 2.5, steel, 3);
-    int detail = code == 45 ? 0 : code == 46 ? 4 : code % 6;
+    // Tint and detail together tell the variants apart (unique for codes 39 to 74).
+    int detail = code == 45 ? 0 : code == 46 ? 4 : (code - 39) % 6;
     SteelDetail(cr, detail, steel);
     // Corner rivets; some variants carry two more halfway along the sides.
     for (double x : {5.5, 34.5})

@@ -174,7 +174,8 @@ void PaintCircuit(cairo_t* cr, int look) {
 void PaintCircuitEating(cairo_t* cr, int look, int dir, int pattern) {
     const double dirX[] = {1, -1, 0, 0}, dirY[] = {0, 0, -1, 1};
     cairo_surface_t* src = CircuitSurface(look);
-    double t = pattern / 19.0;
+    // The first bite is already taken in pattern 0; pattern 19 keeps only the last embers.
+    double t = (pattern + 1) / 20.0;
     for (int by = 0; by < 8; ++by)
         for (int bx = 0; bx < 8; ++bx) {
             // How far along the direction of travel the block lies: the side the player comes

@@ -59,12 +59,12 @@ void PaintInfotron(cairo_t* cr, double turn) {
 
 void PaintInfotronSnapped(cairo_t* cr, int pattern) {
     cairo_translate(cr, 20, 20);
-    double t = pattern / 4.0;
+    double t = (pattern + 1) / 5.0;
     if (pattern < 4) InfotronAt(cr, t * 1.5, 1.0 - 0.7 * t, t);
     // Sparks fly outwards as the infotron is absorbed.
     for (int i = 0; i < 6; ++i) {
         double a = i * M_PI / 3 + 0.3, r = 6 + 13 * t;
-        if (pattern > 0) SparkStar(cr, r * std::cos(a), r * std::sin(a), 2 + 2.5 * (1 - t), pal::kCyan);
+        SparkStar(cr, r * std::cos(a), r * std::sin(a), 2 + 2.5 * (1 - t), pal::kCyan);
     }
     if (pattern == 4) SparkStar(cr, 0, 0, 5, 0xB8F6FF);
 }
