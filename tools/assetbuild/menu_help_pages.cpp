@@ -12,9 +12,9 @@ namespace {
 
 using Icon = std::function<void(cairo_t*, double x, double y, double size)>;
 
-constexpr double kIconX = 36;
-constexpr double kIconSize = 36;
-constexpr double kTextX = 120;
+constexpr double kIconX = 30;
+constexpr double kIconSize = 40;
+constexpr double kTextX = 124;
 constexpr double kBodySize = 15;
 constexpr double kLine = 18;
 
@@ -153,7 +153,7 @@ PictureData HeavyPage() {
 PictureData MachinesPage() {
     HelpPage p("Ports and terminals");
     p.Row({PortIcon(Dir::Right), PortIcon(Dir::Up)}, "Ports",
-          "Pipes with an arrow. Walk into a port in the arrow's direction to jump through it to the cell "
+          "Passages marked with arrows. Walk into a port in the arrow's direction to jump through it to the cell "
           "beyond, collecting what lies there. Only if that cell holds no ball and no dynamite.");
     p.Row({TerminalIcon(0)}, "Terminal",
           "Walk against it from any side to set off all the dynamite within 10 cells. It works every time.");

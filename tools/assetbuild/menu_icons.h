@@ -1,5 +1,5 @@
-// Small drawings of the game's tiles and characters for the help pages and character selection.
-// Each tile icon fills the square (x, y, size, size), drawn in the style of the 40 x 40 tiles.
+// The game's tiles and characters at any size, for the help pages and character selection.
+// Each tile icon fills the square (x, y, size, size) with the tile as the level shows it.
 #pragma once
 
 #include <cairo.h>
