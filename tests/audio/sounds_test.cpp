@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -71,6 +72,19 @@ TEST_F(SoundsTest, ALoadedListIsKeptAndAMissingLibraryTurnsSoundsOff) {
     EXPECT_FALSE(MakeSoundReady(*fresh));
     EXPECT_EQ(fresh->settings.SoundsEnabled, 0);
     EXPECT_TRUE(fresh->messages.MessageShown[10]);
+}
+
+TEST(SoundsWithoutOutput, NoSoundOutputTurnsSoundsOff) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SoundDevice device;
+    EXPECT_THROW(device.OpenSoundDevice(), std::runtime_error);
+    EXPECT_FALSE(device.IsOpen());
+    auto game = std::make_unique<Game>();
+    game->settings.SoundsEnabled = 1;
+    EXPECT_FALSE(MakeSoundReady(*game));
+    EXPECT_EQ(game->settings.SoundsEnabled, 0);
+    EXPECT_TRUE(game->messages.MessageShown[10]);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 }  // namespace
