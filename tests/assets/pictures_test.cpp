@@ -2,6 +2,7 @@
 // drawing expects of them: names, list positions, pattern counts, sizes and transparency.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,6 +48,24 @@ void MeanColour(const Picture& p, int pattern, const Rect& r, double rgb[3]) {
             ++n;
         }
     for (int i = 0; i < 3; ++i) rgb[i] = n ? sum[i] / n : 0;
+}
+
+// Centre of the drawn pixels of a pattern whose colour passes `keep`, relative to the cell's
+// centre; (0, 0) when none does.
+template <typename Keep>
+void Centroid(const Picture& p, int pattern, Keep keep, double& dx, double& dy) {
+    double sx = 0, sy = 0;
+    int n = 0;
+    for (int y = 0; y < p.PatternPixelHeight(); ++y)
+        for (int x = 0; x < p.PatternPixelWidth(); ++x) {
+            if (p.IsKey(pattern, x, y)) continue;
+            uint32_t c = Rgb565ToRgb(p.PixelAt(pattern, x, y));
+            if (!keep(int(c >> 16), int((c >> 8) & 255), int(c & 255))) continue;
+            sx += x + 0.5, sy += y + 0.5;
+            ++n;
+        }
+    dx = n ? sx / n - p.PatternPixelWidth() / 2.0 : 0;
+    dy = n ? sy / n - p.PatternPixelHeight() / 2.0 : 0;
 }
 
 void ExpectPatterns(const Picture& p, int count, int w, int h) {
@@ -262,5 +281,32 @@ TEST(TilePictures, HazardGlowsRedWhileDeadly) {
         } else if (k >= 6) {
             EXPECT_GT(rgb[2], rgb[0] + 40) << "pattern " << k;
         }
+    }
+}
+
+TEST(TilePictures, DirectionsShowWhereThingsGo) {
+    const PictureList& lib = Tiles();
+    double dx, dy;
+    // Trap arrows (orange) point where the trap throws: 23 right, 24 up, 25 down, 26 left.
+    auto orange = [](int r, int g, int b) { return r > 150 && g > 80 && g < 190 && b < 70; };
+    const double throwX[] = {1, 0, 0, -1}, throwY[] = {0, -1, 1, 0};
+    for (int code = 23; code <= 26; ++code) {
+        Centroid(lib.PictureAt(code), 0, orange, dx, dy);
+        EXPECT_GT(dx * throwX[code - 23] + dy * throwY[code - 23], 3) << code;
+    }
+    // Air lines (cyan) stream out on the side the drift carries the player: 66 left, 67 right.
+    auto air = [](int r, int g, int b) { return b > r + 60 && g > 170; };
+    for (int k = 0; k < 11; ++k) {
+        Centroid(lib.PictureAt(66), k, air, dx, dy);
+        EXPECT_LT(dx, -3) << "66 pattern " << k;
+        Centroid(lib.PictureAt(67), k, air, dx, dy);
+        EXPECT_GT(dx, 3) << "67 pattern " << k;
+    }
+    // The saw drone's blade (pale grey) leads: up at 0, left at 2, down at 4, right at 6.
+    auto blade = [](int r, int g, int b) { return r > 150 && std::abs(r - b) < 40 && std::abs(g - b) < 40; };
+    const double faceX[] = {0, -1, 0, 1}, faceY[] = {-1, 0, 1, 0};
+    for (int k = 0; k < 8; k += 2) {
+        Centroid(lib.PictureAt(38), k, blade, dx, dy);
+        EXPECT_GT(dx * faceX[k / 2] + dy * faceY[k / 2], 5) << "38 pattern " << k;
     }
 }

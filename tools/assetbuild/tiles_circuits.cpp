@@ -181,7 +181,7 @@ void PaintCircuitEating(cairo_t* cr, int look, int dir, int pattern) {
             // How far along the direction of travel the block lies: the side the player comes
             // from crumbles first.
             double u = dirX[dir] > 0 ? bx : dirX[dir] < 0 ? 7 - bx : dirY[dir] > 0 ? by : 7 - by;
-            double release = u / 7 * 0.72 + Hash01(look, bx * 8 + by, dir) * 0.14;
+            double release = u / 7 * 0.76 + Hash01(look, bx * 8 + by, dir) * 0.14;
             double age = (t - release) / kFragmentLife;
             if (age < 0) {
                 Fragment(cr, src, bx, by, 0, 0, 1, 1);
@@ -189,8 +189,8 @@ void PaintCircuitEating(cairo_t* cr, int look, int dir, int pattern) {
             }
             if (age >= 1) continue;
             double jitter = (Hash01(bx, by, 77 + dir) - 0.5) * 10 * age;
-            double dx = dirX[dir] * 13 * age + dirY[dir] * jitter;
-            double dy = dirY[dir] * 13 * age + dirX[dir] * jitter;
+            double dx = dirX[dir] * 9 * age + dirY[dir] * jitter;
+            double dy = dirY[dir] * 9 * age + dirX[dir] * jitter;
             Fragment(cr, src, bx, by, dx, dy, 1 - 0.6 * age, 1 - age);
             if (Hash01(bx, by, 5) < 0.35 && age < 0.7)
                 SparkStar(cr, bx * 5 + 2.5 + dx, by * 5 + 2.5 + dy, 3.2 * (1 - age) + 1,
