@@ -23,8 +23,12 @@ const PictureList& Library(const std::string& file) {
     return it->second;
 }
 
-const PictureList& Game() { return Library("tolmara.dxg"); }
-const PictureList& Tiles() { return Library("computer.dxg"); }
+const PictureList& Game() {
+    return Library("tolmara.dxg");
+}
+const PictureList& Tiles() {
+    return Library("computer.dxg");
+}
 
 int DrawnPixels(const Picture& p, int pattern) {
     int n = 0;
@@ -33,7 +37,9 @@ int DrawnPixels(const Picture& p, int pattern) {
     return n;
 }
 
-int PixelCount(const Picture& p) { return p.PatternPixelWidth() * p.PatternPixelHeight(); }
+int PixelCount(const Picture& p) {
+    return p.PatternPixelWidth() * p.PatternPixelHeight();
+}
 
 // Mean red, green and blue (0..255) of the drawn pixels of a pattern inside a rectangle (right
 // and bottom exclusive).
@@ -90,14 +96,16 @@ TEST(GamePictures, CharacterPicturesHaveTheirPatterns) {
     for (const char* name : {"ballsus", "balljos", "balls", "balld", "ballid", "ballis", "eddiesus",
                              "eddiejos", "eddies", "eddied"})
         ExpectPatterns(lib.FindPicture(name), 2, 40, 40);
-    for (const char* name : {"ballmort", "eddiemort"}) ExpectPatterns(lib.FindPicture(name), 1, 40, 40);
+    for (const char* name : {"ballmort", "eddiemort"})
+        ExpectPatterns(lib.FindPicture(name), 1, 40, 40);
     // Idle and walking frames really move: no two patterns of a picture are the same.
     for (const char* name : {"ball", "vivuz", "balld", "eddiejos"}) {
         const Picture& p = lib.FindPicture(name);
         for (int a = 0; a + 1 < p.PatternCount(); ++a) {
             bool same = true;
             for (int y = 0; y < 40 && same; ++y)
-                for (int x = 0; x < 40 && same; ++x) same = p.PixelAt(a, x, y) == p.PixelAt(a + 1, x, y);
+                for (int x = 0; x < 40 && same; ++x)
+                    same = p.PixelAt(a, x, y) == p.PixelAt(a + 1, x, y);
             EXPECT_FALSE(same) << name << " patterns " << a << " and " << a + 1;
         }
     }
@@ -149,10 +157,11 @@ TEST(GamePictures, StatusBarPicturesSitAtTheirListPositions) {
     const PictureList& lib = Game();
     ASSERT_GE(lib.Count(), 41);
     // The named pictures keep out of the positions the counters use.
-    for (const char* name : {"ball", "ballsus", "balljos", "balls", "balld", "ballid", "ballis",
-                             "ballmort", "vivuz", "eddiesus", "eddiejos", "eddies", "eddied",
-                             "eddiemort", "mesajfond", "explozie", "status", "pause", "fondlm",
-                             "youmadeit", "killed", "aborted", "terminat", "termina"}) {
+    for (const char* name :
+         {"ball",   "ballsus",   "balljos",   "balls",    "balld",    "ballid",
+          "ballis", "ballmort",  "vivuz",     "eddiesus", "eddiejos", "eddies",
+          "eddied", "eddiemort", "mesajfond", "explozie", "status",   "pause",
+          "fondlm", "youmadeit", "killed",    "aborted",  "terminat", "termina"}) {
         int at = lib.IndexOf(name);
         EXPECT_GE(at, 0) << name;
         EXPECT_TRUE(at < 24 || at > 40) << name << " at " << at;
@@ -257,7 +266,8 @@ TEST(TilePictures, CodesLookDistinct) {
         const Picture& pb = lib.PictureAt(b);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x)
-                if (pa.PixelAt(0, x, y) != pb.PixelAt(0, x, y) || pa.IsKey(0, x, y) != pb.IsKey(0, x, y))
+                if (pa.PixelAt(0, x, y) != pb.PixelAt(0, x, y) ||
+                    pa.IsKey(0, x, y) != pb.IsKey(0, x, y))
                     return false;
         return true;
     };
@@ -303,7 +313,9 @@ TEST(TilePictures, DirectionsShowWhereThingsGo) {
         EXPECT_GT(dx, 3) << "67 pattern " << k;
     }
     // The saw drone's blade (pale grey) leads: up at 0, left at 2, down at 4, right at 6.
-    auto blade = [](int r, int g, int b) { return r > 150 && std::abs(r - b) < 40 && std::abs(g - b) < 40; };
+    auto blade = [](int r, int g, int b) {
+        return r > 150 && std::abs(r - b) < 40 && std::abs(g - b) < 40;
+    };
     const double faceX[] = {0, -1, 0, 1}, faceY[] = {-1, 0, 1, 0};
     for (int k = 0; k < 8; k += 2) {
         Centroid(lib.PictureAt(38), k, blade, dx, dy);

@@ -163,8 +163,7 @@ void HeartPath(cairo_t* cr, double cx, double cy, double size) {
                    cy - s * 0.45);
     cairo_curve_to(cr, cx + s * 0.2, cy - s * 1.05, cx + s * 0.95, cy - s * 0.95, cx + s,
                    cy - s * 0.35);
-    cairo_curve_to(cr, cx + s * 1.05, cy + s * 0.15, cx + s * 0.3, cy + s * 0.6, cx,
-                   cy + s * 0.95);
+    cairo_curve_to(cr, cx + s * 1.05, cy + s * 0.15, cx + s * 0.3, cy + s * 0.6, cx, cy + s * 0.95);
     cairo_close_path(cr);
 }
 

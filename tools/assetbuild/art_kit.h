@@ -11,18 +11,18 @@
 
 // The palette of the art direction (0xRRGGBB).
 namespace pal {
-constexpr uint32_t kDeep = 0x0A1220;      // darkest board
-constexpr uint32_t kSlate = 0x1C2A3E;     // lighter board
-constexpr uint32_t kTrace = 0x233A55;     // faint circuit traces
-constexpr uint32_t kCyan = 0x3FE0FF;      // energy, infotrons, highlights
-constexpr uint32_t kGold = 0xF2B640;      // traces, buttons, text accents
-constexpr uint32_t kRed = 0xFF3B3B;       // danger
-constexpr uint32_t kOrange = 0xFF8A1E;    // danger, fire
-constexpr uint32_t kYellow = 0xFFD23F;    // caution
+constexpr uint32_t kDeep = 0x0A1220;    // darkest board
+constexpr uint32_t kSlate = 0x1C2A3E;   // lighter board
+constexpr uint32_t kTrace = 0x233A55;   // faint circuit traces
+constexpr uint32_t kCyan = 0x3FE0FF;    // energy, infotrons, highlights
+constexpr uint32_t kGold = 0xF2B640;    // traces, buttons, text accents
+constexpr uint32_t kRed = 0xFF3B3B;     // danger
+constexpr uint32_t kOrange = 0xFF8A1E;  // danger, fire
+constexpr uint32_t kYellow = 0xFFD23F;  // caution
 constexpr uint32_t kMetalDark = 0x8A96A8;
 constexpr uint32_t kMetalLight = 0xD6DDE8;
 constexpr uint32_t kText = 0xE8EEF6;
-constexpr uint32_t kInk = 0x04070D;       // outlines
+constexpr uint32_t kInk = 0x04070D;  // outlines
 }  // namespace pal
 
 // Draws one pattern: the cell's top-left corner is the origin and drawing is clipped to it.

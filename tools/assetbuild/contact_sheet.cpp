@@ -18,12 +18,14 @@ constexpr int kSheetWidth = 1360;
 
 struct Placed {
     const PictureData* picture;
-    int x, y;         // top-left corner of the first pattern
+    int x, y;           // top-left corner of the first pattern
     int columns, rows;  // pattern grid
     int patternW, patternH;
 };
 
-int PatternSize(int size, int pattern) { return pattern > 0 ? pattern : size; }
+int PatternSize(int size, int pattern) {
+    return pattern > 0 ? pattern : size;
+}
 
 // The pattern grid as the game cuts it (no skips in our libraries, but honour them anyway).
 void PatternGrid(const PictureData& p, int& columns, int& rows) {
@@ -39,7 +41,8 @@ std::string Label(size_t index, const PictureData& p, int columns, int rows) {
 }
 
 // Flows the pictures into rows of the sheet; returns the sheet's height.
-int Layout(const std::vector<PictureData>& pictures, std::vector<Placed>& placed, cairo_t* measure) {
+int Layout(const std::vector<PictureData>& pictures, std::vector<Placed>& placed,
+           cairo_t* measure) {
     int x = kMargin, y = kMargin, rowHeight = 0;
     for (size_t i = 0; i < pictures.size(); ++i) {
         const PictureData& p = pictures[i];
@@ -117,7 +120,8 @@ void DrawPlaced(cairo_t* cr, const Placed& pl, size_t index) {
 void WriteContactSheet(const std::string& path, const std::vector<PictureData>& pictures) {
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
     cairo_t* measure = cairo_create(probe);
-    cairo_select_font_face(measure, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face(measure, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(measure, 11);
     std::vector<Placed> placed;
     int height = Layout(pictures, placed, measure);
@@ -128,7 +132,8 @@ void WriteContactSheet(const std::string& path, const std::vector<PictureData>& 
     cairo_t* cr = cairo_create(sheet);
     cairo_set_source_rgb(cr, 0.5, 0.5, 0.52);
     cairo_paint(cr);
-    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 11);
     for (size_t i = 0; i < placed.size(); ++i) DrawPlaced(cr, placed[i], i);
     cairo_destroy(cr);

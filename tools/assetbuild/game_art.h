@@ -24,12 +24,13 @@ PictureData SlashPicture();           // separator of the infotron counts
 PictureData ColonPicture();           // separator of minutes and seconds
 
 // Plates and fillers of the play screen.
-PictureData PausePlate();       // "pause", drawn at (258, 216)
-PictureData MessageStrip();     // "mesajfond", behind message lines at x 70
-PictureData FillerBoard();      // "fondlm", 160 x 160, tiles seamlessly
+PictureData PausePlate();        // "pause", drawn at (258, 216)
+PictureData MessageStrip();      // "mesajfond", behind message lines at x 70
+PictureData FillerBoard();       // "fondlm", 160 x 160, tiles seamlessly
 PictureData ExplosionPicture();  // "explozie", 10 patterns of 120 x 120
 
 // Result plates drawn at (206, 173), and the game finished screen.
-PictureData ResultPlate(const char* name, const char* text, int mood);  // mood 0 made, 1 killed, 2 aborted
-PictureData FinishedBackground();  // "terminat", 640 x 480
-PictureData FinishedPlate();       // "termina", scrolled up to (125, 200)
+PictureData ResultPlate(const char* name, const char* text,
+                        int mood);  // mood 0 made, 1 killed, 2 aborted
+PictureData FinishedBackground();   // "terminat", 640 x 480
+PictureData FinishedPlate();        // "termina", scrolled up to (125, 200)

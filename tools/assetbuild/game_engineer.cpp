@@ -17,15 +17,19 @@ enum class Facing { Front, Back, Left, Right };
 
 struct EngineerPose {
     Facing facing = Facing::Front;
-    int step = 0;           // walking pattern 0 or 1
-    double look = 0;        // eye shift, -1 .. 1
+    int step = 0;     // walking pattern 0 or 1
+    double look = 0;  // eye shift, -1 .. 1
     bool blink = false;
     bool knockedOut = false;
     bool helmet = true;
 };
 
-double Side(const EngineerPose& p) { return p.facing == Facing::Right ? 1 : -1; }
-bool IsSide(const EngineerPose& p) { return p.facing == Facing::Left || p.facing == Facing::Right; }
+double Side(const EngineerPose& p) {
+    return p.facing == Facing::Right ? 1 : -1;
+}
+bool IsSide(const EngineerPose& p) {
+    return p.facing == Facing::Left || p.facing == Facing::Right;
+}
 
 void Limb(cairo_t* cr, double x0, double y0, double x1, double y1, double width, uint32_t colour) {
     cairo_move_to(cr, x0, y0);
@@ -104,8 +108,10 @@ void Torso(cairo_t* cr, const EngineerPose& p) {
 
 void Eyes(cairo_t* cr, const EngineerPose& p, double cy) {
     std::vector<double> xs;
-    if (IsSide(p)) xs = {20 + Side(p) * 5.5};
-    else xs = {17 + p.look * 2, 23 + p.look * 2};
+    if (IsSide(p))
+        xs = {20 + Side(p) * 5.5};
+    else
+        xs = {17 + p.look * 2, 23 + p.look * 2};
     for (double x : xs) {
         if (p.knockedOut) {
             cairo_move_to(cr, x - 1.6, cy - 1.6);
@@ -184,7 +190,8 @@ void PaintEngineer(cairo_t* cr, const EngineerPose& p) {
 }
 
 PictureData EngineerStrip(const char* name, int patterns, std::function<EngineerPose(int)> pose) {
-    return StripPicture(name, patterns, 40, 40, [&](cairo_t* cr, int p) { PaintEngineer(cr, pose(p)); });
+    return StripPicture(name, patterns, 40, 40,
+                        [&](cairo_t* cr, int p) { PaintEngineer(cr, pose(p)); });
 }
 
 // Knocked out: lying on the back, the helmet rolled off, stars over the head.

@@ -15,8 +15,8 @@ constexpr int kBlobs = 13;
 struct Stage {
     double radius, fire, smoke;
 };
-constexpr Stage kStages[10] = {{18, 1, 0},      {30, 1, 0},       {42, 1, 0.05},   {50, 0.9, 0.15},
-                               {54, 0.7, 0.35}, {55, 0.45, 0.6},  {53, 0.22, 0.8}, {50, 0.06, 0.85},
+constexpr Stage kStages[10] = {{18, 1, 0},      {30, 1, 0},      {42, 1, 0.05},   {50, 0.9, 0.15},
+                               {54, 0.7, 0.35}, {55, 0.45, 0.6}, {53, 0.22, 0.8}, {50, 0.06, 0.85},
                                {46, 0, 0.7},    {40, 0, 0.45}};
 
 // Centre and radius of billow i at radius R.
@@ -53,8 +53,8 @@ void FireLayer(cairo_t* cr, const Stage& s) {
         Billow(i, R, 1.0, x, y, r);
         cairo_pattern_t* pat = cairo_pattern_create_radial(kC, kC, 0, kC, kC, R * 1.1);
         for (auto [off, c] : {std::pair{0.0, core}, std::pair{0.55, mid}, std::pair{1.0, rim}})
-            cairo_pattern_add_color_stop_rgb(pat, off, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0,
-                                             (c & 255) / 255.0);
+            cairo_pattern_add_color_stop_rgb(pat, off, ((c >> 16) & 255) / 255.0,
+                                             ((c >> 8) & 255) / 255.0, (c & 255) / 255.0);
         cairo_set_source(cr, pat);
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
@@ -71,7 +71,8 @@ void Debris(cairo_t* cr, const Stage& s, int pattern) {
         double a = i * 2 * M_PI / 9 + 0.3;
         double d = s.radius * (0.9 + 0.25 * Hash01(i, 7, 9)) + pattern * 1.5;
         double size = 4.5 - pattern * 0.5;
-        SparkStar(cr, kC + d * std::cos(a), kC + d * std::sin(a), size, i % 2 ? pal::kYellow : pal::kOrange);
+        SparkStar(cr, kC + d * std::cos(a), kC + d * std::sin(a), size,
+                  i % 2 ? pal::kYellow : pal::kOrange);
     }
 }
 

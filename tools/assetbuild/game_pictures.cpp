@@ -37,15 +37,16 @@ std::vector<PictureData> BuildGamePictures() {
     if (list.size() != kTimeIconAt)
         throw std::logic_error("tolmara.dxg: the named pictures must fill positions 0 to 23, not " +
                                std::to_string(list.size()));
-    list.push_back(TimeIcon());      // 24
-    list.push_back(InfotronIcon());  // 25
-    list.push_back(LifeIcon());      // 26
-    list.push_back(LifeSlotIcon());  // 27
-    list.push_back(BombIcon());      // 28
+    list.push_back(TimeIcon());                                    // 24
+    list.push_back(InfotronIcon());                                // 25
+    list.push_back(LifeIcon());                                    // 26
+    list.push_back(LifeSlotIcon());                                // 27
+    list.push_back(BombIcon());                                    // 28
     for (int d = 0; d <= 9; ++d) list.push_back(DigitPicture(d));  // 29..38
-    list.push_back(SlashPicture());  // 39
-    list.push_back(ColonPicture());  // 40
-    if (list.size() != kColonAt + 1 || list[kDigitsAt].Name != "digit0" || list[kSlashAt].Name != "slash")
+    list.push_back(SlashPicture());                                // 39
+    list.push_back(ColonPicture());                                // 40
+    if (list.size() != kColonAt + 1 || list[kDigitsAt].Name != "digit0" ||
+        list[kSlashAt].Name != "slash")
         throw std::logic_error("tolmara.dxg: status bar pictures out of place");
     return list;
 }

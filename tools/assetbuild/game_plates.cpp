@@ -29,7 +29,8 @@ void GoldPlate(cairo_t* cr, double x, double y, double w, double h, double r) {
 }
 
 // Text in the display face with an ink outline and a soft glow of its own colour.
-void GlowText(cairo_t* cr, const char* text, double cx, double baseline, double size, uint32_t rgb) {
+void GlowText(cairo_t* cr, const char* text, double cx, double baseline, double size,
+              uint32_t rgb) {
     cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t ext;
@@ -57,10 +58,13 @@ void WrappedTraces(cairo_t* cr, int size, int count, uint32_t colour, int seed) 
         for (int ox = -1; ox <= 1; ++ox)
             for (int oy = -1; oy <= 1; ++oy) {
                 double bx = x + ox * size, by = y + oy * size;
-                double ex = horizontal ? bx + len : bx + turn, ey = horizontal ? by + turn : by + len;
+                double ex = horizontal ? bx + len : bx + turn,
+                       ey = horizontal ? by + turn : by + len;
                 cairo_move_to(cr, bx, by);
-                if (horizontal) cairo_line_to(cr, bx + len - 20, by);
-                else cairo_line_to(cr, bx, by + len - 20);
+                if (horizontal)
+                    cairo_line_to(cr, bx + len - 20, by);
+                else
+                    cairo_line_to(cr, bx, by + len - 20);
                 cairo_line_to(cr, ex, ey);
                 SetRgb(cr, colour);
                 cairo_set_line_width(cr, 1.6);

@@ -15,19 +15,20 @@ enum class View { Front, Back, Side };
 
 struct RobotPose {
     View view = View::Front;
-    double facing = 1;     // side view: +1 right, -1 left
-    double roll = 0;       // turn of the rolling markings, radians
-    double bob = 0;        // pixels down
-    double look = 0;       // front view: eye shift, -1 left .. +1 right
+    double facing = 1;  // side view: +1 right, -1 left
+    double roll = 0;    // turn of the rolling markings, radians
+    double bob = 0;     // pixels down
+    double look = 0;    // front view: eye shift, -1 left .. +1 right
     bool blink = false;
-    bool tipLit = true;    // antenna light
-    double reach = -1;     // push arm length in px; < 0 no arm
+    bool tipLit = true;  // antenna light
+    double reach = -1;   // push arm length in px; < 0 no arm
     bool broken = false;
 };
 
 void Antenna(cairo_t* cr, const RobotPose& pose, double cy) {
     double lean = pose.view == View::Side ? -pose.facing * 3 : 0;
-    double tipX = kCx + lean + (pose.broken ? 7 : 0), tipY = pose.broken ? cy - kR + 1 : cy - kR - 5;
+    double tipX = kCx + lean + (pose.broken ? 7 : 0),
+           tipY = pose.broken ? cy - kR + 1 : cy - kR - 5;
     cairo_move_to(cr, kCx, cy - kR + 2);
     cairo_curve_to(cr, kCx, cy - kR - 2, tipX, tipY + 3, tipX, tipY);
     SetRgb(cr, pal::kInk);
@@ -64,7 +65,9 @@ void RollMarkings(cairo_t* cr, const RobotPose& pose, double cy) {
     }
     double sense = pose.view == View::Front ? 1 : -1;
     for (int i = 0; i < 2; ++i) {
-        double lat = std::fmod(pose.roll * sense + i * M_PI / 2 + 0.55 + M_PI / 2 + 4 * M_PI, M_PI) - M_PI / 2;
+        double lat =
+            std::fmod(pose.roll * sense + i * M_PI / 2 + 0.55 + M_PI / 2 + 4 * M_PI, M_PI) -
+            M_PI / 2;
         double y = cy + kR * std::sin(lat), half = kR * std::cos(lat);
         if (half < 3) continue;
         cairo_save(cr);
@@ -190,7 +193,8 @@ void PaintRobot(cairo_t* cr, const RobotPose& pose) {
 }
 
 PictureData RobotStrip(const char* name, int patterns, std::function<RobotPose(int)> pose) {
-    return StripPicture(name, patterns, 40, 40, [&](cairo_t* cr, int p) { PaintRobot(cr, pose(p)); });
+    return StripPicture(name, patterns, 40, 40,
+                        [&](cairo_t* cr, int p) { PaintRobot(cr, pose(p)); });
 }
 
 // A walking pose: the markings roll a step and the body bobs on the second pattern.

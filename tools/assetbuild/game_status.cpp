@@ -32,7 +32,8 @@ void Panel(cairo_t* cr, double x, double screenY, double w, double h) {
 }
 
 // A stamped label: pale letters with a dark shadow below them.
-void Engraved(cairo_t* cr, const char* text, double x, double baseline, double size, bool right = false) {
+void Engraved(cairo_t* cr, const char* text, double x, double baseline, double size,
+              bool right = false) {
     cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
     cairo_text_extents_t ext;
@@ -98,8 +99,10 @@ PictureData StatusBarPicture() {
 
 namespace {
 
-PictureData Icon(const char* name, const std::function<void(cairo_t*)>& paint, int w = 30, int h = 20) {
-    return StripPicture(name, 1, w, h, [&](cairo_t* cr, int) { paint(cr); }, kPanel);
+PictureData Icon(const char* name, const std::function<void(cairo_t*)>& paint, int w = 30,
+                 int h = 20) {
+    return StripPicture(
+        name, 1, w, h, [&](cairo_t* cr, int) { paint(cr); }, kPanel);
 }
 
 void MiniHeart(cairo_t* cr, uint32_t core, bool lit) {
@@ -222,33 +225,40 @@ void CounterGlyph(cairo_t* cr, const std::string& text, double cx, double baseli
 
 PictureData DigitPicture(int digit) {
     std::string text(1, static_cast<char>('0' + digit));
-    return Icon(("digit" + text).c_str(), [&](cairo_t* cr) { CounterGlyph(cr, text, kDigitW / 2.0, 16.3); },
-                kDigitW, kGlyphH);
+    return Icon(("digit" + text).c_str(),
+                [&](cairo_t* cr) { CounterGlyph(cr, text, kDigitW / 2.0, 16.3); }, kDigitW,
+                kGlyphH);
 }
 
 PictureData SlashPicture() {
-    return Icon("slash", [](cairo_t* cr) {
-        cairo_move_to(cr, 6.3, 2.5);
-        cairo_line_to(cr, 1.7, 16);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        SetRgb(cr, pal::kInk);
-        cairo_set_line_width(cr, 4);
-        cairo_stroke_preserve(cr);
-        SetRgb(cr, pal::kGold);
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
-    }, kSepW, kGlyphH);
+    return Icon(
+        "slash",
+        [](cairo_t* cr) {
+            cairo_move_to(cr, 6.3, 2.5);
+            cairo_line_to(cr, 1.7, 16);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            SetRgb(cr, pal::kInk);
+            cairo_set_line_width(cr, 4);
+            cairo_stroke_preserve(cr);
+            SetRgb(cr, pal::kGold);
+            cairo_set_line_width(cr, 2);
+            cairo_stroke(cr);
+        },
+        kSepW, kGlyphH);
 }
 
 PictureData ColonPicture() {
     // Drawn 2 px higher than the digits, so the dots sit low in the picture to centre on them.
-    return Icon("colon", [](cairo_t* cr) {
-        for (double y : {8.0, 15.0}) {
-            cairo_arc(cr, 4, y, 1.9, 0, 2 * M_PI);
-            SetRgb(cr, pal::kGold);
-            cairo_fill_preserve(cr);
-            StrokeInk(cr, 1.2);
-            cairo_new_path(cr);
-        }
-    }, kSepW, kGlyphH);
+    return Icon(
+        "colon",
+        [](cairo_t* cr) {
+            for (double y : {8.0, 15.0}) {
+                cairo_arc(cr, 4, y, 1.9, 0, 2 * M_PI);
+                SetRgb(cr, pal::kGold);
+                cairo_fill_preserve(cr);
+                StrokeInk(cr, 1.2);
+                cairo_new_path(cr);
+            }
+        },
+        kSepW, kGlyphH);
 }

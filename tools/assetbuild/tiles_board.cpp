@@ -44,7 +44,8 @@ void BackgroundTrace(cairo_t* cr, int seed) {
 
 // A dim chip outline of the background with pins on its long sides.
 void BackgroundChip(cairo_t* cr, int seed) {
-    double w = 40 + 20 * std::floor(Hash01(seed, 1) * 4), h = 20 + 20 * std::floor(Hash01(seed, 2) * 2);
+    double w = 40 + 20 * std::floor(Hash01(seed, 1) * 4),
+           h = 20 + 20 * std::floor(Hash01(seed, 2) * 2);
     double x = 20 * std::floor(Hash01(seed, 3) * (640 - w) / 20);
     double y = 20 * std::floor(Hash01(seed, 4) * (480 - h) / 20);
     RoundedRect(cr, x, y, w, h, 3);
@@ -121,7 +122,7 @@ void PaintBeam(cairo_t* cr) {
 
 // A corner block: a heavy plate with channels running to its two neighbours and a hex bolt.
 void PaintCorner(cairo_t* cr, bool channelRight, bool channelDown) {
-    BevelPlate(cr, 0, 0, 40, 40, 4, Shade(kFrameSteel, 1.05), 3);
+    BevelPlate(cr, 0, 0, 40, 40, 1.5, Shade(kFrameSteel, 1.05), 3);
     SetRgb(cr, 0x2C3444);
     double cx0 = channelRight ? 20 : 0, cy0 = channelDown ? 20 : 0;
     cairo_rectangle(cr, cx0, 14, 20, 12);
@@ -147,11 +148,21 @@ void PaintCorner(cairo_t* cr, bool channelRight, bool channelDown) {
 void PaintBorder(cairo_t* cr, int code) {
     cairo_matrix_t mirror;
     switch (code) {
-        case 1: PaintCorner(cr, true, true); break;
-        case 2: PaintCorner(cr, false, true); break;
-        case 5: PaintCorner(cr, true, false); break;
-        case 6: PaintCorner(cr, false, false); break;
-        case 3: PaintBeam(cr); break;
+        case 1:
+            PaintCorner(cr, true, true);
+            break;
+        case 2:
+            PaintCorner(cr, false, true);
+            break;
+        case 5:
+            PaintCorner(cr, true, false);
+            break;
+        case 6:
+            PaintCorner(cr, false, false);
+            break;
+        case 3:
+            PaintBeam(cr);
+            break;
         case 4:
             // The vertical beam is the horizontal one mirrored across the diagonal, which keeps
             // the light on the top-left side.
@@ -159,7 +170,8 @@ void PaintBorder(cairo_t* cr, int code) {
             cairo_transform(cr, &mirror);
             PaintBeam(cr);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -189,9 +201,12 @@ namespace {
 // Glaze colours of the ceramic blocks; 30 and 31 are the two looks the levels use.
 uint32_t CeramicGlaze(int code) {
     switch (code) {
-        case 30: return 0xB8684A;  // terracotta
-        case 31: return 0xAEB9C6;  // pale porcelain
-        default: break;
+        case 30:
+            return 0xB8684A;  // terracotta
+        case 31:
+            return 0xAEB9C6;  // pale porcelain
+        default:
+            break;
     }
     const uint32_t glazes[] = {0xC2A77A, 0x8FA88A, 0xB98478, 0xC79A4A, 0x9488B8,
                                0x5E9E9A, 0xCFC6AE, 0xA65444, 0x9C9A62};
@@ -204,10 +219,18 @@ void CeramicChip(cairo_t* cr, int code, int i, uint32_t glaze) {
     double along = 7 + Hash01(code, i, 2) * 24, size = 3.5 + Hash01(code, i, 3) * 4;
     double x = 0, y = 0, ux = 0, uy = 0, nx = 0, ny = 0;
     switch (side) {
-        case 0: x = along, y = 2, ux = 1, ny = 1; break;
-        case 1: x = 38, y = along, uy = 1, nx = -1; break;
-        case 2: x = along, y = 38, ux = 1, ny = -1; break;
-        default: x = 2, y = along, uy = 1, nx = 1; break;
+        case 0:
+            x = along, y = 2, ux = 1, ny = 1;
+            break;
+        case 1:
+            x = 38, y = along, uy = 1, nx = -1;
+            break;
+        case 2:
+            x = along, y = 38, ux = 1, ny = -1;
+            break;
+        default:
+            x = 2, y = along, uy = 1, nx = 1;
+            break;
     }
     cairo_move_to(cr, x - ux * size, y - uy * size);
     cairo_line_to(cr, x + nx * size * 0.8 - ux * size * 0.2, y + ny * size * 0.8 - uy * size * 0.2);
@@ -276,9 +299,12 @@ namespace {
 // Steel tints of the hard walls; 45 and 46 are the two looks the levels use.
 uint32_t SteelTint(int code) {
     switch (code) {
-        case 45: return 0x7F8BA0;  // plain steel
-        case 46: return 0x5C687C;  // dark gunmetal
-        default: break;
+        case 45:
+            return 0x74819A;  // plain steel
+        case 46:
+            return 0x5C687C;  // dark gunmetal
+        default:
+            break;
     }
     const uint32_t tints[] = {0x8792A4, 0x6E7A8E, 0x7C8696, 0x90887A, 0x6A8090, 0x84899A};
     int i = code - 39;
@@ -297,7 +323,8 @@ void SteelDetail(cairo_t* cr, int detail, uint32_t steel) {
             }
             break;
         case 1:  // a cross brace
-            for (auto [x0, y0, x1, y1] : {std::array{9.0, 9.0, 31.0, 31.0}, std::array{31.0, 9.0, 9.0, 31.0}}) {
+            for (auto [x0, y0, x1, y1] :
+                 {std::array{9.0, 9.0, 31.0, 31.0}, std::array{31.0, 9.0, 9.0, 31.0}}) {
                 cairo_move_to(cr, x0, y0);
                 cairo_line_to(cr, x1, y1);
                 SetRgb(cr, Shade(steel, 0.55));

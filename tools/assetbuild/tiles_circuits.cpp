@@ -13,8 +13,10 @@ const uint32_t kTraceGreen = 0x5FCB7E;
 void Trace(cairo_t* cr, std::initializer_list<std::pair<double, double>> points) {
     bool first = true;
     for (auto [x, y] : points) {
-        if (first) cairo_move_to(cr, x, y);
-        else cairo_line_to(cr, x, y);
+        if (first)
+            cairo_move_to(cr, x, y);
+        else
+            cairo_line_to(cr, x, y);
         first = false;
     }
     SetRgb(cr, kTraceGreen, 0.85);
@@ -118,7 +120,8 @@ void QuadLook(cairo_t* cr) {
     SetRgb(cr, 0x3E4452);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    for (auto [x, y] : {std::pair{5.0, 5.0}, std::pair{35.0, 5.0}, std::pair{5.0, 35.0}, std::pair{35.0, 35.0}})
+    for (auto [x, y] :
+         {std::pair{5.0, 5.0}, std::pair{35.0, 5.0}, std::pair{5.0, 35.0}, std::pair{35.0, 35.0}})
         Pad(cr, x, y);
 }
 
@@ -132,8 +135,8 @@ cairo_surface_t* CircuitSurface(int look) {
 }
 
 // One 5 x 5 fragment of the circuit at block (bx, by), moved by (dx, dy), scaled and faded.
-void Fragment(cairo_t* cr, cairo_surface_t* src, int bx, int by, double dx, double dy,
-              double scale, double alpha) {
+void Fragment(cairo_t* cr, cairo_surface_t* src, int bx, int by, double dx, double dy, double scale,
+              double alpha) {
     double cx = bx * 5 + 2.5, cy = by * 5 + 2.5;
     cairo_save(cr);
     cairo_translate(cr, cx + dx, cy + dy);
@@ -165,9 +168,15 @@ void PaintCircuit(cairo_t* cr, int look) {
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     switch (look) {
-        case 0: DipLook(cr); break;
-        case 1: PartsLook(cr); break;
-        default: QuadLook(cr); break;
+        case 0:
+            DipLook(cr);
+            break;
+        case 1:
+            PartsLook(cr);
+            break;
+        default:
+            QuadLook(cr);
+            break;
     }
 }
 
@@ -215,7 +224,8 @@ void PaintCircuitSnapped(cairo_t* cr, int pattern) {
             double dx = (17.5 - bx * 5) * 0.5 * age, dy = (17.5 - by * 5) * 0.5 * age;
             Fragment(cr, src, bx, by, dx, dy, 1 - 0.7 * age, 1 - age);
             if (Hash01(bx, by, 32) < 0.3)
-                SparkStar(cr, bx * 5 + 2.5 + dx, by * 5 + 2.5 + dy, 3 * (1 - age) + 1, pal::kYellow);
+                SparkStar(cr, bx * 5 + 2.5 + dx, by * 5 + 2.5 + dy, 3 * (1 - age) + 1,
+                          pal::kYellow);
         }
     cairo_surface_destroy(src);
 }

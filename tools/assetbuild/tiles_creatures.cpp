@@ -12,8 +12,8 @@ namespace {
 struct PlasmaLook {
     double danger, radius;
 };
-constexpr PlasmaLook kPlasma[8] = {{0.3, 8},  {0.6, 10}, {1, 12},    {1, 14},
-                                   {1, 15.5}, {1, 13},   {0, 6.5},   {0, 6}};
+constexpr PlasmaLook kPlasma[8] = {{0.3, 8},  {0.6, 10}, {1, 12},  {1, 14},
+                                   {1, 15.5}, {1, 13},   {0, 6.5}, {0, 6}};
 
 uint32_t PlasmaColour(double danger, int band) {
     const uint32_t calm[3] = {0xF0FFFF, 0x3FA8FF, 0x10307A};
@@ -34,7 +34,8 @@ void PaintHazard(cairo_t* cr, int pattern) {
     cairo_fill(cr);
     Glow(cr, 20, 20, look.radius + 5, PlasmaColour(look.danger, 1), 0.9);
     cairo_arc(cr, 20, 20, look.radius, 0, 2 * M_PI);
-    SetRadial(cr, 18, 18, look.radius * 1.2, PlasmaColour(look.danger, 0), PlasmaColour(look.danger, 1));
+    SetRadial(cr, 18, 18, look.radius * 1.2, PlasmaColour(look.danger, 0),
+              PlasmaColour(look.danger, 1));
     cairo_fill(cr);
     // Swirls of plasma; the deadly patterns crackle outwards.
     for (int i = 0; i < 3; ++i) {
@@ -46,9 +47,11 @@ void PaintHazard(cairo_t* cr, int pattern) {
     }
     if (look.danger > 0.99) {
         for (int i = 0; i < 5; ++i) {
-            double a = i * 2 * M_PI / 5 + pattern * 0.9, r0 = look.radius - 2, r1 = std::min(17.5, look.radius + 5);
+            double a = i * 2 * M_PI / 5 + pattern * 0.9, r0 = look.radius - 2,
+                   r1 = std::min(17.5, look.radius + 5);
             cairo_move_to(cr, 20 + r0 * std::cos(a), 20 + r0 * std::sin(a));
-            cairo_line_to(cr, 20 + (r0 + r1) / 2 * std::cos(a + 0.25), 20 + (r0 + r1) / 2 * std::sin(a + 0.25));
+            cairo_line_to(cr, 20 + (r0 + r1) / 2 * std::cos(a + 0.25),
+                          20 + (r0 + r1) / 2 * std::sin(a + 0.25));
             cairo_line_to(cr, 20 + r1 * std::cos(a - 0.1), 20 + r1 * std::sin(a - 0.1));
         }
         SetRgb(cr, pal::kYellow);

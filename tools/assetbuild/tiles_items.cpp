@@ -14,7 +14,7 @@ void Orbit(cairo_t* cr, double tilt, double electron, double scale) {
     cairo_save(cr);
     cairo_rotate(cr, tilt);
     cairo_scale(cr, 1, 0.38);
-    cairo_arc(cr, 0, 0, 16 * scale, 0, 2 * M_PI);
+    cairo_arc(cr, 0, 0, 17.5 * scale, 0, 2 * M_PI);
     cairo_restore(cr);
     cairo_set_line_width(cr, 3.6 * scale);
     SetRgb(cr, pal::kInk);
@@ -22,8 +22,9 @@ void Orbit(cairo_t* cr, double tilt, double electron, double scale) {
     cairo_set_line_width(cr, 1.6 * scale);
     SetRgb(cr, 0x8FF0FF);
     cairo_stroke(cr);
-    double ex = 16 * scale * std::cos(electron), ey = 16 * scale * 0.38 * std::sin(electron);
-    double x = ex * std::cos(tilt) - ey * std::sin(tilt), y = ex * std::sin(tilt) + ey * std::cos(tilt);
+    double ex = 17.5 * scale * std::cos(electron), ey = 17.5 * scale * 0.38 * std::sin(electron);
+    double x = ex * std::cos(tilt) - ey * std::sin(tilt),
+           y = ex * std::sin(tilt) + ey * std::cos(tilt);
     cairo_arc(cr, x, y, 3.2 * scale, 0, 2 * M_PI);
     SetRgb(cr, pal::kInk);
     cairo_fill(cr);
@@ -35,10 +36,10 @@ void Orbit(cairo_t* cr, double tilt, double electron, double scale) {
 // The infotron centred at the origin, `scale` 1 fills a 40 px cell.
 void InfotronAt(cairo_t* cr, double turn, double scale, double brightness) {
     // The core: a glowing cyan sphere.
-    cairo_arc(cr, 0, 0, 8.5 * scale, 0, 2 * M_PI);
+    cairo_arc(cr, 0, 0, 9.5 * scale, 0, 2 * M_PI);
     SetRgb(cr, pal::kInk);
     cairo_fill(cr);
-    cairo_arc(cr, 0, 0, 7.3 * scale, 0, 2 * M_PI);
+    cairo_arc(cr, 0, 0, 8.2 * scale, 0, 2 * M_PI);
     SetRadial(cr, -2.5 * scale, -2.5 * scale, 9 * scale, Mix(0xE8FFFF, 0xFFFFFF, brightness),
               Mix(0x0E7FA8, pal::kCyan, brightness));
     cairo_fill(cr);

@@ -7,7 +7,8 @@
 void PaintTrap(cairo_t* cr, double throwAngle) {
     BevelPlate(cr, 0.5, 0.5, 39, 39, 3, 0x4A5568, 2.5);
     // Caution corners.
-    for (auto [x, y] : {std::pair{3.0, 3.0}, std::pair{37.0, 3.0}, std::pair{3.0, 37.0}, std::pair{37.0, 37.0}}) {
+    for (auto [x, y] :
+         {std::pair{3.0, 3.0}, std::pair{37.0, 3.0}, std::pair{3.0, 37.0}, std::pair{37.0, 37.0}}) {
         cairo_move_to(cr, x, y);
         cairo_line_to(cr, x + (x < 20 ? 6 : -6), y);
         cairo_line_to(cr, x, y + (y < 20 ? 6 : -6));
@@ -106,8 +107,10 @@ void PaintTerminal(cairo_t* cr, int kind) {
     cairo_arc(cr, 20, 28, 9.5, 0, 2 * M_PI);
     FillLit(cr, used ? 0x5A5040 : pal::kGold, 1.4, 0.4);
     cairo_arc(cr, 20, 28, 7, 0, 2 * M_PI);
-    if (used) SetRadial(cr, 18, 26, 9, 0x5A5A5E, 0x202024);
-    else SetRadial(cr, 17.5, 25.5, 9, 0xFF9A9A, 0xB01010);
+    if (used)
+        SetRadial(cr, 18, 26, 9, 0x5A5A5E, 0x202024);
+    else
+        SetRadial(cr, 17.5, 25.5, 9, 0xFF9A9A, 0xB01010);
     cairo_fill_preserve(cr);
     StrokeInk(cr, 1);
     cairo_new_path(cr);
