@@ -243,12 +243,8 @@ void CeramicChip(cairo_t* cr, int code, int i, uint32_t glaze) {
     cairo_new_path(cr);
 }
 
-}  // namespace
-
-void PaintBreakableWall(cairo_t* cr, int code) {
-    uint32_t glaze = CeramicGlaze(code);
-    BevelPlate(cr, 0.5, 0.5, 39, 39, 5, glaze, 2.5);
-    int layout = code % 3;
+// The glazed face of a ceramic block: layout 0 an inset panel, 1 four small tiles, 2 a dimple.
+void CeramicFace(cairo_t* cr, int layout, uint32_t glaze) {
     cairo_set_line_width(cr, 1.2);
     if (layout == 0) {  // an inset glazed panel
         RoundedRect(cr, 9, 9, 22, 22, 3);
@@ -275,6 +271,14 @@ void PaintBreakableWall(cairo_t* cr, int code) {
         SetRadial(cr, 22, 22, 9, Shade(glaze, 1.3), Shade(glaze, 0.7));
         cairo_fill(cr);
     }
+}
+
+}  // namespace
+
+void PaintBreakableWall(cairo_t* cr, int code) {
+    uint32_t glaze = CeramicGlaze(code);
+    BevelPlate(cr, 0.5, 0.5, 39, 39, 5, glaze, 2.5);
+    CeramicFace(cr, code % 3, glaze);
     // Gloss on the top left of the glaze.
     cairo_move_to(cr, 6, 14);
     cairo_curve_to(cr, 6, 9, 9, 6, 14, 6);
@@ -311,57 +315,73 @@ uint32_t SteelTint(int code) {
     return tints[(i / 6 + i) % 6];
 }
 
+void BrushedLines(cairo_t* cr, uint32_t steel) {
+    for (int y = 9; y < 33; y += 4) {
+        SetRgb(cr, Shade(steel, 1.25), 0.45);
+        cairo_move_to(cr, 8, y + 0.5);
+        cairo_line_to(cr, 32, y + 0.5);
+        cairo_stroke(cr);
+    }
+}
+
+void CrossBrace(cairo_t* cr, uint32_t steel) {
+    for (auto [x0, y0, x1, y1] :
+         {std::array{9.0, 9.0, 31.0, 31.0}, std::array{31.0, 9.0, 9.0, 31.0}}) {
+        cairo_move_to(cr, x0, y0);
+        cairo_line_to(cr, x1, y1);
+        SetRgb(cr, Shade(steel, 0.55));
+        cairo_set_line_width(cr, 4);
+        cairo_stroke_preserve(cr);
+        SetRgb(cr, Shade(steel, 1.25));
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    Rivet(cr, 20, 20, 2.8);
+}
+
+void VentSlots(cairo_t* cr, uint32_t steel) {
+    for (int y = 12; y <= 26; y += 7) {
+        RoundedRect(cr, 10, y, 20, 3.5, 1.7);
+        SetRgb(cr, 0x151B26);
+        cairo_fill(cr);
+        cairo_move_to(cr, 11, y + 4.3);
+        cairo_line_to(cr, 29, y + 4.3);
+        SetRgb(cr, Shade(steel, 1.5), 0.7);
+        cairo_set_line_width(cr, 0.9);
+        cairo_stroke(cr);
+    }
+}
+
+void DiamondTread(cairo_t* cr, uint32_t steel) {
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) {
+            double cx = 12 + x * 8, cy = 12 + y * 8 + (x % 2) * 2;
+            cairo_save(cr);
+            cairo_translate(cr, cx, cy);
+            cairo_rotate(cr, (x + y) % 2 ? M_PI / 4 : -M_PI / 4);
+            RoundedRect(cr, -3.2, -1.1, 6.4, 2.2, 1);
+            cairo_restore(cr);
+            FillLit(cr, steel, 0.8, 0.45);
+        }
+}
+
 void SteelDetail(cairo_t* cr, int detail, uint32_t steel) {
     cairo_set_line_width(cr, 1.2);
     switch (detail) {
-        case 0:  // brushed lines
-            for (int y = 9; y < 33; y += 4) {
-                SetRgb(cr, Shade(steel, 1.25), 0.45);
-                cairo_move_to(cr, 8, y + 0.5);
-                cairo_line_to(cr, 32, y + 0.5);
-                cairo_stroke(cr);
-            }
+        case 0:
+            BrushedLines(cr, steel);
             break;
-        case 1:  // a cross brace
-            for (auto [x0, y0, x1, y1] :
-                 {std::array{9.0, 9.0, 31.0, 31.0}, std::array{31.0, 9.0, 9.0, 31.0}}) {
-                cairo_move_to(cr, x0, y0);
-                cairo_line_to(cr, x1, y1);
-                SetRgb(cr, Shade(steel, 0.55));
-                cairo_set_line_width(cr, 4);
-                cairo_stroke_preserve(cr);
-                SetRgb(cr, Shade(steel, 1.25));
-                cairo_set_line_width(cr, 1.5);
-                cairo_stroke(cr);
-            }
-            Rivet(cr, 20, 20, 2.8);
+        case 1:
+            CrossBrace(cr, steel);
             break;
-        case 2:  // vent slots
-            for (int y = 12; y <= 26; y += 7) {
-                RoundedRect(cr, 10, y, 20, 3.5, 1.7);
-                SetRgb(cr, 0x151B26);
-                cairo_fill(cr);
-                cairo_move_to(cr, 11, y + 4.3);
-                cairo_line_to(cr, 29, y + 4.3);
-                SetRgb(cr, Shade(steel, 1.5), 0.7);
-                cairo_set_line_width(cr, 0.9);
-                cairo_stroke(cr);
-            }
+        case 2:
+            VentSlots(cr, steel);
             break;
         case 3:  // a raised inner plate
             BevelPlate(cr, 10, 10, 20, 20, 2, Shade(steel, 1.08), 1.6);
             break;
-        case 4:  // diamond tread
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 3; ++x) {
-                    double cx = 12 + x * 8, cy = 12 + y * 8 + (x % 2) * 2;
-                    cairo_save(cr);
-                    cairo_translate(cr, cx, cy);
-                    cairo_rotate(cr, (x + y) % 2 ? M_PI / 4 : -M_PI / 4);
-                    RoundedRect(cr, -3.2, -1.1, 6.4, 2.2, 1);
-                    cairo_restore(cr);
-                    FillLit(cr, steel, 0.8, 0.45);
-                }
+        case 4:
+            DiamondTread(cr, steel);
             break;
         default:  // a centre bolt ring
             cairo_arc(cr, 20, 20, 7, 0, 2 * M_PI);
