@@ -55,8 +55,16 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     d.Destroy();
     d.headless = IsHeadlessDriver();
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    d.window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                kScreenWidth, kScreenHeight, flags);
+    // A full-screen window is created at the desktop's size, so that it covers the screen even
+    // where no window manager resizes it (a bare X server).
+    int w = kScreenWidth, h = kScreenHeight, x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    SDL_DisplayMode desktop;
+    if (fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        w = desktop.w;
+        h = desktop.h;
+        x = y = 0;
+    }
+    d.window = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
     if (!d.window) throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_PRESENTVSYNC);
