@@ -1,0 +1,72 @@
+#!/bin/sh
+# Fuzzes the game's file readers with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
+#   scripts/fuzz.sh TARGET SECONDS     TARGET: picture_library, sound_library, level_set,
+#                                       configuration, player_names, or all (each in turn)
+# Builds the fuzzers with clang in build-fuzz/, then runs each for SECONDS seconds, starting from
+# the hand-made seeds of tests/fuzz/corpus/TARGET plus the data files of the built game folder
+# (TOLMARA_GAME_DIR, default build/game; the level set fuzzer also loads its tile set from there).
+# What a run learns is kept in build-fuzz/corpus/TARGET for the next run. A crash, a sanitizer
+# report, a hang (over 10 s for one input) or running out of memory fails the run; the input is
+# saved in build-fuzz/findings/TARGET/ (replay it with: build-fuzz/fuzz/fuzz_TARGET FILE).
+set -e
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+ALL="picture_library sound_library level_set configuration player_names"
+if [ $# -ne 2 ]; then
+  echo "usage: scripts/fuzz.sh TARGET SECONDS   (TARGET: $ALL, or all)" >&2
+  exit 2
+fi
+TARGETS=$1
+[ "$TARGETS" = all ] && TARGETS=$ALL
+SECONDS_EACH=$2
+GAME_DIR=${TOLMARA_GAME_DIR:-$ROOT/build/game}
+case "$GAME_DIR" in /*) ;; *) GAME_DIR=$ROOT/$GAME_DIR ;; esac
+[ -d "$GAME_DIR" ] || echo "fuzz.sh: no game folder $GAME_DIR: starting from the hand-made seeds only" >&2
+
+scripts/setup.sh --fuzz
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTOLMARA_FUZZ=ON >/dev/null
+for t in $TARGETS; do BUILD_LIST="$BUILD_LIST --target fuzz_$t"; done
+cmake --build build-fuzz -j"$(nproc)" $BUILD_LIST
+
+# The built data files that suit a target, one per line.
+game_seeds() {
+  [ -d "$GAME_DIR" ] || return 0
+  case $1 in
+    picture_library) ls "$GAME_DIR"/*.dxg 2>/dev/null | grep -v '/sounds\.dxg$' || true ;;
+    sound_library) ls "$GAME_DIR"/sounds.dxg 2>/dev/null || true ;;
+    level_set) ls "$GAME_DIR"/*.lev 2>/dev/null || true ;;
+    configuration) ls "$GAME_DIR"/tolmarakx.cfg 2>/dev/null || true ;;
+    player_names) ls "$GAME_DIR"/playersnames.grf 2>/dev/null || true ;;
+  esac
+}
+
+failed=""
+for t in $TARGETS; do
+  [ -d "tests/fuzz/corpus/$t" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
+  work=build-fuzz/corpus/$t
+  seeds=build-fuzz/seeds/$t
+  findings=build-fuzz/findings/$t
+  mkdir -p "$work" "$findings"
+  rm -rf "$seeds" && mkdir -p "$seeds"
+  cp tests/fuzz/corpus/"$t"/* "$seeds"/
+  for f in $(game_seeds "$t"); do cp "$f" "$seeds"/built-"$(basename "$f")"; done
+  echo "== fuzz_$t for $SECONDS_EACH s ($(ls "$seeds" | wc -l) seeds, $(ls "$work" | wc -l) learnt inputs)"
+  if ! TOLMARA_GAME_DIR=$GAME_DIR \
+      ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      build-fuzz/fuzz/fuzz_"$t" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+        -max_len=4194304 -print_final_stats=1 -artifact_prefix="$findings"/ "$work" "$seeds" \
+        >build-fuzz/fuzz_"$t".log 2>&1; then
+    failed="$failed $t"
+    tail -n 60 build-fuzz/fuzz_"$t".log
+  fi
+  grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)' \
+    build-fuzz/fuzz_"$t".log || true
+  grep -E '^#[0-9]+' build-fuzz/fuzz_"$t".log | tail -n 1 || true
+done
+if [ -n "$failed" ]; then
+  echo "fuzz.sh: findings in:$failed (inputs in build-fuzz/findings/)" >&2
+  exit 1
+fi
+echo "fuzz.sh: no findings"

@@ -1,0 +1,83 @@
+// Fuzz target: a level set file read as the game reads it: the index and names at start-up, then
+// every level loaded for play with the built tile set "computer.dxg" (when TOLMARA_GAME_DIR names
+// the build's game folder) and drawn. A file error must be a FileError; anything else (another
+// exception, a sanitizer report, a loaded level that breaks the model's limits) is a finding.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "app/game.h"
+#include "fuzz/fuzz_support.h"
+#include "level/level_loader.h"
+#include "render/playfield.h"
+
+namespace {
+
+constexpr const char* kLevelsFile = "Tolmara.lev";
+
+// One game for the whole run: loading the tile set is far slower than reading a level, and the
+// loader keeps it while levels name the same one. Everything a level load rebuilds is reset
+// before each input.
+Game& FuzzGame() {
+    static std::unique_ptr<Game> game = [] {
+        auto g = std::make_unique<Game>();
+        g->ProgramDir = ScratchDir();
+        g->settings.LevelsFile = kLevelsFile;
+        FillTileTables(g->tiles);
+        ApplySpeedToTables(g->tiles, 300);
+        std::string built = BuiltGameDir();
+        if (!built.empty()) {
+            CopyWholeFile(built + "computer.dxg", g->ProgramDir + "computer.dxg");
+            try {
+                g->media.perslist.LoadPictures(built + "tolmara.dxg");
+            } catch (const FileError&) {
+            }
+        }
+        return g;
+    }();
+    return *game;
+}
+
+// What the rest of the game relies on after a level was accepted.
+void CheckLoadedLevel(const Game& game) {
+    const tlevel& level = game.level;
+    bool sized = level.Rows >= 1 && level.Rows <= kMaxPlayArea && level.Cols >= 1 &&
+                 level.Cols <= kMaxPlayArea;
+    if (!sized || level.MonsterCount < 0 || level.MonsterCount > kMaxMonsters) std::abort();
+    int pictures = game.media.patratele.Count();
+    for (int r = 0; r <= level.Rows + 1; ++r)
+        for (int c = 0; c <= level.Cols + 1; ++c) {
+            int32_t t = level.Cells[r][c].Tile;
+            if (t < 1 || t > kMaxTileCode || t >= pictures) std::abort();
+        }
+    int col = game.play.PlayerX / 40, row = game.play.PlayerY / 40;
+    if (col < 1 || col > level.Cols || row < 1 || row > level.Rows) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Game& game = FuzzGame();
+    game.level = tlevel{};
+    game.play = PlayState{};
+    game.levels.LevelSet = Tlevels{};
+    WriteWholeFile(game.ProgramDir + kLevelsFile, data, size);
+    try {
+        ReadLevelSet(game);
+    } catch (const FileError&) {
+        return 0;
+    }
+    for (int n = 1; n <= game.levels.LevelSet.LevelCount; ++n) {
+        try {
+            loadlevel(game, n);
+        } catch (const FileError&) {
+            continue;
+        }
+        CheckLoadedLevel(game);
+        if (game.media.perslist.Count() == 0) continue;
+        DrawPlayField(game, 1);
+        DrawPlayField(game, 97);
+    }
+    return 0;
+}
