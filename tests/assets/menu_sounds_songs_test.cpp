@@ -43,7 +43,8 @@ Box DrawnBox(const Picture& p) {
 
 // A picture drawn at (x, y) must show its pixels only inside the screen rectangle left..right,
 // top..bottom (inclusive; the hit tests use exclusive bounds, hence the one pixel of slack).
-void ExpectDrawnInside(const std::string& name, int x, int y, int left, int top, int right, int bottom) {
+void ExpectDrawnInside(const std::string& name, int x, int y, int left, int top, int right,
+                       int bottom) {
     SCOPED_TRACE(name);
     Box b = DrawnBox(Menu().FindPicture(name));
     ASSERT_GE(b.Right, 0) << "nothing drawn";
@@ -54,7 +55,8 @@ void ExpectDrawnInside(const std::string& name, int x, int y, int left, int top,
 }
 
 // Pixels where two looks of a button differ must all lie in columns c0..c1 and rows r0..r1.
-void ExpectDifferencesWithin(const std::string& a, const std::string& b, int c0, int c1, int r0, int r1) {
+void ExpectDifferencesWithin(const std::string& a, const std::string& b, int c0, int c1, int r0,
+                             int r1) {
     SCOPED_TRACE(a + " / " + b);
     const Picture& p = Menu().FindPicture(a);
     const Picture& q = Menu().FindPicture(b);
@@ -78,34 +80,62 @@ struct SizeRule {
 
 // Every picture the menu screens draw, with the sizes their layout leaves room for.
 const SizeRule kMenuPictures[] = {
-    {"brinloft", 640, 640, 480, 480}, {"background", 640, 640, 480, 480},
-    {"sm", 300, 440, 60, 130},        {"m2", 300, 450, 60, 130},
-    {"bomba", 100, 171, 100, 200},    {"sg", 180, 200, 24, 40},
-    {"op", 180, 200, 24, 40},         {"in", 180, 200, 24, 40},
-    {"cr", 180, 200, 24, 40},         {"exit", 180, 200, 24, 40},
-    {"mouse", 8, 32, 8, 32},          {"ballmeniu", 60, 92, 60, 100},
-    {"tmmeniu", 60, 140, 60, 100},    {"selectyourcharacter", 200, 400, 24, 80},
-    {"opmusic", 30, 70, 16, 30},      {"opsounds", 30, 75, 16, 30},
-    {"optips", 30, 68, 16, 30},       {"opspeed", 60, 164, 16, 30},
-    {"opmusicv", 60, 164, 16, 30},    {"opsoundv", 60, 164, 16, 30},
-    {"opon", 24, 80, 16, 30},         {"opoff", 24, 80, 16, 30},
-    {"ops", 180, 224, 4, 20},         {"opss", 6, 20, 12, 30},
-    {"back", 40, 80, 20, 30},         {"backs", 40, 80, 20, 30},
-    {"ok", 40, 85, 20, 30},           {"oks", 40, 85, 20, 30},
-    {"eyn", 200, 320, 150, 200},      {"add", 40, 57, 14, 21},
-    {"adda", 40, 57, 14, 21},         {"butoane", 20, 27, 70, 81},
-    {"butoane1", 20, 27, 70, 81},     {"butoane2", 20, 27, 70, 81},
-    {"cal", 250, 330, 120, 170},      {"ex", 40, 48, 12, 18},
-    {"ex1", 40, 48, 12, 18},          {"ex2", 40, 48, 12, 18},
-    {"cursor", 1, 4, 10, 20},         {"informatii", 640, 640, 480, 480},
-    {"informatii2", 640, 640, 480, 480}, {"credits", 300, 390, 1620, 2400},
-    {"updown", 70, 78, 50, 58},       {"c", 640, 640, 480, 480},
-    {"c1", 640, 640, 480, 480},       {"c2", 640, 640, 480, 480},
-    {"c3", 640, 640, 480, 480},       {"c4", 640, 640, 480, 480},
-    {"c5", 640, 640, 480, 480},       {"c6", 640, 640, 480, 480},
-    {"p1", 60, 140, 16, 50},          {"p2", 60, 140, 16, 50},
-    {"p3", 60, 140, 16, 50},          {"p4", 60, 140, 16, 50},
-    {"p5", 60, 140, 16, 50},          {"p6", 60, 140, 16, 50},
+    {"brinloft", 640, 640, 480, 480},
+    {"background", 640, 640, 480, 480},
+    {"sm", 300, 440, 60, 130},
+    {"m2", 300, 450, 60, 130},
+    {"bomba", 100, 171, 100, 200},
+    {"sg", 180, 200, 24, 40},
+    {"op", 180, 200, 24, 40},
+    {"in", 180, 200, 24, 40},
+    {"cr", 180, 200, 24, 40},
+    {"exit", 180, 200, 24, 40},
+    {"mouse", 8, 32, 8, 32},
+    {"ballmeniu", 60, 92, 60, 100},
+    {"tmmeniu", 60, 140, 60, 100},
+    {"selectyourcharacter", 200, 400, 24, 80},
+    {"opmusic", 30, 70, 16, 30},
+    {"opsounds", 30, 75, 16, 30},
+    {"optips", 30, 68, 16, 30},
+    {"opspeed", 60, 164, 16, 30},
+    {"opmusicv", 60, 164, 16, 30},
+    {"opsoundv", 60, 164, 16, 30},
+    {"opon", 24, 80, 16, 30},
+    {"opoff", 24, 80, 16, 30},
+    {"ops", 180, 224, 4, 20},
+    {"opss", 6, 20, 12, 30},
+    {"back", 40, 80, 20, 30},
+    {"backs", 40, 80, 20, 30},
+    {"ok", 40, 85, 20, 30},
+    {"oks", 40, 85, 20, 30},
+    {"eyn", 200, 320, 150, 200},
+    {"add", 40, 57, 14, 21},
+    {"adda", 40, 57, 14, 21},
+    {"butoane", 20, 27, 70, 81},
+    {"butoane1", 20, 27, 70, 81},
+    {"butoane2", 20, 27, 70, 81},
+    {"cal", 250, 330, 120, 170},
+    {"ex", 40, 48, 12, 18},
+    {"ex1", 40, 48, 12, 18},
+    {"ex2", 40, 48, 12, 18},
+    {"cursor", 1, 4, 10, 20},
+    {"informatii", 640, 640, 480, 480},
+    {"informatii2", 640, 640, 480, 480},
+    {"credits", 300, 390, 1620, 2400},
+    {"updown", 70, 78, 50, 58},
+    {"c", 640, 640, 480, 480},
+    {"c1", 640, 640, 480, 480},
+    {"c2", 640, 640, 480, 480},
+    {"c3", 640, 640, 480, 480},
+    {"c4", 640, 640, 480, 480},
+    {"c5", 640, 640, 480, 480},
+    {"c6", 640, 640, 480, 480},
+    {"p1", 60, 140, 16, 50},
+    {"p2", 60, 140, 16, 50},
+    {"p3", 60, 140, 16, 50},
+    {"p4", 60, 140, 16, 50},
+    {"p5", 60, 140, 16, 50},
+    {"p6", 60, 140, 16, 50},
     {"p7", 60, 140, 16, 50},
 };
 
@@ -125,12 +155,14 @@ TEST(MenuLibrary, HoldsEveryPictureTheMenuScreensDrawInSizesThatFitTheirPlaces) 
 
 TEST(MenuLibrary, ButtonsAreDrawnWhereTheirClicksCount) {
     const char* items[] = {"sg", "op", "in", "cr", "exit"};
-    for (int i = 0; i < 5; ++i) ExpectDrawnInside(items[i], 235, 270 + 40 * i, 235, 270 + 40 * i, 435, 310 + 40 * i);
+    for (int i = 0; i < 5; ++i)
+        ExpectDrawnInside(items[i], 235, 270 + 40 * i, 235, 270 + 40 * i, 435, 310 + 40 * i);
     ExpectDrawnInside("ballmeniu", 188, 200, 188, 200, 280, 300);
     ExpectDrawnInside("tmmeniu", 340, 200, 340, 200, 480, 300);
     // bottom buttons: the options screen counts back at 237..310, the players screen at
     // 250..310; ok at 330..404 and 330..391
-    for (const char* name : {"back", "backs"}) ExpectDrawnInside(name, 249, 415, 250, 419, 310, 443);
+    for (const char* name : {"back", "backs"})
+        ExpectDrawnInside(name, 249, 415, 250, 419, 310, 443);
     for (const char* name : {"ok", "oks"}) ExpectDrawnInside(name, 320, 415, 330, 419, 391, 443);
     ExpectDrawnInside("add", 206, 240, 206, 240, 262, 260);
     ExpectDrawnInside("butoane", 38, 278, 38, 278, 64, 358);
@@ -183,16 +215,16 @@ TEST(MenuLibrary, PagesAndFramesLetWhatIsBehindShowThrough) {
     for (const char* name : {"c", "c1", "c2", "c3", "c4", "c5", "c6"}) {
         SCOPED_TRACE(name);
         const Picture& page = Menu().FindPicture(name);
-        EXPECT_TRUE(page.IsKey(0, 2, 2));      // the board of "informatii" shows around the page
-        EXPECT_TRUE(page.IsKey(0, 88, 428));   // so do the page buttons' surroundings
+        EXPECT_TRUE(page.IsKey(0, 2, 2));     // the board of "informatii" shows around the page
+        EXPECT_TRUE(page.IsKey(0, 88, 428));  // so do the page buttons' surroundings
         Box b = DrawnBox(page);
         EXPECT_GE(b.Top, 14);
         EXPECT_LE(b.Bottom, 392);  // nothing over the page buttons and the page number
     }
     const Picture& frame = Menu().FindPicture("informatii2");
-    EXPECT_TRUE(frame.IsKey(0, 430, 240));    // the window over the scrolling credits
+    EXPECT_TRUE(frame.IsKey(0, 430, 240));  // the window over the scrolling credits
     EXPECT_TRUE(frame.IsKey(0, 252, 62));
-    EXPECT_FALSE(frame.IsKey(0, 20, 20));     // an opaque border
+    EXPECT_FALSE(frame.IsKey(0, 20, 20));  // an opaque border
     EXPECT_FALSE(frame.IsKey(0, 430, 450));
     EXPECT_FALSE(frame.IsKey(0, 430, 30));
 }
@@ -238,7 +270,9 @@ WaveInfo CheckWave(const Bytes& w) {
             EXPECT_LE(at + 8 + size, w.size());
             EXPECT_EQ(size % 2, 0u);
             for (size_t i = 0; i + 1 < size && at + 9 + i < w.size(); i += 2)
-                info.Peak = std::max(info.Peak, std::abs(static_cast<int>(static_cast<int16_t>(Le16(w, at + 8 + i)))));
+                info.Peak =
+                    std::max(info.Peak,
+                             std::abs(static_cast<int>(static_cast<int16_t>(Le16(w, at + 8 + i)))));
             if (info.Rate > 0) info.Seconds = size / 2.0 / info.Rate;
         }
         at += 8 + size + (size & 1);
@@ -248,9 +282,10 @@ WaveInfo CheckWave(const Bytes& w) {
 }
 
 TEST(SoundLibrary, HoldsTheTenSoundsAsAudiblePcmWaves) {
-    std::vector<SoundData> sounds = ReadSoundLibrary(ReadFileBytes(BuiltGameDir() + "sounds.dxg"), "sounds.dxg");
-    const char* names[] = {"aparemesaj", "click", "ok", "brinloft", "explozie",
-                           "infotron", "manancacircuit", "impinge", "termina", "picabomba"};
+    std::vector<SoundData> sounds =
+        ReadSoundLibrary(ReadFileBytes(BuiltGameDir() + "sounds.dxg"), "sounds.dxg");
+    const char* names[] = {"aparemesaj", "click",          "ok",      "brinloft", "explozie",
+                           "infotron",   "manancacircuit", "impinge", "termina",  "picabomba"};
     std::map<std::string, WaveInfo> found;
     for (const SoundData& s : sounds) {
         SCOPED_TRACE(s.Name);
@@ -268,7 +303,7 @@ TEST(SoundLibrary, HoldsTheTenSoundsAsAudiblePcmWaves) {
     }
     EXPECT_GT(found["brinloft"].Seconds, 1.5);  // a jingle over the logo, not a blip
     EXPECT_GT(found["termina"].Seconds, 1.0);
-    EXPECT_LT(found["click"].Seconds, 0.2);     // clicks follow each other quickly
+    EXPECT_LT(found["click"].Seconds, 0.2);  // clicks follow each other quickly
 }
 
 // ---- configuration and songs
@@ -303,7 +338,8 @@ std::vector<std::string> ConfiguredSongs() {
     std::vector<std::string> lines = ConfigLines(DefaultConfigText());
     int count = std::stoi(ValueOf(lines.at(14), "Number of songs"));
     std::vector<std::string> songs;
-    for (int k = 1; k <= count; ++k) songs.push_back(ValueOf(lines.at(15 + k), "Song" + std::to_string(k)));
+    for (int k = 1; k <= count; ++k)
+        songs.push_back(ValueOf(lines.at(15 + k), "Song" + std::to_string(k)));
     return songs;
 }
 
@@ -319,9 +355,10 @@ TEST(DefaultConfiguration, HasTheGamesExactLayoutWithCrLfLines) {
     EXPECT_EQ(l[0], "- Tolmara 2.1 internal configuration file ------------------------");
     EXPECT_EQ(l[1], "---------------------- Please do not modify! -----------------------");
     EXPECT_EQ(l[2], "");
-    const char* settings[][2] = {{"Character", "Vivuz"},     {"Show tips", "true"},     {"Music enabled", "true"},
-                                 {"Sounds enabled", "true"}, {"Music Volume", "200"},   {"Sounds Volume", "200"},
-                                 {"Speed", "300"},           {"Levels File", "Tolmara.lev"}};
+    const char* settings[][2] = {{"Character", "Vivuz"},    {"Show tips", "true"},
+                                 {"Music enabled", "true"}, {"Sounds enabled", "true"},
+                                 {"Music Volume", "200"},   {"Sounds Volume", "200"},
+                                 {"Speed", "300"},          {"Levels File", "Tolmara.lev"}};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(ValueOf(l[3 + i], settings[i][0]), settings[i][1]);
     EXPECT_EQ(l[11], "");
     EXPECT_EQ(l[12], "------------------------ Music configuration -----------------------");
@@ -348,7 +385,8 @@ TEST(DefaultConfiguration, HasTheGamesExactLayoutWithCrLfLines) {
         ASSERT_LE(song, songs);
         ++used[song];
     }
-    EXPECT_GE(std::count_if(used.begin() + 1, used.end(), [](int n) { return n > 0; }), 4) << "levels share few songs";
+    EXPECT_GE(std::count_if(used.begin() + 1, used.end(), [](int n) { return n > 0; }), 4)
+        << "levels share few songs";
     EXPECT_EQ(l[at + 40], "");
     EXPECT_EQ(l[at + 41], "--------------------- End of configuration file --------------------");
 }
@@ -356,17 +394,17 @@ TEST(DefaultConfiguration, HasTheGamesExactLayoutWithCrLfLines) {
 // A Standard MIDI File reduced to what the music player relies on.
 struct MidiSummary {
     int Division = 0;
-    int EndTick = 0;               // the latest end of track
+    int EndTick = 0;  // the latest end of track
     std::vector<int> TrackEnds;
     std::vector<uint32_t> Tempos;  // microseconds per beat, in file order
     int BeatsPerBar = 4;
-    int HangingNotes = 0;          // note-ons without a note-off before the end of their track
-    int Channels = 0;              // channels that play notes
+    int HangingNotes = 0;  // note-ons without a note-off before the end of their track
+    int Channels = 0;      // channels that play notes
     int Notes = 0;
 };
 
 class BigEndian {
-public:
+  public:
     explicit BigEndian(const Bytes& b) : b_(b) {}
     uint32_t Read(int n) {
         if (pos_ + n > b_.size()) throw std::runtime_error("truncated at " + std::to_string(pos_));
@@ -385,7 +423,7 @@ public:
     }
     size_t pos_ = 0;
 
-private:
+  private:
     const Bytes& b_;
 };
 
@@ -399,7 +437,8 @@ void ReadTrack(BigEndian& in, size_t end, MidiSummary& s, std::vector<int>& chan
             uint32_t type = in.Read(1), length = in.VarLen();
             std::vector<uint32_t> data;
             for (uint32_t i = 0; i < length; ++i) data.push_back(in.Read(1));
-            if (type == 0x51 && length == 3) s.Tempos.push_back((data[0] << 16) | (data[1] << 8) | data[2]);
+            if (type == 0x51 && length == 3)
+                s.Tempos.push_back((data[0] << 16) | (data[1] << 8) | data[2]);
             if (type == 0x58 && length >= 1) s.BeatsPerBar = static_cast<int>(data[0]);
             if (type == 0x2F) break;
             continue;
@@ -410,7 +449,8 @@ void ReadTrack(BigEndian& in, size_t end, MidiSummary& s, std::vector<int>& chan
             continue;
         }
         uint32_t data1 = first;
-        if (first & 0x80) status = static_cast<int>(first), data1 = in.Read(1);  // else running status
+        if (first & 0x80)
+            status = static_cast<int>(first), data1 = in.Read(1);  // else running status
         int kind = status & 0xF0, channel = status & 0x0F;
         uint32_t data2 = (kind == 0xC0 || kind == 0xD0) ? 0 : in.Read(1);
         int key = channel * 128 + static_cast<int>(data1);
@@ -441,7 +481,8 @@ MidiSummary ReadMidi(const Bytes& bytes) {
         ReadTrack(in, end, s, channelNotes);
         if (in.pos_ != end) throw std::runtime_error("track does not end at its chunk's end");
     }
-    s.Channels = static_cast<int>(std::count_if(channelNotes.begin(), channelNotes.end(), [](int n) { return n > 0; }));
+    s.Channels = static_cast<int>(
+        std::count_if(channelNotes.begin(), channelNotes.end(), [](int n) { return n > 0; }));
     return s;
 }
 
@@ -453,8 +494,9 @@ TEST(Songs, EverySongIsAMinuteOrMoreOfMidiThatLoopsOnABarLine) {
         MidiSummary s;
         ASSERT_NO_THROW(s = ReadMidi(ReadFileBytes(BuiltGameDir() + name)));
         ASSERT_FALSE(s.Tempos.empty()) << "no tempo";
-        EXPECT_TRUE(std::all_of(s.Tempos.begin(), s.Tempos.end(), [&](uint32_t t) { return t == s.Tempos[0]; }))
-            << "the tempo changes";
+        EXPECT_TRUE(std::all_of(s.Tempos.begin(), s.Tempos.end(), [&](uint32_t t) {
+            return t == s.Tempos[0];
+        })) << "the tempo changes";
         double seconds = s.EndTick / static_cast<double>(s.Division) * s.Tempos[0] / 1e6;
         EXPECT_GE(seconds, 60.0);
         EXPECT_LE(seconds, 600.0);

@@ -46,8 +46,9 @@ const Credit kLibraries[] = {
     {"SDL2", "Simple DirectMedia Layer: window, pictures, input", "zlib licence"},
     {"SDL2_mixer", "sound effects and music", "zlib licence"},
     {"SDL2_ttf", "text on the menu screens", "zlib licence"},
-    {"FreeType", "Portions of this software are copyright (c) The FreeType Project (www.freetype.org). "
-                 "All rights reserved.",
+    {"FreeType",
+     "Portions of this software are copyright (c) The FreeType Project (www.freetype.org). "
+     "All rights reserved.",
      "FreeType licence"},
     {"FluidSynth", "plays the music, through SDL2_mixer", "LGPL-2.1"},
     {"cairo", "used to draw the pictures when the game is built", "LGPL-2.1 / MPL-1.1"},
@@ -75,8 +76,8 @@ PictureData CreditsScroll() {
     OutlinedText(cr, "TOLMARA DEEPGRID", mid, 190, 30, pal::kGold);
     double y = CentredLines(cr, "an arcade maze puzzle game", 218, 16, pal::kCyan, false, 20);
     Separator(cr, y + 10);
-    y = CentredLines(cr, "Design, programming, pictures, sounds, music and levels", y + 50, 15, pal::kGold,
-                     true, 20);
+    y = CentredLines(cr, "Design, programming, pictures, sounds, music and levels", y + 50, 15,
+                     pal::kGold, true, 20);
     y = CentredLines(cr, "the Tolmara Deepgrid developers", y + 4, 18, pal::kText, true, 22);
     Separator(cr, y + 10);
     y = CentredLines(cr, "Made with", y + 50, 20, pal::kGold, true, 24);
@@ -103,7 +104,8 @@ PictureData CreditsFrame() {
     SetRgb(cr, pal::kGold);
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_rectangle(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft, kWindowBottom - kWindowTop);
+    cairo_rectangle(cr, kWindowLeft, kWindowTop, kWindowRight - kWindowLeft,
+                    kWindowBottom - kWindowTop);
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     OutlinedText(cr, "CREDITS", (kWindowLeft + kWindowRight) / 2.0, 40, 26, pal::kGold);

@@ -30,10 +30,10 @@ PictureData Switch(const char* name, bool on) {
     uint32_t light = on ? 0xB8FFD8 : 0xC06060;
     uint32_t dark = on ? 0x12A050 : 0x401414;
     cairo_pattern_t* g = cairo_pattern_create_radial(9, 9, 1, 12, 12, 9);
-    cairo_pattern_add_color_stop_rgb(g, 0, ((light >> 16) & 255) / 255.0, ((light >> 8) & 255) / 255.0,
-                                     (light & 255) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 1, ((dark >> 16) & 255) / 255.0, ((dark >> 8) & 255) / 255.0,
-                                     (dark & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 0, ((light >> 16) & 255) / 255.0,
+                                     ((light >> 8) & 255) / 255.0, (light & 255) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, ((dark >> 16) & 255) / 255.0,
+                                     ((dark >> 8) & 255) / 255.0, (dark & 255) / 255.0);
     cairo_arc(cr, 12, 12, 8, 0, 2 * M_PI);
     cairo_set_source(cr, g);
     cairo_fill(cr);

@@ -16,8 +16,8 @@ PictureData PlayerPanel() {
     RaisedPanel(cr, 0, 0, 290, 182, 12);
     OutlinedText(cr, "PLAYER", 145, 27, 19, pal::kGold);
     PlainText(cr, "Name", 66, 57, 14, pal::kText, Align::Right, true);
-    InsetPanel(cr, 73, 37, 141, 28, 5);  // name field: screen 63..204 x 237..265
-    InsetPanel(cr, 72, 72, 212, 82, 6);  // names list: screen 62..274 x 272..354
+    InsetPanel(cr, 73, 37, 141, 28, 5);    // name field: screen 63..204 x 237..265
+    InsetPanel(cr, 72, 72, 212, 82, 6);    // names list: screen 62..274 x 272..354
     RoundedRect(cr, 75, 101, 206, 21, 3);  // selected name, screen y 301..322
     SetRgb(cr, 0x173E52);
     cairo_fill(cr);
@@ -32,7 +32,7 @@ PictureData LevelPanel() {
     cairo_t* cr = c.cr;
     RaisedPanel(cr, 0, 0, 320, 160, 12);
     OutlinedText(cr, "LEVEL", 160, 28, 19, pal::kGold);
-    InsetPanel(cr, 50, 52, 264, 82, 6);  // lines: screen 361..625 x 273..355
+    InsetPanel(cr, 50, 52, 264, 82, 6);   // lines: screen 361..625 x 273..355
     RoundedRect(cr, 53, 82, 258, 21, 3);  // current level, screen y 303..324
     SetRgb(cr, 0x173E52);
     cairo_fill(cr);

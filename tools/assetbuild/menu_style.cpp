@@ -24,7 +24,8 @@ double AlignedX(cairo_t* cr, const std::string& text, double x, Align align) {
 void DrawTrace(cairo_t* cr, Lcg& rng, double x, double y, double w, double h) {
     double px = x + rng.Range(0, static_cast<int>(w / 16)) * 16 + 8;
     double py = y + rng.Range(0, static_cast<int>(h / 16)) * 16 + 8;
-    static const int dirs[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+    static const int dirs[8][2] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
+                                   {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
     int d = rng.Range(0, 3) * 2;  // start straight
     cairo_arc(cr, px, py, 3, 0, 2 * M_PI);
     cairo_fill(cr);
@@ -206,7 +207,8 @@ void GridEye(cairo_t* cr, double cx, double cy, double r) {
     cairo_stroke(cr);
     // iris: cyan rings around a square pupil, like a chip seen from above
     double ir = r * 0.42;
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx - ir * 0.3, cy - ir * 0.3, ir * 0.1, cx, cy, ir);
+    cairo_pattern_t* g =
+        cairo_pattern_create_radial(cx - ir * 0.3, cy - ir * 0.3, ir * 0.1, cx, cy, ir);
     cairo_pattern_add_color_stop_rgb(g, 0, 0.75, 0.97, 1.0);
     cairo_pattern_add_color_stop_rgb(g, 0.6, 0x3F / 255.0, 0xE0 / 255.0, 1.0);
     cairo_pattern_add_color_stop_rgb(g, 1, 0.05, 0.35, 0.55);

@@ -57,15 +57,17 @@ void GridEye(cairo_t* cr, double cx, double cy, double r);
 
 // Small deterministic random numbers for textures (the same on every build machine).
 class Lcg {
-public:
+  public:
     explicit Lcg(unsigned seed) : state_(seed * 2654435761u + 12345u) {}
     unsigned Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return state_ >> 8;
     }
     double Unit() { return (Next() & 0xFFFF) / 65536.0; }
-    int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<unsigned>(hi - lo + 1)); }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<unsigned>(hi - lo + 1));
+    }
 
-private:
+  private:
     unsigned state_;
 };

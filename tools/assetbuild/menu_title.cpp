@@ -90,7 +90,8 @@ PictureData Logo() {
     cairo_paint(c.cr);
     cairo_pattern_destroy(g);
     GridEye(c.cr, 320, 200, 170);
-    OutlinedText(c.cr, "TOLMARA DEEPGRID", 320, 392, 44, pal::kGold, Align::Center, true, 0x000000, 4);
+    OutlinedText(c.cr, "TOLMARA DEEPGRID", 320, 392, 44, pal::kGold, Align::Center, true, 0x000000,
+                 4);
     PlainText(c.cr, "a journey into the deep grid", 320, 426, 18, pal::kCyan, Align::Center);
     return CanvasToPicture(c, "brinloft", 0, 0, false, 0x000000);
 }

@@ -34,7 +34,9 @@ Bytes Meta(uint8_t type, const Bytes& payload) {
     return b;
 }
 
-Bytes TextPayload(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes TextPayload(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 Bytes TrackChunk(std::vector<Event> events) {
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
@@ -69,17 +71,23 @@ Bytes ChannelTrack(const MidiChannelTrack& t, int lengthTicks) {
     if (t.Channel < 1 || t.Channel > 16) throw std::runtime_error("MIDI channel out of range");
     uint8_t ch = static_cast<uint8_t>(t.Channel - 1);
     auto cc = [&](uint8_t controller, int value) {
-        return Event{0, 0, {static_cast<uint8_t>(0xB0 | ch), controller, static_cast<uint8_t>(std::clamp(value, 0, 127))}};
+        return Event{0,
+                     0,
+                     {static_cast<uint8_t>(0xB0 | ch), controller,
+                      static_cast<uint8_t>(std::clamp(value, 0, 127))}};
     };
     std::vector<Event> events = {{0, 0, Meta(0x03, TextPayload(t.Name))}};
-    if (t.Channel != 10) events.push_back({0, 0, {static_cast<uint8_t>(0xC0 | ch), static_cast<uint8_t>(t.Program - 1)}});
+    if (t.Channel != 10)
+        events.push_back(
+            {0, 0, {static_cast<uint8_t>(0xC0 | ch), static_cast<uint8_t>(t.Program - 1)}});
     events.push_back(cc(7, t.Volume));
     events.push_back(cc(10, t.Pan));
     events.push_back(cc(91, t.Reverb));
     events.push_back(cc(93, t.Chorus));
     for (const MidiNote& n : t.Notes) {
         int end = std::min(n.Start + std::max(1, n.Length), lengthTicks);
-        uint8_t key = static_cast<uint8_t>(n.Key), vel = static_cast<uint8_t>(std::clamp(n.Velocity, 1, 127));
+        uint8_t key = static_cast<uint8_t>(n.Key),
+                vel = static_cast<uint8_t>(std::clamp(n.Velocity, 1, 127));
         events.push_back({n.Start, 2, {static_cast<uint8_t>(0x90 | ch), key, vel}});
         events.push_back({end, 1, {static_cast<uint8_t>(0x80 | ch), key, 0}});
     }

@@ -11,7 +11,8 @@ int NoteNumber(const std::string& name) {
     if (letter < 'A' || letter > 'G') return -1;
     int semitone = kSemitone[letter - 'A'];
     size_t i = 1;
-    for (; i < name.size() && (name[i] == '#' || name[i] == 'b'); ++i) semitone += name[i] == '#' ? 1 : -1;
+    for (; i < name.size() && (name[i] == '#' || name[i] == 'b'); ++i)
+        semitone += name[i] == '#' ? 1 : -1;
     if (i >= name.size()) return -1;
     bool negative = name[i] == '-';
     if (negative) ++i;
@@ -21,4 +22,6 @@ int NoteNumber(const std::string& name) {
     return note >= 0 && note <= 127 ? note : -1;
 }
 
-double NoteFrequency(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+double NoteFrequency(double note) {
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}

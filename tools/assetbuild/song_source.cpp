@@ -10,6 +10,8 @@
 //   arrange A A B+2 C*2           names, optional transposition (+/- semitones), repeats
 // An event is "r" (rest) or pitches joined by "+" (note names, drum names or key numbers), then
 // "/beats" (default 1) and "@velocity" (default: the line's v=, else 90). Channel 10 is drums.
+#include "assetbuild/song_source.h"
+
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -17,7 +19,6 @@
 #include <stdexcept>
 
 #include "assetbuild/note_names.h"
-#include "assetbuild/song_source.h"
 
 namespace {
 
@@ -30,10 +31,11 @@ struct Where {
 };
 
 const std::map<std::string, int> kDrums = {
-    {"kick", 36}, {"kick2", 35}, {"rim", 37}, {"snare", 38}, {"clap", 39}, {"snare2", 40},
-    {"floortom", 41}, {"hat", 42}, {"pedalhat", 44}, {"lowtom", 45}, {"ohat", 46}, {"midtom", 47},
-    {"hitom", 50}, {"crash", 49}, {"ride", 51}, {"bell", 53}, {"tamb", 54}, {"cowbell", 56},
-    {"cabasa", 69}, {"shaker", 70}, {"clave", 75}, {"wood", 76}, {"triangle", 81}};
+    {"kick", 36},   {"kick2", 35},    {"rim", 37},     {"snare", 38},    {"clap", 39},
+    {"snare2", 40}, {"floortom", 41}, {"hat", 42},     {"pedalhat", 44}, {"lowtom", 45},
+    {"ohat", 46},   {"midtom", 47},   {"hitom", 50},   {"crash", 49},    {"ride", 51},
+    {"bell", 53},   {"tamb", 54},     {"cowbell", 56}, {"cabasa", 69},   {"shaker", 70},
+    {"clave", 75},  {"wood", 76},     {"triangle", 81}};
 
 struct Channel {
     MidiChannelTrack Track;
@@ -71,13 +73,15 @@ double Number(const Where& at, const std::string& text) {
 int Integer(const Where& at, const std::string& text, int lo, int hi) {
     double v = Number(at, text);
     if (v != static_cast<int>(v) || v < lo || v > hi)
-        at.Fail("'" + text + "' must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
+        at.Fail("'" + text + "' must be a whole number from " + std::to_string(lo) + " to " +
+                std::to_string(hi));
     return static_cast<int>(v);
 }
 
 std::string StripComment(const std::string& line) {
     for (size_t i = 0; i < line.size(); ++i)
-        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return line.substr(0, i);
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t'))
+            return line.substr(0, i);
     return line;
 }
 
@@ -95,7 +99,8 @@ std::vector<std::string> ExpandGroups(const Where& at, std::istringstream& in) {
             continue;
         }
         std::vector<std::string> group = ExpandGroups(at, in);
-        if (group.empty() || group.back().rfind("]", 0) != 0) at.Fail("'[' without a closing ']*N'");
+        if (group.empty() || group.back().rfind("]", 0) != 0)
+            at.Fail("'[' without a closing ']*N'");
         std::string close = group.back();
         group.pop_back();
         int times = close == "]" ? 1 : Integer(at, close.substr(2), 1, 64);
@@ -111,12 +116,14 @@ int PitchOf(const Where& at, const std::string& name, int channel) {
     }
     int note = NoteNumber(name);
     if (note >= 0) return note;
-    if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0]))) return Integer(at, name, 0, 127);
+    if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0])))
+        return Integer(at, name, 0, 127);
     at.Fail("'" + name + "' is not a note" + std::string(channel == 10 ? " or drum" : ""));
 }
 
 // One event: adds its notes at tick `t` and returns its length in ticks.
-int ParseEvent(const Where& at, const std::string& token, int channel, int velocity, int t, Pattern& p) {
+int ParseEvent(const Where& at, const std::string& token, int channel, int velocity, int t,
+               Pattern& p) {
     std::string pitches = token;
     size_t atSign = pitches.find('@');
     if (atSign != std::string::npos) {
@@ -134,7 +141,8 @@ int ParseEvent(const Where& at, const std::string& token, int channel, int veloc
     if (pitches == "r") return length;
     std::istringstream parts(pitches);
     std::string part;
-    while (std::getline(parts, part, '+')) p.Notes.push_back({channel, {t, length, PitchOf(at, part, channel), velocity}});
+    while (std::getline(parts, part, '+'))
+        p.Notes.push_back({channel, {t, length, PitchOf(at, part, channel), velocity}});
     return length;
 }
 
@@ -142,19 +150,23 @@ void ParsePatternLine(const Where& at, SongState& s, Pattern& p, const std::stri
     size_t colon = line.find(':');
     if (colon == std::string::npos) at.Fail("expected '<channel>: events'");
     int channel = Integer(at, line.substr(0, colon), 1, 16);
-    if (!s.Channels.count(channel)) at.Fail("channel " + std::to_string(channel) + " is not declared");
+    if (!s.Channels.count(channel))
+        at.Fail("channel " + std::to_string(channel) + " is not declared");
     std::istringstream in(line.substr(colon + 1));
     std::vector<std::string> events = ExpandGroups(at, in);
     int velocity = 90, t = 0;
     for (const std::string& e : events) {
         if (e.rfind("]", 0) == 0) at.Fail("']' without '['");
-        if (e.rfind("v=", 0) == 0) velocity = Integer(at, e.substr(2), 1, 127);
-        else t += ParseEvent(at, e, channel, velocity, t, p);
+        if (e.rfind("v=", 0) == 0)
+            velocity = Integer(at, e.substr(2), 1, 127);
+        else
+            t += ParseEvent(at, e, channel, velocity, t, p);
     }
     int expected = p.Bars * s.Song.BeatsPerBar * kTicksPerBeat;
     if (t != expected)
-        at.Fail("channel " + std::to_string(channel) + " lasts " + std::to_string(t / double(kTicksPerBeat)) +
-                " beats, the pattern " + std::to_string(expected / kTicksPerBeat));
+        at.Fail("channel " + std::to_string(channel) + " lasts " +
+                std::to_string(t / double(kTicksPerBeat)) + " beats, the pattern " +
+                std::to_string(expected / kTicksPerBeat));
 }
 
 void ParseChannel(const Where& at, SongState& s, std::istringstream& in) {
@@ -164,14 +176,22 @@ void ParseChannel(const Where& at, SongState& s, std::istringstream& in) {
     c.Track.Channel = Integer(at, number, 1, 16);
     c.Track.Name = "channel " + number;
     while (in >> key >> value) {
-        if (key == "program") c.Track.Program = Integer(at, value, 1, 128);
-        else if (key == "volume") c.Track.Volume = Integer(at, value, 0, 127);
-        else if (key == "pan") c.Track.Pan = Integer(at, value, 0, 127);
-        else if (key == "reverb") c.Track.Reverb = Integer(at, value, 0, 127);
-        else if (key == "chorus") c.Track.Chorus = Integer(at, value, 0, 127);
-        else if (key == "gate") c.Gate = Number(at, value);
-        else if (key == "name") c.Track.Name = value;
-        else at.Fail("unknown channel setting '" + key + "'");
+        if (key == "program")
+            c.Track.Program = Integer(at, value, 1, 128);
+        else if (key == "volume")
+            c.Track.Volume = Integer(at, value, 0, 127);
+        else if (key == "pan")
+            c.Track.Pan = Integer(at, value, 0, 127);
+        else if (key == "reverb")
+            c.Track.Reverb = Integer(at, value, 0, 127);
+        else if (key == "chorus")
+            c.Track.Chorus = Integer(at, value, 0, 127);
+        else if (key == "gate")
+            c.Gate = Number(at, value);
+        else if (key == "name")
+            c.Track.Name = value;
+        else
+            at.Fail("unknown channel setting '" + key + "'");
     }
     s.Channels[c.Track.Channel] = c;
 }
@@ -204,7 +224,8 @@ void Arrange(const std::string& file, SongState& s) {
                 note.Start += t;
                 note.Length = std::max(1, static_cast<int>(std::lround(note.Length * c.Gate)));
                 if (n.Channel != 10) note.Key += shift;
-                if (note.Key < 0 || note.Key > 127) at.Fail("'" + item + "' moves a note out of range");
+                if (note.Key < 0 || note.Key > 127)
+                    at.Fail("'" + item + "' moves a note out of range");
                 c.Track.Notes.push_back(note);
             }
             t += p.Bars * s.Song.BeatsPerBar * kTicksPerBeat;
@@ -229,27 +250,36 @@ MidiSong ParseSong(const std::string& text, const std::string& fileName) {
         std::string command;
         if (!(in >> command)) continue;
         if (open) {
-            if (command == "end") open = nullptr;
-            else ParsePatternLine(at, s, *open, line);
+            if (command == "end")
+                open = nullptr;
+            else
+                ParsePatternLine(at, s, *open, line);
             continue;
         }
         std::string value;
-        if (command == "title") std::getline(in >> std::ws, s.Song.Title);
-        else if (command == "tempo" && in >> value) s.Song.Tempo = Number(at, value);
-        else if (command == "meter" && in >> value) s.Song.BeatsPerBar = Integer(at, value, 1, 12);
-        else if (command == "channel") ParseChannel(at, s, in);
+        if (command == "title")
+            std::getline(in >> std::ws, s.Song.Title);
+        else if (command == "tempo" && in >> value)
+            s.Song.Tempo = Number(at, value);
+        else if (command == "meter" && in >> value)
+            s.Song.BeatsPerBar = Integer(at, value, 1, 12);
+        else if (command == "channel")
+            ParseChannel(at, s, in);
         else if (command == "pattern" && in >> value) {
             std::string bars;
-            if (!(in >> bars) || s.Patterns.count(value)) at.Fail("pattern needs a new name and a bar count");
+            if (!(in >> bars) || s.Patterns.count(value))
+                at.Fail("pattern needs a new name and a bar count");
             open = &s.Patterns[value];
             open->Bars = Integer(at, bars, 1, 64);
         } else if (command == "arrange") {
             s.ArrangeLine = number;
             while (in >> value) s.Arrangement.push_back(value);
-        } else at.Fail("unknown command '" + command + "'");
+        } else
+            at.Fail("unknown command '" + command + "'");
     }
     if (open) throw std::runtime_error(fileName + ": a pattern is not closed with 'end'");
-    if (s.Song.Tempo < 20 || s.Song.Tempo > 300) throw std::runtime_error(fileName + ": tempo out of range");
+    if (s.Song.Tempo < 20 || s.Song.Tempo > 300)
+        throw std::runtime_error(fileName + ": tempo out of range");
     Arrange(fileName, s);
     return s.Song;
 }

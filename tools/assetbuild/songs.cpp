@@ -17,7 +17,8 @@ std::vector<SongFile> BuildSongs(const std::string& assetsDir) {
         if (!in) throw std::runtime_error(path + ": cannot open file");
         std::ostringstream text;
         text << in.rdbuf();
-        songs.push_back({"song" + std::to_string(k) + ".mid", WriteMidiFile(ParseSong(text.str(), path))});
+        songs.push_back(
+            {"song" + std::to_string(k) + ".mid", WriteMidiFile(ParseSong(text.str(), path))});
     }
     if (songs.empty()) throw std::runtime_error(assetsDir + "/songs: no song1.song");
     return songs;

@@ -3,8 +3,9 @@
 //   tone  start=0 dur=0.2 wave=sine freq=880 to=440 amp=0.5 attack=0.002 decay=0.1 release=0.05
 //   noise start=0 dur=0.6 amp=0.8 cutoff=3000 cutoffto=200 decay=0.2
 //   notes start=0 step=0.12 dur=0.1 wave=triangle amp=0.4 seq=C5 E5 G5:2 r C6
-// A '#' at the start of a word begins a comment. "notes" plays one tone per entry of seq (the rest of the line), each entry lasting `step`
-// seconds times its optional ":n" multiplier; "r" is a rest.
+// A '#' at the start of a word begins a comment. "notes" plays one tone per entry of seq (the rest
+// of the line), each entry lasting `step` seconds times its optional ":n" multiplier; "r" is a
+// rest.
 #include <sstream>
 #include <stdexcept>
 
@@ -34,7 +35,8 @@ double Number(const LineContext& ctx, const std::string& key, const std::string&
 // A comment starts with '#' at the start of a word ("G#6" is a note, not a comment).
 std::string StripComment(const std::string& line) {
     for (size_t i = 0; i < line.size(); ++i)
-        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return line.substr(0, i);
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t'))
+            return line.substr(0, i);
     return line;
 }
 
@@ -55,22 +57,38 @@ void SetParameter(const LineContext& ctx, SoundLayer& layer, double& step, const
         return;
     }
     double v = Number(ctx, key, value);
-    if (key == "start") layer.Start = v;
-    else if (key == "dur") layer.Duration = v;
-    else if (key == "amp") layer.Amplitude = v;
-    else if (key == "freq") layer.Frequency = v;
-    else if (key == "to") layer.FrequencyTo = v;
-    else if (key == "attack") layer.Attack = v;
-    else if (key == "decay") layer.Decay = v;
-    else if (key == "release") layer.Release = v;
-    else if (key == "vib") layer.VibratoRate = v;
-    else if (key == "vibdepth") layer.VibratoDepth = v;
-    else if (key == "duty") layer.Duty = v;
-    else if (key == "detune") layer.Detune = v;
-    else if (key == "cutoff") layer.Cutoff = v;
-    else if (key == "cutoffto") layer.CutoffTo = v;
-    else if (key == "step") step = v;
-    else ctx.Fail("unknown parameter '" + key + "'");
+    if (key == "start")
+        layer.Start = v;
+    else if (key == "dur")
+        layer.Duration = v;
+    else if (key == "amp")
+        layer.Amplitude = v;
+    else if (key == "freq")
+        layer.Frequency = v;
+    else if (key == "to")
+        layer.FrequencyTo = v;
+    else if (key == "attack")
+        layer.Attack = v;
+    else if (key == "decay")
+        layer.Decay = v;
+    else if (key == "release")
+        layer.Release = v;
+    else if (key == "vib")
+        layer.VibratoRate = v;
+    else if (key == "vibdepth")
+        layer.VibratoDepth = v;
+    else if (key == "duty")
+        layer.Duty = v;
+    else if (key == "detune")
+        layer.Detune = v;
+    else if (key == "cutoff")
+        layer.Cutoff = v;
+    else if (key == "cutoffto")
+        layer.CutoffTo = v;
+    else if (key == "step")
+        step = v;
+    else
+        ctx.Fail("unknown parameter '" + key + "'");
     if (v < 0) ctx.Fail("'" + key + "' must not be negative");
 }
 
@@ -100,17 +118,20 @@ void AddNotes(const LineContext& ctx, SoundSpec& spec, const SoundLayer& base, d
     }
 }
 
-void ParseLayer(const LineContext& ctx, SoundSpec& spec, const std::string& kind, std::istringstream& in) {
+void ParseLayer(const LineContext& ctx, SoundSpec& spec, const std::string& kind,
+                std::istringstream& in) {
     SoundLayer layer;
     if (kind == "noise") layer.Wave = Waveform::Noise;
     double step = 0;
     std::string token;
     while (in >> token) {
         size_t eq = token.find('=');
-        if (eq == std::string::npos || eq == 0) ctx.Fail("expected key=value, found '" + token + "'");
+        if (eq == std::string::npos || eq == 0)
+            ctx.Fail("expected key=value, found '" + token + "'");
         std::string key = token.substr(0, eq), value = token.substr(eq + 1);
         if (key == "seq" && kind == "notes") {
-            std::istringstream rest(value + " " + std::string(std::istreambuf_iterator<char>(in), {}));
+            std::istringstream rest(value + " " +
+                                    std::string(std::istreambuf_iterator<char>(in), {}));
             AddNotes(ctx, spec, layer, step, rest);
             return;
         }

@@ -9,24 +9,29 @@ namespace {
 
 // White noise from a fixed-seed generator, so that every build makes the same sounds.
 class Noise {
-public:
+  public:
     double Next() {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<double>(state_ >> 8) / 8388608.0 - 1.0;
     }
 
-private:
+  private:
     uint32_t state_ = 22222u;
 };
 
 double Oscillator(Waveform wave, double phase, double duty) {
     double p = phase - std::floor(phase);
     switch (wave) {
-    case Waveform::Sine: return std::sin(2 * M_PI * p);
-    case Waveform::Square: return p < duty ? 0.7 : -0.7;  // squares are loud: take them down
-    case Waveform::Triangle: return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
-    case Waveform::Saw: return (2 * p - 1) * 0.8;
-    case Waveform::Noise: break;
+        case Waveform::Sine:
+            return std::sin(2 * M_PI * p);
+        case Waveform::Square:
+            return p < duty ? 0.7 : -0.7;  // squares are loud: take them down
+        case Waveform::Triangle:
+            return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
+        case Waveform::Saw:
+            return (2 * p - 1) * 0.8;
+        case Waveform::Noise:
+            break;
     }
     return 0;
 }
@@ -53,7 +58,8 @@ void RenderLayer(const SoundLayer& l, int rate, Noise& noise, std::vector<double
     for (size_t i = 0; i < count && first + i < mix.size(); ++i) {
         double t = static_cast<double>(i) / rate, fraction = t / l.Duration;
         double f = Sweep(l.Frequency, l.FrequencyTo, fraction);
-        if (l.VibratoRate > 0) f *= std::pow(2.0, l.VibratoDepth / 12 * std::sin(2 * M_PI * l.VibratoRate * t));
+        if (l.VibratoRate > 0)
+            f *= std::pow(2.0, l.VibratoDepth / 12 * std::sin(2 * M_PI * l.VibratoRate * t));
         double v;
         if (l.Wave == Waveform::Noise) {
             v = noise.Next();
@@ -80,7 +86,9 @@ void PutU16(Bytes& b, uint16_t v) {
     b.push_back(static_cast<uint8_t>(v));
     b.push_back(static_cast<uint8_t>(v >> 8));
 }
-void PutTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void PutTag(Bytes& b, const char* tag) {
+    b.insert(b.end(), tag, tag + 4);
+}
 
 }  // namespace
 

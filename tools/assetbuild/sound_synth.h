@@ -16,16 +16,16 @@ struct SoundLayer {
     double Start = 0, Duration = 0.1, Amplitude = 0.5;
     double Frequency = 440, FrequencyTo = 0;  // FrequencyTo 0: no sweep (exponential otherwise)
     double Attack = 0.002, Decay = 0, Release = 0.01;  // Decay: exponential time constant, 0 none
-    double VibratoRate = 0, VibratoDepth = 0;           // depth in semitones
-    double Duty = 0.5;                                  // square waves only
-    double Detune = 0;                                  // cents; adds a second, detuned voice
-    double Cutoff = 0, CutoffTo = 0;                    // low-pass corner sweep, 0: no filter
+    double VibratoRate = 0, VibratoDepth = 0;          // depth in semitones
+    double Duty = 0.5;                                 // square waves only
+    double Detune = 0;                                 // cents; adds a second, detuned voice
+    double Cutoff = 0, CutoffTo = 0;                   // low-pass corner sweep, 0: no filter
 };
 
 struct SoundSpec {
     int Rate = 22050;
-    double Peak = 0.8;   // the loudest sample is scaled to this share of full scale
-    double Length = 0;   // 0: until the last layer ends
+    double Peak = 0.8;  // the loudest sample is scaled to this share of full scale
+    double Length = 0;  // 0: until the last layer ends
     std::vector<SoundLayer> Layers;
 };
 

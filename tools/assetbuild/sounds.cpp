@@ -9,8 +9,9 @@
 namespace {
 
 // Every sound the game plays by name.
-const char* const kSoundNames[] = {"aparemesaj", "click",    "ok",      "brinloft", "explozie",
-                                   "infotron",   "manancacircuit", "impinge", "termina",  "picabomba"};
+const char* const kSoundNames[] = {
+    "aparemesaj", "click",          "ok",      "brinloft", "explozie",
+    "infotron",   "manancacircuit", "impinge", "termina",  "picabomba"};
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
