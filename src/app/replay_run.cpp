@@ -23,17 +23,28 @@ struct KeyEvent {
 
 KeyEvent EventOf(ReplayKey key) {
     switch (key) {
-        case ReplayKey::Up: return {vkUp, -1};
-        case ReplayKey::Down: return {vkDown, -1};
-        case ReplayKey::Left: return {vkLeft, -1};
-        case ReplayKey::Right: return {vkRight, -1};
-        case ReplayKey::Space: return {vkSpace, ' '};
-        case ReplayKey::Ctrl: return {vkControl, -1};
-        case ReplayKey::Escape: return {vkEscape, 27};
-        case ReplayKey::Enter: return {vkReturn, 13};
-        case ReplayKey::P: return {'P', 'p'};
-        case ReplayKey::C: return {'C', 'c'};
-        case ReplayKey::F1: return {vkF1, -1};
+        case ReplayKey::Up:
+            return {vkUp, -1};
+        case ReplayKey::Down:
+            return {vkDown, -1};
+        case ReplayKey::Left:
+            return {vkLeft, -1};
+        case ReplayKey::Right:
+            return {vkRight, -1};
+        case ReplayKey::Space:
+            return {vkSpace, ' '};
+        case ReplayKey::Ctrl:
+            return {vkControl, -1};
+        case ReplayKey::Escape:
+            return {vkEscape, 27};
+        case ReplayKey::Enter:
+            return {vkReturn, 13};
+        case ReplayKey::P:
+            return {'P', 'p'};
+        case ReplayKey::C:
+            return {'C', 'c'};
+        case ReplayKey::F1:
+            return {vkF1, -1};
     }
     return {0, -1};
 }
@@ -53,7 +64,8 @@ void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<
         }
         const ReplayKey key = held[i];
         held.erase(held.begin() + static_cast<std::ptrdiff_t>(i));
-        ReleaseKey(game, EventOf(key).VirtualKey, ShiftState{false, false, Holds(held, ReplayKey::Ctrl)});
+        ReleaseKey(game, EventOf(key).VirtualKey,
+                   ShiftState{false, false, Holds(held, ReplayKey::Ctrl)});
     }
     for (ReplayKey key : next) {
         if (Holds(held, key)) continue;
@@ -88,10 +100,14 @@ void LoadScriptLevelSet(Game& game, const std::string& levels) {
 const char* OutcomeName(const Game& game) {
     if (game.screens.CurrentScreen != scLevelEnd) return "playing";
     switch (game.play.LevelOutcome) {
-        case 1: return "made";
-        case 2: return "killed";
-        case 3: return "aborted";
-        default: return "playing";
+        case 1:
+            return "made";
+        case 2:
+            return "killed";
+        case 3:
+            return "aborted";
+        default:
+            return "playing";
     }
 }
 
@@ -140,7 +156,8 @@ std::unique_ptr<Game> StartReplayGame(const ReplayScript& script, const std::str
     return game;
 }
 
-ReplayResult PlayReplay(Game& game, const ReplayScript& script, const ReplayTickObserver& observer) {
+ReplayResult PlayReplay(Game& game, const ReplayScript& script,
+                        const ReplayTickObserver& observer) {
     game.play.CurrentLevel = script.Level;
     SetScreen(game, scLevelStart);
     std::vector<ReplayKey> held;
@@ -176,7 +193,8 @@ std::string ReplayResultJson(const ReplayResult& r) {
         << "  \"grid\": [";
     for (size_t row = 0; row < r.Grid.size(); ++row) {
         out << (row ? ",\n    [" : "\n    [");
-        for (size_t col = 0; col < r.Grid[row].size(); ++col) out << (col ? "," : "") << r.Grid[row][col];
+        for (size_t col = 0; col < r.Grid[row].size(); ++col)
+            out << (col ? "," : "") << r.Grid[row][col];
         out << "]";
     }
     out << (r.Grid.empty() ? "]\n}\n" : "\n  ]\n}\n");

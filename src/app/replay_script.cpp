@@ -15,9 +15,9 @@ struct KeyName {
     ReplayKey Key;
 };
 constexpr KeyName kKeyNames[] = {
-    {"Up", ReplayKey::Up},         {"Down", ReplayKey::Down},     {"Left", ReplayKey::Left},
-    {"Right", ReplayKey::Right},   {"Space", ReplayKey::Space},   {"Ctrl", ReplayKey::Ctrl},
-    {"Escape", ReplayKey::Escape}, {"Enter", ReplayKey::Enter},   {"P", ReplayKey::P},
+    {"Up", ReplayKey::Up},         {"Down", ReplayKey::Down},   {"Left", ReplayKey::Left},
+    {"Right", ReplayKey::Right},   {"Space", ReplayKey::Space}, {"Ctrl", ReplayKey::Ctrl},
+    {"Escape", ReplayKey::Escape}, {"Enter", ReplayKey::Enter}, {"P", ReplayKey::P},
     {"C", ReplayKey::C},           {"F1", ReplayKey::F1},
 };
 
@@ -30,7 +30,7 @@ std::vector<std::string> SplitWords(std::string_view line) {
 
 // Parses the line `line` of replay `name` into the script.
 class LineReader {
-public:
+  public:
     LineReader(const std::string& name, int line) : name_(name), line_(line) {}
 
     [[noreturn]] void Fail(const std::string& what) const {
@@ -44,8 +44,8 @@ public:
         if (ec != std::errc() || end != word.data() + word.size())
             Fail("'" + word + "' is not a valid " + what);
         if (value < low || value > high)
-            Fail(std::string(what) + " " + word + " out of range " + std::to_string(low) +
-                 ".." + std::to_string(high));
+            Fail(std::string(what) + " " + word + " out of range " + std::to_string(low) + ".." +
+                 std::to_string(high));
         return value;
     }
 
@@ -55,7 +55,7 @@ public:
         Fail("unknown key '" + word + "'");
     }
 
-private:
+  private:
     const std::string& name_;
     int line_;
 };
@@ -112,13 +112,14 @@ ReplayScript ParseReplay(std::string_view text, const std::string& name) {
     for (std::string raw; std::getline(lines, raw);) {
         ++number;
         std::string_view line = raw;
-        if (size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+        if (size_t hash = line.find('#'); hash != std::string_view::npos)
+            line = line.substr(0, hash);
         std::vector<std::string> words = SplitWords(line);
         if (words.empty()) continue;
         LineReader in(name, number);
         if (ReadHeader(in, words, script, gotLevels, gotLevel)) continue;
-        if (words[0].empty() || !std::isdigit(static_cast<unsigned char>(words[0][0])))
-            in.Fail("unknown word '" + words[0] + "'");
+        const unsigned char first = static_cast<unsigned char>(words[0][0]);
+        if (!std::isdigit(first) && first != '-') in.Fail("unknown word '" + words[0] + "'");
         script.Steps.push_back(ReadStep(in, words, number));
     }
     if (!gotLevels) throw std::runtime_error(name + ": no 'levels' line");

@@ -117,8 +117,8 @@ void DrawPlayField(Game& game, int32_t lag) {
     ComputeViewOrigin(game.level, play.PlayerX, play.PlayerY, play.ViewX, play.ViewY);
     const CellCulling culling =
         ComputeCellCulling(game.level, media.patratele, play.ViewX, play.ViewY);
-    const TilePassTarget target{media.Back, media.patratele, game.tiles, culling, play.ViewX,
-                                play.ViewY};
+    const TilePassTarget target{media.Back, media.patratele, game.tiles,
+                                culling,    play.ViewX,      play.ViewY};
     DrawTilePass(target, game.level, 100, lag);
     DrawTilePass(target, game.level, 101, lag);
     media.DXSpriteEngine.DrawSprites(media.Back);

@@ -21,7 +21,9 @@ struct Row {
     void Digit(int32_t value, int y) { Put(spDigitZero + value % 10, y); }
 };
 
-int32_t NonNegative(int32_t v) { return v < 0 ? 0 : v; }
+int32_t NonNegative(int32_t v) {
+    return v < 0 ? 0 : v;
+}
 
 // Infotron counts: the hundreds only from 100 up, then always tens and units.
 void PutCount(Row& row, int32_t count, int y) {

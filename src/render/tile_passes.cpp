@@ -11,7 +11,9 @@ namespace {
 
 // The grid rows and columns a level covers, border included, kept inside the 101 x 101 grid
 // whatever the level's size fields say.
-int32_t LastIndex(int32_t cells) { return std::clamp(cells, 0, kMaxPlayArea) + 1; }
+int32_t LastIndex(int32_t cells) {
+    return std::clamp(cells, 0, kMaxPlayArea) + 1;
+}
 
 // Far outside any surface: a 64-bit screen position clamped here still draws nothing.
 constexpr int64_t kFarAway = 1 << 20;

@@ -8,10 +8,14 @@ namespace {
 
 const char* ResultPicture(int32_t outcome) {
     switch (outcome) {
-        case 1: return "youmadeit";
-        case 2: return "killed";
-        case 3: return "aborted";
-        default: return nullptr;
+        case 1:
+            return "youmadeit";
+        case 2:
+            return "killed";
+        case 3:
+            return "aborted";
+        default:
+            return nullptr;
     }
 }
 

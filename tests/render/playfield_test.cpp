@@ -1,8 +1,9 @@
 // The play field's frame: view origin, filler bands, the three tile passes with their animation,
 // culling at the screen's edges, and the moving things drawn relative to the engine's origin.
+#include "render/playfield.h"
+
 #include <gtest/gtest.h>
 
-#include "render/playfield.h"
 #include "render/render_rig.h"
 #include "render/tile_passes.h"
 
@@ -29,10 +30,10 @@ TEST(ViewOrigin, SmallLevelsAreCentredAndLargeOnesScrollUntilTheirEdges) {
         double px, py;
         int32_t x, y;
     } cases[] = {
-        {280, 200, 0, 0},          // not yet scrolling
-        {281.9, 200.5, -1, 0},     // scrolled by whole pixels, truncated towards zero
-        {919, 1039, -639, -839},   // last positions that keep the player at (280, 200)
-        {920, 1040, -640, -840},   // the far edges: right border ends at 640, last row at 400
+        {280, 200, 0, 0},         // not yet scrolling
+        {281.9, 200.5, -1, 0},    // scrolled by whole pixels, truncated towards zero
+        {919, 1039, -639, -839},  // last positions that keep the player at (280, 200)
+        {920, 1040, -640, -840},  // the far edges: right border ends at 640, last row at 400
         {1180, 1180, -640, -840},
     };
     for (const Case& c : cases) {
@@ -48,12 +49,12 @@ TEST(PlayField, SmallLevelIsFramedByFillerBandsFlushWithItsBorder) {
     rig.PlacePlayer(60, 60);
     rig.Draw();
     const uint16_t band = GameColour("fondlm");
-    EXPECT_EQ(rig.Pixel(20, 20), TileColour(1));   // top-left corner at the view origin
+    EXPECT_EQ(rig.Pixel(20, 20), TileColour(1));  // top-left corner at the view origin
     EXPECT_EQ(rig.Pixel(19, 20), band);
     EXPECT_EQ(rig.Pixel(20, 19), band);
     EXPECT_EQ(rig.Pixel(600, 200), TileColour(4));  // right border column 14 ends at x 619
     EXPECT_EQ(rig.Pixel(620, 200), band);
-    EXPECT_EQ(rig.Pixel(300, 60), TileColour(0));   // empty interior: the background
+    EXPECT_EQ(rig.Pixel(300, 60), TileColour(0));  // empty interior: the background
     EXPECT_EQ(rig.Pixel(300, 401), GameColour("status"));
 }
 
@@ -83,8 +84,8 @@ TEST(PlayField, ScrollingKeepsThePlayerCellAtTheCentreAndStopsAtTheEdges) {
     rig.Cell(30, 22).Tile = kWall;
     rig.PlacePlayer(1100, 1150);
     rig.Draw();
-    EXPECT_EQ(rig.Pixel(600, 100), TileColour(4));       // right border column at 600..639
-    EXPECT_EQ(rig.Pixel(250, 399), TileColour(kWall));   // last interior row ends at 400
+    EXPECT_EQ(rig.Pixel(600, 100), TileColour(4));      // right border column at 600..639
+    EXPECT_EQ(rig.Pixel(250, 399), TileColour(kWall));  // last interior row ends at 400
 }
 
 TEST(PlayField, AnimationsRunEverywhereButOnlyInTheirPass) {
@@ -172,7 +173,8 @@ TEST(PlayField, CellsJustOffScreenAreStillDrawnWhenTheirOffsetBringsThemIn) {
     EXPECT_EQ(rig.Pixel(625, 125), TileColour(kWall));
     EXPECT_EQ(rig.Pixel(125, 390), TileColour(kWall));
 
-    const CellCulling culling = ComputeCellCulling(rig.game().level, rig.game().media.patratele, -400, 0);
+    const CellCulling culling =
+        ComputeCellCulling(rig.game().level, rig.game().media.patratele, -400, 0);
     EXPECT_FALSE(culling.ColVisible[0]);  // whole columns left of the screen are skipped
     EXPECT_TRUE(culling.ColVisible[10]);
     EXPECT_FALSE(culling.RowVisible[30]);
@@ -206,7 +208,7 @@ TEST(PlayField, MovingThingsAreDrawnAtTheEngineOriginsWholePixels) {
     EXPECT_EQ(rig.Pixel(120, 100), TileColour(tcBall, 1));
     EXPECT_EQ(rig.Pixel(119, 100), TileColour(0));
     EXPECT_EQ(rig.Pixel(220, 60), TileColour(tcMonsterTurning, 3));
-    EXPECT_EQ(rig.Pixel(220, 260), TileColour(tcBomb, 0));  // column 5, row 6
+    EXPECT_EQ(rig.Pixel(220, 260), TileColour(tcBomb, 0));      // column 5, row 6
     EXPECT_EQ(rig.Pixel(300, 100), GameColour("explozie", 3));  // view x 20 + 280
     EXPECT_EQ(rig.Pixel(419, 219), GameColour("explozie", 3));
 

@@ -48,23 +48,25 @@ struct Named {
     uint16_t Colour;
 };
 constexpr Named kNamed[] = {
-    {"explozie", 120, 120, 10, 0x3000}, {"status", 640, 79, 1, 0x3100}, {"pause", 124, 48, 1, 0x3200},
-    {"fondlm", 160, 160, 1, 0x3300},    {"youmadeit", 228, 134, 1, 0x3400},
-    {"killed", 228, 134, 1, 0x3500},    {"aborted", 228, 134, 1, 0x3600},
-    {"ball", 40, 40, 4, 0x3700},
+    {"explozie", 120, 120, 10, 0x3000}, {"status", 640, 79, 1, 0x3100},
+    {"pause", 124, 48, 1, 0x3200},      {"fondlm", 160, 160, 1, 0x3300},
+    {"youmadeit", 228, 134, 1, 0x3400}, {"killed", 228, 134, 1, 0x3500},
+    {"aborted", 228, 134, 1, 0x3600},   {"ball", 40, 40, 4, 0x3700},
 };
 
 std::vector<PictureData> GamePictures() {
     std::vector<PictureData> list;
     for (const Named& n : kNamed) list.push_back(Plain(n.Name, n.W, n.H, n.Colour, n.Patterns));
-    while (list.size() < 24) list.push_back(Plain("spare" + std::to_string(list.size()), 4, 4, 0x0001));
+    while (list.size() < 24)
+        list.push_back(Plain("spare" + std::to_string(list.size()), 4, 4, 0x0001));
     list.push_back(Plain("time", kIconWidth, 20, StatusColour(24)));
     list.push_back(Plain("infotrons", kIconWidth, 20, StatusColour(25)));
     list.push_back(Plain("life", kLifeWidth, 20, StatusColour(26)));
     list.push_back(Plain("spare27", 4, 4, StatusColour(27)));
     list.push_back(Plain("bombs", kIconWidth, 20, StatusColour(28)));
     for (int d = 0; d <= 9; ++d)
-        list.push_back(Plain("digit" + std::to_string(d), kDigitWidth, kDigitHeight, StatusColour(29 + d)));
+        list.push_back(
+            Plain("digit" + std::to_string(d), kDigitWidth, kDigitHeight, StatusColour(29 + d)));
     list.push_back(Plain("slash", kSeparatorWidth, kDigitHeight, StatusColour(39)));
     list.push_back(Plain("colon", kSeparatorWidth, kDigitHeight, StatusColour(40)));
     return list;
@@ -77,15 +79,17 @@ std::vector<PictureData> TilePictures() {
     list.push_back(Plain("background", 640, 480, TileColour(0)));
     for (int code = 1; code <= 81; ++code) {
         const bool see_through = code == tcBusy || code == tcEmpty;
-        list.push_back(Plain("tile" + std::to_string(code), 40, 40, TileColour(code), TilePatterns(code),
-                             see_through));
+        list.push_back(Plain("tile" + std::to_string(code), 40, 40, TileColour(code),
+                             TilePatterns(code), see_through));
     }
     return list;
 }
 
 }  // namespace
 
-uint16_t TileColour(int code, int pattern) { return static_cast<uint16_t>(0x0800 + code * 32 + pattern); }
+uint16_t TileColour(int code, int pattern) {
+    return static_cast<uint16_t>(0x0800 + code * 32 + pattern);
+}
 
 uint16_t GameColour(const std::string& name, int pattern) {
     for (const Named& n : kNamed)
@@ -93,7 +97,9 @@ uint16_t GameColour(const std::string& name, int pattern) {
     return 0;
 }
 
-uint16_t StatusColour(int index) { return static_cast<uint16_t>(0x4000 + index * 64); }
+uint16_t StatusColour(int index) {
+    return static_cast<uint16_t>(0x4000 + index * 64);
+}
 
 RenderRig::RenderRig() : game_(std::make_unique<Game>()) {
     WriteFileAtomically(dir_.File("tolmara.dxg"), WritePictureLibrary(GamePictures()));
@@ -133,4 +139,6 @@ ImageSprite& RenderRig::AddSprite(double x, double y) {
     return *sprite;
 }
 
-void RenderRig::Draw(int32_t lag) { DrawPlayField(*game_, lag); }
+void RenderRig::Draw(int32_t lag) {
+    DrawPlayField(*game_, lag);
+}

@@ -22,7 +22,7 @@ constexpr int kLifeWidth = 20;
 constexpr int kSeparatorWidth = 8;
 
 class RenderRig {
-public:
+  public:
     RenderRig();
     Game& game() { return *game_; }
 
@@ -36,7 +36,7 @@ public:
     void Draw(int32_t lag = 1);
     uint16_t Pixel(int x, int y) const { return game_->media.Back.At(x, y); }
 
-private:
+  private:
     TempDir dir_;
     std::unique_ptr<Game> game_;
 };

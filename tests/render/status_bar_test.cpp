@@ -1,10 +1,11 @@
 // The status bar: counters read back from the frame picture by picture, the lives and the pause.
+#include "render/status_bar.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "render/render_rig.h"
-#include "render/status_bar.h"
 
 namespace {
 
@@ -25,15 +26,18 @@ std::string ReadCounter(const RenderRig& rig, int x, int y) {
         for (int index = spDigitZero; index <= spTimeSeparator; ++index)
             if (StatusColour(index) == pixel) found = index;
         if (found < 0) return text;
-        if (found == spInfotronSeparator) text += '/';
-        else if (found == spTimeSeparator) text += ':';
-        else text += static_cast<char>('0' + found - spDigitZero);
+        if (found == spInfotronSeparator)
+            text += '/';
+        else if (found == spTimeSeparator)
+            text += ':';
+        else
+            text += static_cast<char>('0' + found - spDigitZero);
         x += WidthOf(found);
     }
 }
 
 class StatusBar : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         rig.MakeLevel(14, 10);
         rig.PlacePlayer(60, 60);

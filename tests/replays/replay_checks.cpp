@@ -12,22 +12,25 @@ namespace {
 // Number of values each expectation takes (-1: at least one).
 const std::map<std::string, int>& Arity() {
     static const std::map<std::string, int> arity = {
-        {"outcome", 1},  {"ticks", 1},     {"time", 1},   {"lives", 1},      {"bombs", 1},
-        {"infotrons", 2}, {"player", 2},   {"monsters", 1}, {"moving", 1},   {"cell", 3},
-        {"row", -1},     {"screen", 1},    {"message", 1}, {"nomessage", 1}, {"phase", 4},
-        {"view", 2},     {"explosions", 1}, {"placed", 1}, {"guard", 1},     {"dying", 1},
-        {"paused", 1},   {"state", 1},     {"monster", 3}, {"mover", 3},     {"queued", 2},
+        {"outcome", 1},   {"ticks", 1},      {"time", 1},     {"lives", 1},     {"bombs", 1},
+        {"infotrons", 2}, {"player", 2},     {"monsters", 1}, {"moving", 1},    {"cell", 3},
+        {"row", -1},      {"screen", 1},     {"message", 1},  {"nomessage", 1}, {"phase", 4},
+        {"view", 2},      {"explosions", 1}, {"placed", 1},   {"guard", 1},     {"dying", 1},
+        {"paused", 1},    {"state", 1},      {"monster", 3},  {"mover", 3},     {"queued", 2},
     };
     return arity;
 }
 
 std::string Describe(const ReplayCheck& c) {
-    std::string text = "line " + std::to_string(c.Line) + (c.AtTick ? " (at tick " + std::to_string(c.AtTick) + ")" : "") + ":";
+    std::string text = "line " + std::to_string(c.Line) +
+                       (c.AtTick ? " (at tick " + std::to_string(c.AtTick) + ")" : "") + ":";
     for (const std::string& w : c.Words) text += " " + w;
     return text;
 }
 
-int64_t Value(const ReplayCheck& c, size_t i) { return std::stoll(c.Words.at(i)); }
+int64_t Value(const ReplayCheck& c, size_t i) {
+    return std::stoll(c.Words.at(i));
+}
 
 std::string Compare(const ReplayCheck& c, const std::string& got, const std::string& want) {
     if (got == want) return "";
@@ -45,7 +48,8 @@ std::string CompareNumbers(const ReplayCheck& c, std::initializer_list<int64_t> 
 }
 
 int32_t CellTile(const Game& g, int64_t row, int64_t col) {
-    if (row < 0 || row >= kGridSize || col < 0 || col >= kGridSize) throw std::out_of_range("cell outside the grid");
+    if (row < 0 || row >= kGridSize || col < 0 || col >= kGridSize)
+        throw std::out_of_range("cell outside the grid");
     return g.level.Cells[row][col].Tile;
 }
 
@@ -77,11 +81,15 @@ std::string CheckState(const ReplayCheck& c, const Game& g) {
     if (what == "player") return CompareNumbers(c, {p.PlayerX, p.PlayerY});
     if (what == "monsters") return CompareNumbers(c, {g.level.MonsterCount});
     if (what == "moving") return CompareNumbers(c, {p.FallCount});
-    if (what == "cell") return Compare(c, std::to_string(CellTile(g, Value(c, 1), Value(c, 2))), c.Words[3]);
+    if (what == "cell")
+        return Compare(c, std::to_string(CellTile(g, Value(c, 1), Value(c, 2))), c.Words[3]);
     if (what == "row") return CheckRow(c, g);
     if (what == "screen") return CompareNumbers(c, {g.screens.CurrentScreen});
-    if (what == "message") return Compare(c, g.messages.MessageShown.at(Value(c, 1)) ? "shown" : "not shown", "shown");
-    if (what == "nomessage") return Compare(c, g.messages.MessageShown.at(Value(c, 1)) ? "shown" : "not shown", "not shown");
+    if (what == "message")
+        return Compare(c, g.messages.MessageShown.at(Value(c, 1)) ? "shown" : "not shown", "shown");
+    if (what == "nomessage")
+        return Compare(c, g.messages.MessageShown.at(Value(c, 1)) ? "shown" : "not shown",
+                       "not shown");
     if (what == "phase") return CheckPhase(c, g);
     if (what == "view") return CompareNumbers(c, {p.ViewX, p.ViewY});
     if (what == "explosions") return CompareNumbers(c, {p.ExplosionCount});
@@ -100,12 +108,16 @@ std::string CheckState(const ReplayCheck& c, const Game& g) {
     }
     if (what == "monster") {
         const TMonster& m = g.level.Monsters.at(Value(c, 1));
-        return Compare(c, std::to_string(static_cast<int64_t>(m.PosX)) + " " + std::to_string(static_cast<int64_t>(m.PosY)),
+        return Compare(c,
+                       std::to_string(static_cast<int64_t>(m.PosX)) + " " +
+                           std::to_string(static_cast<int64_t>(m.PosY)),
                        c.Words[2] + " " + c.Words[3]);
     }
     const TMover& m = p.FallList.at(Value(c, 1));  // "mover"
-    return Compare(c, std::to_string(static_cast<int64_t>(m.X)) + " " + std::to_string(static_cast<int64_t>(m.Y)),
-                   c.Words[2] + " " + c.Words[3]);
+    return Compare(
+        c,
+        std::to_string(static_cast<int64_t>(m.X)) + " " + std::to_string(static_cast<int64_t>(m.Y)),
+        c.Words[2] + " " + c.Words[3]);
 }
 
 }  // namespace
@@ -133,7 +145,8 @@ std::vector<ReplayCheck> ParseReplayChecks(const std::string& text, const std::s
         auto it = Arity().find(check.Words[0]);
         if (it == Arity().end()) fail("unknown expectation '" + check.Words[0] + "'");
         const size_t values = check.Words.size() - 1;
-        if ((it->second < 0 && values < 2) || (it->second >= 0 && values != static_cast<size_t>(it->second)))
+        if ((it->second < 0 && values < 2) ||
+            (it->second >= 0 && values != static_cast<size_t>(it->second)))
             fail("wrong number of values for '" + check.Words[0] + "'");
         if (check.AtTick && (check.Words[0] == "outcome" || check.Words[0] == "ticks"))
             fail("'" + check.Words[0] + "' is known only after the run");

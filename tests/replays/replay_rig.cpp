@@ -11,7 +11,9 @@
 #include "media/byte_io.h"
 #include "support/test_data.h"
 
-std::string ReplayDataDir() { return SourceDir() + "tests/replays/data/"; }
+std::string ReplayDataDir() {
+    return SourceDir() + "tests/replays/data/";
+}
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -31,5 +33,6 @@ ReplayFolder::ReplayFolder(const ReplayScript& script) {
     const std::filesystem::path levels(script.Levels);
     if (levels.has_parent_path()) return;
     const std::string source = levels.stem().string() + ".lvl";
-    if (std::filesystem::exists(ReplayDataDir() + source)) BuildLevelSet(source, dir_.File(script.Levels));
+    if (std::filesystem::exists(ReplayDataDir() + source))
+        BuildLevelSet(source, dir_.File(script.Levels));
 }

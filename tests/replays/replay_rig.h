@@ -15,11 +15,11 @@ std::string ReadText(const std::string& path);
 // set of the test data, then the level set named by the script's `levels` line built from the
 // source of the same name with ".lvl" (when the source exists).
 class ReplayFolder {
-public:
+  public:
     explicit ReplayFolder(const ReplayScript& script);
     const std::string& Path() const { return dir_.Path(); }
 
-private:
+  private:
     TempDir dir_;
 };
 

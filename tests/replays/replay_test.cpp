@@ -41,7 +41,8 @@ TEST_P(Replays, MeetItsExpectations) {
     });
     for (const ReplayCheck& check : checks) {
         if (check.AtTick > result.Ticks)
-            ADD_FAILURE() << name << ", line " << check.Line << ": the run ended at tick " << result.Ticks;
+            ADD_FAILURE() << name << ", line " << check.Line << ": the run ended at tick "
+                          << result.Ticks;
         if (check.AtTick != 0) continue;
         const std::string failure = FailedCheck(check, *game, &result);
         EXPECT_TRUE(failure.empty()) << name << ", " << failure;

@@ -46,20 +46,27 @@ Options ParseArguments(int argc, char** argv) {
             if (i + 1 >= argc) UsageError(arg + " needs a value");
             return argv[++i];
         };
-        if (arg == "--data") o.DataDir = value();
-        else if (arg == "--frames") o.FramesDir = value();
+        if (arg == "--data")
+            o.DataDir = value();
+        else if (arg == "--frames")
+            o.FramesDir = value();
         else if (arg == "--every") {
             const std::string n = value();
             char* end = nullptr;
             o.Every = std::strtoll(n.c_str(), &end, 10);
-            if (*end != '\0' || o.Every < 1) UsageError("--every needs a whole number of at least 1");
-        } else if (arg == "--watch") o.Watch = true;
+            if (*end != '\0' || o.Every < 1)
+                UsageError("--every needs a whole number of at least 1");
+        } else if (arg == "--watch")
+            o.Watch = true;
         else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
-        } else if (!arg.empty() && arg[0] == '-') UsageError("unknown option " + arg);
-        else if (o.ReplayPath.empty()) o.ReplayPath = arg;
-        else UsageError("more than one replay given");
+        } else if (!arg.empty() && arg[0] == '-')
+            UsageError("unknown option " + arg);
+        else if (o.ReplayPath.empty())
+            o.ReplayPath = arg;
+        else
+            UsageError("more than one replay given");
     }
     if (o.ReplayPath.empty()) UsageError("no replay given");
     if (o.DataDir.empty()) o.DataDir = ProgramFolder(argv[0]);
@@ -91,9 +98,9 @@ int main(int argc, char** argv) {
         const ReplayScript script = ReadReplayFile(options.ReplayPath);
         if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
         std::unique_ptr<Game> game = StartReplayGame(script, options.DataDir);
-        const ReplayResult result = PlayReplay(*game, script, [&](Game& g, int64_t tick, int32_t lag) {
-            return AfterTick(options, g, tick, lag);
-        });
+        const ReplayResult result = PlayReplay(
+            *game, script,
+            [&](Game& g, int64_t tick, int32_t lag) { return AfterTick(options, g, tick, lag); });
         std::fputs(ReplayResultJson(result).c_str(), stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-replay: %s\n", e.what());

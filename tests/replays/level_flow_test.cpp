@@ -1,0 +1,193 @@
+// The play screens around a level: the level-end screen with the player's progress, the end
+// checks of the play screen, and what a level start resets so that a level plays the same
+// whatever came before it.
+#include <gtest/gtest.h>
+
+#include "app/game.h"
+#include "app/replay_run.h"
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+#include "replays/replay_rig.h"
+#include "screens/level_start.h"
+#include "support/test_data.h"
+
+namespace {
+
+class LevelFlow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteTestDataFiles(dir.Path());  // "Tolmara.lev" with 3 levels
+        SessionOptions options;
+        options.ProgramDir = dir.Path();
+        options.ReadSettings = false;
+        options.Seed = 1;
+        game = StartGame(options);
+        game->players.PlayerCount = 1;
+        game->players.PlayerNames[1] = "Ann";
+        game->players.CurrentPlayer = 1;
+    }
+    void StartLevel(int level) {
+        game->play.CurrentLevel = level;
+        SetScreen(*game, scLevelStart);
+        RunTick(*game, 20);
+        ASSERT_EQ(game->screens.CurrentScreen, scGamePlay);
+    }
+    // Ends the level as `outcome` and runs the level-end screen until it has shown for 2000 ms,
+    // checking that it is still there then.
+    void EndLevel(int32_t outcome) {
+        game->play.LevelOutcome = outcome;
+        SetScreen(*game, scLevelEnd);
+        for (int i = 0; i < 100; ++i) RunTick(*game, 20);
+        ASSERT_EQ(game->screens.CurrentScreen, scLevelEnd);
+    }
+    uint16_t Pixel(int x, int y) const { return game->media.Back.At(x, y); }
+
+    TempDir dir;
+    std::unique_ptr<Game> game;
+};
+
+TEST_F(LevelFlow, MakingTheNewestLevelOpensTheNextOneAfterTwoSeconds) {
+    game->players.PlayerLevels[1] = 2;
+    StartLevel(2);
+    EndLevel(1);
+    EXPECT_EQ(Pixel(210, 180), RgbTo565(0x20C020));  // "youmadeit" at (206, 173)
+    EXPECT_EQ(game->players.PlayerLevels[1], 2);
+    RunTick(*game, 20);  // 2020 ms
+    EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+    EXPECT_EQ(game->players.PlayerLevels[1], 3);
+    EXPECT_EQ(game->play.CurrentLevel, 3);
+    EXPECT_EQ(game->play.EndScreenTime, 0);
+}
+
+TEST_F(LevelFlow, MakingAnOlderLevelOnlyPreselectsTheNextOne) {
+    game->players.PlayerLevels[1] = 3;
+    StartLevel(1);
+    EndLevel(1);
+    RunTick(*game, 20);
+    EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+    EXPECT_EQ(game->players.PlayerLevels[1], 3);
+    EXPECT_EQ(game->play.CurrentLevel, 2);
+}
+
+TEST_F(LevelFlow, MakingTheLastLevelFinishesTheGame) {
+    game->players.PlayerLevels[1] = 3;
+    StartLevel(3);
+    EndLevel(1);
+    RunTick(*game, 20);
+    EXPECT_EQ(game->screens.CurrentScreen, scGameFinished);
+    EXPECT_EQ(game->players.PlayerLevels[1], 4);
+    EXPECT_EQ(game->play.CurrentLevel, 4);
+}
+
+TEST_F(LevelFlow, LosingOrGivingUpChangesNoProgress) {
+    for (int32_t outcome : {2, 3}) {
+        game->players.PlayerLevels[1] = 2;
+        StartLevel(2);
+        EndLevel(outcome);
+        EXPECT_EQ(Pixel(210, 180), RgbTo565(outcome == 2 ? 0xC02020 : 0xC0C020)) << outcome;
+        RunTick(*game, 20);
+        EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+        EXPECT_EQ(game->players.PlayerLevels[1], 2);
+        EXPECT_EQ(game->play.CurrentLevel, 2);
+    }
+}
+
+TEST_F(LevelFlow, LevelEndResetsThePlayStateButNotTheBlastsOrTheGuard) {
+    StartLevel(1);
+    PlayState& p = game->play;
+    p.ExitReached = p.LevelLost = p.LevelAborted = true;
+    p.ExitTime = p.LostTime = p.AbortTime = 300;
+    p.PlayerDying = true;
+    p.MoveState = msRight;
+    p.IdleAnimating = true;
+    p.BlastGuard = true;
+    p.ExplosionCount = 1;
+    p.Explosions[1] = TExplosion{0, 0, 1, 1, 0.0};
+    game->messages.MessageShown[103] = true;
+    EndLevel(1);
+    RunTick(*game, 20);
+    EXPECT_FALSE(p.ExitReached || p.LevelLost || p.LevelAborted || p.PlayerDying ||
+                 p.IdleAnimating);
+    EXPECT_EQ(p.ExitTime + p.LostTime + p.AbortTime, 0);
+    EXPECT_EQ(p.MoveState, msRest);
+    EXPECT_FALSE(game->messages.MessageShown[103]);  // tips show again in the next level
+    EXPECT_TRUE(p.BlastGuard);
+    EXPECT_EQ(p.ExplosionCount, 1);
+}
+
+TEST_F(LevelFlow, ExitReachedThenLastLifeLostEndsAsMade) {
+    StartLevel(1);
+    game->play.ExitReached = true;
+    game->play.LevelOutcome = 1;
+    game->play.Lives = 0;
+    for (int i = 0; i < 24; ++i) RunTick(*game, 20);
+    EXPECT_EQ(game->screens.CurrentScreen, scGamePlay);
+    EXPECT_TRUE(game->play.LevelLost);
+    RunTick(*game, 20);  // 500 ms after the exit
+    EXPECT_EQ(game->screens.CurrentScreen, scLevelEnd);
+    EXPECT_EQ(game->play.LevelOutcome, 1);
+}
+
+TEST(PrepareLevelStart, EmptiesTheBlastListsAndGivesTheLevelsMonstersAFreshStart) {
+    auto game = std::make_unique<Game>();
+    PlayState& p = game->play;
+    p.ExplosionCount = 3;
+    p.PlacedBombCount = 2;
+    p.BlastGuard = true;
+    tlevel& level = game->level;
+    level.MonsterCount = 2;
+    for (int i = 1; i <= 3; ++i) {
+        TMonster& m = level.Monsters[i];
+        m.Heading = 3;
+        m.TargetX = m.TargetY = 120;
+        m.FromCol = m.FromRow = 4;
+        m.PosX = 80;
+        level.Turn[i] = -1;
+    }
+    PrepareLevelStart(*game);
+    EXPECT_EQ(p.ExplosionCount, 0);
+    EXPECT_EQ(p.PlacedBombCount, 0);
+    EXPECT_FALSE(p.BlastGuard);
+    for (int i = 1; i <= 2; ++i) {
+        const TMonster& m = level.Monsters[i];
+        EXPECT_EQ(m.Heading + m.FromCol + m.FromRow + level.Turn[i], 0) << i;
+        EXPECT_EQ(m.TargetX + m.TargetY, 0.0) << i;
+        EXPECT_EQ(m.PosX, 80.0) << i;  // the loader's own fields stay
+    }
+    EXPECT_EQ(level.Turn[3], -1);  // an entry the level did not fill is left alone
+}
+
+// The same replay gives the same result in a fresh game, again in a fresh game, and in a game
+// that played the level before and left its monster half-way through a move with blasts pending.
+TEST(LevelStart, ALevelPlaysTheSameWhateverWasPlayedBefore) {
+    const std::string name = "monster-corridor.rpl";
+    const ReplayScript script = ParseReplay(ReadText(ReplayDataDir() + name), name);
+    ReplayFolder folder(script);
+    auto run = [&](Game& game) { return ReplayResultJson(PlayReplay(game, script)); };
+    const std::string first = run(*StartReplayGame(script, folder.Path()));
+    EXPECT_EQ(run(*StartReplayGame(script, folder.Path())), first);
+
+    std::unique_ptr<Game> game = StartReplayGame(script, folder.Path());
+    ReplayScript part = script;
+    part.Steps = {ReplayStep{12, 20, {}, 0}};  // moving down: heading 3
+    PlayReplay(*game, part);
+    ASSERT_EQ(game->level.Monsters[1].Heading, 3);
+    game->play.ExplosionCount = 1;
+    game->play.Explosions[1] = TExplosion{0, 0, 1, 1, 0.0};
+    game->play.BlastGuard = true;
+    game->play.PlacedBombCount = 1;
+    game->play.PlacedBombs[1] = TPlacedBomb{3, 3, 0.0};
+    ResetScreenState(*game);
+    const std::string again =
+        ReplayResultJson(PlayReplay(*game, script, [](Game& g, int64_t tick, int32_t) {
+            if (tick == 1) {
+                EXPECT_EQ(g.play.ExplosionCount, 0);
+                EXPECT_EQ(g.play.PlacedBombCount, 0);
+                EXPECT_FALSE(g.play.BlastGuard);
+            }
+            return true;
+        }));
+    EXPECT_EQ(again, first);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// The replay text: header defaults, steps and keys, and errors that name the line.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "app/replay_run.h"
+
+namespace {
+
+std::string ErrorOf(const std::string& text) {
+    try {
+        ParseReplay(text, "t.rpl");
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(ReplayScript, ReadsHeaderStepsAndComments) {
+    const ReplayScript s = ParseReplay(
+        "# a comment\n"
+        "levels Tolmara.lev   # the standard set\n"
+        "level 3\n"
+        "\n"
+        "20 17 Right\n"
+        "5 17\r\n"
+        "1 17 Space Up\n",
+        "t.rpl");
+    EXPECT_EQ(s.Levels, "Tolmara.lev");
+    EXPECT_EQ(s.Level, 3);
+    EXPECT_EQ(s.Speed, 300);
+    EXPECT_EQ(s.Seed, 1u);
+    EXPECT_EQ(s.Character, 1);
+    EXPECT_EQ(s.Mortal, 1);
+    ASSERT_EQ(s.Steps.size(), 3u);
+    EXPECT_EQ(s.Steps[0].Count, 20);
+    EXPECT_EQ(s.Steps[0].Lag, 17);
+    EXPECT_EQ(s.Steps[0].Keys, std::vector<ReplayKey>{ReplayKey::Right});
+    EXPECT_TRUE(s.Steps[1].Keys.empty());
+    EXPECT_EQ(s.Steps[2].Keys, (std::vector<ReplayKey>{ReplayKey::Space, ReplayKey::Up}));
+    EXPECT_EQ(s.Steps[2].Line, 7);
+}
+
+TEST(ReplayScript, ReadsOptionalSettingsAndEveryKeyName) {
+    const ReplayScript s = ParseReplay(
+        "levels ../x/set.lev\nlevel 1\nspeed 200\nseed 18446744073709551615\ncharacter 0\n"
+        "mortal 0\n1 1 Up Down Left Right Space Ctrl Escape Enter P C F1\n",
+        "t.rpl");
+    EXPECT_EQ(s.Levels, "../x/set.lev");
+    EXPECT_EQ(s.Speed, 200);
+    EXPECT_EQ(s.Seed, 18446744073709551615u);
+    EXPECT_EQ(s.Character, 0);
+    EXPECT_EQ(s.Mortal, 0);
+    ASSERT_EQ(s.Steps.size(), 1u);
+    EXPECT_EQ(s.Steps[0].Keys.size(), 11u);
+}
+
+TEST(ReplayScript, ErrorsNameTheLineAndTheFault) {
+    const std::string head = "levels a.lev\nlevel 1\n";
+    EXPECT_EQ(ErrorOf(head + "3 17 Jump\n"), "t.rpl, line 3: unknown key 'Jump'");
+    EXPECT_EQ(ErrorOf(head + "3 17 up\n"), "t.rpl, line 3: unknown key 'up'");
+    EXPECT_EQ(ErrorOf(head + "5\n"), "t.rpl, line 3: a step is COUNT LAG KEY...");
+    EXPECT_EQ(ErrorOf(head + "\n5 0\n"), "t.rpl, line 4: lag 0 out of range 1..100000");
+    EXPECT_EQ(ErrorOf(head + "5x 17\n"), "t.rpl, line 3: '5x' is not a valid tick count");
+    EXPECT_EQ(ErrorOf(head + "-1 17\n"), "t.rpl, line 3: tick count -1 out of range 0..100000000");
+    EXPECT_EQ(ErrorOf(head + "1 17 Up Up\n"), "t.rpl, line 3: key 'Up' listed twice");
+    EXPECT_EQ(ErrorOf(head + "jump 3\n"), "t.rpl, line 3: unknown word 'jump'");
+    EXPECT_EQ(ErrorOf(head + "speed 500\n"), "t.rpl, line 3: speed 500 out of range 200..400");
+    EXPECT_EQ(ErrorOf(head + "character 2\n"), "t.rpl, line 3: character 2 out of range 0..1");
+    EXPECT_EQ(ErrorOf(head + "level\n"), "t.rpl, line 3: 'level' takes one value");
+    EXPECT_EQ(ErrorOf(head + "1 17\nseed 4\n"), "t.rpl, line 4: 'seed' after the steps");
+    EXPECT_EQ(ErrorOf("level 1\n1 17\n"), "t.rpl: no 'levels' line");
+    EXPECT_EQ(ErrorOf("levels a.lev\n1 17\n"), "t.rpl: no 'level' line");
+}
+
+TEST(ReplayScript, ResultIsOneJsonObjectInAFixedOrder) {
+    ReplayResult r;
+    r.Outcome = "made";
+    r.Ticks = 12;
+    r.LevelTimeMs = 220;
+    r.Lives = -1;
+    r.Bombs = 2;
+    r.InfotronsGot = 3;
+    r.InfotronsNeeded = 4;
+    r.PlayerX = 60;
+    r.PlayerY = 100;
+    r.Monsters = 1;
+    r.Moving = 0;
+    r.Grid = {{1, 3, 2}, {4, 15, 4}, {5, 3, 6}};
+    EXPECT_EQ(ReplayResultJson(r),
+              "{\n  \"outcome\": \"made\",\n  \"ticks\": 12,\n  \"level_time_ms\": 220,\n"
+              "  \"lives\": -1,\n  \"bombs\": 2,\n  \"infotrons_got\": 3,\n"
+              "  \"infotrons_needed\": 4,\n  \"player\": {\"x\": 60, \"y\": 100},\n"
+              "  \"monsters\": 1,\n  \"moving\": 0,\n  \"grid\": [\n    [1,3,2],\n"
+              "    [4,15,4],\n    [5,3,6]\n  ]\n}\n");
+}
+
+}  // namespace
