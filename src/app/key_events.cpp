@@ -55,7 +55,7 @@ void LetterCommand(Game& game, uint8_t key) {
     InputFlags& in = game.input;
     int c = std::tolower(key);
     if (c == 'r') in.ShowFps = !in.ShowFps;
-    if (c == 'c') in.ChangeCharacterKey = true;
+    if (c == 'c' && game.screens.CurrentScreen == scGamePlay) in.ChangeCharacterKey = true;
     if (c == 'p') in.Paused = !in.Paused;
     if (c == 't') {
         game.settings.ShowTips = !game.settings.ShowTips;
@@ -99,7 +99,10 @@ void FormKeyDown(Game& game, int key, ShiftState shift) {
     if (key == vkNext) in.PageDownHeld = true;
     if (key == vkUp) in.KeyUpPressed = true;
     if (key == vkDown) in.KeyDownPressed = true;
-    if (key == vkF1 && !in.NameEditing && !in.HelpKey) in.HelpKey = true;
+    // F1 and C ask to leave a running level and come back to it; elsewhere a stale request
+    // would later send the information or character screen "back" into a level never loaded.
+    bool playing = game.screens.CurrentScreen == scGamePlay;
+    if (key == vkF1 && !in.NameEditing && !in.HelpKey && playing) in.HelpKey = true;
     if (key == vkReturn && shift.Alt) ToggleDisplayMode(game);
 }
 

@@ -10,6 +10,20 @@
 
 namespace {
 
+// True when an OpenGL renderer runs on a software rasteriser (no GPU, e.g. a bare X server).
+bool RendersInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    const unsigned char* name = getString(0x1F01);  // GL_RENDERER
+    if (!name) return false;
+    std::string text(reinterpret_cast<const char*>(name));
+    return text.find("llvmpipe") != std::string::npos || text.find("softpipe") != std::string::npos ||
+           text.find("Software") != std::string::npos;
+}
+
 bool IsHeadlessDriver() {
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
@@ -54,6 +68,8 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     if (!SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     d.Destroy();
     d.headless = IsHeadlessDriver();
+    // The software renderer draws into the window's framebuffer; keep that framebuffer plain.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     // A full-screen window is created at the desktop's size, so that it covers the screen even
     // where no window manager resizes it (a bare X server).
@@ -66,13 +82,21 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     }
     d.window = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
     if (!d.window) throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (d.renderer && RendersInSoftware(d.renderer)) {
+        // A software OpenGL costs far more than SDL's own software renderer.
+        SDL_DestroyRenderer(d.renderer);
+        d.renderer = nullptr;
+    }
     if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
     if (!d.renderer) throw std::runtime_error(std::string("Cannot create the renderer: ") + SDL_GetError());
     SDL_RendererInfo info;
     SDL_GetRendererInfo(d.renderer, &info);
-    d.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) && !(info.flags & SDL_RENDERER_SOFTWARE);
+    bool software = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    d.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) && !software;
+    // Smooth scaling where the hardware does it; the software renderer scales by nearest pixel,
+    // which costs half as much.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, software ? "nearest" : "linear");
     SDL_RenderSetLogicalSize(d.renderer, kScreenWidth, kScreenHeight);
     d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                   kScreenWidth, kScreenHeight);

@@ -127,8 +127,21 @@ TEST(KeyEvents, SpaceAndCtrlFlags) {
     EXPECT_FALSE(g->input.BombKey);
 }
 
+TEST(KeyEvents, F1AndCOnlyRequestALeaveDuringPlay) {
+    auto g = FreshGame();
+    g->screens.CurrentScreen = scMainMenu;
+    FormKeyDown(*g, vkF1, {});
+    FormKeyPress(*g, 'c');
+    EXPECT_FALSE(g->input.HelpKey);
+    EXPECT_FALSE(g->input.ChangeCharacterKey);
+    g->screens.CurrentScreen = scGamePlay;
+    FormKeyPress(*g, 'C');
+    EXPECT_TRUE(g->input.ChangeCharacterKey);
+}
+
 TEST(KeyEvents, F1OnlyOnceAndNotWhileTyping) {
     auto g = FreshGame();
+    g->screens.CurrentScreen = scGamePlay;
     g->input.NameEditing = true;
     FormKeyDown(*g, vkF1, {});
     EXPECT_FALSE(g->input.HelpKey);
