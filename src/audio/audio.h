@@ -13,7 +13,7 @@ struct AudioState;
 // the MIDI channel the music volume. Values 0..255 (scaled to the mixer's 0..128); writing v
 // reads back the low 8 bits of v. There is no CD channel: it reads 0 and ignores writes.
 class TVolumeControl {
-public:
+  public:
     // Starts from the mixer's levels as they are now (255 for a fresh mixer).
     TVolumeControl();
     int WaveVolume() const { return wave_; }
@@ -23,7 +23,7 @@ public:
     void SetMidiVolume(int v);
     void SetCDVolume(int) {}
 
-private:
+  private:
     int wave_ = 255;
     int midi_ = 255;
 };
@@ -31,7 +31,7 @@ private:
 // The music player (`mediap`): one music file at a time, played once from its start; the game
 // restarts it from `mediapNotify`. Holds its own reference to the mixer while a file is open.
 class TMediaPlayer {
-public:
+  public:
     TMediaPlayer();
     ~TMediaPlayer();
     TMediaPlayer(const TMediaPlayer&) = delete;
@@ -46,7 +46,7 @@ public:
     bool IsOpen() const;
     bool IsPlaying() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -55,7 +55,7 @@ struct AudioState {
     int32_t CurrentSong = -1;
     uint8_t MusicPlaying = 0;
     std::atomic<bool> MusicFinished{false};  // set by the mixer's thread when a song stops
-    bool MusicHaltRequested = false;          // a halt by the game is not a natural end
+    bool MusicHaltRequested = false;         // a halt by the game is not a natural end
     TVolumeControl VolumeControl;
     TMediaPlayer mediap;  // last: closed before the flags above go
 };

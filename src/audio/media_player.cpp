@@ -1,9 +1,9 @@
 // The music player on SDL_mixer: General MIDI songs through a sound font, one play per start,
 // with the end of a song reported to the game through an atomic flag.
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 
 #include <stdexcept>
-#include <sys/stat.h>
 
 #include "audio/audio.h"
 #include "media/wave_list.h"
@@ -49,7 +49,9 @@ struct TMediaPlayer::Impl {
 };
 
 TMediaPlayer::TMediaPlayer() : impl_(std::make_unique<Impl>()) {}
-TMediaPlayer::~TMediaPlayer() { impl_->Close(); }
+TMediaPlayer::~TMediaPlayer() {
+    impl_->Close();
+}
 
 void TMediaPlayer::Open(const std::string& path) {
     impl_->Close();
@@ -76,6 +78,12 @@ void TMediaPlayer::Play(AudioState& owner) {
         throw std::runtime_error(std::string("Cannot play music: ") + Mix_GetError());
 }
 
-void TMediaPlayer::Close() { impl_->Close(); }
-bool TMediaPlayer::IsOpen() const { return impl_->music != nullptr; }
-bool TMediaPlayer::IsPlaying() const { return impl_->music != nullptr && Mix_PlayingMusic() != 0; }
+void TMediaPlayer::Close() {
+    impl_->Close();
+}
+bool TMediaPlayer::IsOpen() const {
+    return impl_->music != nullptr;
+}
+bool TMediaPlayer::IsPlaying() const {
+    return impl_->music != nullptr && Mix_PlayingMusic() != 0;
+}

@@ -1,4 +1,4 @@
-// The volume control on the game's own mixer, and the settings' volumes read from and written to it.
+// The volume control on the game's own mixer, and the volumes of the settings on it.
 #include <SDL_mixer.h>
 
 #include "app/game.h"
@@ -8,8 +8,12 @@
 namespace {
 
 // 0..255 to the mixer's 0..MIX_MAX_VOLUME, rounded so that 255 is full volume and 1 is audible.
-int ToMixerVolume(int v) { return (v * MIX_MAX_VOLUME + 254) / 255; }
-int FromMixerVolume(int m) { return (m * 255 + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME; }
+int ToMixerVolume(int v) {
+    return (v * MIX_MAX_VOLUME + 254) / 255;
+}
+int FromMixerVolume(int m) {
+    return (m * 255 + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
+}
 
 }  // namespace
 

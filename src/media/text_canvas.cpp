@@ -3,13 +3,13 @@
 #include "media/text_canvas.h"
 
 #include <SDL_ttf.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <stdexcept>
 #include <string_view>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -105,7 +105,8 @@ struct TextCanvas::Impl {
 
     void StartTtf() {
         if (ttfStarted) return;
-        if (TTF_Init() != 0) throw std::runtime_error(std::string("Cannot start SDL_ttf: ") + TTF_GetError());
+        if (TTF_Init() != 0)
+            throw std::runtime_error(std::string("Cannot start SDL_ttf: ") + TTF_GetError());
         ttfStarted = true;
     }
 
@@ -134,7 +135,8 @@ struct TextCanvas::Impl {
         auto key = std::make_pair(file, fontSize);
         auto it = openFonts.find(key);
         if (it == openFonts.end()) {
-            TTF_Font* opened = TTF_OpenFontDPI(file.c_str(), std::max(fontSize, 1), kScreenDpi, kScreenDpi);
+            TTF_Font* opened =
+                TTF_OpenFontDPI(file.c_str(), std::max(fontSize, 1), kScreenDpi, kScreenDpi);
             if (!opened)
                 throw std::runtime_error("Cannot open font file " + file + ": " + TTF_GetError());
             it = openFonts.emplace(key, opened).first;
@@ -163,7 +165,8 @@ struct TextCanvas::Impl {
         out.Alpha.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
         SDL_LockSurface(s);
         for (int y = 0; y < s->h; ++y) {
-            const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + y * s->pitch);
+            const uint32_t* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const uint8_t*>(s->pixels) + y * s->pitch);
             for (int x = 0; x < s->w; ++x)
                 out.Alpha[static_cast<size_t>(y) * s->w + x] = static_cast<uint8_t>(row[x] >> 24);
         }
@@ -189,9 +192,13 @@ void TextCanvas::SetFont(const std::string& name, int sizePoints) {
     impl_->font = nullptr;
 }
 
-void TextCanvas::SetColor(uint32_t bgr) { impl_->color = bgr & 0xFFFFFF; }
+void TextCanvas::SetColor(uint32_t bgr) {
+    impl_->color = bgr & 0xFFFFFF;
+}
 
-int TextCanvas::TextPixelWidth(const std::string& latin1) { return impl_->Render(latin1).Width; }
+int TextCanvas::TextPixelWidth(const std::string& latin1) {
+    return impl_->Render(latin1).Width;
+}
 
 int TextCanvas::TextPixelHeight(const std::string& latin1) {
     if (latin1.empty()) return TTF_FontHeight(impl_->CurrentFont());
@@ -252,7 +259,11 @@ std::string Utf8ToLatin1(const std::string& utf8) {
     size_t i = 0, n = utf8.size();
     while (i < n) {
         auto c = static_cast<unsigned char>(utf8[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra < 0) {  // a stray continuation byte or an invalid lead byte
             ++i;
             continue;

@@ -11,7 +11,7 @@
 // Rendered strings are cached per font, size, colour and text, so drawing the same text every
 // tick costs one colour-keyed copy.
 class TextCanvas {
-public:
+  public:
     TextCanvas();
     ~TextCanvas();
     TextCanvas(const TextCanvas&) = delete;
@@ -30,7 +30,7 @@ public:
     // Ends a drawing session (kept for the frame loop's contract; text is drawn immediately).
     void ReleaseCanvas();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

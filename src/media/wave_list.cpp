@@ -93,7 +93,9 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 
 // ---- sound device
 
-SoundDevice::~SoundDevice() { Close(); }
+SoundDevice::~SoundDevice() {
+    Close();
+}
 
 void SoundDevice::OpenSoundDevice() {
     if (open_) return;
@@ -129,14 +131,18 @@ void SetEffectsVolume(int mixVolume) {
     ApplyEffectsVolume();
 }
 
-int EffectsVolume() { return g_effectsVolume; }
+int EffectsVolume() {
+    return g_effectsVolume;
+}
 
 void SetMixerMusicVolume(int mixVolume) {
     g_musicVolume = std::clamp(mixVolume, 0, MIX_MAX_VOLUME);
     Mix_VolumeMusic(g_musicVolume);
 }
 
-int MixerMusicVolume() { return g_musicVolume; }
+int MixerMusicVolume() {
+    return g_musicVolume;
+}
 
 // ---- sound items
 
@@ -175,18 +181,28 @@ struct SoundItem::Impl {
         if (looped) return copies.empty() ? AddCopy() : copies.front();
         for (SoundCopy& copy : copies)
             if (!Mix_Playing(copy.Channel)) return copy;
-        if (maxPlayingCount == 0 || static_cast<int>(copies.size()) < maxPlayingCount) return AddCopy();
-        return *std::min_element(copies.begin(), copies.end(),
-                                 [](const SoundCopy& a, const SoundCopy& b) { return a.Started < b.Started; });
+        if (maxPlayingCount == 0 || static_cast<int>(copies.size()) < maxPlayingCount)
+            return AddCopy();
+        return *std::min_element(
+            copies.begin(), copies.end(),
+            [](const SoundCopy& a, const SoundCopy& b) { return a.Started < b.Started; });
     }
 };
 
 SoundItem::SoundItem(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 SoundItem::~SoundItem() = default;
-const std::string& SoundItem::Name() const { return impl_->name; }
-bool SoundItem::Looped() const { return impl_->looped; }
-int SoundItem::MaxPlayingCount() const { return impl_->maxPlayingCount; }
-int SoundItem::CopyCount() const { return static_cast<int>(impl_->copies.size()); }
+const std::string& SoundItem::Name() const {
+    return impl_->name;
+}
+bool SoundItem::Looped() const {
+    return impl_->looped;
+}
+int SoundItem::MaxPlayingCount() const {
+    return impl_->maxPlayingCount;
+}
+int SoundItem::CopyCount() const {
+    return static_cast<int>(impl_->copies.size());
+}
 
 void SoundItem::PlayItem(bool) {
     if (!impl_->chunk || !MixerOpen()) return;
@@ -208,7 +224,9 @@ int SoundItem::PlayingCount() const {
     return playing;
 }
 
-bool SoundItem::IsPlaying() const { return PlayingCount() > 0; }
+bool SoundItem::IsPlaying() const {
+    return PlayingCount() > 0;
+}
 
 // ---- wave list
 
@@ -221,8 +239,7 @@ std::unique_ptr<SoundItem> MakeSoundItem(const SoundData& data, const std::strin
     if (!data.Wave.empty()) {
         SDL_RWops* rw = SDL_RWFromConstMem(data.Wave.data(), static_cast<int>(data.Wave.size()));
         impl->chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-        if (!impl->chunk)
-            throw FileError(path + ": sound '" + data.Name + "': " + Mix_GetError());
+        if (!impl->chunk) throw FileError(path + ": sound '" + data.Name + "': " + Mix_GetError());
     }
     return std::make_unique<SoundItem>(std::move(impl));
 }
@@ -245,4 +262,6 @@ SoundItem& WaveList::FindSound(const std::string& name) {
     throw std::runtime_error("Wave '" + name + "' not found");
 }
 
-void WaveList::Clear() { items_.clear(); }
+void WaveList::Clear() {
+    items_.clear();
+}

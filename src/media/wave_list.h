@@ -8,7 +8,7 @@
 // The sound device (`dxsound1`): one reference to the SDL audio device and the mixer. Several
 // devices may be open at once (the music player keeps its own); the mixer closes with the last.
 class SoundDevice {
-public:
+  public:
     SoundDevice() = default;
     ~SoundDevice();
     SoundDevice(const SoundDevice&) = delete;
@@ -18,7 +18,7 @@ public:
     bool IsOpen() const { return open_; }
     void Close();
 
-private:
+  private:
     bool open_ = false;
 };
 
@@ -33,7 +33,7 @@ int MixerMusicVolume();
 // One named sound with its copies: the same sound may overlap itself. Every copy is a mixer
 // channel kept by this item for reuse.
 class SoundItem {
-public:
+  public:
     struct Impl;
     explicit SoundItem(std::unique_ptr<Impl> impl);
     ~SoundItem();
@@ -52,13 +52,13 @@ public:
     int CopyCount() const;     // copies made so far
     int PlayingCount() const;  // copies sounding now
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
 // The wave list (`DXWaveList1`).
 class WaveList {
-public:
+  public:
     WaveList();
     ~WaveList();
     // Replaces the list with the sounds of a library file; needs the sound device open. Throws
@@ -70,6 +70,6 @@ public:
     SoundItem& At(int index) { return *items_.at(static_cast<size_t>(index)); }
     void Clear();
 
-private:
+  private:
     std::vector<std::unique_ptr<SoundItem>> items_;
 };

@@ -17,7 +17,9 @@ DiskAudio::DiskAudio() : file_(dir_.File("output.raw")) {
     setenv("SDL_DISKAUDIODELAY", "0", 1);
 }
 
-DiskAudio::~DiskAudio() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+DiskAudio::~DiskAudio() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 size_t DiskAudio::Mark() const {
     std::error_code ec;
@@ -39,7 +41,8 @@ int DiskAudio::Peak(size_t from, size_t count) const {
     std::ifstream in(file_, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(from));
     std::vector<int16_t> samples(count / 2);
-    in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    in.read(reinterpret_cast<char*>(samples.data()),
+            static_cast<std::streamsize>(samples.size() * 2));
     int peak = 0;
     for (int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
     return peak;
@@ -93,7 +96,8 @@ Bytes MakeMidiSong(int milliseconds) {
     Bytes track = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // tempo
                    0x00, 0xC0, 0x13};                         // church organ
     int notes = std::max(1, milliseconds / 500);
-    uint32_t noteTicks = static_cast<uint32_t>(std::max(1, std::min(milliseconds, 500) * 192 / 1000));
+    uint32_t noteTicks =
+        static_cast<uint32_t>(std::max(1, std::min(milliseconds, 500) * 192 / 1000));
     for (int i = 0; i < notes; ++i) {
         for (uint8_t b : {0x00, 0x90, 0x3C, 0x70}) track.push_back(b);
         VariableLength(track, noteTicks);
@@ -114,5 +118,6 @@ Bytes MakeMidiSong(int milliseconds) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }

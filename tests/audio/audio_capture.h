@@ -12,7 +12,7 @@
 // can). Make one before opening any sound device; the device must be closed again before it
 // dies, so that the next test's audio reads its own settings.
 class DiskAudio {
-public:
+  public:
     DiskAudio();
     ~DiskAudio();
     const TempDir& Dir() const { return dir_; }
@@ -30,7 +30,7 @@ public:
     static constexpr size_t kMixBuffer = 1024 * 4;  // one mix of 1024 stereo 16-bit frames
     static constexpr size_t kStretch = 16 * kMixBuffer;
 
-private:
+  private:
     TempDir dir_;
     std::string file_;
 };

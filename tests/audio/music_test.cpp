@@ -15,7 +15,7 @@
 namespace {
 
 class MusicTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         game->ProgramDir = audio.Dir().Path();
         game->settings.MusicEnabled = 1;
@@ -126,7 +126,8 @@ TEST_F(MusicTest, SongsOutsideTheListOrTheGameFolderCountAsMissing) {
 }
 
 TEST_F(MusicTest, AFileThatIsNoSongSwitchesMusicOff) {
-    WriteFile(audio.Dir().File("long.mid"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'n', 'g'});
+    WriteFile(audio.Dir().File("long.mid"),
+              Bytes{'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'n', 'g'});
     EXPECT_FALSE(PlaySong(*game, 2));
     EXPECT_TRUE(Shown(25));
     EXPECT_TRUE(Shown(3));

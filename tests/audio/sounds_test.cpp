@@ -14,7 +14,7 @@
 namespace {
 
 class SoundsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         game->ProgramDir = audio.Dir().Path();
         std::vector<SoundData> sounds(2);

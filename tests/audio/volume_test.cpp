@@ -1,7 +1,6 @@
 // The volume control over the mixer and the settings' volumes read from and applied to it.
-#include <gtest/gtest.h>
-
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -13,7 +12,7 @@ namespace {
 
 // Puts the mixer back at full volume, as a fresh process finds it.
 class VolumeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetMixer(); }
     void TearDown() override { ResetMixer(); }
     static void ResetMixer() {

@@ -1,15 +1,17 @@
 // The wave list: loading, finding by name, copies of a sound, and what reaches the output.
+#include "media/wave_list.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "audio/audio_capture.h"
 #include "dxgwriter/library_writer.h"
-#include "media/wave_list.h"
 
 namespace {
 
-SoundData Sound(const std::string& name, const Bytes& wave, bool looped = false, int maxPlaying = 0) {
+SoundData Sound(const std::string& name, const Bytes& wave, bool looped = false,
+                int maxPlaying = 0) {
     SoundData s;
     s.Name = name;
     s.Wave = wave;
@@ -19,7 +21,7 @@ SoundData Sound(const std::string& name, const Bytes& wave, bool looped = false,
 }
 
 class WaveListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         device.OpenSoundDevice();
         SetEffectsVolume(128);
@@ -56,7 +58,8 @@ TEST_F(WaveListTest, FindsSoundsWhateverTheCaseAndNamesAMissingOne) {
 TEST_F(WaveListTest, BadFilesNameTheFileAndTheSound) {
     std::string path = audio.Dir().File("sounds.dxg");
     Bytes notAWave = {'R', 'I', 'F', 'F', 1, 2, 3};
-    WriteFile(path, WriteSoundLibrary({Sound("ok", MakeSquareWave(20)), Sound("broken", notAWave)}));
+    WriteFile(path,
+              WriteSoundLibrary({Sound("ok", MakeSquareWave(20)), Sound("broken", notAWave)}));
     try {
         list.LoadSounds(path);
         FAIL() << "no error";

@@ -1,4 +1,6 @@
 // The text canvas: measuring and drawing "Arial" text on the back surface, and Latin-1 text.
+#include "media/text_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <stdexcept>
 
 #include "media/surface.h"
-#include "media/text_canvas.h"
 #include "support/test_support.h"
 
 namespace {
@@ -73,7 +74,7 @@ TEST(TextCanvas, TextIsDrawnWhereAskedWithoutABackground) {
     EXPECT_LE(c.Right, 50 + w - 1);
     EXPECT_GE(c.Top, 20);
     EXPECT_LE(c.Bottom, 20 + h - 1);
-    EXPECT_LE(c.Left, 53);  // the H stem starts at the left edge
+    EXPECT_LE(c.Left, 53);                     // the H stem starts at the left edge
     EXPECT_GT(CountPixels(back, 0xF800), 20);  // fully covered pixels take the text colour
     // A clear brush: most of the text's box keeps what was there.
     EXPECT_LT(c.Count, w * h / 2);
@@ -144,13 +145,13 @@ TEST(Latin1Text, EveryByteRoundTripsThroughUtf8) {
 }
 
 TEST(Latin1Text, CharactersWithoutALatin1ByteAndBrokenBytesAreDropped) {
-    EXPECT_EQ(Utf8ToLatin1("5 \xE2\x82\xAC"), "5 ");                // euro sign
-    EXPECT_EQ(Utf8ToLatin1("a\xF0\x9F\x98\x80z"), "az");             // emoji
-    EXPECT_EQ(Utf8ToLatin1("\xC4\x83n"), "n");                       // a with breve
-    EXPECT_EQ(Utf8ToLatin1("x\xC3"), "x");                           // cut short
-    EXPECT_EQ(Utf8ToLatin1("\x80y\xBF"), "y");                       // stray continuations
-    EXPECT_EQ(Utf8ToLatin1("\xC1\x81\xE0\x81\x81!"), "!");           // overlong forms
-    EXPECT_EQ(Utf8ToLatin1("\xC3(\xC3\xA9"), "(\xE9");               // a lead byte without its tail
+    EXPECT_EQ(Utf8ToLatin1("5 \xE2\x82\xAC"), "5 ");        // euro sign
+    EXPECT_EQ(Utf8ToLatin1("a\xF0\x9F\x98\x80z"), "az");    // emoji
+    EXPECT_EQ(Utf8ToLatin1("\xC4\x83n"), "n");              // a with breve
+    EXPECT_EQ(Utf8ToLatin1("x\xC3"), "x");                  // cut short
+    EXPECT_EQ(Utf8ToLatin1("\x80y\xBF"), "y");              // stray continuations
+    EXPECT_EQ(Utf8ToLatin1("\xC1\x81\xE0\x81\x81!"), "!");  // overlong forms
+    EXPECT_EQ(Utf8ToLatin1("\xC3(\xC3\xA9"), "(\xE9");      // a lead byte without its tail
 }
 
 }  // namespace
