@@ -127,16 +127,10 @@ void Display::SetCaption(const std::string& caption) {
 }
 
 void Display::WindowToClient(int wx, int wy, int& cx, int& cy) const {
-    cx = wx;
-    cy = wy;
-    if (impl_->renderer) {
-        float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(impl_->renderer, wx, wy, &lx, &ly);
-        cx = static_cast<int>(lx);
-        cy = static_cast<int>(ly);
-    }
-    cx = cx < 0 ? 0 : (cx >= kScreenWidth ? kScreenWidth - 1 : cx);
-    cy = cy < 0 ? 0 : (cy >= kScreenHeight ? kScreenHeight - 1 : cy);
+    // The renderer's logical size makes SDL deliver mouse positions already scaled to the
+    // 640 x 480 frame; what remains is to keep positions on the letterbox bands inside it.
+    cx = wx < 0 ? 0 : (wx >= kScreenWidth ? kScreenWidth - 1 : wx);
+    cy = wy < 0 ? 0 : (wy >= kScreenHeight ? kScreenHeight - 1 : wy);
 }
 
 void Display::ShowFrame(const Surface& back) {

@@ -28,7 +28,7 @@ public:
     void ShowFrame(const Surface& back);
     bool FullScreen() const;
     void SetCaption(const std::string& caption);
-    // Window coordinates to 640 x 480 client coordinates, whatever the scaling.
+    // Mouse event coordinates to 640 x 480 client coordinates, whatever the scaling.
     void WindowToClient(int wx, int wy, int& cx, int& cy) const;
     // Window events that change readiness (shown, hidden, minimised, restored).
     void SetShown(bool shown);
