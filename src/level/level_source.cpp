@@ -67,6 +67,7 @@ class Parser {
     void StartDirective(ArgReader& args, int column);
     void OverrideDirective(const std::string& kind, ArgReader& args, int column);
     void MapRow(const std::string& text);
+    void MapStart(PendingLevel& level, int cellCol, int column);
     void EndLevel(int column);
     // The open level; `directive` outside a level is an error at `column`.
     PendingLevel& Open(const std::string& directive, int column);
@@ -215,6 +216,16 @@ void Parser::OverrideDirective(const std::string& kind, ArgReader& args, int col
     level.Overrides.push_back(o);
 }
 
+// An @ in the map: the start, in the cell being read (row and column of the play area).
+void Parser::MapStart(PendingLevel& level, int cellCol, int column) {
+    if (level.AtSign || level.StartLine) {
+        const Mark& first = level.AtSign ? level.AtSign->At : level.StartLine->At;
+        Fail(column, "a second start: there is one at line " + std::to_string(first.Place.Line));
+    }
+    int cellRow = static_cast<int>(level.Rows.size()) + 1;
+    level.AtSign = StartCell{cellRow, cellCol, Mark{place_, column}};
+}
+
 void Parser::MapRow(const std::string& text) {
     PendingLevel& level = *level_;
     if (level.Rows.size() >= static_cast<size_t>(kMaxPlayArea))
@@ -227,13 +238,7 @@ void Parser::MapRow(const std::string& text) {
         if (row.size() >= static_cast<size_t>(kMaxPlayArea))
             Fail(column, "the row is longer than " + std::to_string(kMaxPlayArea) + " cells");
         if (ch == kStartChar) {
-            if (level.AtSign || level.StartLine)
-                Fail(column,
-                     "a second start: there is one at line " +
-                         std::to_string(
-                             (level.AtSign ? level.AtSign->At : level.StartLine->At).Place.Line));
-            level.AtSign = StartCell{static_cast<int>(level.Rows.size()) + 1,
-                                     static_cast<int>(row.size()) + 1, Mark{place_, column}};
+            MapStart(level, static_cast<int>(row.size()) + 1, column);
             row.push_back(tcEmpty);
             continue;
         }
