@@ -14,7 +14,9 @@ constexpr int kAreaOffsets[9][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 0},
                                     {0, 1},   {1, -1}, {1, 0},  {1, 1}};
 
 // Codes below 39 give way to a blast, except the border and the black ball.
-bool Destructible(int32_t tile) { return tile < 39 && !IsBorderCode(tile) && tile != tcBall; }
+bool Destructible(int32_t tile) {
+    return tile < 39 && !IsBorderCode(tile) && tile != tcBall;
+}
 
 bool SetsOffChain(int32_t tile) {
     return tile == tcBomb || tile == tcRedDynamite || tile == tcYellowDynamite;
@@ -131,7 +133,8 @@ void UpdateExplosions(Game& game, int32_t lag) {
     while (i <= play.ExplosionCount) {
         play.Explosions[i].Phase += 0.02 * lag;
         if (play.Explosions[i].Phase > 10) {
-            for (int k = i; k < play.ExplosionCount; ++k) play.Explosions[k] = play.Explosions[k + 1];
+            for (int k = i; k < play.ExplosionCount; ++k)
+                play.Explosions[k] = play.Explosions[k + 1];
             play.ExplosionCount -= 1;
             play.BlastGuard = false;
         } else {
@@ -147,7 +150,8 @@ void UpdateBombs(Game& game, int32_t lag) {
         play.PlacedBombs[i].Fuse += 0.02 * lag;
         if (play.PlacedBombs[i].Fuse > 20) {
             AreaBlast(game, play.PlacedBombs[i].Col, play.PlacedBombs[i].Row);
-            for (int k = i; k < play.PlacedBombCount; ++k) play.PlacedBombs[k] = play.PlacedBombs[k + 1];
+            for (int k = i; k < play.PlacedBombCount; ++k)
+                play.PlacedBombs[k] = play.PlacedBombs[k + 1];
             play.PlacedBombCount -= 1;
         } else {
             ++i;

@@ -68,7 +68,8 @@ void FollowWall(Decision& d) {
     switch (d.mon.Heading) {
         case mvUp:
             TurnsInRandomOrder(
-                d, [&] { d.TurnUnless(mvLeft, +1, d.Empty(0, -1), d.Empty(1, -1), d.Empty(-1, 0)); },
+                d,
+                [&] { d.TurnUnless(mvLeft, +1, d.Empty(0, -1), d.Empty(1, -1), d.Empty(-1, 0)); },
                 [&] { d.TurnUnless(mvRight, -1, d.Empty(0, 1), d.Empty(1, 1), d.Empty(-1, 0)); });
             d.Straight(mvUp, d.Empty(-1, 0));
             break;
@@ -90,7 +91,8 @@ void FollowWall(Decision& d) {
             if (d.mon.Move == mvNone && d.Empty(1, 0) && !d.Empty(1, -1)) d.Choose(mvDown, -1);
             d.Straight(mvRight, d.Empty(0, 1));
             break;
-        default: break;  // no heading yet: the searches below decide
+        default:
+            break;  // no heading yet: the searches below decide
     }
 }
 
@@ -101,10 +103,14 @@ void SpinningSearch(Decision& d) {
     mon.FramePos += d.turnStep;
     if (mon.FramePos > mon.Frames) mon.FramePos -= mon.Frames;
     mon.Frame = static_cast<int32_t>(std::trunc(mon.FramePos));
-    if (mon.Frame == 0 && d.Empty(-1, 0)) d.Choose(mvUp, 0);
-    else if (mon.Frame == 2 && d.Empty(0, -1)) d.Choose(mvLeft, 0);
-    else if (mon.Frame == 4 && d.Empty(1, 0)) d.Choose(mvDown, 0);
-    else if (mon.Frame == 6 && d.Empty(0, 1)) d.Choose(mvRight, 0);
+    if (mon.Frame == 0 && d.Empty(-1, 0))
+        d.Choose(mvUp, 0);
+    else if (mon.Frame == 2 && d.Empty(0, -1))
+        d.Choose(mvLeft, 0);
+    else if (mon.Frame == 4 && d.Empty(1, 0))
+        d.Choose(mvDown, 0);
+    else if (mon.Frame == 6 && d.Empty(0, 1))
+        d.Choose(mvRight, 0);
 }
 
 // Kind 39 takes the first open one of up, left, down, right.
@@ -148,16 +154,31 @@ void Advance(Game& game, TMonster& mon, int32_t lag) {
     const double step = static_cast<double>(lag) * game.settings.Speed / 1000;
     bool arrived = false;
     switch (mon.Move) {
-        case mvUp: mon.PosY -= step; arrived = mon.PosY < mon.TargetY; break;
-        case mvLeft: mon.PosX -= step; arrived = mon.PosX < mon.TargetX; break;
-        case mvDown: mon.PosY += step; arrived = mon.PosY > mon.TargetY; break;
-        case mvRight: mon.PosX += step; arrived = mon.PosX > mon.TargetX; break;
-        default: break;
+        case mvUp:
+            mon.PosY -= step;
+            arrived = mon.PosY < mon.TargetY;
+            break;
+        case mvLeft:
+            mon.PosX -= step;
+            arrived = mon.PosX < mon.TargetX;
+            break;
+        case mvDown:
+            mon.PosY += step;
+            arrived = mon.PosY > mon.TargetY;
+            break;
+        case mvRight:
+            mon.PosX += step;
+            arrived = mon.PosX > mon.TargetX;
+            break;
+        default:
+            break;
     }
     if (!arrived) return;
     const bool vertical = mon.Move == mvUp || mon.Move == mvDown;
-    if (vertical) mon.PosY = mon.TargetY;
-    else mon.PosX = mon.TargetX;
+    if (vertical)
+        mon.PosY = mon.TargetY;
+    else
+        mon.PosX = mon.TargetX;
     mon.Move = mvNone;
     SetTile(game.level, mon.FromRow, mon.FromCol, tcEmpty);
     if (vertical) {

@@ -37,7 +37,9 @@ bool Set(MoveStart& out, int32_t path, int32_t tile, int32_t frames, int tr, int
     return true;
 }
 
-bool IsPileTop(int32_t tile) { return tile == tcBall || tile == tcInfotron; }
+bool IsPileTop(int32_t tile) {
+    return tile == tcBall || tile == tcInfotron;
+}
 
 bool Fall(const ScanView& v, int r, int c, MoveStart& out) {
     const int32_t t = v.Tile(r, c);
@@ -129,10 +131,17 @@ struct Scan {
 // edge rolls down; rolling right comes before rolling left, so a pile top with room on both
 // sides rolls right.
 constexpr Scan kScans[] = {
-    {Fall, true},           {PushOffLedgeRight, true}, {PushOffLedgeLeft, true},
-    {PushDynamiteRight, false}, {PushDynamiteLeft, false}, {PushRedUp, false},
-    {PushRedDown, false},   {PushBallRight, false},    {PushBallLeft, false},
-    {RollOffRight, true},   {RollOffLeft, true},
+    {Fall, true},
+    {PushOffLedgeRight, true},
+    {PushOffLedgeLeft, true},
+    {PushDynamiteRight, false},
+    {PushDynamiteLeft, false},
+    {PushRedUp, false},
+    {PushRedDown, false},
+    {PushBallRight, false},
+    {PushBallLeft, false},
+    {RollOffRight, true},
+    {RollOffLeft, true},
 };
 
 // Records the move and reserves the cell left and the target cell (an arc reserves only

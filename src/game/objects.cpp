@@ -14,11 +14,19 @@ namespace {
 
 constexpr double kArcRadius = 41;
 
-bool IsBallTile(int32_t tile) { return tile == tcBall || tile == tcBallMovingLeft; }
-bool IsDynamite(int32_t tile) { return tile == tcRedDynamite || tile == tcYellowDynamite; }
-bool IsFallPath(int32_t path) { return path == 0 || path == 1 || path == 2; }
+bool IsBallTile(int32_t tile) {
+    return tile == tcBall || tile == tcBallMovingLeft;
+}
+bool IsDynamite(int32_t tile) {
+    return tile == tcRedDynamite || tile == tcYellowDynamite;
+}
+bool IsFallPath(int32_t path) {
+    return path == 0 || path == 1 || path == 2;
+}
 // Whatever lies below a landing object other than empty space or a reserved cell stops it.
-bool StopsLanding(int32_t tile) { return tile != tcEmpty && tile != tcBusy; }
+bool StopsLanding(int32_t tile) {
+    return tile != tcEmpty && tile != tcBusy;
+}
 
 // The proposed position of an entry after `step` pixels (straight paths) or at its new angle
 // (arcs), clamped so that every move ends exactly on its target.
@@ -26,7 +34,9 @@ void AdvancePosition(TMover& m, double step) {
     double nx = m.X;
     double ny = m.Y;
     switch (m.Path) {
-        case 0: ny = m.Y + step; break;
+        case 0:
+            ny = m.Y + step;
+            break;
         case 1:
             nx = m.OriginX + kArcRadius * std::cos(m.Angle);
             ny = m.TargetY - kArcRadius * std::sin(m.Angle);
@@ -35,18 +45,36 @@ void AdvancePosition(TMover& m, double step) {
             nx = m.OriginX - kArcRadius * std::cos(m.Angle);
             ny = m.TargetY - kArcRadius * std::sin(m.Angle);
             break;
-        case 4: nx = m.X + step; break;
-        case 5: nx = m.X - step; break;
-        case 6: ny = m.Y - step; break;
-        default: break;
+        case 4:
+            nx = m.X + step;
+            break;
+        case 5:
+            nx = m.X - step;
+            break;
+        case 6:
+            ny = m.Y - step;
+            break;
+        default:
+            break;
     }
     switch (m.Path) {
-        case 1: m.X = (nx >= m.TargetX || m.Angle < 0) ? m.TargetX : nx; break;
-        case 2: m.X = (nx > m.TargetX && m.Angle >= 0) ? nx : m.TargetX; break;
-        case 4: m.X = nx >= m.TargetX ? m.TargetX : nx; break;
-        case 5: m.X = nx > m.TargetX ? nx : m.TargetX; break;
-        case 6: m.Y = ny > m.TargetY ? ny : m.TargetY; break;
-        default: break;
+        case 1:
+            m.X = (nx >= m.TargetX || m.Angle < 0) ? m.TargetX : nx;
+            break;
+        case 2:
+            m.X = (nx > m.TargetX && m.Angle >= 0) ? nx : m.TargetX;
+            break;
+        case 4:
+            m.X = nx >= m.TargetX ? m.TargetX : nx;
+            break;
+        case 5:
+            m.X = nx > m.TargetX ? nx : m.TargetX;
+            break;
+        case 6:
+            m.Y = ny > m.TargetY ? ny : m.TargetY;
+            break;
+        default:
+            break;
     }
     if (IsFallPath(m.Path)) m.Y = ny >= m.TargetY ? m.TargetY : ny;
 }
@@ -83,8 +111,10 @@ void CheckMonsterHits(Game& game, const TMover& m) {
         const TMonster& mon = level.Monsters[i];
         const int countBefore = level.MonsterCount;
         if (mon.PosY - 65 < m.Y && m.Y <= mon.PosY && mon.Col == m.DestCol) {
-            if (mon.Kind == tcMonsterTurning) AreaBlast(game, mon.Col, mon.Row);
-            else if (mon.Kind == tcMonsterCrawling) InfotronBlast(game, mon.Col, mon.Row);
+            if (mon.Kind == tcMonsterTurning)
+                AreaBlast(game, mon.Col, mon.Row);
+            else if (mon.Kind == tcMonsterCrawling)
+                InfotronBlast(game, mon.Col, mon.Row);
         }
         if (level.MonsterCount == countBefore) ++i;
     }

@@ -146,7 +146,8 @@ bool CheckTrap(Game& game, int col, int row) {
             p.TargetPosX = ClampCentreX(game, p.PlayerPosX - 80);
             p.MoveState = msLeft;
             break;
-        default: return false;
+        default:
+            return false;
     }
     PlayerHit(game, col, row);
     return true;
@@ -250,10 +251,18 @@ void Movement(Game& game, TVuzoda& sprite, int32_t lag) {
     const double push = static_cast<double>(lag * s) / 1500;
     const double pushLeft = static_cast<double>(lag * (s - 100)) / 1000;
     switch (p.MoveState) {
-        case msUp: Advance(p, p.PlayerPosY, p.TargetPosY, -walk); break;
-        case msDown: Advance(p, p.PlayerPosY, p.TargetPosY, walk); break;
-        case msLeft: Advance(p, p.PlayerPosX, p.TargetPosX, -walk); break;
-        case msRight: Advance(p, p.PlayerPosX, p.TargetPosX, walk); break;
+        case msUp:
+            Advance(p, p.PlayerPosY, p.TargetPosY, -walk);
+            break;
+        case msDown:
+            Advance(p, p.PlayerPosY, p.TargetPosY, walk);
+            break;
+        case msLeft:
+            Advance(p, p.PlayerPosX, p.TargetPosX, -walk);
+            break;
+        case msRight:
+            Advance(p, p.PlayerPosX, p.TargetPosX, walk);
+            break;
         case msPushRight:
             UsePicture(game, sprite, PlayerPicture::PushRight);
             HoldPattern(sprite, 0);
@@ -272,8 +281,11 @@ void Movement(Game& game, TVuzoda& sprite, int32_t lag) {
             HoldPattern(sprite, 1);
             Advance(p, p.PlayerPosY, p.TargetPosY, push);
             break;
-        case msSnap: AdvanceSnap(game, sprite, lag); break;
-        default: break;
+        case msSnap:
+            AdvanceSnap(game, sprite, lag);
+            break;
+        default:
+            break;
     }
 }
 
@@ -297,7 +309,9 @@ double ClampCentreY(const Game& game, double y) {
     return std::clamp(y, 60.0, 40.0 * std::max(game.level.Rows, 1) + 20);
 }
 
-void TVuzoda::MoveStep(int lag) { PlayerMove(game_, *this, lag); }
+void TVuzoda::MoveStep(int lag) {
+    PlayerMove(game_, *this, lag);
+}
 
 void PlayerMove(Game& game, TVuzoda& sprite, int32_t lag) {
     PlayState& p = game.play;

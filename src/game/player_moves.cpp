@@ -28,12 +28,17 @@ void StartMove(Game& game, Direction dir, double distance) {
             p.TargetPosX = p.PlayerPosX + distance;
             p.MoveState = msRight;
             break;
-        case Direction::None: break;
+        case Direction::None:
+            break;
     }
 }
 
-void Walk(Game& game, Direction dir) { StartMove(game, dir, 40); }
-void Jump(Game& game, Direction dir) { StartMove(game, dir, 80); }
+void Walk(Game& game, Direction dir) {
+    StartMove(game, dir, 40);
+}
+void Jump(Game& game, Direction dir) {
+    StartMove(game, dir, 80);
+}
 
 // A push walks into the object's cell at the push speed; the flag tells the world update of
 // the same tick to move the object.
@@ -57,13 +62,18 @@ void StartPush(Game& game, Direction dir) {
             p.MoveState = msPushRight;
             p.PushRight = true;
             break;
-        case Direction::None: break;
+        case Direction::None:
+            break;
     }
     PlaySound(game, "impinge");
 }
 
-bool IsWalkable(int32_t tile) { return tile >= tcInfotron && tile <= tcBomb; }
-bool IsLooseObject(int32_t tile) { return tile >= tcBall && tile <= tcYellowDynamite; }
+bool IsWalkable(int32_t tile) {
+    return tile >= tcInfotron && tile <= tcBomb;
+}
+bool IsLooseObject(int32_t tile) {
+    return tile >= tcBall && tile <= tcYellowDynamite;
+}
 
 // What lies beyond a port is taken when the jump starts; the tile itself goes when the
 // player's centre enters its cell.
@@ -206,10 +216,19 @@ void TryRight(Game& game, int col, int row) {
 
 void TryDirection(Game& game, Direction dir, int col, int row) {
     switch (dir) {
-        case Direction::Up: TryUp(game, col, row); break;
-        case Direction::Down: TryDown(game, col, row); break;
-        case Direction::Left: TryLeft(game, col, row); break;
-        case Direction::Right: TryRight(game, col, row); break;
-        case Direction::None: break;
+        case Direction::Up:
+            TryUp(game, col, row);
+            break;
+        case Direction::Down:
+            TryDown(game, col, row);
+            break;
+        case Direction::Left:
+            TryLeft(game, col, row);
+            break;
+        case Direction::Right:
+            TryRight(game, col, row);
+            break;
+        case Direction::None:
+            break;
     }
 }

@@ -14,11 +14,16 @@ constexpr const char* kVuzodaNames[] = {"vivuz",  "eddiesus", "eddiejos", "eddie
 
 PlayerPicture PictureOf(Direction dir) {
     switch (dir) {
-        case Direction::Up: return PlayerPicture::Up;
-        case Direction::Down: return PlayerPicture::Down;
-        case Direction::Left: return PlayerPicture::Left;
-        case Direction::Right: return PlayerPicture::Right;
-        case Direction::None: break;
+        case Direction::Up:
+            return PlayerPicture::Up;
+        case Direction::Down:
+            return PlayerPicture::Down;
+        case Direction::Left:
+            return PlayerPicture::Left;
+        case Direction::Right:
+            return PlayerPicture::Right;
+        case Direction::None:
+            break;
     }
     return PlayerPicture::Rest;
 }

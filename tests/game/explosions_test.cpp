@@ -1,8 +1,9 @@
 // Blasts: what withstands them, chain reactions depth first, tips, the blast guard, bombs and
 // their fuses, monster removal and the capacity of the lists.
+#include "game/explosions.h"
+
 #include <gtest/gtest.h>
 
-#include "game/explosions.h"
 #include "game/game_rig.h"
 
 namespace {

@@ -16,33 +16,63 @@ namespace {
 
 int CodeOf(char ch) {
     switch (ch) {
-        case '.': case '@': return 15;
-        case '#': return 30;
-        case 'W': return 45;
-        case 'i': return 12;
-        case 'o': return 20;
-        case 'r': return 21;
-        case 'y': return 22;
-        case 'c': return 16;
-        case 'f': return 14;
-        case 'l': return 13;
-        case 'b': return 19;
-        case 'x': case 'M': case 'N': return 11;
-        case 'E': return 63;
-        case 'T': return 53;
-        case 't': return 54;
-        case 'h': return 65;
-        case '>': return 49;
-        case 'v': return 50;
-        case '<': return 51;
-        case '^': return 52;
-        case '1': return 23;
-        case '2': return 24;
-        case '3': return 25;
-        case '4': return 26;
-        case '(': return 66;
-        case ')': return 67;
-        default: throw std::invalid_argument(std::string("no tile for '") + ch + "'");
+        case '.':
+        case '@':
+            return 15;
+        case '#':
+            return 30;
+        case 'W':
+            return 45;
+        case 'i':
+            return 12;
+        case 'o':
+            return 20;
+        case 'r':
+            return 21;
+        case 'y':
+            return 22;
+        case 'c':
+            return 16;
+        case 'f':
+            return 14;
+        case 'l':
+            return 13;
+        case 'b':
+            return 19;
+        case 'x':
+        case 'M':
+        case 'N':
+            return 11;
+        case 'E':
+            return 63;
+        case 'T':
+            return 53;
+        case 't':
+            return 54;
+        case 'h':
+            return 65;
+        case '>':
+            return 49;
+        case 'v':
+            return 50;
+        case '<':
+            return 51;
+        case '^':
+            return 52;
+        case '1':
+            return 23;
+        case '2':
+            return 24;
+        case '3':
+            return 25;
+        case '4':
+            return 26;
+        case '(':
+            return 66;
+        case ')':
+            return 67;
+        default:
+            throw std::invalid_argument(std::string("no tile for '") + ch + "'");
     }
 }
 
@@ -69,10 +99,12 @@ Bytes LongSilence() {
 }  // namespace
 
 std::vector<std::string> FilledRows(int cols, int rows, char fill) {
-    return std::vector<std::string>(static_cast<size_t>(rows), std::string(static_cast<size_t>(cols), fill));
+    return std::vector<std::string>(static_cast<size_t>(rows),
+                                    std::string(static_cast<size_t>(cols), fill));
 }
 
-GameRig::GameRig(const std::vector<std::string>& rows, int speed) : game_(std::make_unique<Game>()) {
+GameRig::GameRig(const std::vector<std::string>& rows, int speed)
+    : game_(std::make_unique<Game>()) {
     Build(static_cast<int>(rows.at(0).size()), static_cast<int>(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r) {
         for (size_t c = 0; c < rows[r].size(); ++c) {
@@ -121,7 +153,8 @@ void GameRig::Finish(int speed) {
     FillMessageTexts(g.messages);
     g.random.Seed(7);
     // Written and read back once, through the library format the game loads.
-    static const PictureLibrary pictures = ReadPictureLibrary(WritePictureLibrary(TestGamePictures()), "test");
+    static const PictureLibrary pictures =
+        ReadPictureLibrary(WritePictureLibrary(TestGamePictures()), "test");
     g.media.perslist.LoadLibrary(pictures);
     player_ = g.media.DXSpriteEngine.Create<TVuzoda>(g);
     player_->Width = player_->Height = 40;
@@ -178,11 +211,14 @@ int GameRig::TicksUntilRest(int32_t lag, int limit) {
 
 int GameRig::Queued(int n) const {
     int count = 0;
-    for (int i = 0; i < game_->messages.MessageCount; ++i) count += game_->messages.MessageQueue[i].Code == n;
+    for (int i = 0; i < game_->messages.MessageCount; ++i)
+        count += game_->messages.MessageQueue[i].Code == n;
     return count;
 }
 
-std::string GameRig::PictureName() const { return player_->Picture ? player_->Picture->Name() : ""; }
+std::string GameRig::PictureName() const {
+    return player_->Picture ? player_->Picture->Name() : "";
+}
 
 bool GameRig::CountSounds() {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -206,4 +242,6 @@ bool GameRig::CountSounds() {
     return true;
 }
 
-int GameRig::Plays(const std::string& name) { return game_->media.DXWaveList1.FindSound(name).CopyCount(); }
+int GameRig::Plays(const std::string& name) {
+    return game_->media.DXWaveList1.FindSound(name).CopyCount();
+}

@@ -21,7 +21,7 @@
 //   (  drift source 66   )  drift source 67
 //   @  the player's start (empty)    M  monster kind 38   N  monster kind 39 (busy cell)
 class GameRig {
-public:
+  public:
     explicit GameRig(const std::vector<std::string>& rows, int speed = 300);
     // An empty level of the given size (border ring, every interior cell empty).
     GameRig(int cols, int rows, int speed = 300);
@@ -60,7 +60,7 @@ public:
     bool CountSounds();
     int Plays(const std::string& name);
 
-private:
+  private:
     void Build(int cols, int rows);
     void Finish(int speed);
 

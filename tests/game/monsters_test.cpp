@@ -1,9 +1,10 @@
 // Monsters: the searches without a heading, wall following and its turns, the kind-38 picture
 // turning before it moves, speeds and cells, and when a monster catches the player.
+#include "game/monsters.h"
+
 #include <gtest/gtest.h>
 
 #include "game/game_rig.h"
-#include "game/monsters.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(MonsterSearch, KindWithoutHeadingPrefersUpLeftDownRight) {
     EXPECT_EQ(m.TargetY, 120);
     EXPECT_EQ(rig.Tile(2, 2), 11);
     EXPECT_EQ(rig.Tile(3, 2), 15);  // claimed only on arrival
-    EXPECT_EQ(m.PosY, 80);         // a deciding tick does not move
+    EXPECT_EQ(m.PosY, 80);          // a deciding tick does not move
 }
 
 TEST(MonsterSearch, EnclosedSpinningMonsterTurnsForeverAndCatchesNobody) {

@@ -1,9 +1,10 @@
 // The world update: falls, rolls and pushes with their timing and scan order, landings on
 // dynamite, monsters and the player, sounds, and the capacity of the list of moves.
+#include "game/objects.h"
+
 #include <gtest/gtest.h>
 
 #include "game/game_rig.h"
-#include "game/objects.h"
 
 namespace {
 
@@ -107,6 +108,8 @@ TEST(ObjectPushes, BallsSlideOrRollOffTheLedgeAndDynamiteMoves) {
     up.Tick(10);
     up.Hold(-1);
     EXPECT_EQ(up.play().FallList[1].Path, 6);
+    EXPECT_EQ(up.PictureName(), "ballsus");
+    EXPECT_EQ(up.player().PatternPos, 1);
     up.Ticks(30, 10);
     EXPECT_EQ(up.Tile(1, 1), 21);
 }

@@ -61,6 +61,18 @@ TEST(PlayerEating, EatingInPlaceTakes120msAndNothingMoves) {
     info.Tick(10);
     EXPECT_EQ(info.Tile(1, 2), 8);
     EXPECT_EQ(info.play().InfotronsGot, 1);
+    // A bomb is counted at once and stays until the eating ends.
+    GameRig bomb({"@b"}, 200);
+    bomb.game().input.SnapKey = true;
+    bomb.Hold(isRight);
+    bomb.Tick(10);
+    EXPECT_EQ(bomb.play().Bombs, 1);
+    EXPECT_EQ(bomb.Tile(1, 2), 19);
+    EXPECT_EQ(bomb.Queued(112), 1);
+    bomb.Hold(-1);
+    bomb.Ticks(12, 10);
+    EXPECT_EQ(bomb.Tile(1, 2), 15);
+    EXPECT_EQ(bomb.play().Bombs, 1);
     GameRig life({"l@"}, 200);
     life.game().input.SnapKey = true;
     life.Hold(isLeft);
@@ -304,6 +316,24 @@ TEST(PlayerBombs, OneBombPerCellHoweverLongCtrlIsHeld) {
     rig.Hold(isRight);
     rig.Tick(10);
     EXPECT_EQ(rig.play().Bombs, 2);
+}
+
+TEST(PlayerPictures, IdleAnimationStartsAtRandomAfterTwoIdleSeconds) {
+    GameRig rig({"@.."});
+    rig.Ticks(200, 10);
+    EXPECT_FALSE(rig.play().IdleAnimating);
+    for (int i = 0; i < 2000 && !rig.play().IdleAnimating; ++i) rig.Tick(10);
+    ASSERT_TRUE(rig.play().IdleAnimating);
+    EXPECT_EQ(rig.PictureName(), "ball");
+    EXPECT_EQ(rig.player().PatternCount, 4);
+    EXPECT_TRUE(rig.player().Looping);
+    rig.Ticks(39, 10);
+    EXPECT_TRUE(rig.play().IdleAnimating);
+    rig.Tick(10);  // more than 400 ms
+    EXPECT_FALSE(rig.play().IdleAnimating);
+    EXPECT_EQ(rig.player().PatternCount, 1);
+    EXPECT_FALSE(rig.player().Looping);
+    EXPECT_EQ(rig.play().IdleTime, 0);
 }
 
 TEST(PlayerInput, JoystickWinsAndLaterKeysOverrideEarlierOnes) {
