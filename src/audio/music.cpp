@@ -43,13 +43,28 @@ bool StartSongFile(Game& game, const std::string& path) {
     }
 }
 
+// Holds the frame timer off for its lifetime and gives back the state it found, also when a
+// message's sound raises an error on the way out.
+class TimerHold {
+  public:
+    explicit TimerHold(FrameTimer& timer) : timer_(timer), wasEnabled_(timer.Enabled) {
+        timer_.Enabled = false;
+    }
+    ~TimerHold() { timer_.Enabled = wasEnabled_; }
+    TimerHold(const TimerHold&) = delete;
+    TimerHold& operator=(const TimerHold&) = delete;
+
+  private:
+    FrameTimer& timer_;
+    bool wasEnabled_;
+};
+
 }  // namespace
 
-// No frame runs while the music device is busy: the frame timer is held off for the call.
+// No frame runs while the music device is busy.
 bool PlaySong(Game& game, int32_t n) {
+    TimerHold hold(game.timer);
     bool result = true;
-    bool timerWasEnabled = game.timer.Enabled;
-    game.timer.Enabled = false;
     AudioState& audio = game.audio;
     if (game.settings.MusicEnabled && n != audio.CurrentSong) {
         audio.CurrentSong = n != 0 ? n : game.random.Below(game.settings.SongCount) + 1;
@@ -63,7 +78,6 @@ bool PlaySong(Game& game, int32_t n) {
         }
         audio.MusicPlaying = started ? 1 : 0;
     }
-    game.timer.Enabled = timerWasEnabled;
     return result;
 }
 
