@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "level/level_dump.h"
+#include "level/level_set_reader.h"
 #include "level/level_test_util.h"
 #include "level/level_writer.h"
 
@@ -105,6 +107,43 @@ TEST_F(LevelCheck, BrokenIndexesAndRecords) {
               Texts{"set.lev: level offsets: unexpected end of file at offset 9"});
     set.Levels.clear();
     EXPECT_EQ(Findings(WriteLevelSet(set)), Texts{"set.lev: LevelCount 0, must be 1 to 100"});
+}
+
+}  // namespace
+
+namespace {
+
+// Every single damaged byte of a small set (outside the unused offset slots) is either read or
+// refused with a FileError: nothing is read out of bounds, nothing else is thrown.
+TEST(LevelSetDamage, EveryDamagedByteIsReadOrRefused) {
+    LevelSetData set;
+    set.SetName = "S";
+    set.Levels = {MakeLevel({{tcEmpty, tcInfotron}, {tcMonsterCrawling, tcExit}}, 1, 1, "One"),
+                  MakeLevel({{tcEmpty}}, 1, 1, "Two")};
+    const Bytes good = WriteLevelSet(set);
+    std::vector<size_t> positions;
+    for (size_t i = 0; i < 20; ++i) positions.push_back(i);
+    for (size_t i = 4006; i < good.size(); ++i) positions.push_back(i);
+    int refused = 0;
+    for (size_t pos : positions)
+        for (uint8_t value : {uint8_t{0x00}, uint8_t{0x7F}, uint8_t{0x80}, uint8_t{0xFF}}) {
+            Bytes bytes = good;
+            bytes[pos] = value;
+            for (size_t cut : {bytes.size(), bytes.size() - 3}) {
+                ByteReader in(bytes.data(), cut, "set.lev");
+                try {
+                    Tlevels index = ReadLevelSetIndex(in);
+                    if (!IndexProblems(index, cut).empty()) continue;
+                    for (int n = 1; n <= index.LevelCount; ++n) {
+                        LevelRecord level = ReadLevelRecord(in, index, n);
+                        if (LevelProblems(level, n).empty()) DumpLevelSource(level);
+                    }
+                } catch (const FileError&) {
+                    ++refused;
+                }
+            }
+        }
+    EXPECT_GT(refused, 0);
 }
 
 }  // namespace
