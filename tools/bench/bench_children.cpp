@@ -1,0 +1,109 @@
+// Child process modes of the benchmark: window presentation and start-up.
+#include "bench_children.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/game.h"
+#include "app/screen_dispatch.h"
+#include "app/session.h"
+#include "media/display.h"
+#include "media/picture.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 960;
+
+// The window the display opened (the display keeps it to itself).
+SDL_Window* OpenWindow() {
+    for (Uint32 id = 64; id >= 1; --id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
+    return nullptr;
+}
+
+// A real menu frame, so that the colours reaching the renderer are the game's.
+Surface MenuFrame(const std::string& dataDir) {
+    PictureList menu;
+    menu.LoadPictures(dataDir + "meniu.dxg");
+    Surface frame(kScreenWidth, kScreenHeight);
+    const char* pictures[][3] = {{"background", "0", "0"}, {"m2", "37", "20"}, {"sm", "30", "20"},
+                                 {"sg", "235", "270"},     {"op", "235", "310"}};
+    for (const auto& p : pictures)
+        menu.FindPicture(p[0]).DrawPattern(frame, std::atoi(p[1]), std::atoi(p[2]), 0);
+    return frame;
+}
+
+// Gives the window its size and lets the renderer see the change before anything is timed.
+void SizeWindow(Display& display, const Surface& frame) {
+    SDL_Window* window = OpenWindow();
+    if (window) SDL_SetWindowSize(window, kWindowWidth, kWindowHeight);
+    for (int i = 0; i < 10; ++i) {
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        SDL_Delay(20);
+        display.ShowFrame(frame);
+    }
+}
+
+void PresentWith(const char* mode, const Surface& frame, const Repetitions& reps) {
+    Display display;
+    display.StartDisplay(false, "Tolmara Deepgrid benchmark");
+    SizeWindow(display, frame);
+    SDL_Window* window = OpenWindow();
+    SDL_Renderer* renderer = window ? SDL_GetRenderer(window) : nullptr;
+    SDL_RendererInfo info{};
+    int w = 0, h = 0;
+    if (renderer) {
+        SDL_GetRendererInfo(renderer, &info);
+        SDL_GetRendererOutputSize(renderer, &w, &h);
+    }
+    // The display sleeps to the refresh rate when frames come faster; one refresh period plus a
+    // margin between samples keeps that sleep out of the figure.
+    SDL_DisplayMode dm{};
+    const int hz = (SDL_GetCurrentDisplayMode(0, &dm) == 0 && dm.refresh_rate > 0) ? dm.refresh_rate : 60;
+    const Uint32 gap = static_cast<Uint32>(1000 / std::max(hz, 1) + 4);
+    const double us = MedianMicroseconds(reps.Samples, 1, [&] { SDL_PumpEvents(); SDL_Delay(gap); },
+                                         [&] { display.ShowFrame(frame); });
+    std::printf("present %s %.1f %s %dx%d\n", mode, us, renderer ? info.name : "none", w, h);
+    std::fflush(stdout);
+    display.StopDisplay();
+}
+
+}  // namespace
+
+int RunPresentChild(const std::string& dataDir, const Repetitions& reps) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "tolmara-bench: no X display: %s\n", SDL_GetError());
+        return 1;
+    }
+    const Surface frame = MenuFrame(dataDir);
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    PresentWith("software", frame, reps);
+    SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
+    PresentWith("default", frame, reps);
+    SDL_Quit();
+    return 0;
+}
+
+int RunStartupChild(const std::string& dataDir) {
+    SessionOptions options;
+    options.ProgramDir = dataDir;
+    std::unique_ptr<Game> game = StartGame(options);
+    RunTick(*game, 1);
+    std::printf("first_frame_ns %lld\n", static_cast<long long>(MonotonicNs()));
+    std::fflush(stdout);
+    PressKey(*game, vkSpace);
+    RunTick(*game, 16);
+    ReleaseKey(*game, vkSpace);
+    for (int i = 0; i < 60; ++i) {
+        RunTick(*game, 16);
+        SDL_Delay(16);
+    }
+    std::printf("screen %d music %d\n", game->screens.CurrentScreen, game->audio.MusicPlaying);
+    return 0;
+}

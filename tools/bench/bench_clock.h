@@ -1,0 +1,28 @@
+// Clocks, medians and the frame-copy baseline every figure of the benchmark is compared with.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// CLOCK_MONOTONIC in nanoseconds: one clock for every process of the machine, so a child can
+// report a moment that the parent compares with its own.
+int64_t MonotonicNs();
+
+// The median of the samples (the mean of the middle two for an even count); 0 for none.
+double Median(std::vector<double> samples);
+
+// How many samples each figure takes: --quick makes every figure brief (CI runs it so).
+struct Repetitions {
+    int Samples = 60;       // timed batches per figure
+    int TicksPerBatch = 20;  // frames in one timed batch
+    int MemcpySamples = 2000;
+};
+
+// Microseconds per call of `work`, as the median over `samples` batches of `perBatch` calls.
+// `prepare` runs untimed before each batch (state restores, message ages).
+double MedianMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
+                          const std::function<void()>& work);
+
+// Microseconds to copy one 640 x 480 x 16-bit frame with memcpy, between two warm buffers.
+double MeasureFrameMemcpy(int samples);

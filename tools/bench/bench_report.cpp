@@ -1,0 +1,86 @@
+// The readable table of figures with their goals, and the JSON object.
+#include "bench_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Format(const char* pattern, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}
+
+// One line of a per-frame figure: microseconds, ratio to the frame memcpy, goal and verdict.
+std::string FrameLine(const BenchFigures& f, const std::string& what, const Figure& us,
+                      double goalRatio) {
+    std::string line = what;
+    line.resize(std::max<size_t>(line.size(), 52), ' ');
+    if (!us) return line + "  unavailable (needs an X server)\n";
+    const double ratio = *us / f.MemcpyUs;
+    line += Format("%9.1f us", *us) + Format("%8.2fx", ratio);
+    if (goalRatio > 0)
+        line += Format("   goal <= %.0fx", goalRatio) + (ratio <= goalRatio ? "  ok" : "  OVER");
+    return line + "\n";
+}
+
+std::string PlainLine(const std::string& what, const Figure& value, const char* unit, double goal) {
+    std::string line = what;
+    line.resize(std::max<size_t>(line.size(), 52), ' ');
+    if (!value) return line + "  unavailable\n";
+    line += Format("%9.1f ", *value) + unit;
+    line += Format("   goal < %.0f ", goal) + unit + (*value < goal ? "  ok" : "  OVER");
+    return line + "\n";
+}
+
+std::string JsonNumber(const Figure& value) {
+    return value ? Format("%.2f", *value) : "null";
+}
+
+std::string JsonFrame(const BenchFigures& f, const Figure& us) {
+    if (!us) return "null";
+    return "{\"us\": " + Format("%.2f", *us) + ", \"ratio\": " + Format("%.3f", *us / f.MemcpyUs) + "}";
+}
+
+}  // namespace
+
+std::string ReportText(const BenchFigures& f) {
+    std::string out = "Tolmara Deepgrid frame costs (medians; ratio = cost / memcpy of one 640 x 480 x 16 frame)\n";
+    out += "machine: " + std::to_string(f.Cores) + " cores, load average " +
+           Format("%.2f", f.LoadBefore) + " before, " + Format("%.2f", f.LoadAfter) + " after\n\n";
+    out += FrameLine(f, "memcpy of one frame", f.MemcpyUs, 0);
+    out += FrameLine(f, "game-play tick, largest shipped level", f.PlayLargest, 6);
+    out += "  (" + f.LargestLevel + ")\n";
+    out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 8);
+    out += FrameLine(f, "main menu tick", f.MainMenu, 6);
+    out += FrameLine(f, "players and levels tick", f.Players, 6);
+    out += FrameLine(f, "present 1280 x 960, software renderer", f.PresentSoftware, 50);
+    if (f.PresentSoftware) out += "  (renderer: " + f.SoftwareRenderer + ")\n";
+    out += FrameLine(f, "present 1280 x 960, default renderer", f.PresentDefault, 0);
+    if (f.PresentDefault) out += "  (renderer: " + f.DefaultRenderer + ")\n";
+    out += "\n";
+    out += PlainLine("start-up to the first frame shown", f.StartupMs, "ms", 300);
+    out += "  (video driver: " + f.StartupDriver + ")\n";
+    out += PlainLine("peak resident memory (start-up, menu and song)", f.PeakRssMb, "MB", 100);
+    out += PlainLine("idle main menu in a window", f.IdleCpuPercent, "% of one core", 15);
+    if (!f.IdleNote.empty()) out += "  (" + f.IdleNote + ")\n";
+    return out;
+}
+
+std::string ReportJson(const BenchFigures& f) {
+    std::string out = "{";
+    out += "\"memcpy_us\": " + Format("%.2f", f.MemcpyUs);
+    out += ", \"play_tick_largest\": " + JsonFrame(f, f.PlayLargest);
+    out += ", \"play_tick_99\": " + JsonFrame(f, f.Play99);
+    out += ", \"menu_tick\": " + JsonFrame(f, f.MainMenu);
+    out += ", \"players_tick\": " + JsonFrame(f, f.Players);
+    out += ", \"present_software_1280\": " + JsonFrame(f, f.PresentSoftware);
+    out += ", \"present_default_1280\": " + JsonFrame(f, f.PresentDefault);
+    out += ", \"startup_ms\": " + JsonNumber(f.StartupMs);
+    out += ", \"peak_rss_mb\": " + JsonNumber(f.PeakRssMb);
+    out += ", \"idle_cpu_percent\": " + JsonNumber(f.IdleCpuPercent);
+    out += ", \"load_average\": " + Format("%.2f", f.LoadAfter);
+    return out + "}\n";
+}
