@@ -6,6 +6,7 @@
 #include "app/game.h"
 #include "audio/audio.h"
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "screens/screens.h"
 
 namespace {
@@ -107,6 +108,7 @@ void MenuReturnTick(Game& game, int32_t) {
 
 void LevelStartTick(Game& game, int32_t) {
     loadlevel(game, game.play.CurrentLevel);
+    PrepareLevelStart(game);
     game.input.Paused = false;
     SetScreen(game, scGamePlay);
 }

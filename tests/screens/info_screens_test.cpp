@@ -18,6 +18,7 @@ TEST(CharacterSelect, CalledFromPlayEscapeAndAChoiceBothGoBackIntoTheLevel) {
     Game& game = rig.game();
     AddPlayer(game, "Ada", 4, 0);
     for (int click : {0, 1}) {
+        game.screens.CurrentScreen = scGamePlay;
         TypeChar(game, 'c');  // C during play
         rig.Enter(scCharacterSelect);
         rig.Key(vkEscape);  // the left picture has not arrived: discarded
@@ -88,6 +89,7 @@ TEST(Information, CalledWithF1FromPlayEscapeReturnsToTheGameKeepingThePage) {
     MenuRig rig;
     Game& game = rig.game();
     game.screens.info.InfoPage = 3;
+    game.screens.CurrentScreen = scGamePlay;
     PressAndRelease(rig, vkF1);  // as during play
     ASSERT_TRUE(game.input.HelpKey);
     rig.Enter(scInformation);

@@ -1,6 +1,7 @@
 // Shared helpers of the tests.
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -25,3 +26,13 @@ TempDir::~TempDir() {
 
 std::string BuiltGameDir() { return std::string(TOLMARA_GAME_DIR) + "/"; }
 std::string SourceDir() { return std::string(TOLMARA_SOURCE_DIR) + "/"; }
+
+// Every test runs headless: SDL's dummy drivers unless a test (or the caller) chose another one.
+namespace {
+struct HeadlessDrivers {
+    HeadlessDrivers() {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+    }
+} headlessDrivers;
+}  // namespace
