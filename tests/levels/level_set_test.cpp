@@ -1,0 +1,205 @@
+// The game's own level set as built (Tolmara.lev): every level is made by its recorded replay in
+// assets/replays, and the set as a whole has the size, variety and layout rules it promises.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "app/replay_run.h"
+#include "level/level_check.h"
+#include "level/level_set_reader.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReplayFolder() {
+    return SourceDir() + "assets/replays/";
+}
+
+// The replay of level n is assets/replays/NN.replay.
+std::string ReplayFileName(int n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%02d.replay", n);
+    return name;
+}
+
+// The replay files there, in name order.
+std::vector<std::string> ReplayNames() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(ReplayFolder(), ec))
+        if (entry.path().extension() == ".replay") names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A data folder standing for the build's game folder: links to its data files and the default
+// configuration, so that nothing a run might write lands in the game folder itself.
+class BuiltDataFolder {
+  public:
+    BuiltDataFolder() {
+        for (const auto& entry : fs::directory_iterator(BuiltGameDir())) {
+            const std::string ext = entry.path().extension();
+            if (entry.is_regular_file() && (ext == ".dxg" || ext == ".lev" || ext == ".mid"))
+                fs::create_symlink(entry.path(), dir_.File(entry.path().filename()));
+        }
+        fs::copy_file(SourceDir() + "assets/tolmarakx.cfg", dir_.File("tolmarakx.cfg"));
+    }
+    const std::string& Path() const { return dir_.Path(); }
+
+  private:
+    TempDir dir_;
+};
+
+struct BuiltSet {
+    Tlevels Index;
+    std::vector<LevelRecord> Levels;  // level 1 first
+};
+
+BuiltSet ReadBuiltSet() {
+    const std::string path = BuiltGameDir() + "Tolmara.lev";
+    const Bytes bytes = ReadFileBytes(path);
+    ByteReader in(bytes, path);
+    BuiltSet set;
+    set.Index = ReadLevelSetIndex(in);
+    const std::vector<std::string> problems = IndexProblems(set.Index, bytes.size());
+    if (!problems.empty()) throw std::runtime_error(path + ": " + problems.front());
+    for (int n = 1; n <= set.Index.LevelCount; ++n)
+        set.Levels.push_back(ReadLevelRecord(in, set.Index, n));
+    return set;
+}
+
+int CountTiles(const LevelRecord& level, int32_t tile) {
+    int count = 0;
+    for (const LevelRecordCell& cell : level.Cells) count += cell.Tile == tile ? 1 : 0;
+    return count;
+}
+
+// Larger than one screen both ways: the view follows the player in both directions.
+bool ScrollsBothWays(const LevelRecord& level) {
+    return level.Cols > 14 && level.Rows > 10;
+}
+
+class LevelReplays : public ::testing::TestWithParam<std::string> {
+  protected:
+    static void SetUpTestSuite() { data_ = std::make_unique<BuiltDataFolder>(); }
+    static void TearDownTestSuite() { data_.reset(); }
+    static std::unique_ptr<BuiltDataFolder> data_;
+};
+
+std::unique_ptr<BuiltDataFolder> LevelReplays::data_;
+
+// The replay is played as the runner plays it, on the built level set, and must reach the exit.
+// It must play the level its name gives, at the standard speed, mortal, without the cheat mode.
+TEST_P(LevelReplays, MakeTheirLevel) {
+    const std::string name = GetParam();
+    const ReplayScript script = ReadReplayFile(ReplayFolder() + name);
+    EXPECT_EQ(ReplayFileName(script.Level), name);
+    EXPECT_EQ(script.Levels, "Tolmara.lev");
+    EXPECT_EQ(script.Speed, 300);
+    EXPECT_EQ(script.Mortal, 1) << "a replay may not use the invincibility";
+
+    std::unique_ptr<Game> game = StartReplayGame(script, data_->Path());
+    const ReplayResult result = PlayReplay(*game, script);
+    EXPECT_EQ(result.Outcome, "made")
+        << name << " ends after " << result.Ticks << " ticks with " << result.InfotronsGot
+        << " of " << result.InfotronsNeeded << " infotrons and " << result.Lives
+        << " lives, the player at (" << result.PlayerX << ", " << result.PlayerY << ")";
+    EXPECT_FALSE(game->input.CheatMode);
+    EXPECT_EQ(game->play.Mortal, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LevelReplays, ::testing::ValuesIn(ReplayNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return "level_" + fs::path(info.param).stem().string();
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LevelReplays);
+
+TEST(LevelSet, PassesTheCheck) {
+    const std::string path = BuiltGameDir() + "Tolmara.lev";
+    for (const CheckFinding& finding :
+         CheckLevelSet(ReadFileBytes(path), "Tolmara.lev", BuiltGameDir())) {
+        EXPECT_TRUE(finding.Warning) << finding.Text;
+    }
+}
+
+TEST(LevelSet, EveryLevelHasAReplay) {
+    const BuiltSet set = ReadBuiltSet();
+    for (int n = 1; n <= set.Index.LevelCount; ++n) {
+        EXPECT_TRUE(fs::exists(ReplayFolder() + ReplayFileName(n)))
+            << "level " << n << " has no replay " << ReplayFileName(n);
+    }
+}
+
+// The size of the set and its mix of large and small levels.
+TEST(LevelSet, SizesAndQuotas) {
+    const BuiltSet set = ReadBuiltSet();
+    EXPECT_GE(set.Index.LevelCount, 30);
+    int scrolling = 0, huge = 0, spareInfotrons = 0;
+    for (size_t i = 0; i < set.Levels.size(); ++i) {
+        const LevelRecord& level = set.Levels[i];
+        SCOPED_TRACE("level " + std::to_string(i + 1) + " \"" + level.LevelName + "\"");
+        scrolling += ScrollsBothWays(level) ? 1 : 0;
+        huge += level.Cols >= 60 && level.Rows >= 40 ? 1 : 0;
+        const int infotrons = CountTiles(level, tcInfotron);
+        spareInfotrons += level.InfotronQuota > 0 && level.InfotronQuota < infotrons ? 1 : 0;
+        // Up to 10 rows the view does not scroll down, and the status bar covers rows 9 and 10.
+        if (level.Rows <= 10) {
+            EXPECT_LE(level.Rows, 8);
+        }
+    }
+    EXPECT_GE(scrolling, 8) << "levels larger than one screen both ways";
+    EXPECT_GE(huge, 3) << "levels of 60 x 40 cells or more";
+    EXPECT_GE(spareInfotrons, 4) << "levels whose quota is below their infotron count";
+}
+
+// Every tile code with a rule of its own appears in some level.
+TEST(LevelSet, UsesEveryRuledTile) {
+    const BuiltSet set = ReadBuiltSet();
+    std::set<int32_t> used;
+    for (const LevelRecord& level : set.Levels)
+        for (const LevelRecordCell& cell : level.Cells) used.insert(cell.Tile);
+    const std::map<int32_t, const char*> ruled{
+        {tcInfotron, "infotron"},
+        {tcLife, "life"},
+        {tcFloor, "floor"},
+        {16, "circuit 16"},
+        {17, "circuit 17"},
+        {18, "circuit 18"},
+        {tcBomb, "bomb"},
+        {tcBall, "ball"},
+        {tcRedDynamite, "red dynamite"},
+        {tcYellowDynamite, "yellow dynamite"},
+        {tcTrapLeft, "trap entered moving left"},
+        {tcTrapDown, "trap entered moving down"},
+        {tcTrapUp, "trap entered moving up"},
+        {tcTrapRight, "trap entered moving right"},
+        {tcMonsterTurning, "turning monster"},
+        {tcMonsterCrawling, "crawling monster"},
+        {tcPortRight, "port right"},
+        {tcPortDown, "port down"},
+        {tcPortLeft, "port left"},
+        {tcPortUp, "port up"},
+        {tcTerminal, "dynamite terminal"},
+        {tcOneShotTerminal, "one-shot terminal"},
+        {tcExit, "exit"},
+        {tcHazard, "hazard"},
+        {tcDriftLeft, "drift left"},
+        {tcDriftRight, "drift right"},
+        {tcAnimated, "animated tile"},
+    };
+    for (const auto& [tile, name] : ruled) {
+        EXPECT_TRUE(used.count(tile)) << "no level uses the " << name << " (" << tile << ")";
+    }
+}
+
+}  // namespace
