@@ -122,26 +122,32 @@ bool RollOffLeft(const ScanView& v, int r, int c, MoveStart& out) {
     return Set(out, 2, t == tcBall ? tcBallMovingLeft : tcInfotronRollingLeft, 9, r + 1, c - 1);
 }
 
+// Every scan looks at the whole play area in reading order, each seeing the moves the earlier
+// scans started. A push needs the player in one particular cell beside the object, so a push
+// scan can only start a move at the one cell on the other side of the player: it looks at that
+// cell alone, which starts the same moves as looking everywhere.
 struct Scan {
     ScanRule rule;
     bool allButLastRow;  // scans that move an object down stop above the last row
+    bool besidePlayer;   // the rule needs the player at (row + PlayerRow, col + PlayerCol)
+    int playerRow, playerCol;
 };
 
 // The order matters: a push off a ledge comes before the plain push, so a ball pushed over an
 // edge rolls down; rolling right comes before rolling left, so a pile top with room on both
 // sides rolls right.
 constexpr Scan kScans[] = {
-    {Fall, true},
-    {PushOffLedgeRight, true},
-    {PushOffLedgeLeft, true},
-    {PushDynamiteRight, false},
-    {PushDynamiteLeft, false},
-    {PushRedUp, false},
-    {PushRedDown, false},
-    {PushBallRight, false},
-    {PushBallLeft, false},
-    {RollOffRight, true},
-    {RollOffLeft, true},
+    {Fall, true, false, 0, 0},
+    {PushOffLedgeRight, true, true, 0, -1},
+    {PushOffLedgeLeft, true, true, 0, 1},
+    {PushDynamiteRight, false, true, 0, -1},
+    {PushDynamiteLeft, false, true, 0, 1},
+    {PushRedUp, false, true, 1, 0},
+    {PushRedDown, false, true, -1, 0},
+    {PushBallRight, false, true, 0, -1},
+    {PushBallLeft, false, true, 0, 1},
+    {RollOffRight, true, false, 0, 0},
+    {RollOffLeft, true, false, 0, 0},
 };
 
 // Records the move and reserves the cell left and the target cell (an arc reserves only
@@ -172,6 +178,26 @@ bool RecordMove(Game& game, int r, int c, const MoveStart& s) {
     return true;
 }
 
+// The rule is a template argument so that the whole-grid scans inline it: they run over every
+// cell of the grid every tick.
+template <ScanRule Rule>
+void ScanWholeGrid(Game& game, const ScanView& view, int lastRow) {
+    for (int r = 1; r <= lastRow; ++r) {
+        for (int c = 1; c <= view.level.Cols; ++c) {
+            MoveStart start;
+            if (Rule(view, r, c, start)) RecordMove(game, r, c, start);
+        }
+    }
+}
+
+void ScanBesidePlayer(Game& game, const ScanView& view, const Scan& scan, int lastRow) {
+    const int r = view.playerRow - scan.playerRow;
+    const int c = view.playerCol - scan.playerCol;
+    if (r < 1 || r > lastRow || c < 1 || c > view.level.Cols) return;
+    MoveStart start;
+    if (scan.rule(view, r, c, start)) RecordMove(game, r, c, start);
+}
+
 }  // namespace
 
 void StartMoves(Game& game) {
@@ -179,11 +205,9 @@ void StartMoves(Game& game) {
     const ScanView view{level, game.play, game.play.PlayerX / 40, game.play.PlayerY / 40};
     for (const Scan& scan : kScans) {
         const int lastRow = scan.allButLastRow ? level.Rows - 1 : level.Rows;
-        for (int r = 1; r <= lastRow; ++r) {
-            for (int c = 1; c <= level.Cols; ++c) {
-                MoveStart start;
-                if (scan.rule(view, r, c, start)) RecordMove(game, r, c, start);
-            }
-        }
+        if (scan.besidePlayer) ScanBesidePlayer(game, view, scan, lastRow);
+        else if (scan.rule == Fall) ScanWholeGrid<Fall>(game, view, lastRow);
+        else if (scan.rule == RollOffRight) ScanWholeGrid<RollOffRight>(game, view, lastRow);
+        else ScanWholeGrid<RollOffLeft>(game, view, lastRow);
     }
 }

@@ -51,7 +51,7 @@ const uint16_t* Picture::PatternOrigin(int pattern) const {
 }
 
 void Picture::FindOpaqueRuns() {
-    opaque_.assign(count_, 1);
+    kind_.assign(count_, kOpaque);
     if (!transparent_) return;
     rowRuns_.reserve(static_cast<size_t>(count_) * ph_ + 1);
     for (int k = 0; k < count_; ++k) {
@@ -70,13 +70,69 @@ void Picture::FindOpaqueRuns() {
         bool whole = runs_.size() - first == static_cast<size_t>(ph_) &&
                      std::all_of(runs_.begin() + first, runs_.end(),
                                  [this](const Run& run) { return run.Length == pw_; });
-        opaque_[k] = whole ? 1 : 0;
+        kind_[k] = whole ? kOpaque : (runs_.size() == first ? kEmpty : kKeyed);
     }
     rowRuns_.push_back(static_cast<uint32_t>(runs_.size()));
 }
 
+namespace {
+
+// Eight pixels at a time in the compiler's portable vector type; loads and stores go through
+// memcpy of a constant size, which compiles to one unaligned move.
+using Pixels8 = uint16_t __attribute__((vector_size(16)));
+
+inline Pixels8 Load8(const uint16_t* p) {
+    Pixels8 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void Store8(uint16_t* p, Pixels8 v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// Copies n pixels. Tile rows are short (40 pixels): inline moves beat a call to memcpy per row.
+inline void CopyPixels(uint16_t* dst, const uint16_t* src, int n) {
+    if (n >= 256) {
+        std::memcpy(dst, src, sizeof(uint16_t) * static_cast<size_t>(n));
+        return;
+    }
+    int i = 0;
+    for (; i + 8 <= n; i += 8) Store8(dst + i, Load8(src + i));
+    for (; i < n; ++i) dst[i] = src[i];
+}
+
+// The colour-keyed copy of n pixels without a branch per pixel: every destination pixel is
+// rewritten, with its old value where the source holds the key.
+inline void SelectPixels(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
+    const Pixels8 keys = {key, key, key, key, key, key, key, key};
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const Pixels8 s = Load8(src + i);
+        const Pixels8 keep = reinterpret_cast<Pixels8>(s == keys);  // all ones where keyed
+        Store8(dst + i, (Load8(dst + i) & keep) | (s & ~keep));
+    }
+    for (; i < n; ++i) dst[i] = src[i] == key ? dst[i] : src[i];
+}
+
+}  // namespace
+
+// Draws columns left..right-1 of one pattern row whose drawn pixels are the given runs: nothing
+// for a row without runs, a plain copy of a single run, and a select over the span from the
+// first run to the last when there are gaps.
+void Picture::DrawKeyedRow(uint16_t* dst, const uint16_t* src, size_t row, int left,
+                           int right) const {
+    const uint32_t first = rowRuns_[row], last = rowRuns_[row + 1];
+    if (first == last) return;
+    const int from = std::max(runs_[first].Start, left);
+    const int to = std::min(runs_[last - 1].Start + runs_[last - 1].Length, right);
+    if (from >= to) return;
+    if (last - first == 1) CopyPixels(dst + from, src + from, to - from);
+    else SelectPixels(dst + from, src + from, to - from, key_);
+}
+
 void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
-    if (pattern < 0 || pattern >= count_) return;
+    if (pattern < 0 || pattern >= count_ || kind_[pattern] == kEmpty) return;
     // Columns and rows of the pattern that land on the surface, worked out in 64 bits as x + pw
     // may overflow; once known to be non-empty they lie within the pattern.
     const int64_t left64 = std::max<int64_t>(0, -int64_t{x});
@@ -87,23 +143,13 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     const int left = static_cast<int>(left64), right = static_cast<int>(right64);
     const int top = static_cast<int>(top64), bottom = static_cast<int>(bottom64);
     const uint16_t* origin = PatternOrigin(pattern);
-    const bool opaque = opaque_[pattern] != 0;
+    const bool opaque = kind_[pattern] == kOpaque;
     for (int r = top; r < bottom; ++r) {
+        // Pattern column c goes to dst[c], from src[c].
         const uint16_t* src = origin + static_cast<size_t>(r) * width_;
-        uint16_t* dst = dest.Row(y + r);  // pattern column c goes to dst[x + c]
-        if (opaque) {
-            std::memcpy(dst + (x + left), src + left, sizeof(uint16_t) * (right - left));
-            continue;
-        }
-        size_t i = static_cast<size_t>(pattern) * ph_ + r;
-        for (uint32_t n = rowRuns_[i]; n < rowRuns_[i + 1]; ++n) {
-            const Run& run = runs_[n];
-            if (run.Start >= right) break;
-            int from = std::max(run.Start, left);
-            int to = std::min(run.Start + run.Length, right);
-            if (from < to)
-                std::memcpy(dst + (x + from), src + from, sizeof(uint16_t) * (to - from));
-        }
+        uint16_t* dst = dest.Row(y + r) + x;
+        if (opaque) CopyPixels(dst + left, src + left, right - left);
+        else DrawKeyedRow(dst, src, static_cast<size_t>(pattern) * ph_ + r, left, right);
     }
 }
 

@@ -53,9 +53,13 @@ class Picture {
         int32_t Length;
     };
 
+    // How a pattern draws: every pixel, none, or the pixels of its runs.
+    enum Kind : uint8_t { kKeyed = 0, kOpaque = 1, kEmpty = 2 };
+
     void CutPatterns();
     void FindOpaqueRuns();
     const uint16_t* PatternOrigin(int pattern) const;
+    void DrawKeyedRow(uint16_t* dst, const uint16_t* src, size_t row, int left, int right) const;
 
     std::string name_;
     int width_ = 0;
@@ -77,11 +81,11 @@ class Picture {
 
     std::vector<uint16_t> pixels_;  // width_ * height_, top row first
     // For transparent pictures: the runs of row r of pattern k are runs_[rowRuns_[i]] up to
-    // runs_[rowRuns_[i + 1]] with i = k * ph_ + r. Patterns without key pixels are marked in
-    // opaque_ and copied row by row.
+    // runs_[rowRuns_[i + 1]] with i = k * ph_ + r. Patterns without key pixels are kOpaque in
+    // kind_ and copied row by row; patterns of key pixels only are kEmpty and draw nothing.
     std::vector<Run> runs_;
     std::vector<uint32_t> rowRuns_;
-    std::vector<uint8_t> opaque_;
+    std::vector<uint8_t> kind_;
 };
 
 // An image list: the pictures of one library file, found by position or by name.

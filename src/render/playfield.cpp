@@ -102,7 +102,7 @@ void DrawStatusBar(Game& game) {
 
 // The moving things are drawn before the tiles: their cells hold the busy code, whose picture is
 // fully transparent, as is the empty tile's, so they show through; walls drawn later cover
-// whatever reaches past its cell. Every tile pass also advances the cell animations, so they run
+// whatever reaches past its cell. The tile passes also advance the cell animations, so they run
 // on while the game is paused and under the level-end picture.
 void DrawPlayField(Game& game, int32_t lag) {
     Media& media = game.media;
@@ -115,14 +115,14 @@ void DrawPlayField(Game& game, int32_t lag) {
 
     PlayState& play = game.play;
     ComputeViewOrigin(game.level, play.PlayerX, play.PlayerY, play.ViewX, play.ViewY);
-    const CellCulling culling =
-        ComputeCellCulling(game.level, media.patratele, play.ViewX, play.ViewY);
-    const TilePassTarget target{media.Back, media.patratele, game.tiles,
-                                culling,    play.ViewX,      play.ViewY};
-    DrawTilePass(target, game.level, 100, lag);
-    DrawTilePass(target, game.level, 101, lag);
+    int64_t maxWidth = 0, maxHeight = 0;
+    LargestTilePattern(media.patratele, maxWidth, maxHeight);
+    const TilePassTarget target{media.Back, media.patratele, game.tiles, play.ViewX,
+                                play.ViewY, maxWidth,        maxHeight};
+    const UpperRows upper = DrawFirstTilePass(target, game.level, lag);
+    DrawUpperTilePass(target, game.level, 101, upper);
     media.DXSpriteEngine.DrawSprites(media.Back);
-    DrawTilePass(target, game.level, 102, lag);
+    DrawUpperTilePass(target, game.level, 102, upper);
 
     DrawExplosions(game);
     DrawStatusBar(game);

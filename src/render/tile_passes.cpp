@@ -1,4 +1,5 @@
-// The tile passes of the play field: cell animation, row and column culling, tile drawing.
+// The tile passes of the play field: cell animation, culling by each cell's drawn rectangle and
+// tile drawing.
 #include "render/tile_passes.h"
 
 #include <algorithm>
@@ -22,31 +23,31 @@ int ClampToScreenRange(int64_t v) {
     return static_cast<int>(std::clamp(v, -kFarAway, kFarAway));
 }
 
-struct Extent {
-    int64_t MinOffset = 0, MaxOffset = 0;
+// The screen position of a cell's picture: its cell, moved left and up by its offsets.
+struct CellPosition {
+    int64_t X, Y;
 };
 
-// The extreme offsets of the cells of the level, border included.
-void FindOffsetExtents(const tlevel& level, Extent& x, Extent& y) {
-    const int32_t lastRow = LastIndex(level.Rows), lastCol = LastIndex(level.Cols);
-    for (int32_t r = 0; r <= lastRow; ++r) {
-        for (int32_t c = 0; c <= lastCol; ++c) {
-            const TCell& cell = level.Cells[r][c];
-            x.MinOffset = std::min<int64_t>(x.MinOffset, cell.OffsetX);
-            x.MaxOffset = std::max<int64_t>(x.MaxOffset, cell.OffsetX);
-            y.MinOffset = std::min<int64_t>(y.MinOffset, cell.OffsetY);
-            y.MaxOffset = std::max<int64_t>(y.MaxOffset, cell.OffsetY);
-        }
-    }
+CellPosition PositionOf(const TilePassTarget& t, const TCell& cell, int32_t r, int32_t c) {
+    return {t.ViewX + 40 * int64_t{c} - cell.OffsetX, t.ViewY + 40 * int64_t{r} - cell.OffsetY};
 }
 
-// Cell i of an axis starts at view + 40 i - offset and reaches `size` pixels further.
-void MarkVisible(std::array<bool, kGridSize>& visible, int32_t last, int64_t view,
-                 const Extent& offsets, int64_t size, int64_t screen) {
-    for (int32_t i = 0; i <= last; ++i) {
-        const int64_t start = view + 40 * int64_t{i};
-        visible[i] = start - offsets.MaxOffset < screen && start - offsets.MinOffset + size > 0;
-    }
+bool MayMeetSurface(const TilePassTarget& t, CellPosition p) {
+    return p.X < t.Dest.Width && p.X + t.MaxWidth > 0 && p.Y < t.Dest.Height &&
+           p.Y + t.MaxHeight > 0;
+}
+
+// Code 0 names the background picture, which is no cell's picture; a cell holding it is drawn
+// wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.
+bool Visible(const TilePassTarget& t, const TCell& cell, CellPosition p) {
+    return cell.Tile == 0 || MayMeetSurface(t, p);
+}
+
+void DrawCell(const TilePassTarget& t, const TCell& cell, CellPosition p) {
+    const int64_t pattern = int64_t{cell.FrameBase} + static_cast<int64_t>(cell.Phase);
+    if (pattern < 0 || pattern > std::numeric_limits<int>::max()) return;
+    t.Tiles.PictureAt(cell.Tile).DrawPattern(t.Dest, ClampToScreenRange(p.X),
+                                             ClampToScreenRange(p.Y), static_cast<int>(pattern));
 }
 
 }  // namespace
@@ -66,44 +67,49 @@ void AnimateCell(TCell& cell, const TileTables& tables, int32_t lag) {
     }
 }
 
-CellCulling ComputeCellCulling(const tlevel& level, const PictureList& tiles, int32_t viewX,
-                               int32_t viewY) {
-    // Picture 0 is the background, drawn whole; no cell code names it (cells of code 0 are never
-    // culled, see DrawTilePass).
-    int64_t maxWidth = 0, maxHeight = 0;
+void LargestTilePattern(const PictureList& tiles, int64_t& width, int64_t& height) {
+    width = height = 1;
     for (int i = 1; i < tiles.Count(); ++i) {
         const Picture& picture = tiles.PictureAt(i);
-        maxWidth = std::max<int64_t>(maxWidth, picture.PatternPixelWidth());
-        maxHeight = std::max<int64_t>(maxHeight, picture.PatternPixelHeight());
+        width = std::max<int64_t>(width, picture.PatternPixelWidth());
+        height = std::max<int64_t>(height, picture.PatternPixelHeight());
     }
-    Extent x, y;
-    FindOffsetExtents(level, x, y);
-    CellCulling culling;
-    MarkVisible(culling.RowVisible, LastIndex(level.Rows), viewY, y, maxHeight, 480);
-    MarkVisible(culling.ColVisible, LastIndex(level.Cols), viewX, x, maxWidth, 640);
-    return culling;
 }
 
-void DrawTilePass(const TilePassTarget& target, tlevel& level, int32_t layer, int32_t lag) {
-    // Layer 100 includes the border ring; layers 101 and 102 only the play area.
-    const int32_t ring = layer == 100 ? 1 : 0;
-    const int32_t firstRow = 1 - ring, lastRow = LastIndex(level.Rows) - 1 + ring;
-    const int32_t firstCol = 1 - ring, lastCol = LastIndex(level.Cols) - 1 + ring;
-    for (int32_t r = firstRow; r <= lastRow; ++r) {
-        const bool rowVisible = target.Culling.RowVisible[r];
+UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t lag) {
+    UpperRows upper;
+    const int32_t lastRow = LastIndex(level.Rows), lastCol = LastIndex(level.Cols);
+    for (int32_t r = 0; r <= lastRow; ++r) {
+        const bool borderRow = r == 0 || r == lastRow;
         auto& row = level.Cells[r];
-        for (int32_t c = firstCol; c <= lastCol; ++c) {
+        for (int32_t c = 0; c <= lastCol; ++c) {
             TCell& cell = row[c];
+            const int32_t layer = cell.Layer;
+            if (layer == 100) {
+                AnimateCell(cell, target.Tables, lag);
+                const CellPosition p = PositionOf(target, cell, r, c);
+                if (Visible(target, cell, p)) DrawCell(target, cell, p);
+            } else if ((layer == 101 || layer == 102) && !borderRow && c != 0 && c != lastCol) {
+                AnimateCell(cell, target.Tables, lag);
+                if (!Visible(target, cell, PositionOf(target, cell, r, c))) continue;
+                (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
+            }
+        }
+    }
+    return upper;
+}
+
+void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_t layer,
+                       const UpperRows& rows) {
+    const auto& marked = layer == 101 ? rows.Layer101 : rows.Layer102;
+    const int32_t lastRow = LastIndex(level.Rows) - 1, lastCol = LastIndex(level.Cols) - 1;
+    for (int32_t r = 1; r <= lastRow; ++r) {
+        if (!marked[r]) continue;
+        for (int32_t c = 1; c <= lastCol; ++c) {
+            const TCell& cell = level.Cells[r][c];
             if (cell.Layer != layer) continue;
-            AnimateCell(cell, target.Tables, lag);
-            if ((!rowVisible || !target.Culling.ColVisible[c]) && cell.Tile != 0) continue;
-            const int64_t x = target.ViewX + 40 * int64_t{c} - cell.OffsetX;
-            const int64_t y = target.ViewY + 40 * int64_t{r} - cell.OffsetY;
-            const int64_t pattern = int64_t{cell.FrameBase} + static_cast<int64_t>(cell.Phase);
-            if (pattern < 0 || pattern > std::numeric_limits<int>::max()) continue;
-            target.Tiles.PictureAt(cell.Tile).DrawPattern(target.Dest, ClampToScreenRange(x),
-                                                          ClampToScreenRange(y),
-                                                          static_cast<int>(pattern));
+            const CellPosition p = PositionOf(target, cell, r, c);
+            if (Visible(target, cell, p)) DrawCell(target, cell, p);
         }
     }
 }
