@@ -63,10 +63,12 @@ Arguments Parse(int argc, char** argv) {
 
 void Report(int n, const SoakResult& r) {
     std::printf("level %d: %lld ticks, %.1f s of game time, %lld starts (%lld made, %lld lost, "
-                "%lld given up)\n",
+                "%lld given up); at most %d moving, %d explosions, %d bombs placed; %lld ticks "
+                "paused\n",
                 n, static_cast<long long>(r.Ticks), r.GameMs / 1000.0,
                 static_cast<long long>(r.Starts), static_cast<long long>(r.Made),
-                static_cast<long long>(r.Killed), static_cast<long long>(r.Aborted));
+                static_cast<long long>(r.Killed), static_cast<long long>(r.Aborted), r.PeakFalls,
+                r.PeakExplosions, r.PeakBombs, static_cast<long long>(r.PausedTicks));
     std::fflush(stdout);
 }
 

@@ -1,6 +1,7 @@
 // One soak of one level: random play through the real level start, play and level-end screens.
 #include "soak_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 
@@ -30,6 +31,14 @@ void CountEnd(const Game& game, SoakResult& result) {
         case 3: ++result.Aborted; break;
         default: ++result.Killed; break;
     }
+}
+
+void NotePeaks(const Game& game, SoakResult& result) {
+    const PlayState& play = game.play;
+    result.PeakFalls = std::max(result.PeakFalls, play.FallCount);
+    result.PeakExplosions = std::max(result.PeakExplosions, play.ExplosionCount);
+    result.PeakBombs = std::max(result.PeakBombs, play.PlacedBombCount);
+    if (game.input.Paused) ++result.PausedTicks;
 }
 
 bool LevelInPlay(const Game& game) {
@@ -75,7 +84,10 @@ SoakResult SoakLevel(const SoakOptions& options, int n) {
             result.Violation = std::string("exception: ") + e.what();
         }
         if (result.Violation.empty() && game->Terminated) result.Violation = "the game terminated";
-        if (result.Violation.empty() && LevelInPlay(*game)) result.Violation = FindViolation(*game);
+        if (result.Violation.empty() && LevelInPlay(*game)) {
+            result.Violation = FindViolation(*game);
+            NotePeaks(*game, result);
+        }
         if (!result.Violation.empty()) {
             result.ViolationTick = result.Ticks;
             break;

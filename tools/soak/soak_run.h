@@ -18,6 +18,10 @@ struct SoakResult {
     int64_t GameMs = 0;
     int64_t Starts = 0;        // times the level was started
     int64_t Made = 0, Killed = 0, Aborted = 0;
+    // The most objects in motion, explosions and placed bombs seen at once, and ticks paused:
+    // what the random play reached.
+    int32_t PeakFalls = 0, PeakExplosions = 0, PeakBombs = 0;
+    int64_t PausedTicks = 0;
     std::string Violation;     // empty when every check passed
     int64_t ViolationTick = 0;
 };
