@@ -111,9 +111,9 @@ TEST_P(LevelReplays, MakeTheirLevel) {
     std::unique_ptr<Game> game = StartReplayGame(script, data_->Path());
     const ReplayResult result = PlayReplay(*game, script);
     EXPECT_EQ(result.Outcome, "made")
-        << name << " ends after " << result.Ticks << " ticks with " << result.InfotronsGot
-        << " of " << result.InfotronsNeeded << " infotrons and " << result.Lives
-        << " lives, the player at (" << result.PlayerX << ", " << result.PlayerY << ")";
+        << name << " ends after " << result.Ticks << " ticks with " << result.InfotronsGot << " of "
+        << result.InfotronsNeeded << " infotrons and " << result.Lives << " lives, the player at ("
+        << result.PlayerX << ", " << result.PlayerY << ")";
     EXPECT_FALSE(game->input.CheatMode);
     EXPECT_EQ(game->play.Mortal, 1);
 }
