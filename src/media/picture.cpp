@@ -22,7 +22,7 @@ Picture::Picture(PictureData data)
     pixels_.resize(static_cast<size_t>(width_) * height_);
     std::transform(data.Rgb.begin(), data.Rgb.begin() + pixels_.size(), pixels_.begin(), RgbTo565);
     CutPatterns();
-    FindOpaqueRuns();
+    FindDrawnSpans();
 }
 
 // The cutting rule of the library format. Negative skip sizes are taken as 0: patterns never
@@ -50,29 +50,31 @@ const uint16_t* Picture::PatternOrigin(int pattern) const {
     return pixels_.data() + y * width_ + x;
 }
 
-void Picture::FindOpaqueRuns() {
+void Picture::FindDrawnSpans() {
     kind_.assign(count_, kOpaque);
     if (!transparent_) return;
-    rowRuns_.reserve(static_cast<size_t>(count_) * ph_ + 1);
+    spans_.reserve(static_cast<size_t>(count_) * ph_);
     for (int k = 0; k < count_; ++k) {
         const uint16_t* origin = PatternOrigin(k);
-        size_t first = runs_.size();
+        bool whole = true, none = true;
         for (int r = 0; r < ph_; ++r) {
-            rowRuns_.push_back(static_cast<uint32_t>(runs_.size()));
-            const uint16_t* row = origin + static_cast<size_t>(r) * width_;
-            for (int x = 0; x < pw_;) {
-                while (x < pw_ && row[x] == key_) ++x;
-                int start = x;
-                while (x < pw_ && row[x] != key_) ++x;
-                if (x > start) runs_.push_back({start, x - start});
-            }
+            const RowSpan span = SpanOf(origin + static_cast<size_t>(r) * width_);
+            spans_.push_back(span);
+            whole = whole && span.From == 0 && span.To == pw_ && !span.Select;
+            none = none && span.From == span.To;
         }
-        bool whole = runs_.size() - first == static_cast<size_t>(ph_) &&
-                     std::all_of(runs_.begin() + first, runs_.end(),
-                                 [this](const Run& run) { return run.Length == pw_; });
-        kind_[k] = whole ? kOpaque : (runs_.size() == first ? kEmpty : kKeyed);
+        kind_[k] = whole ? kOpaque : (none ? kEmpty : kKeyed);
     }
-    rowRuns_.push_back(static_cast<uint32_t>(runs_.size()));
+}
+
+// The drawn pixels of one pattern row: from the first pixel that is not the key to the last,
+// with Select set when key pixels lie between them.
+Picture::RowSpan Picture::SpanOf(const uint16_t* row) const {
+    int from = 0, to = pw_;
+    while (from < pw_ && row[from] == key_) ++from;
+    while (to > from && row[to - 1] == key_) --to;
+    const bool gaps = std::find(row + from, row + to, key_) != row + to;
+    return RowSpan{from, to, gaps};
 }
 
 namespace {
@@ -92,44 +94,40 @@ inline void Store8(uint16_t* p, Pixels8 v) {
 }
 
 // Copies n pixels. Tile rows are short (40 pixels): inline moves beat a call to memcpy per row.
+// From 8 pixels on, the last eight are moved as one block that may overlap the one before it.
 inline void CopyPixels(uint16_t* dst, const uint16_t* src, int n) {
     if (n >= 256) {
         std::memcpy(dst, src, sizeof(uint16_t) * static_cast<size_t>(n));
         return;
     }
-    int i = 0;
-    for (; i + 8 <= n; i += 8) Store8(dst + i, Load8(src + i));
-    for (; i < n; ++i) dst[i] = src[i];
+    if (n < 8) {
+        for (int i = 0; i < n; ++i) dst[i] = src[i];
+        return;
+    }
+    for (int i = 0; i < n - 8; i += 8) Store8(dst + i, Load8(src + i));
+    Store8(dst + n - 8, Load8(src + n - 8));
+}
+
+inline void Select8(uint16_t* dst, const uint16_t* src, Pixels8 keys) {
+    const Pixels8 s = Load8(src);
+    const Pixels8 keep = reinterpret_cast<Pixels8>(s == keys);  // all ones where keyed
+    Store8(dst, (Load8(dst) & keep) | (s & ~keep));
 }
 
 // The colour-keyed copy of n pixels without a branch per pixel: every destination pixel is
-// rewritten, with its old value where the source holds the key.
+// rewritten, with its old value where the source holds the key. Selecting a pixel twice gives
+// the same result, so the last block may overlap the one before it.
 inline void SelectPixels(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
-    const Pixels8 keys = {key, key, key, key, key, key, key, key};
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const Pixels8 s = Load8(src + i);
-        const Pixels8 keep = reinterpret_cast<Pixels8>(s == keys);  // all ones where keyed
-        Store8(dst + i, (Load8(dst + i) & keep) | (s & ~keep));
+    if (n < 8) {
+        for (int i = 0; i < n; ++i) dst[i] = src[i] == key ? dst[i] : src[i];
+        return;
     }
-    for (; i < n; ++i) dst[i] = src[i] == key ? dst[i] : src[i];
+    const Pixels8 keys = {key, key, key, key, key, key, key, key};
+    for (int i = 0; i < n - 8; i += 8) Select8(dst + i, src + i, keys);
+    Select8(dst + n - 8, src + n - 8, keys);
 }
 
 }  // namespace
-
-// Draws columns left..right-1 of one pattern row whose drawn pixels are the given runs: nothing
-// for a row without runs, a plain copy of a single run, and a select over the span from the
-// first run to the last when there are gaps.
-void Picture::DrawKeyedRow(uint16_t* dst, const uint16_t* src, size_t row, int left,
-                           int right) const {
-    const uint32_t first = rowRuns_[row], last = rowRuns_[row + 1];
-    if (first == last) return;
-    const int from = std::max(runs_[first].Start, left);
-    const int to = std::min(runs_[last - 1].Start + runs_[last - 1].Length, right);
-    if (from >= to) return;
-    if (last - first == 1) CopyPixels(dst + from, src + from, to - from);
-    else SelectPixels(dst + from, src + from, to - from, key_);
-}
 
 void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     if (pattern < 0 || pattern >= count_ || kind_[pattern] == kEmpty) return;
@@ -142,14 +140,20 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     if (left64 >= right64 || top64 >= bottom64) return;
     const int left = static_cast<int>(left64), right = static_cast<int>(right64);
     const int top = static_cast<int>(top64), bottom = static_cast<int>(bottom64);
-    const uint16_t* origin = PatternOrigin(pattern);
-    const bool opaque = kind_[pattern] == kOpaque;
-    for (int r = top; r < bottom; ++r) {
-        // Pattern column c goes to dst[c], from src[c].
-        const uint16_t* src = origin + static_cast<size_t>(r) * width_;
-        uint16_t* dst = dest.Row(y + r) + x;
-        if (opaque) CopyPixels(dst + left, src + left, right - left);
-        else DrawKeyedRow(dst, src, static_cast<size_t>(pattern) * ph_ + r, left, right);
+    // Pattern pixel (c, r) goes to dst[c] of row r, from src[c].
+    const uint16_t* src = PatternOrigin(pattern) + static_cast<size_t>(top) * width_;
+    uint16_t* dst = dest.Row(y + top) + x;
+    if (kind_[pattern] == kOpaque) {
+        for (int r = top; r < bottom; ++r, src += width_, dst += dest.Width)
+            CopyPixels(dst + left, src + left, right - left);
+        return;
+    }
+    const RowSpan* span = spans_.data() + static_cast<size_t>(pattern) * ph_ + top;
+    for (int r = top; r < bottom; ++r, src += width_, dst += dest.Width, ++span) {
+        const int from = std::max(span->From, left), to = std::min(span->To, right);
+        if (from >= to) continue;
+        if (span->Select) SelectPixels(dst + from, src + from, to - from, key_);
+        else CopyPixels(dst + from, src + from, to - from);
     }
 }
 

@@ -47,19 +47,20 @@ class Picture {
     bool IsKey(int pattern, int x, int y) const;
 
   private:
-    // A horizontal stretch of drawn pixels in one row of a pattern, in pattern coordinates.
-    struct Run {
-        int32_t Start;
-        int32_t Length;
+    // The drawn pixels of one pattern row, in pattern columns: From up to To (exclusive), with
+    // key pixels between them when Select is set.
+    struct RowSpan {
+        int32_t From;
+        int32_t To;
+        bool Select;
     };
-
-    // How a pattern draws: every pixel, none, or the pixels of its runs.
+    // How a pattern draws: every pixel, none, or row by row by its spans.
     enum Kind : uint8_t { kKeyed = 0, kOpaque = 1, kEmpty = 2 };
 
     void CutPatterns();
-    void FindOpaqueRuns();
+    void FindDrawnSpans();
+    RowSpan SpanOf(const uint16_t* row) const;
     const uint16_t* PatternOrigin(int pattern) const;
-    void DrawKeyedRow(uint16_t* dst, const uint16_t* src, size_t row, int left, int right) const;
 
     std::string name_;
     int width_ = 0;
@@ -80,11 +81,10 @@ class Picture {
     int count_ = 0;
 
     std::vector<uint16_t> pixels_;  // width_ * height_, top row first
-    // For transparent pictures: the runs of row r of pattern k are runs_[rowRuns_[i]] up to
-    // runs_[rowRuns_[i + 1]] with i = k * ph_ + r. Patterns without key pixels are kOpaque in
-    // kind_ and copied row by row; patterns of key pixels only are kEmpty and draw nothing.
-    std::vector<Run> runs_;
-    std::vector<uint32_t> rowRuns_;
+    // For transparent pictures: the span of row r of pattern k is spans_[k * ph_ + r]. A row is
+    // drawn as a plain copy of its span, or, with key pixels inside, as a select that keeps the
+    // surface's pixel wherever the picture holds the key.
+    std::vector<RowSpan> spans_;
     std::vector<uint8_t> kind_;
 };
 

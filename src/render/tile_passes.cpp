@@ -28,20 +28,37 @@ struct CellPosition {
     int64_t X, Y;
 };
 
-CellPosition PositionOf(const TilePassTarget& t, const TCell& cell, int32_t r, int32_t c) {
-    return {t.ViewX + 40 * int64_t{c} - cell.OffsetX, t.ViewY + 40 * int64_t{r} - cell.OffsetY};
-}
+// Where on one axis a picture may start and still put pixels on the surface: from 1 - the
+// largest pattern size up to the surface's size - 1. Tested with one unsigned comparison.
+struct AxisWindow {
+    int64_t Shift;
+    uint64_t Span;
 
-bool MayMeetSurface(const TilePassTarget& t, CellPosition p) {
-    return p.X < t.Dest.Width && p.X + t.MaxWidth > 0 && p.Y < t.Dest.Height &&
-           p.Y + t.MaxHeight > 0;
-}
+    AxisWindow(int64_t surfaceSize, int64_t maxPattern)
+        : Shift(maxPattern - 1), Span(static_cast<uint64_t>(surfaceSize + maxPattern - 1)) {}
+    bool Contains(int64_t start) const { return static_cast<uint64_t>(start + Shift) < Span; }
+};
 
-// Code 0 names the background picture, which is no cell's picture; a cell holding it is drawn
-// wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.
-bool Visible(const TilePassTarget& t, const TCell& cell, CellPosition p) {
-    return cell.Tile == 0 || MayMeetSurface(t, p);
-}
+// The values of the target the walk needs, held locally: the cells it writes cannot change them.
+struct PassView {
+    int64_t ViewX, ViewY;
+    AxisWindow Columns, Rows;
+
+    explicit PassView(const TilePassTarget& t)
+        : ViewX(t.ViewX),
+          ViewY(t.ViewY),
+          Columns(t.Dest.Width, t.MaxWidth),
+          Rows(t.Dest.Height, t.MaxHeight) {}
+
+    CellPosition PositionOf(const TCell& cell, int32_t r, int32_t c) const {
+        return {ViewX + 40 * int64_t{c} - cell.OffsetX, ViewY + 40 * int64_t{r} - cell.OffsetY};
+    }
+    // Code 0 names the background picture, which is no cell's picture; a cell holding it is
+    // drawn wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.
+    bool Visible(const TCell& cell, CellPosition p) const {
+        return cell.Tile == 0 || (Columns.Contains(p.X) && Rows.Contains(p.Y));
+    }
+};
 
 void DrawCell(const TilePassTarget& t, const TCell& cell, CellPosition p) {
     const int64_t pattern = int64_t{cell.FrameBase} + static_cast<int64_t>(cell.Phase);
@@ -78,22 +95,22 @@ void LargestTilePattern(const PictureList& tiles, int64_t& width, int64_t& heigh
 
 UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t lag) {
     UpperRows upper;
+    const PassView view(target);
+    const TileTables& tables = target.Tables;
     const int32_t lastRow = LastIndex(level.Rows), lastCol = LastIndex(level.Cols);
     for (int32_t r = 0; r <= lastRow; ++r) {
         const bool borderRow = r == 0 || r == lastRow;
-        auto& row = level.Cells[r];
+        TCell* row = level.Cells[r].data();
         for (int32_t c = 0; c <= lastCol; ++c) {
             TCell& cell = row[c];
             const int32_t layer = cell.Layer;
-            if (layer == 100) {
-                AnimateCell(cell, target.Tables, lag);
-                const CellPosition p = PositionOf(target, cell, r, c);
-                if (Visible(target, cell, p)) DrawCell(target, cell, p);
-            } else if ((layer == 101 || layer == 102) && !borderRow && c != 0 && c != lastCol) {
-                AnimateCell(cell, target.Tables, lag);
-                if (!Visible(target, cell, PositionOf(target, cell, r, c))) continue;
-                (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
-            }
+            if (layer < 100 || layer > 102) continue;
+            if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
+            AnimateCell(cell, tables, lag);
+            const CellPosition p = view.PositionOf(cell, r, c);
+            if (!view.Visible(cell, p)) continue;
+            if (layer == 100) DrawCell(target, cell, p);
+            else (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
         }
     }
     return upper;
@@ -101,6 +118,7 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t
 
 void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_t layer,
                        const UpperRows& rows) {
+    const PassView view(target);
     const auto& marked = layer == 101 ? rows.Layer101 : rows.Layer102;
     const int32_t lastRow = LastIndex(level.Rows) - 1, lastCol = LastIndex(level.Cols) - 1;
     for (int32_t r = 1; r <= lastRow; ++r) {
@@ -108,8 +126,8 @@ void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_
         for (int32_t c = 1; c <= lastCol; ++c) {
             const TCell& cell = level.Cells[r][c];
             if (cell.Layer != layer) continue;
-            const CellPosition p = PositionOf(target, cell, r, c);
-            if (Visible(target, cell, p)) DrawCell(target, cell, p);
+            const CellPosition p = view.PositionOf(cell, r, c);
+            if (view.Visible(cell, p)) DrawCell(target, cell, p);
         }
     }
 }
