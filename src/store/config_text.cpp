@@ -42,12 +42,14 @@ std::string ConfigText::ReadValue(const std::string& key) {
     valueLine_ = line_;
     std::string value;
     if (AtEnd()) return value;
+    // The character after "=" starts the value unless it is a space. A ";" there is kept as the
+    // whole value ("Key =;" reads ";"); only " = ;" gives an empty value.
     char first = Next();
+    if (first != ' ') value += first;
     if (first == ';') {
         ReadLine();
         return value;
     }
-    if (first != ' ') value += first;
     while (!AtEnd()) {
         char ch = Next();
         if (ch == ';') break;

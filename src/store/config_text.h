@@ -16,8 +16,9 @@ class ConfigText {
     std::string ReadLine();
     void SkipLines(int count);
     // The text between the next "= " (or "=" when no space follows) and the following ";" (or
-    // the end of the file), at most 255 characters kept; then moves to the next line. Throws
-    // FileError naming the file, line and `key` when no "=" is left.
+    // the end of the file), at most 255 characters kept; a ";" right after "=" is itself the
+    // value. Then moves to the next line. Throws FileError naming the file, line and `key` when
+    // no "=" is left.
     std::string ReadValue(const std::string& key);
     // ReadValue converted: an optional sign and decimal digits in int32 range, or FileError
     // "<file>, line N: '<text>' is not a valid integer value".

@@ -28,9 +28,11 @@ constexpr int32_t kOldLayoutSoundsVolume = 35;
 constexpr int32_t kMinSpeed = 200;
 constexpr int32_t kMaxSpeed = 400;
 
+// A count above the table's size is refused. A negative count reads no entries: the loops over
+// it run zero times, and it is kept as 0 so that the rest of the game sees a count of the table.
 int32_t ReadCount(ConfigText& in, const std::string& key, const char* things, int32_t most) {
     int32_t count = in.ReadInteger(key);
-    if (count < 0 || count > most)
+    if (count > most)
         in.Fail(in.ValueLine(),
                 std::to_string(count) + " " + things + ", must be 0 to " + std::to_string(most));
     return count;
@@ -45,15 +47,17 @@ void ReadSwitches(ConfigText& in, Settings& s) {
 
 void ReadSongs(ConfigText& in, Settings& s) {
     in.SkipLines(3);
-    s.SongCount = ReadCount(in, "Number of songs", "songs", kMaxSongs);
+    const int32_t songs = ReadCount(in, "Number of songs", "songs", kMaxSongs);
     in.SkipLines(1);
-    for (int k = 1; k <= s.SongCount; ++k)
-        s.Songs[k - 1] = in.ReadValue("Song" + std::to_string(k));
+    for (int k = 1; k <= songs; ++k) s.Songs[k - 1] = in.ReadValue("Song" + std::to_string(k));
+    s.SongCount = std::max(songs, 0);
     in.SkipLines(5);
-    s.LevelSongCount = ReadCount(in, "Number of levels", "levels", kMaxLevelSongs);
+    const int32_t levels = ReadCount(in, "Number of levels", "levels", kMaxLevelSongs);
     in.SkipLines(1);
-    for (int j = 0; j <= s.LevelSongCount; ++j)
+    // The "Menu" value and one per level; a negative count reads none, not even "Menu".
+    for (int j = 0; j <= levels; ++j)
         s.LevelSongs[j] = in.ReadInteger(j == 0 ? "Menu" : "Level" + std::to_string(j));
+    s.LevelSongCount = std::max(levels, 0);
 }
 
 class LineWriter {
