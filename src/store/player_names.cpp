@@ -16,9 +16,12 @@ void ReadPlayerNames(PlayerTable& players, int32_t& speed, const std::string& pr
     ByteReader in(bytes, kFileName);
     PlayerTable read = players;  // the table changes only when the whole file has been read
     read.PlayerCount = in.I32("PlayerCount");
-    if (read.PlayerCount < 0 || read.PlayerCount > kMaxPlayers)
+    // More players than the table holds are refused; a negative count reads no record and
+    // leaves the game with no players.
+    if (read.PlayerCount > kMaxPlayers)
         in.Fail("PlayerCount", std::to_string(read.PlayerCount) + " players, must be 0 to " +
                                    std::to_string(kMaxPlayers));
+    read.PlayerCount = std::max(read.PlayerCount, 0);
     read.NamesFileSpare = in.I32("spare value");
     int32_t readSpeed = in.I32("Speed");
     for (int i = 1; i <= read.PlayerCount; ++i) {

@@ -94,8 +94,6 @@ TEST_F(PlayerNames, NamesAreLatin1BytesOfAtMost255) {
 TEST_F(PlayerNames, BrokenFilesAreRefused) {
     EXPECT_EQ(ErrorOf({101, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
               "playersnames.grf: PlayerCount: 101 players, must be 0 to 100");
-    EXPECT_EQ(ErrorOf({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0}),
-              "playersnames.grf: PlayerCount: -1 players, must be 0 to 100");
     EXPECT_EQ(ErrorOf(Bytes(kAnnAndBo.begin(), kAnnAndBo.end() - 1)),
               "playersnames.grf: player 2: unexpected end of file at offset 28");
     EXPECT_EQ(ErrorOf(Bytes(kAnnAndBo.begin(), kAnnAndBo.begin() + 14)),

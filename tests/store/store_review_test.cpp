@@ -1,11 +1,12 @@
-// The configuration reader's value rule at the edges: a ";" straight after "=", and negative
-// counts of songs and levels, which read no entries instead of failing.
+// The stored files' readers at their edges: the configuration's value after "=;", and negative
+// counts of songs, levels and players, which read no entries instead of failing.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "media/byte_io.h"
+#include "store/player_table.h"
 #include "store/settings.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
@@ -108,6 +109,22 @@ TEST_F(ConfigurationEdges, NegativeCountsReadNoEntries) {
     EXPECT_EQ(again.SongCount, 0);
     EXPECT_EQ(again.LevelSongCount, 1);
     EXPECT_EQ(again.LevelSongs[0], 1);
+}
+
+// A negative player count reads no record: the game starts with no players, but the spare
+// value and the speed before the records are still taken.
+TEST(PlayerNamesEdges, ANegativeCountReadsNoPlayer) {
+    TempDir dir;
+    const Bytes bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00, 0x5E, 0x01, 0x00, 0x00,
+                         0x03, 0x41, 0x6E, 0x6E, 0x04, 0x00, 0x00, 0x00, 0x01};
+    WriteFileAtomically(dir.File("playersnames.grf"), bytes);
+    PlayerTable players;
+    int32_t speed = 0;
+    ReadPlayerNames(players, speed, dir.Path());
+    EXPECT_EQ(players.PlayerCount, 0);
+    EXPECT_EQ(players.PlayerNames[1], kNoName);
+    EXPECT_EQ(players.NamesFileSpare, 9);
+    EXPECT_EQ(speed, 350);
 }
 
 }  // namespace
