@@ -59,6 +59,7 @@ SCRATCH=${TMPDIR:-/tmp}
 [ -d /dev/shm ] && [ -w /dev/shm ] && SCRATCH=/dev/shm
 
 failed=""
+passed=0
 for t in $TARGETS; do
   [ -d "tests/fuzz/corpus/$t" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
   work=build-fuzz/corpus/$t
@@ -77,13 +78,15 @@ for t in $TARGETS; do
         >build-fuzz/fuzz_"$t".log 2>&1; then
     failed="$failed $t"
     tail -n 60 build-fuzz/fuzz_"$t".log
+  else
+    passed=$((passed + 1))
   fi
   grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)' \
     build-fuzz/fuzz_"$t".log || true
-  grep -E '^#[0-9]+' build-fuzz/fuzz_"$t".log | tail -n 1 || true
 done
+nfailed=$(echo $failed | wc -w)
+echo "fuzzers: $passed passed, $nfailed failed"
 if [ -n "$failed" ]; then
   echo "fuzz.sh: findings in:$failed (inputs in build-fuzz/findings/)" >&2
   exit 1
 fi
-echo "fuzz.sh: no findings"

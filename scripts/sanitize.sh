@@ -7,7 +7,9 @@ set -e
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build-asan -DTOLMARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-asan -j"$(nproc)"
+# The build runs the asset builder and level compiler (sanitized too): memory errors stop it, but
+# what those short-lived tools leave unfreed at exit is not checked.
+ASAN_OPTIONS=detect_leaks=0 cmake --build build-asan -j"$(nproc)"
 # Leaks are reported too, except inside the system's own libraries (fonts, audio and video
 # drivers), which keep their caches until the process ends.
 SUPP=$(pwd)/build-asan/lsan.supp
