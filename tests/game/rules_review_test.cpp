@@ -1,5 +1,5 @@
 // The bounds and orders of the player's rules and of the world update's scans, advances and
-// arrivals: each case sits on the edge of one condition, so a shifted bound or a swapped test fails.
+// arrivals: each case sits on the edge of one condition, so a shifted bound or test fails.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +12,9 @@
 #include "game/objects.h"
 
 namespace {
+
+// A level drawn in a test and the direction held in it.
+using RowsAndKey = std::pair<std::vector<std::string>, int>;
 
 // How far a player at rest in (row, col) of an empty 8 x 6 level drifts in one 10 ms tick with
 // one drift source at (srcRow, srcCol).
@@ -64,8 +67,8 @@ int BlockedTips(const std::vector<std::string>& rows) {
 
 TEST(ReviewTips, BlockedTipBetweenTheEdgeColumnsWithTheWayOutTiles) {
     EXPECT_EQ(BlockedTips({"WWW", "W@W", "WWW"}), 1);
-    EXPECT_EQ(BlockedTips({"WWW", "@WW", "WWW"}), 0);  // column 1
-    EXPECT_EQ(BlockedTips({"WWW", "WW@", "WWW"}), 0);  // column Cols
+    EXPECT_EQ(BlockedTips({"WWW", "@WW", "WWW"}), 0);     // column 1
+    EXPECT_EQ(BlockedTips({"WWW", "WW@", "WWW"}), 0);     // column Cols
     EXPECT_EQ(BlockedTips({"WWWW", "W@W.", "WWWW"}), 0);  // empty two to the right
     EXPECT_EQ(BlockedTips({"WWWW", ".W@W", "WWWW"}), 0);  // empty two to the left
     EXPECT_EQ(BlockedTips({"WWWW", "W@Wf", "WWWW"}), 1);  // two away only empty counts
@@ -120,7 +123,7 @@ TEST(ReviewTraps, ATrapThrowsTwoCellsBackAndForgetsTheHeldDirection) {
 }
 
 TEST(ReviewPorts, NoJumpWhenTheCellBeyondIsTheBorder) {
-    for (const auto& [rows, held] : {std::pair<std::vector<std::string>, int>{{"^", "@", "."}, isUp},
+    for (const auto& [rows, held] : {RowsAndKey{{"^", "@", "."}, isUp},
                                      {{".", "@", "v"}, isDown},
                                      {{"<@."}, isLeft},
                                      {{".@>"}, isRight}}) {
@@ -129,7 +132,7 @@ TEST(ReviewPorts, NoJumpWhenTheCellBeyondIsTheBorder) {
         rig.Tick(10);
         EXPECT_EQ(rig.play().MoveState, msRest) << held;
     }
-    for (const auto& [rows, held] : {std::pair<std::vector<std::string>, int>{{".", "^", "@"}, isUp},
+    for (const auto& [rows, held] : {RowsAndKey{{".", "^", "@"}, isUp},
                                      {{"@", "v", "."}, isDown},
                                      {{".<@"}, isLeft},
                                      {{"@>."}, isRight}}) {
@@ -185,8 +188,8 @@ TEST(ReviewEating, EatingInPlaceRestartsThePhaseAndHoldsTheFirstPattern) {
 
 TEST(ReviewMovement, VerticalPushesAndSnappingToTheTargetCell) {
     // Pushing up or down: Speed / 1500, so 300 ms a cell at Speed 200 (2 px per 15 ms tick).
-    for (const auto& [rows, held] : {std::pair<std::vector<std::string>, int>{{".", "r", "@"}, isUp},
-                                     {{"@", "r", ".", "W"}, isDown}}) {
+    for (const auto& [rows, held] :
+         {RowsAndKey{{".", "r", "@"}, isUp}, {{"@", "r", ".", "W"}, isDown}}) {
         GameRig rig(rows, 200);
         rig.Hold(held);
         rig.Tick(15);
@@ -417,8 +420,8 @@ TEST(ReviewScans, PlayerCellsThatHoldBackFallsAndRolls) {
         EXPECT_EQ(rig.play().FallCount, moves ? 1 : 0) << row << col;
     }
     // A roll waits while the player is in any of its four cells.
-    for (auto [row, col, moves] : {std::tuple{1, 1, false}, {1, 2, false}, {2, 1, false},
-                                   {2, 2, false}, {1, 3, true}}) {
+    for (auto [row, col, moves] :
+         {std::tuple{1, 1, false}, {1, 2, false}, {2, 1, false}, {2, 2, false}, {1, 3, true}}) {
         GameRig right({"o..", "o..", "WWW"});
         right.PlacePlayer(row, col);
         MoveObjects(right.game(), 10);
@@ -436,9 +439,9 @@ TEST(ReviewAdvance, PlayerHitWindowAroundThePlayersCentre) {
         int playerX, playerY;
         bool hit;
     };
-    for (const Case& k : {Case{60, 140, true}, Case{59, 140, true}, Case{61, 140, true},
-                          Case{58, 140, false}, Case{62, 140, false}, Case{60, 144, true},
-                          Case{60, 145, false}}) {
+    for (const Case& k :
+         {Case{60, 140, true}, Case{59, 140, true}, Case{61, 140, true}, Case{58, 140, false},
+          Case{62, 140, false}, Case{60, 144, true}, Case{60, 145, false}}) {
         GameRig rig({"o.", "..", "..", "WW"});
         rig.play().PlayerX = k.playerX;
         rig.play().PlayerY = k.playerY;
