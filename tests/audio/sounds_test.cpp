@@ -19,9 +19,9 @@ class SoundsTest : public ::testing::Test {
         game->ProgramDir = audio.Dir().Path();
         std::vector<SoundData> sounds(2);
         sounds[0].Name = "aparemesaj";
-        sounds[0].Wave = MakeSquareWave(3000);
+        sounds[0].Wave = MakeSquareWave(60000);
         sounds[1].Name = "click";
-        sounds[1].Wave = MakeSquareWave(3000);
+        sounds[1].Wave = MakeSquareWave(60000);
         WriteFile(audio.Dir().File("sounds.dxg"), WriteSoundLibrary(sounds));
     }
     void TearDown() override { game.reset(); }

@@ -118,7 +118,7 @@ TEST_F(WaveListTest, ALoopedItemRestartsOnItsOneCopyUntilStopped) {
 }
 
 TEST_F(WaveListTest, PlayedSoundsAreHeardAndStoppedOnesAreNot) {
-    Load({Sound("infotron", MakeSquareWave(3000)), Sound("silence", MakeSquareWave(3000, 0))});
+    Load({Sound("infotron", MakeSquareWave(60000)), Sound("silence", MakeSquareWave(60000, 0))});
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
     list.FindSound("silence").PlayItem(false);
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
@@ -129,7 +129,7 @@ TEST_F(WaveListTest, PlayedSoundsAreHeardAndStoppedOnesAreNot) {
 }
 
 TEST_F(WaveListTest, EffectsVolumeZeroIsSilentAlsoOnChannelsAddedLater) {
-    Load({Sound("explozie", MakeSquareWave(3000))});
+    Load({Sound("explozie", MakeSquareWave(60000))});
     SetEffectsVolume(0);
     SoundItem& boom = list.FindSound("explozie");
     for (int i = 0; i < 10; ++i) boom.PlayItem(false);  // more channels than the mixer starts with
