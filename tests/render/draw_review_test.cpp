@@ -551,4 +551,40 @@ TEST_F(PlayTick, EndChecksAreIndependentAndTheLastSwitchWins) {
     EXPECT_EQ(play.AbortTime, 510);
 }
 
+// ---- The level-end screen ----
+
+TEST(LevelEndReview, ShowsItsPictureForMoreThanTwoSecondsThenRecordsTheProgress) {
+    RenderRig rig;
+    Game& game = rig.game();
+    rig.MakeLevel(14, 10);
+    rig.PlacePlayer(60, 60);
+    game.levels.LevelSet.LevelCount = 4;
+    game.players.CurrentPlayer = 2;
+    game.players.PlayerLevels[2] = 5;  // already past the last level: not increased again
+    game.play.CurrentLevel = 5;
+    game.play.LevelOutcome = 1;
+    game.play.ExitReached = true;
+    SetScreen(game, scLevelEnd);
+    LevelEndTick(game, 2000);
+    EXPECT_EQ(rig.Pixel(206, 173), GameColour("youmadeit"));
+    EXPECT_EQ(game.screens.CurrentScreen, scLevelEnd);
+    EXPECT_EQ(game.play.EndScreenTime, 2000);
+    LevelEndTick(game, 1);
+    EXPECT_EQ(game.screens.CurrentScreen, scGameFinished);
+    EXPECT_EQ(game.players.PlayerLevels[2], 5);
+    EXPECT_EQ(game.play.CurrentLevel, 6);
+    EXPECT_EQ(game.play.EndScreenTime, 0);
+    EXPECT_FALSE(game.play.ExitReached);
+
+    // An outcome of none of the three shows no picture and records nothing.
+    game.play.LevelOutcome = 0;
+    SetScreen(game, scLevelEnd);
+    LevelEndTick(game, 2001);
+    EXPECT_NE(rig.Pixel(206, 173), GameColour("youmadeit"));
+    EXPECT_NE(rig.Pixel(206, 173), GameColour("killed"));
+    EXPECT_NE(rig.Pixel(206, 173), GameColour("aborted"));
+    EXPECT_EQ(game.screens.CurrentScreen, scPlayersLevels);
+    EXPECT_EQ(game.play.CurrentLevel, 6);
+}
+
 }  // namespace
