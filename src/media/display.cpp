@@ -1,12 +1,16 @@
-// The display on SDL2: a window, a renderer and a streaming texture the back surface is copied into.
+// The display on SDL2: a window shown either through a GPU renderer (a streaming texture the
+// back surface is copied into) or, without a GPU, through the window's own pixels in software.
 #include "media/display.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
+
+#include "media/frame_scaler.h"
 
 namespace {
 
@@ -24,6 +28,31 @@ bool RendersInSoftware(SDL_Renderer* renderer) {
            text.find("Software") != std::string::npos;
 }
 
+// True when the machine has a graphics device an OpenGL driver could use. Without one, OpenGL
+// can only be a software rasteriser, and even trying it loads that rasteriser: tens of
+// megabytes and a long start.
+bool HasGpuDevice() {
+    struct stat st {};
+    for (const char* node : {"/dev/dri/renderD128", "/dev/dri/card0", "/dev/dri/card1", "/dev/nvidia0"})
+        if (stat(node, &st) == 0) return true;
+    return false;
+}
+
+// True when the player asked SDL for its software renderer (SDL_RENDER_DRIVER=software): the
+// display then presents in software without trying a GPU.
+bool SoftwareRequested() {
+    const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    return driver && SDL_strcasecmp(driver, "software") == 0;
+}
+
+// The window's own pixels, when they are 32-bit with the colour bytes the scaler writes.
+SDL_Surface* SoftwareSurface(SDL_Window* window) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface) return nullptr;
+    const Uint32 f = surface->format->format;
+    return (f == SDL_PIXELFORMAT_RGB888 || f == SDL_PIXELFORMAT_ARGB8888) ? surface : nullptr;
+}
+
 bool IsHeadlessDriver() {
     const char* driver = SDL_GetCurrentVideoDriver();
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
@@ -35,6 +64,8 @@ struct Display::Impl {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    bool software = false;  // presenting through the window's own pixels (no renderer)
+    FrameScaler scaler;
     bool fullScreen = false;
     bool shown = true;
     bool headless = false;
@@ -54,7 +85,12 @@ struct Display::Impl {
         texture = nullptr;
         renderer = nullptr;
         window = nullptr;
+        software = false;
     }
+    void CreateGpuRenderer();
+    void CreateSoftwareRenderer();
+    void ShowThroughRenderer(const Surface& back);
+    void ShowThroughSurface(const Surface& back);
     void Pace();
 };
 
@@ -68,7 +104,7 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     if (!SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     d.Destroy();
     d.headless = IsHeadlessDriver();
-    // The software renderer draws into the window's framebuffer; keep that framebuffer plain.
+    // Software presentation writes into the window's framebuffer; keep that framebuffer plain.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     // A full-screen window is created at the desktop's size, so that it covers the screen even
@@ -82,25 +118,9 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     }
     d.window = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
     if (!d.window) throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (d.renderer && RendersInSoftware(d.renderer)) {
-        // A software OpenGL costs far more than SDL's own software renderer.
-        SDL_DestroyRenderer(d.renderer);
-        d.renderer = nullptr;
-    }
-    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
-    if (!d.renderer) throw std::runtime_error(std::string("Cannot create the renderer: ") + SDL_GetError());
-    SDL_RendererInfo info;
-    SDL_GetRendererInfo(d.renderer, &info);
-    bool software = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-    d.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) && !software;
-    // Smooth scaling where the hardware does it; the software renderer scales by nearest pixel,
-    // which costs half as much.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, software ? "nearest" : "linear");
-    SDL_RenderSetLogicalSize(d.renderer, kScreenWidth, kScreenHeight);
-    d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                  kScreenWidth, kScreenHeight);
-    if (!d.texture) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    if (HasGpuDevice() && !SoftwareRequested()) d.CreateGpuRenderer();
+    if (!d.renderer) d.software = SoftwareSurface(d.window) != nullptr;
+    if (!d.renderer && !d.software) d.CreateSoftwareRenderer();
     SDL_DisplayMode mode;
     int index = SDL_GetWindowDisplayIndex(d.window);
     d.refreshRate = (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate > 0)
@@ -108,6 +128,43 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     d.fullScreen = fullScreen;
     d.shown = true;
     if (!d.headless) SDL_ShowCursor(SDL_DISABLE);
+}
+
+// OpenGL or another GPU renderer, given up when its OpenGL runs on a software rasteriser (a
+// software OpenGL costs far more than presenting in software).
+void Display::Impl::CreateGpuRenderer() {
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (renderer && RendersInSoftware(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        return;
+    }
+    if (!renderer) return;
+    SDL_RendererInfo info;
+    SDL_GetRendererInfo(renderer, &info);
+    if (info.flags & SDL_RENDERER_SOFTWARE) {  // no GPU renderer after all
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        return;
+    }
+    vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // smooth scaling where the GPU does it
+    SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                kScreenWidth, kScreenHeight);
+    if (!texture) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+}
+
+// SDL's software renderer, for window pixels of a layout the scaler does not write.
+void Display::Impl::CreateSoftwareRenderer() {
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) throw std::runtime_error(std::string("Cannot create the renderer: ") + SDL_GetError());
+    vsync = false;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                kScreenWidth, kScreenHeight);
+    if (!texture) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
 }
 
 void Display::StopDisplay() { impl_->Destroy(); }
@@ -127,6 +184,14 @@ void Display::SetCaption(const std::string& caption) {
 }
 
 void Display::WindowToClient(int wx, int wy, int& cx, int& cy) const {
+    const Impl& d = *impl_;
+    if (d.software && d.window) {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(d.window, &w, &h);
+        WindowToFrame(PlaceFrame(kScreenWidth, kScreenHeight, w, h), kScreenWidth, kScreenHeight,
+                      wx, wy, cx, cy);
+        return;
+    }
     // The renderer's logical size makes SDL deliver mouse positions already scaled to the
     // 640 x 480 frame; what remains is to keep positions on the letterbox bands inside it.
     cx = wx < 0 ? 0 : (wx >= kScreenWidth ? kScreenWidth - 1 : wx);
@@ -135,21 +200,38 @@ void Display::WindowToClient(int wx, int wy, int& cx, int& cy) const {
 
 void Display::ShowFrame(const Surface& back) {
     Impl& d = *impl_;
-    if (!d.renderer || back.Width != kScreenWidth || back.Height != kScreenHeight) return;
+    if (back.Width != kScreenWidth || back.Height != kScreenHeight) return;
+    if (d.software) d.ShowThroughSurface(back);
+    else if (d.renderer) d.ShowThroughRenderer(back);
+    else return;
+    d.Pace();
+}
+
+// The frame converted and scaled straight into the window's pixels, which SDL then hands to the
+// window system: one pass over the window, no texture and no renderer in between.
+void Display::Impl::ShowThroughSurface(const Surface& back) {
+    SDL_Surface* surface = SoftwareSurface(window);  // a new one after the window was resized
+    if (!surface) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    scaler.Scale(back, static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window);
+}
+
+void Display::Impl::ShowThroughRenderer(const Surface& back) {
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(d.texture, nullptr, &pixels, &pitch) == 0) {
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
         for (int y = 0; y < kScreenHeight; ++y) {
             uint32_t* dst = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
             const uint16_t* src = back.Row(y);
-            for (int x = 0; x < kScreenWidth; ++x) dst[x] = d.palette[src[x]];
+            for (int x = 0; x < kScreenWidth; ++x) dst[x] = palette[src[x]];
         }
-        SDL_UnlockTexture(d.texture);
+        SDL_UnlockTexture(texture);
     }
-    SDL_RenderClear(d.renderer);
-    SDL_RenderCopy(d.renderer, d.texture, nullptr, nullptr);
-    SDL_RenderPresent(d.renderer);
-    d.Pace();
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
 }
 
 // Without a vertical blank to wait for, a real window sleeps to the display's refresh rate

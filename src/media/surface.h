@@ -1,6 +1,7 @@
 // The frame's pixel format: 16-bit RGB565 surfaces and colour conversions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,170 @@
+// Software presentation: RGB565 to 32-bit conversion with nearest-pixel scaling and black bands.
+#include "media/frame_scaler.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// Eight pixels at a time in the compiler's portable vector types (SSE2 on x86-64). Each channel
+// is widened within the 16-bit lanes, then the lanes are interleaved into 32-bit pixels; loads
+// and stores through memcpy of a constant size compile to single unaligned moves.
+using U16x8 = uint16_t __attribute__((vector_size(16)));
+using U32x4 = uint32_t __attribute__((vector_size(16)));
+
+struct Argb8 {
+    U32x4 Low, High;  // pixels 0..3 and 4..7
+};
+
+inline Argb8 ToArgb(U16x8 c) {
+    const U16x8 r = ((c >> 8) & 0xF8) | (c >> 13);
+    const U16x8 g = ((c >> 3) & 0xFC) | ((c >> 9) & 3);
+    const U16x8 b = ((c << 3) & 0xF8) | ((c >> 2) & 7);
+    const U16x8 gb = (g << 8) | b;  // the low half of each 32-bit pixel
+    const U16x8 ar = r | 0xFF00;    // the high half
+    return {reinterpret_cast<U32x4>(__builtin_shufflevector(gb, ar, 0, 8, 1, 9, 2, 10, 3, 11)),
+            reinterpret_cast<U32x4>(__builtin_shufflevector(gb, ar, 4, 12, 5, 13, 6, 14, 7, 15))};
+}
+
+inline U16x8 Load(const uint16_t* p) {
+    U16x8 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void Store(uint32_t* p, U32x4 v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// n frame pixels to n window pixels.
+void ConvertRow(const uint16_t* src, uint32_t* dst, int n) {
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const Argb8 v = ToArgb(Load(src + x));
+        Store(dst + x, v.Low);
+        Store(dst + x + 4, v.High);
+    }
+    for (; x < n; ++x) dst[x] = Rgb565ToArgb(src[x]);
+}
+
+// Four converted pixels, each twice, into two window rows at once.
+inline void PutDoubled(uint32_t* row0, uint32_t* row1, U32x4 v) {
+    const U32x4 a = __builtin_shufflevector(v, v, 0, 0, 1, 1);
+    const U32x4 b = __builtin_shufflevector(v, v, 2, 2, 3, 3);
+    Store(row0, a);
+    Store(row0 + 4, b);
+    Store(row1, a);
+    Store(row1 + 4, b);
+}
+
+// n frame pixels to 2n pixels of two window rows, each pixel twice in each: the second row is
+// written from the same registers rather than copied from the first.
+void DoubleRow(const uint16_t* src, uint32_t* row0, uint32_t* row1, int n) {
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const Argb8 v = ToArgb(Load(src + x));
+        PutDoubled(row0 + 2 * x, row1 + 2 * x, v.Low);
+        PutDoubled(row0 + 2 * x + 8, row1 + 2 * x + 8, v.High);
+    }
+    for (; x < n; ++x)
+        row0[2 * x] = row0[2 * x + 1] = row1[2 * x] = row1[2 * x + 1] = Rgb565ToArgb(src[x]);
+}
+
+uint32_t* RowAt(uint32_t* pixels, int pitch, int y) {
+    return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(pixels) +
+                                       static_cast<ptrdiff_t>(y) * pitch);
+}
+
+void FillBlack(uint32_t* row, int from, int to) {
+    if (to > from) std::fill(row + from, row + to, 0xFF000000u);
+}
+
+}  // namespace
+
+FramePlacement PlaceFrame(int frameW, int frameH, int windowW, int windowH) {
+    FramePlacement p;
+    if (frameW <= 0 || frameH <= 0 || windowW <= 0 || windowH <= 0) return p;
+    // The smaller of the two scales, compared exactly: windowW / frameW <= windowH / frameH.
+    if (int64_t{windowW} * frameH <= int64_t{windowH} * frameW) {
+        p.W = windowW;
+        p.H = static_cast<int>(int64_t{windowW} * frameH / frameW);
+    } else {
+        p.H = windowH;
+        p.W = static_cast<int>(int64_t{windowH} * frameW / frameH);
+    }
+    p.X = (windowW - p.W) / 2;
+    p.Y = (windowH - p.H) / 2;
+    return p;
+}
+
+void FrameScaler::Prepare(int frameW, int frameH, int windowW, int windowH) {
+    if (frameW == frameW_ && frameH == frameH_ && windowW == windowW_ && windowH == windowH_)
+        return;
+    frameW_ = frameW;
+    frameH_ = frameH;
+    windowW_ = windowW;
+    windowH_ = windowH;
+    place_ = PlaceFrame(frameW, frameH, windowW, windowH);
+    columnOf_.resize(static_cast<size_t>(std::max(place_.W, 0)));
+    for (int x = 0; x < place_.W; ++x)
+        columnOf_[static_cast<size_t>(x)] = static_cast<int32_t>(int64_t{x} * frameW / place_.W);
+    row_.resize(static_cast<size_t>(frameW));
+}
+
+void FrameScaler::ScaleAnyRow(const uint16_t* src, uint32_t* dst) const {
+    ConvertRow(src, row_.data(), frameW_);
+    for (int x = 0; x < place_.W; ++x)
+        dst[x] = row_[static_cast<size_t>(columnOf_[static_cast<size_t>(x)])];
+}
+
+// Doubling writes window rows in pairs; any other size copies a window row that shows the same
+// frame row as the one above it.
+void FrameScaler::Scale(const Surface& frame, uint32_t* pixels, int pitch, int windowW,
+                        int windowH) {
+    Prepare(frame.Width, frame.Height, windowW, windowH);
+    const FramePlacement& p = place_;
+    const bool doubled = p.W == 2 * frame.Width && p.H == 2 * frame.Height;
+    for (int y = 0; y < windowH; ++y) {
+        uint32_t* row = RowAt(pixels, pitch, y);
+        if (y < p.Y || y >= p.Y + p.H || p.W == 0) {
+            FillBlack(row, 0, windowW);
+            continue;
+        }
+        FillBlack(row, 0, p.X);
+        FillBlack(row, p.X + p.W, windowW);
+        const int fy = static_cast<int>(int64_t{y - p.Y} * frame.Height / p.H);
+        const uint16_t* src = frame.Row(fy);
+        if (doubled) {
+            uint32_t* next = RowAt(pixels, pitch, y + 1);
+            FillBlack(next, 0, p.X);
+            FillBlack(next, p.X + p.W, windowW);
+            DoubleRow(src, row + p.X, next + p.X, frame.Width);
+            ++y;
+        } else if (y > p.Y && static_cast<int>(int64_t{y - 1 - p.Y} * frame.Height / p.H) == fy) {
+            std::memcpy(row + p.X, RowAt(pixels, pitch, y - 1) + p.X,
+                        sizeof(uint32_t) * static_cast<size_t>(p.W));
+        } else if (p.W == frame.Width) {
+            ConvertRow(src, row + p.X, p.W);
+        } else {
+            ScaleAnyRow(src, row + p.X);
+        }
+    }
+}
+
+void WindowToFrame(const FramePlacement& place, int frameW, int frameH, int wx, int wy, int& fx,
+                   int& fy) {
+    const int maxX = std::max(frameW - 1, 0), maxY = std::max(frameH - 1, 0);
+    if (place.W <= 0 || place.H <= 0) {
+        fx = std::clamp(wx, 0, maxX);
+        fy = std::clamp(wy, 0, maxY);
+        return;
+    }
+    // Floor division, so that positions left of or above the frame stay outside it until clamped.
+    auto scaled = [](int64_t offset, int64_t frame, int64_t placed) {
+        const int64_t v = offset * frame;
+        return static_cast<int>(v >= 0 ? v / placed : -((-v + placed - 1) / placed));
+    };
+    fx = std::clamp(scaled(wx - place.X, frameW, place.W), 0, maxX);
+    fy = std::clamp(scaled(wy - place.Y, frameH, place.H), 0, maxY);
+}
