@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -26,50 +27,59 @@ SDL_Window* OpenWindow() {
     return nullptr;
 }
 
-// A real menu frame, so that the colours reaching the renderer are the game's.
-Surface MenuFrame(const std::string& dataDir) {
+// Two real frames, the main menu and the maker's logo: presenting them in turn changes every
+// pixel of the window each time, as a scrolling play field does.
+std::array<Surface, 2> Frames(const std::string& dataDir) {
     PictureList menu;
     menu.LoadPictures(dataDir + "meniu.dxg");
-    Surface frame(kScreenWidth, kScreenHeight);
+    std::array<Surface, 2> frames{Surface(kScreenWidth, kScreenHeight), Surface(kScreenWidth, kScreenHeight)};
     const char* pictures[][3] = {{"background", "0", "0"}, {"m2", "37", "20"}, {"sm", "30", "20"},
                                  {"sg", "235", "270"},     {"op", "235", "310"}};
     for (const auto& p : pictures)
-        menu.FindPicture(p[0]).DrawPattern(frame, std::atoi(p[1]), std::atoi(p[2]), 0);
-    return frame;
+        menu.FindPicture(p[0]).DrawPattern(frames[0], std::atoi(p[1]), std::atoi(p[2]), 0);
+    menu.FindPicture("brinloft").DrawPattern(frames[1], 0, 0, 0);
+    return frames;
 }
 
 // Gives the window its size and lets the renderer see the change before anything is timed.
-void SizeWindow(Display& display, const Surface& frame) {
+void SizeWindow(Display& display, const std::array<Surface, 2>& frames) {
     SDL_Window* window = OpenWindow();
     if (window) SDL_SetWindowSize(window, kWindowWidth, kWindowHeight);
     for (int i = 0; i < 10; ++i) {
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         SDL_Delay(20);
-        display.ShowFrame(frame);
+        display.ShowFrame(frames[static_cast<size_t>(i % 2)]);
     }
 }
 
-void PresentWith(const char* mode, const Surface& frame, const Repetitions& reps) {
+void PresentWith(const char* mode, const std::array<Surface, 2>& frames, const Repetitions& reps) {
     Display display;
     display.StartDisplay(false, "Tolmara Deepgrid benchmark");
-    SizeWindow(display, frame);
+    SizeWindow(display, frames);
+    // What the display presents through: a renderer, or the window's own pixels.
     SDL_Window* window = OpenWindow();
     SDL_Renderer* renderer = window ? SDL_GetRenderer(window) : nullptr;
     SDL_RendererInfo info{};
+    info.name = "window-pixels";
     int w = 0, h = 0;
     if (renderer) {
         SDL_GetRendererInfo(renderer, &info);
         SDL_GetRendererOutputSize(renderer, &w, &h);
+    } else if (SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr) {
+        w = surface->w;
+        h = surface->h;
     }
     // The display sleeps to the refresh rate when frames come faster; one refresh period plus a
     // margin between samples keeps that sleep out of the figure.
     SDL_DisplayMode dm{};
     const int hz = (SDL_GetCurrentDisplayMode(0, &dm) == 0 && dm.refresh_rate > 0) ? dm.refresh_rate : 60;
     const Uint32 gap = static_cast<Uint32>(1000 / std::max(hz, 1) + 4);
-    const double us = MedianMicroseconds(reps.Samples, 1, [&] { SDL_PumpEvents(); SDL_Delay(gap); },
-                                         [&] { display.ShowFrame(frame); });
-    std::printf("present %s %.1f %s %dx%d\n", mode, us, renderer ? info.name : "none", w, h);
+    size_t shown = 0;
+    const double us = MedianMicroseconds(
+        reps.Samples, 1, [&] { SDL_PumpEvents(); SDL_Delay(gap); },
+        [&] { display.ShowFrame(frames[shown++ % 2]); });
+    std::printf("present %s %.1f %s %dx%d\n", mode, us, info.name, w, h);
     std::fflush(stdout);
     display.StopDisplay();
 }
@@ -81,11 +91,11 @@ int RunPresentChild(const std::string& dataDir, const Repetitions& reps) {
         std::fprintf(stderr, "tolmara-bench: no X display: %s\n", SDL_GetError());
         return 1;
     }
-    const Surface frame = MenuFrame(dataDir);
+    const std::array<Surface, 2> frames = Frames(dataDir);
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    PresentWith("software", frame, reps);
+    PresentWith("software", frames, reps);
     SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
-    PresentWith("default", frame, reps);
+    PresentWith("default", frames, reps);
     SDL_Quit();
     return 0;
 }

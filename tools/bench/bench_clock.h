@@ -13,9 +13,11 @@ int64_t MonotonicNs();
 double Median(std::vector<double> samples);
 
 // How many samples each figure takes: --quick makes every figure brief (CI runs it so).
+// Batches are one frame long: on a shared machine most single frames run without being
+// preempted, so the median is the frame's own cost.
 struct Repetitions {
-    int Samples = 60;       // timed batches per figure
-    int TicksPerBatch = 20;  // frames in one timed batch
+    int Samples = 400;      // timed batches per figure
+    int TicksPerBatch = 1;  // frames in one timed batch
     int MemcpySamples = 2000;
 };
 

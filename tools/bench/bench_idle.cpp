@@ -25,7 +25,8 @@ std::string MakeGameFolder(const std::string& gameBinary, const std::string& dat
     fs::copy_file(gameBinary, folder / "tolmara");
     for (const fs::directory_entry& e : fs::directory_iterator(dataDir)) {
         const std::string name = e.path().filename().string();
-        if (!e.is_regular_file() || name.rfind("tolmara", 0) == 0) continue;
+        const bool program = name == "tolmara" || name.rfind("tolmara-", 0) == 0;
+        if (!e.is_regular_file() || program) continue;
         const bool saved = name == "tolmarakx.cfg" || name == "playersnames.grf";
         if (saved) fs::copy_file(e.path(), folder / name);
         else fs::create_symlink(fs::absolute(e.path()), folder / name);

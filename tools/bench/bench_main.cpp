@@ -73,7 +73,7 @@ Options ParseArguments(int argc, char** argv) {
 
 Repetitions RepetitionsFor(const Options& o) {
     Repetitions r;
-    if (o.Quick) r = Repetitions{5, 5, 200};
+    if (o.Quick) r = Repetitions{20, 1, 200};
     return r;
 }
 

@@ -132,7 +132,10 @@ bool PrivateXServer::Start() {
     if (pid_ == 0) {
         close(fds[0]);
         dup2(fds[1], 3);
-        ExecChild({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x960x24", "-nolisten", "tcp"},
+        // -noreset: like a desktop's server it keeps its state between clients, rather than
+        // starting over (and compiling its keymap again) each time the last client leaves.
+        ExecChild({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x960x24", "-nolisten", "tcp",
+                   "-noreset"},
                   {}, -1);
     }
     close(fds[1]);

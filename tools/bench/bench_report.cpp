@@ -56,10 +56,10 @@ std::string ReportText(const BenchFigures& f) {
     out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 8);
     out += FrameLine(f, "main menu tick", f.MainMenu, 6);
     out += FrameLine(f, "players and levels tick", f.Players, 6);
-    out += FrameLine(f, "present 1280 x 960, software renderer", f.PresentSoftware, 50);
-    if (f.PresentSoftware) out += "  (renderer: " + f.SoftwareRenderer + ")\n";
-    out += FrameLine(f, "present 1280 x 960, default renderer", f.PresentDefault, 0);
-    if (f.PresentDefault) out += "  (renderer: " + f.DefaultRenderer + ")\n";
+    out += FrameLine(f, "present 1280 x 960, in software", f.PresentSoftware, 50);
+    if (f.PresentSoftware) out += "  (SDL_RENDER_DRIVER=software; through " + f.SoftwareRenderer + ")\n";
+    out += FrameLine(f, "present 1280 x 960, the display's default", f.PresentDefault, 0);
+    if (f.PresentDefault) out += "  (through " + f.DefaultRenderer + ")\n";
     out += "\n";
     out += PlainLine("start-up to the first frame shown", f.StartupMs, "ms", 300);
     out += "  (video driver: " + f.StartupDriver + ")\n";
