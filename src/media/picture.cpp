@@ -144,6 +144,11 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     const uint16_t* src = PatternOrigin(pattern) + static_cast<size_t>(top) * width_;
     uint16_t* dst = dest.Row(y + top) + x;
     if (kind_[pattern] == kOpaque) {
+        // Whole rows of a picture as wide as the surface lie end to end in both: one copy.
+        if (width_ == dest.Width && pw_ == width_ && x == 0) {
+            std::memcpy(dst, src, sizeof(uint16_t) * static_cast<size_t>(bottom - top) * width_);
+            return;
+        }
         for (int r = top; r < bottom; ++r, src += width_, dst += dest.Width)
             CopyPixels(dst + left, src + left, right - left);
         return;
