@@ -4,8 +4,6 @@
 // neighbourhood of every heading.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "game/explosions.h"
 #include "game/game_rig.h"
 #include "game/monsters.h"
@@ -161,7 +159,6 @@ TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
 struct Choice {
     int Move;
     int Turn;
-    bool operator<(const Choice& o) const { return Move != o.Move ? Move < o.Move : Turn < o.Turn; }
     bool operator==(const Choice& o) const { return Move == o.Move && Turn == o.Turn; }
 };
 

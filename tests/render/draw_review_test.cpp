@@ -49,14 +49,14 @@ PictureData Tile(int code, int w, int h, int patterns, bool holes) {
 
 // A tile set of sizes from small to 168 x 168, some with see-through columns.
 PictureLibrary RandomTileSet(std::mt19937& rng) {
-    static const int kSizes[][2] = {{40, 40}, {40, 40}, {168, 40}, {40, 168},
-                                    {80, 80}, {168, 168}, {30, 20}, {60, 44}};
+    static const int kSizes[][2] = {{40, 40}, {40, 40},   {168, 40}, {40, 168},
+                                    {80, 80}, {168, 168}, {30, 20},  {60, 44}};
     PictureLibrary library;
     library.Pictures.push_back(Tile(0, 640, 480, 1, false));
     for (int code = 1; code < kTileCodes; ++code) {
         const auto& size = kSizes[rng() % 8];
-        library.Pictures.push_back(Tile(code, size[0], size[1], 1 + static_cast<int>(rng() % 4),
-                                        rng() % 3 == 0));
+        library.Pictures.push_back(
+            Tile(code, size[0], size[1], 1 + static_cast<int>(rng() % 4), rng() % 3 == 0));
     }
     return library;
 }
@@ -203,7 +203,8 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
     for (int i = 1; i <= 2; ++i) {
         const int32_t col = 1 + static_cast<int32_t>(rng() % cols);
         const int32_t row = 1 + static_cast<int32_t>(rng() % rows);
-        play.Explosions[i] = TExplosion{40 * col - 40, 40 * row - 40, col, row, (rng() % 100) / 10.0};
+        play.Explosions[i] =
+            TExplosion{40 * col - 40, 40 * row - 40, col, row, (rng() % 100) / 10.0};
     }
     play.Bombs = static_cast<int32_t>(rng() % 120);
     play.InfotronsGot = static_cast<int32_t>(rng() % 150);
@@ -214,8 +215,8 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
 }
 
 TEST(FrameReview, TheCulledFrameEqualsThePlainFrameAndEveryCellAnimatesTheSame) {
-    const int kSizes[][2] = {{1, 1},  {5, 3},   {13, 9},  {14, 10}, {15, 11},
-                             {20, 6}, {6, 30},  {40, 40}, {99, 99}, {99, 2}};
+    const int kSizes[][2] = {{1, 1},  {5, 3},  {13, 9},  {14, 10}, {15, 11},
+                             {20, 6}, {6, 30}, {40, 40}, {99, 99}, {99, 2}};
     std::mt19937 rng(2024);
     RenderRig rig;
     Game& game = rig.game();
@@ -307,7 +308,7 @@ TEST(FrameReview, FillerBandsForFewRowsAndFewColumnsAreIndependent) {
     rig.PlacePlayer(60, 60);
     rig.Draw();
     EXPECT_EQ(rig.game().play.ViewY, 100);
-    EXPECT_EQ(rig.Pixel(5, 99), band);   // the upper band ends at 40 - 100 + 159
+    EXPECT_EQ(rig.Pixel(5, 99), band);  // the upper band ends at 40 - 100 + 159
     EXPECT_EQ(rig.Pixel(635, 99), band);
     EXPECT_EQ(rig.Pixel(5, 380), band);  // the lower band starts at 280 + 100
     EXPECT_NE(rig.Pixel(5, 379), band);
@@ -338,7 +339,9 @@ TEST(ViewOriginReview, EveryLevelSizeAndPositionFollowsTheFormula) {
 
 // ---- Counters: the running position grows by the width of each picture drawn ----
 
-int DigitWidth(int d) { return 9 + d; }
+int DigitWidth(int d) {
+    return 9 + d;
+}
 
 PictureData Solid(const std::string& name, int w, int h, uint16_t colour) {
     PictureData p;
@@ -359,7 +362,8 @@ void LoadUnevenDigits(Game& game) {
     library.Pictures.push_back(Solid("fondlm", 160, 160, 0x3300));
     library.Pictures.push_back(Solid("explozie", 120, 120, 0x3000));
     while (library.Pictures.size() < 24)
-        library.Pictures.push_back(Solid("spare" + std::to_string(library.Pictures.size()), 4, 4, 1));
+        library.Pictures.push_back(
+            Solid("spare" + std::to_string(library.Pictures.size()), 4, 4, 1));
     library.Pictures.push_back(Solid("time", 31, 20, StatusColour(24)));
     library.Pictures.push_back(Solid("infotrons", 33, 20, StatusColour(25)));
     library.Pictures.push_back(Solid("life", 17, 20, StatusColour(26)));
