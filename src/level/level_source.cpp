@@ -247,7 +247,10 @@ void Parser::MapRow(const std::string& text) {
             size_t end = i + 1;
             while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
                 ++end;
-            Fail(column, "'" + text.substr(i, end - i) + "' is not a map character");
+            std::string message = "'";
+            message.append(text, i, end - i);
+            message += "' is not a map character";
+            Fail(column, message);
         }
         row.push_back(tile);
     }
