@@ -22,8 +22,10 @@ double Median(std::vector<double> samples) {
     return (lower + upper) / 2;
 }
 
-double MedianMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
-                          const std::function<void()>& work) {
+namespace {
+
+std::vector<double> SampleMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
+                                       const std::function<void()>& work) {
     std::vector<double> perCall;
     perCall.reserve(static_cast<size_t>(samples));
     for (int s = 0; s < samples; ++s) {
@@ -32,10 +34,17 @@ double MedianMicroseconds(int samples, int perBatch, const std::function<void()>
         for (int i = 0; i < perBatch; ++i) work();
         perCall.push_back(static_cast<double>(MonotonicNs() - start) / 1000.0 / perBatch);
     }
-    return Median(std::move(perCall));
+    return perCall;
 }
 
-double MeasureFrameMemcpy(int samples) {
+}  // namespace
+
+double MedianMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
+                          const std::function<void()>& work) {
+    return Median(SampleMicroseconds(samples, perBatch, prepare, work));
+}
+
+std::vector<double> FrameMemcpySamples(int samples) {
     constexpr size_t kFrameBytes = 640 * 480 * 2;
     std::vector<uint8_t> from(kFrameBytes, 0x5A), to(kFrameBytes, 0);
     uint8_t* dst = to.data();
@@ -46,5 +55,5 @@ double MeasureFrameMemcpy(int samples) {
         asm volatile("" : : "r"(dst) : "memory");
     };
     for (int i = 0; i < 20; ++i) copy();  // both buffers in the cache, as a frame is
-    return MedianMicroseconds(samples, 1, {}, copy);
+    return SampleMicroseconds(samples, 1, {}, copy);
 }

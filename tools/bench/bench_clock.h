@@ -26,5 +26,8 @@ struct Repetitions {
 double MedianMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
                           const std::function<void()>& work);
 
-// Microseconds to copy one 640 x 480 x 16-bit frame with memcpy, between two warm buffers.
-double MeasureFrameMemcpy(int samples);
+// Microseconds to copy one 640 x 480 x 16-bit frame with memcpy between two warm buffers, one
+// sample per copy. The benchmark takes a block of samples before each figure and compares every
+// figure with the median of all of them, so that a change of the machine's load during the run
+// weighs on the yardstick as on the figures.
+std::vector<double> FrameMemcpySamples(int samples);

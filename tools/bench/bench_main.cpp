@@ -157,25 +157,39 @@ void MeasureIdle(const Options& o, const std::string& display, BenchFigures& f) 
     f.IdleNote = note;
 }
 
-void MeasureHeadless(const Options& o, BenchFigures& f) {
+// The frame copy that every figure is compared with, sampled in blocks between the figures.
+struct Yardstick {
+    int Block = 0;
+    std::vector<double> Samples;
+
+    void Sample() {
+        const std::vector<double> more = FrameMemcpySamples(Block);
+        Samples.insert(Samples.end(), more.begin(), more.end());
+    }
+};
+
+void MeasureHeadless(const Options& o, Yardstick& memcpy, BenchFigures& f) {
     const Repetitions reps = RepetitionsFor(o);
-    f.MemcpyUs = MeasureFrameMemcpy(reps.MemcpySamples);
     const ShippedLevel largest = FindLargestLevel(o.DataDir + "Tolmara.lev");
     f.LargestLevel = "level " + std::to_string(largest.Number) + " \"" + largest.Name + "\", " +
                      std::to_string(largest.Cols) + " x " + std::to_string(largest.Rows);
+    memcpy.Sample();
     f.PlayLargest = MeasurePlayTick(o.DataDir, "Tolmara.lev", largest.Number, reps);
     std::string folder = (fs::temp_directory_path() / "tolmara-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder");
     try {
+        memcpy.Sample();
         f.Play99 = MeasurePlayTick(o.DataDir, WriteBenchmarkLevelSet(folder + "/"), 1, reps);
     } catch (...) {
         fs::remove_all(folder);
         throw;
     }
     fs::remove_all(folder);
+    memcpy.Sample();
     const MenuTicks menus = MeasureMenuTicks(o.DataDir, reps);
     f.MainMenu = menus.MainMenuUs;
     f.Players = menus.PlayersUs;
+    memcpy.Sample();
 }
 
 int Measure(const Options& o) {
@@ -184,7 +198,9 @@ int Measure(const Options& o) {
     f.LoadBefore = LoadAverage();
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    MeasureHeadless(o, f);
+    Yardstick memcpy;
+    memcpy.Block = RepetitionsFor(o).MemcpySamples / 4;
+    MeasureHeadless(o, memcpy, f);
     PrivateXServer xvfb;
     std::string display;
     const char* env = std::getenv("DISPLAY");
@@ -192,9 +208,11 @@ int Measure(const Options& o) {
     else if (!o.UseDisplay && xvfb.Start()) display = xvfb.DisplayName();
     else if (env && *env) display = env;
     if (!display.empty()) MeasurePresent(o, display, f);
+    if (!display.empty()) memcpy.Sample();
     MeasureStartup(o, display, f);
     if (!display.empty()) MeasureIdle(o, display, f);
     else f.IdleNote = "needs an X server";
+    f.MemcpyUs = Median(memcpy.Samples);
     f.LoadAfter = LoadAverage();
     std::fputs((o.Json ? ReportJson(f) : ReportText(f)).c_str(), stdout);
     return 0;
