@@ -198,8 +198,8 @@ void FindMovableCells(const tlevel& level, MovableCells& out) {
         const auto& row = level.Cells[r];
         for (int c = 1; c <= lastCol; ++c) {
             const int32_t t = row[c].Tile;
-            if (t == tcBall || t == tcInfotron || t == tcYellowDynamite)
-                out.Index[static_cast<size_t>(out.Count++)] = static_cast<uint16_t>(r * kGridSize + c);
+            if (t != tcBall && t != tcInfotron && t != tcYellowDynamite) continue;
+            out.Index[static_cast<size_t>(out.Count++)] = static_cast<uint16_t>(r * kGridSize + c);
         }
     }
 }

@@ -110,7 +110,8 @@ void CheckMonsterHits(Game& game, const TMover& m) {
     while (i <= level.MonsterCount) {
         const TMonster& mon = level.Monsters[i];
         const int countBefore = level.MonsterCount;
-        if (mon.PosY - 65 < m.Y && m.Y <= mon.PosY && mon.Col == m.DestCol) {
+        // The column first: it rules out nearly every monster with one integer comparison.
+        if (mon.Col == m.DestCol && mon.PosY - 65 < m.Y && m.Y <= mon.PosY) {
             if (mon.Kind == tcMonsterTurning)
                 AreaBlast(game, mon.Col, mon.Row);
             else if (mon.Kind == tcMonsterCrawling)
@@ -157,19 +158,27 @@ void FinishMove(Game& game, const TMover& m) {
     }
 }
 
+// Arrived entries finish in list order and leave the list; the others keep their order. The
+// list is closed up in one pass rather than by moving the rest down once per arrival. Moving
+// down once per arrival left a copy of the last entry in every slot freed at the end, and the
+// slots past the count are reused by the next moves (fields a move does not set, such as the
+// landing sound flag, come from there): the one pass leaves the same copies.
 void FinishArrivedMoves(Game& game) {
     PlayState& p = game.play;
-    int k = 1;
-    while (k <= p.FallCount) {
+    const int count = p.FallCount;
+    int kept = 0;
+    for (int k = 1; k <= count; ++k) {
         const TMover& m = p.FallList[k];
         if (m.X != m.TargetX || m.Y != m.TargetY) {
-            ++k;
+            if (++kept != k) p.FallList[kept] = m;
             continue;
         }
         FinishMove(game, m);
-        for (int i = k; i < p.FallCount; ++i) p.FallList[i] = p.FallList[i + 1];
-        p.FallCount -= 1;
     }
+    if (kept == count) return;
+    const TMover last = p.FallList[count];
+    for (int i = kept + 1; i <= count; ++i) p.FallList[i] = last;
+    p.FallCount = kept;
 }
 
 }  // namespace

@@ -33,8 +33,10 @@ bool RendersInSoftware(SDL_Renderer* renderer) {
 // megabytes and a long start.
 bool HasGpuDevice() {
     struct stat st {};
-    for (const char* node : {"/dev/dri/renderD128", "/dev/dri/card0", "/dev/dri/card1", "/dev/nvidia0"})
+    for (const char* node :
+         {"/dev/dri/renderD128", "/dev/dri/card0", "/dev/dri/card1", "/dev/nvidia0"}) {
         if (stat(node, &st) == 0) return true;
+    }
     return false;
 }
 
@@ -152,19 +154,25 @@ void Display::Impl::CreateGpuRenderer() {
     SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 kScreenWidth, kScreenHeight);
-    if (!texture) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    if (!texture) {
+        throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    }
 }
 
 // SDL's software renderer, for window pixels of a layout the scaler does not write.
 void Display::Impl::CreateSoftwareRenderer() {
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer) throw std::runtime_error(std::string("Cannot create the renderer: ") + SDL_GetError());
+    if (!renderer) {
+        throw std::runtime_error(std::string("Cannot create the renderer: ") + SDL_GetError());
+    }
     vsync = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 kScreenWidth, kScreenHeight);
-    if (!texture) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    if (!texture) {
+        throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    }
 }
 
 void Display::StopDisplay() { impl_->Destroy(); }
@@ -213,7 +221,8 @@ void Display::Impl::ShowThroughSurface(const Surface& back) {
     SDL_Surface* surface = SoftwareSurface(window);  // a new one after the window was resized
     if (!surface) return;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    scaler.Scale(back, static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w, surface->h);
+    scaler.Scale(back, static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w,
+                 surface->h);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(window);
 }

@@ -32,9 +32,13 @@ SDL_Window* OpenWindow() {
 std::array<Surface, 2> Frames(const std::string& dataDir) {
     PictureList menu;
     menu.LoadPictures(dataDir + "meniu.dxg");
-    std::array<Surface, 2> frames{Surface(kScreenWidth, kScreenHeight), Surface(kScreenWidth, kScreenHeight)};
-    const char* pictures[][3] = {{"background", "0", "0"}, {"m2", "37", "20"}, {"sm", "30", "20"},
-                                 {"sg", "235", "270"},     {"op", "235", "310"}};
+    std::array<Surface, 2> frames{Surface(kScreenWidth, kScreenHeight),
+                                  Surface(kScreenWidth, kScreenHeight)};
+    const char* pictures[][3] = {{"background", "0", "0"},
+                                 {"m2", "37", "20"},
+                                 {"sm", "30", "20"},
+                                 {"sg", "235", "270"},
+                                 {"op", "235", "310"}};
     for (const auto& p : pictures)
         menu.FindPicture(p[0]).DrawPattern(frames[0], std::atoi(p[1]), std::atoi(p[2]), 0);
     menu.FindPicture("brinloft").DrawPattern(frames[1], 0, 0, 0);
@@ -73,11 +77,16 @@ void PresentWith(const char* mode, const std::array<Surface, 2>& frames, const R
     // The display sleeps to the refresh rate when frames come faster; one refresh period plus a
     // margin between samples keeps that sleep out of the figure.
     SDL_DisplayMode dm{};
-    const int hz = (SDL_GetCurrentDisplayMode(0, &dm) == 0 && dm.refresh_rate > 0) ? dm.refresh_rate : 60;
+    const int hz =
+        (SDL_GetCurrentDisplayMode(0, &dm) == 0 && dm.refresh_rate > 0) ? dm.refresh_rate : 60;
     const Uint32 gap = static_cast<Uint32>(1000 / std::max(hz, 1) + 4);
     size_t shown = 0;
     const double us = MedianMicroseconds(
-        reps.Samples, 1, [&] { SDL_PumpEvents(); SDL_Delay(gap); },
+        reps.Samples, 1,
+        [&] {
+            SDL_PumpEvents();
+            SDL_Delay(gap);
+        },
         [&] { display.ShowFrame(frames[shown++ % 2]); });
     std::printf("present %s %.1f %s %dx%d\n", mode, us, info.name, w, h);
     std::fflush(stdout);

@@ -15,16 +15,19 @@ int64_t MonotonicNs() {
 double Median(std::vector<double> samples) {
     if (samples.empty()) return 0;
     const size_t mid = samples.size() / 2;
-    std::nth_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(mid), samples.end());
+    std::nth_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(mid),
+                     samples.end());
     const double upper = samples[mid];
     if (samples.size() % 2 == 1) return upper;
-    const double lower = *std::max_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(mid));
+    const double lower =
+        *std::max_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(mid));
     return (lower + upper) / 2;
 }
 
 namespace {
 
-std::vector<double> SampleMicroseconds(int samples, int perBatch, const std::function<void()>& prepare,
+std::vector<double> SampleMicroseconds(int samples, int perBatch,
+                                       const std::function<void()>& prepare,
                                        const std::function<void()>& work) {
     std::vector<double> perCall;
     perCall.reserve(static_cast<size_t>(samples));

@@ -28,8 +28,10 @@ std::string MakeGameFolder(const std::string& gameBinary, const std::string& dat
         const bool program = name == "tolmara" || name.rfind("tolmara-", 0) == 0;
         if (!e.is_regular_file() || program) continue;
         const bool saved = name == "tolmarakx.cfg" || name == "playersnames.grf";
-        if (saved) fs::copy_file(e.path(), folder / name);
-        else fs::create_symlink(fs::absolute(e.path()), folder / name);
+        if (saved)
+            fs::copy_file(e.path(), folder / name);
+        else
+            fs::create_symlink(fs::absolute(e.path()), folder / name);
     }
     return pattern + "/";
 }
@@ -68,8 +70,9 @@ bool SkipLogo(const std::string& display) {
 
 }  // namespace
 
-std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary, const std::string& dataDir,
-                                           const std::string& display, double seconds) {
+std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary,
+                                           const std::string& dataDir, const std::string& display,
+                                           double seconds) {
     const std::string folder = MakeGameFolder(gameBinary, dataDir);
     if (folder.empty()) return std::nullopt;
     const pid_t pid = StartBackground(
@@ -89,6 +92,7 @@ std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary, const 
     std::error_code ec;
     fs::remove_all(folder, ec);
     if (pid <= 0 || before < 0 || after < 0) return std::nullopt;
-    out.CpuPercent = static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / wall * 100.0;
+    out.CpuPercent = static_cast<double>(after - before) /
+                     static_cast<double>(sysconf(_SC_CLK_TCK)) / wall * 100.0;
     return out;
 }

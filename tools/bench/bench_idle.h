@@ -15,5 +15,6 @@ struct IdleFigures {
 // the logo with a key sent by xdotool when it is installed, otherwise waits for the logo to end;
 // then measures the game's CPU time over `seconds` from /proc. Empty when the game could not be
 // started or ended early.
-std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary, const std::string& dataDir,
-                                           const std::string& display, double seconds);
+std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary,
+                                           const std::string& dataDir, const std::string& display,
+                                           double seconds);

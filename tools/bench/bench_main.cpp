@@ -55,16 +55,23 @@ Options ParseArguments(int argc, char** argv) {
         if (arg == "--data") {
             if (i + 1 >= argc) UsageError("--data needs a folder");
             o.DataDir = argv[++i];
-        } else if (arg == "--json") o.Json = true;
-        else if (arg == "--quick") o.Quick = true;
-        else if (arg == "--x11") o.UseDisplay = true;
-        else if (arg == "--headless") o.Headless = true;
-        else if (arg == "--present-child") o.RunMode = Mode::PresentChild;
-        else if (arg == "--startup-child") o.RunMode = Mode::StartupChild;
+        } else if (arg == "--json")
+            o.Json = true;
+        else if (arg == "--quick")
+            o.Quick = true;
+        else if (arg == "--x11")
+            o.UseDisplay = true;
+        else if (arg == "--headless")
+            o.Headless = true;
+        else if (arg == "--present-child")
+            o.RunMode = Mode::PresentChild;
+        else if (arg == "--startup-child")
+            o.RunMode = Mode::StartupChild;
         else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
-        } else UsageError("unknown option " + arg);
+        } else
+            UsageError("unknown option " + arg);
     }
     if (o.DataDir.empty()) o.DataDir = FolderOf(SelfPath());
     if (o.DataDir.back() != '/') o.DataDir += '/';
@@ -102,31 +109,40 @@ Environment WindowEnvironment(const std::string& display) {
     return {{"DISPLAY", display}, {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}};
 }
 
+// The child's line "present <mode> <us> <renderer> <w>x<h>" for one mode.
+void ReadPresentLine(const std::string& output, const std::string& mode, Figure& us,
+                     std::string& through) {
+    const size_t at = output.find("present " + mode + " ");
+    if (at == std::string::npos) return;
+    std::istringstream line(output.substr(at));
+    std::string word, name, renderer, size;
+    double value = 0;
+    if (!(line >> word >> name >> value >> renderer >> size)) return;
+    us = value;
+    through = renderer + ", " + size;
+}
+
 void MeasurePresent(const Options& o, const std::string& display, BenchFigures& f) {
     std::vector<std::string> argv = {SelfPath(), "--present-child", "--data", o.DataDir};
     if (o.Quick) argv.push_back("--quick");
     const ChildRun run = RunChild(argv, WindowEnvironment(display), 180000);
-    for (const char* mode : {"software", "default"}) {
-        std::istringstream line(run.Output.substr(std::min(run.Output.find(std::string("present ") + mode), run.Output.size())));
-        std::string word, name, renderer, size;
-        double us = 0;
-        if (!(line >> word >> name >> us >> renderer >> size)) continue;
-        (name == "software" ? f.PresentSoftware : f.PresentDefault) = us;
-        (name == "software" ? f.SoftwareRenderer : f.DefaultRenderer) = renderer + ", " + size;
-    }
+    ReadPresentLine(run.Output, "software", f.PresentSoftware, f.SoftwareRenderer);
+    ReadPresentLine(run.Output, "default", f.PresentDefault, f.DefaultRenderer);
 }
 
 // Start-up runs of the bench's own child: the median time to the first frame, the highest peak
 // resident memory.
 void MeasureStartup(const Options& o, const std::string& display, BenchFigures& f) {
-    Environment env = display.empty() ? Environment{{"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}}
-                                      : WindowEnvironment(display);
+    Environment env = display.empty()
+                          ? Environment{{"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}}
+                          : WindowEnvironment(display);
     f.StartupDriver = display.empty() ? "dummy" : "x11 on " + display;
     std::vector<double> times;
     double rss = 0;
     for (int i = 0; i < (o.Quick ? 1 : 5); ++i) {
         const int64_t start = MonotonicNs();
-        const ChildRun run = RunChild({SelfPath(), "--startup-child", "--data", o.DataDir}, env, 60000);
+        const ChildRun run =
+            RunChild({SelfPath(), "--startup-child", "--data", o.DataDir}, env, 60000);
         const auto shown = Field(run.Output, "first_frame_ns");
         if (run.ExitCode != 0 || !shown) continue;
         times.push_back(static_cast<double>(std::stoll(*shown) - start) / 1e6);
@@ -204,14 +220,19 @@ int Measure(const Options& o) {
     PrivateXServer xvfb;
     std::string display;
     const char* env = std::getenv("DISPLAY");
-    if (o.Headless) display.clear();
-    else if (!o.UseDisplay && xvfb.Start()) display = xvfb.DisplayName();
-    else if (env && *env) display = env;
+    if (o.Headless)
+        display.clear();
+    else if (!o.UseDisplay && xvfb.Start())
+        display = xvfb.DisplayName();
+    else if (env && *env)
+        display = env;
     if (!display.empty()) MeasurePresent(o, display, f);
     if (!display.empty()) memcpy.Sample();
     MeasureStartup(o, display, f);
-    if (!display.empty()) MeasureIdle(o, display, f);
-    else f.IdleNote = "needs an X server";
+    if (!display.empty())
+        MeasureIdle(o, display, f);
+    else
+        f.IdleNote = "needs an X server";
     f.MemcpyUs = Median(memcpy.Samples);
     f.LoadAfter = LoadAverage();
     std::fputs((o.Json ? ReportJson(f) : ReportText(f)).c_str(), stdout);
@@ -224,9 +245,12 @@ int main(int argc, char** argv) {
     const Options o = ParseArguments(argc, argv);
     try {
         switch (o.RunMode) {
-            case Mode::PresentChild: return RunPresentChild(o.DataDir, RepetitionsFor(o));
-            case Mode::StartupChild: return RunStartupChild(o.DataDir);
-            case Mode::Measure: return Measure(o);
+            case Mode::PresentChild:
+                return RunPresentChild(o.DataDir, RepetitionsFor(o));
+            case Mode::StartupChild:
+                return RunStartupChild(o.DataDir);
+            case Mode::Measure:
+                return Measure(o);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-bench: %s\n", e.what());

@@ -142,8 +142,7 @@ bool PrivateXServer::Start() {
     std::string number;
     pollfd p{fds[0], POLLIN, 0};
     char c = 0;
-    while (pid_ > 0 && poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
+    while (pid_ > 0 && poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
     if (number.empty()) {
         StopChild(pid_, 1000);

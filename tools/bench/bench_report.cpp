@@ -41,13 +41,16 @@ std::string JsonNumber(const Figure& value) {
 
 std::string JsonFrame(const BenchFigures& f, const Figure& us) {
     if (!us) return "null";
-    return "{\"us\": " + Format("%.2f", *us) + ", \"ratio\": " + Format("%.3f", *us / f.MemcpyUs) + "}";
+    return "{\"us\": " + Format("%.2f", *us) + ", \"ratio\": " + Format("%.3f", *us / f.MemcpyUs) +
+           "}";
 }
 
 }  // namespace
 
 std::string ReportText(const BenchFigures& f) {
-    std::string out = "Tolmara Deepgrid frame costs (medians; ratio = cost / memcpy of one 640 x 480 x 16 frame)\n";
+    std::string out =
+        "Tolmara Deepgrid frame costs (medians; ratio = cost / memcpy of one 640 x 480 x 16 "
+        "frame)\n";
     out += "machine: " + std::to_string(f.Cores) + " cores, load average " +
            Format("%.2f", f.LoadBefore) + " before, " + Format("%.2f", f.LoadAfter) + " after\n\n";
     out += FrameLine(f, "memcpy of one frame", f.MemcpyUs, 0);
@@ -57,7 +60,8 @@ std::string ReportText(const BenchFigures& f) {
     out += FrameLine(f, "main menu tick", f.MainMenu, 6);
     out += FrameLine(f, "players and levels tick", f.Players, 6);
     out += FrameLine(f, "present 1280 x 960, in software", f.PresentSoftware, 50);
-    if (f.PresentSoftware) out += "  (SDL_RENDER_DRIVER=software; through " + f.SoftwareRenderer + ")\n";
+    if (f.PresentSoftware)
+        out += "  (SDL_RENDER_DRIVER=software; through " + f.SoftwareRenderer + ")\n";
     out += FrameLine(f, "present 1280 x 960, the display's default", f.PresentDefault, 0);
     if (f.PresentDefault) out += "  (through " + f.DefaultRenderer + ")\n";
     out += "\n";

@@ -17,8 +17,8 @@ struct BenchFigures {
     std::string LargestLevel;      // e.g. "level 2 \"Loose Infotrons\", 14 x 8"
     std::string SoftwareRenderer;  // renderer names as SDL gives them
     std::string DefaultRenderer;
-    std::string StartupDriver;     // "x11" or "dummy"
-    std::string IdleNote;          // how the logo was left, the game's own peak memory
+    std::string StartupDriver;             // "x11" or "dummy"
+    std::string IdleNote;                  // how the logo was left, the game's own peak memory
     double LoadBefore = 0, LoadAfter = 0;  // one-minute load averages
     int Cores = 0;
 };

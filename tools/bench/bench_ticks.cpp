@@ -74,8 +74,8 @@ double MeasurePlayTick(const std::string& dataDir, const std::string& levels, in
         snapshot->Restore(*game);
         KeepMessagesShown(*game);
     };
-    const double us = MedianMicroseconds(reps.Samples, reps.TicksPerBatch, prepare,
-                                         [&] { DrawTick(*game); });
+    const double us =
+        MedianMicroseconds(reps.Samples, reps.TicksPerBatch, prepare, [&] { DrawTick(*game); });
     if (game->screens.CurrentScreen != scGamePlay)
         throw std::runtime_error("benchmark: the level ended while it was measured");
     return us;
@@ -96,7 +96,8 @@ MenuTicks MeasureMenuTicks(const std::string& dataDir, const Repetitions& reps) 
                menu.TitleM2Arrived && menu.TitleBombaArrived && menu.MenuItemsArrived;
     });
     MenuTicks out;
-    out.MainMenuUs = MedianMicroseconds(reps.Samples, reps.TicksPerBatch, {}, [&] { DrawTick(*game); });
+    out.MainMenuUs =
+        MedianMicroseconds(reps.Samples, reps.TicksPerBatch, {}, [&] { DrawTick(*game); });
 
     PlayerTable& players = game->players;
     players.PlayerCount = 3;
@@ -112,6 +113,7 @@ MenuTicks MeasureMenuTicks(const std::string& dataDir, const Repetitions& reps) 
         return game->screens.CurrentScreen == scPlayersLevels && ps.PlayerPanelArrived &&
                ps.LevelPanelArrived && ps.ButtonsArrived;
     });
-    out.PlayersUs = MedianMicroseconds(reps.Samples, reps.TicksPerBatch, {}, [&] { DrawTick(*game); });
+    out.PlayersUs =
+        MedianMicroseconds(reps.Samples, reps.TicksPerBatch, {}, [&] { DrawTick(*game); });
     return out;
 }
