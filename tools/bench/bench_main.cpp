@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench_calibration.h"
 #include "bench_children.h"
 #include "bench_clock.h"
 #include "bench_idle.h"
@@ -234,6 +235,7 @@ int Measure(const Options& o) {
     else
         f.IdleNote = "needs an X server";
     f.MemcpyUs = Median(memcpy.Samples);
+    f.SdlBlitUs = Median(SdlOpaqueBlitSamples(RepetitionsFor(o).MemcpySamples / 4));
     f.LoadAfter = LoadAverage();
     std::fputs((o.Json ? ReportJson(f) : ReportText(f)).c_str(), stdout);
     return 0;

@@ -54,6 +54,7 @@ std::string ReportText(const BenchFigures& f) {
     out += "machine: " + std::to_string(f.Cores) + " cores, load average " +
            Format("%.2f", f.LoadBefore) + " before, " + Format("%.2f", f.LoadAfter) + " after\n\n";
     out += FrameLine(f, "memcpy of one frame", f.MemcpyUs, 0);
+    out += FrameLine(f, "(SDL's opaque blit of the same frame)", f.SdlBlitUs, 0);
     out += FrameLine(f, "game-play tick, largest shipped level", f.PlayLargest, 6);
     out += "  (" + f.LargestLevel + ")\n";
     out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 8);
@@ -85,6 +86,7 @@ std::string ReportJson(const BenchFigures& f) {
     out += ", \"startup_ms\": " + JsonNumber(f.StartupMs);
     out += ", \"peak_rss_mb\": " + JsonNumber(f.PeakRssMb);
     out += ", \"idle_cpu_percent\": " + JsonNumber(f.IdleCpuPercent);
+    out += ", \"sdl_blit_us\": " + Format("%.2f", f.SdlBlitUs);
     out += ", \"load_average\": " + Format("%.2f", f.LoadAfter);
     return out + "}\n";
 }

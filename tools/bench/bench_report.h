@@ -9,6 +9,7 @@ using Figure = std::optional<double>;
 
 struct BenchFigures {
     double MemcpyUs = 0;
+    double SdlBlitUs = 0;  // SDL's opaque blit of the same frame, for comparison
     Figure PlayLargest, Play99, MainMenu, Players;
     Figure PresentSoftware, PresentDefault;
     Figure StartupMs, PeakRssMb, IdleCpuPercent;
