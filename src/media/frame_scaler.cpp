@@ -48,27 +48,21 @@ void ConvertRow(const uint16_t* src, uint32_t* dst, int n) {
     for (; x < n; ++x) dst[x] = Rgb565ToArgb(src[x]);
 }
 
-// Four converted pixels, each twice, into two window rows at once.
-inline void PutDoubled(uint32_t* row0, uint32_t* row1, U32x4 v) {
-    const U32x4 a = __builtin_shufflevector(v, v, 0, 0, 1, 1);
-    const U32x4 b = __builtin_shufflevector(v, v, 2, 2, 3, 3);
-    Store(row0, a);
-    Store(row0 + 4, b);
-    Store(row1, a);
-    Store(row1 + 4, b);
+// Four converted pixels, each twice, to eight window pixels.
+inline void PutDoubled(uint32_t* dst, U32x4 v) {
+    Store(dst, __builtin_shufflevector(v, v, 0, 0, 1, 1));
+    Store(dst + 4, __builtin_shufflevector(v, v, 2, 2, 3, 3));
 }
 
-// n frame pixels to 2n pixels of two window rows, each pixel twice in each: the second row is
-// written from the same registers rather than copied from the first.
-void DoubleRow(const uint16_t* src, uint32_t* row0, uint32_t* row1, int n) {
+// n frame pixels to 2n window pixels, each twice.
+void DoubleRow(const uint16_t* src, uint32_t* dst, int n) {
     int x = 0;
     for (; x + 8 <= n; x += 8) {
         const Argb8 v = ToArgb(Load(src + x));
-        PutDoubled(row0 + 2 * x, row1 + 2 * x, v.Low);
-        PutDoubled(row0 + 2 * x + 8, row1 + 2 * x + 8, v.High);
+        PutDoubled(dst + 2 * x, v.Low);
+        PutDoubled(dst + 2 * x + 8, v.High);
     }
-    for (; x < n; ++x)
-        row0[2 * x] = row0[2 * x + 1] = row1[2 * x] = row1[2 * x + 1] = Rgb565ToArgb(src[x]);
+    for (; x < n; ++x) dst[2 * x] = dst[2 * x + 1] = Rgb565ToArgb(src[x]);
 }
 
 uint32_t* RowAt(uint32_t* pixels, int pitch, int y) {
@@ -118,13 +112,12 @@ void FrameScaler::ScaleAnyRow(const uint16_t* src, uint32_t* dst) const {
         dst[x] = row_[static_cast<size_t>(columnOf_[static_cast<size_t>(x)])];
 }
 
-// Doubling writes window rows in pairs; any other size copies a window row that shows the same
-// frame row as the one above it.
+// A window row that shows the same frame row as the one above it is a copy of that row (a block
+// copy, which writes the window's memory without reading it first).
 void FrameScaler::Scale(const Surface& frame, uint32_t* pixels, int pitch, int windowW,
                         int windowH) {
     Prepare(frame.Width, frame.Height, windowW, windowH);
     const FramePlacement& p = place_;
-    const bool doubled = p.W == 2 * frame.Width && p.H == 2 * frame.Height;
     for (int y = 0; y < windowH; ++y) {
         uint32_t* row = RowAt(pixels, pitch, y);
         if (y < p.Y || y >= p.Y + p.H || p.W == 0) {
@@ -134,21 +127,18 @@ void FrameScaler::Scale(const Surface& frame, uint32_t* pixels, int pitch, int w
         FillBlack(row, 0, p.X);
         FillBlack(row, p.X + p.W, windowW);
         const int fy = static_cast<int>(int64_t{y - p.Y} * frame.Height / p.H);
-        const uint16_t* src = frame.Row(fy);
-        if (doubled) {
-            uint32_t* next = RowAt(pixels, pitch, y + 1);
-            FillBlack(next, 0, p.X);
-            FillBlack(next, p.X + p.W, windowW);
-            DoubleRow(src, row + p.X, next + p.X, frame.Width);
-            ++y;
-        } else if (y > p.Y && static_cast<int>(int64_t{y - 1 - p.Y} * frame.Height / p.H) == fy) {
+        if (y > p.Y && static_cast<int>(int64_t{y - 1 - p.Y} * frame.Height / p.H) == fy) {
             std::memcpy(row + p.X, RowAt(pixels, pitch, y - 1) + p.X,
                         sizeof(uint32_t) * static_cast<size_t>(p.W));
-        } else if (p.W == frame.Width) {
-            ConvertRow(src, row + p.X, p.W);
-        } else {
-            ScaleAnyRow(src, row + p.X);
+            continue;
         }
+        const uint16_t* src = frame.Row(fy);
+        if (p.W == frame.Width)
+            ConvertRow(src, row + p.X, p.W);
+        else if (p.W == 2 * frame.Width)
+            DoubleRow(src, row + p.X, frame.Width);
+        else
+            ScaleAnyRow(src, row + p.X);
     }
 }
 
