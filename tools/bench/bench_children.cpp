@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "app/game.h"
@@ -34,13 +33,13 @@ std::array<Surface, 2> Frames(const std::string& dataDir) {
     menu.LoadPictures(dataDir + "meniu.dxg");
     std::array<Surface, 2> frames{Surface(kScreenWidth, kScreenHeight),
                                   Surface(kScreenWidth, kScreenHeight)};
-    const char* pictures[][3] = {{"background", "0", "0"},
-                                 {"m2", "37", "20"},
-                                 {"sm", "30", "20"},
-                                 {"sg", "235", "270"},
-                                 {"op", "235", "310"}};
-    for (const auto& p : pictures)
-        menu.FindPicture(p[0]).DrawPattern(frames[0], std::atoi(p[1]), std::atoi(p[2]), 0);
+    struct Placed {
+        const char* Name;
+        int X, Y;
+    };
+    constexpr Placed kMenu[] = {
+        {"background", 0, 0}, {"m2", 37, 20}, {"sm", 30, 20}, {"sg", 235, 270}, {"op", 235, 310}};
+    for (const Placed& p : kMenu) menu.FindPicture(p.Name).DrawPattern(frames[0], p.X, p.Y, 0);
     menu.FindPicture("brinloft").DrawPattern(frames[1], 0, 0, 0);
     return frames;
 }
