@@ -1,9 +1,11 @@
 // The game-play screen: the simulation in its fixed order, the frame, and the end checks.
 #include <algorithm>
+#include <cmath>
 
 #include "app/game.h"
 #include "app/screen_dispatch.h"
 #include "game/explosions.h"
+#include "game/grid_access.h"
 #include "game/monsters.h"
 #include "game/objects.h"
 #include "render/playfield.h"
@@ -65,6 +67,42 @@ void CheckLevelEnd(Game& game, int32_t lag) {
     }
 }
 
+// A move that the screen reset cuts short (the display switch, or the way back from the help or
+// character screen in the middle of a step) ends as if it had run out: the player stands at the
+// centre of the cell it was heading for, and a cell being eaten in place is gone. Otherwise the
+// player would rest between two cells and walk on off the grid's lines, and an infotron, life
+// or bomb it was walking into, already counted when the step began, would stay in its cell to
+// be counted again.
+void FinishCutMove(Game& game) {
+    PlayState& play = game.play;
+    auto centre = [](double target) { return static_cast<int>(std::trunc(target)) / 40 * 40 + 20; };
+    switch (play.MoveState) {
+        case msUp:
+        case msDown:
+        case msPushUp:
+        case msPushDown:
+            play.PlayerPosY = centre(play.TargetPosY);
+            break;
+        case msLeft:
+        case msRight:
+        case msPushLeft:
+        case msPushRight:
+            play.PlayerPosX = centre(play.TargetPosX);
+            break;
+        case msSnap:
+            if (InGrid(play.SnapRow, play.SnapCol)) {
+                TCell& cell = game.level.Cells[play.SnapRow][play.SnapCol];
+                cell.Tile = tcEmpty;
+                cell.Phase = 0;
+            }
+            break;
+        default:
+            return;
+    }
+    play.PlayerX = static_cast<int32_t>(std::trunc(play.PlayerPosX));
+    play.PlayerY = static_cast<int32_t>(std::trunc(play.PlayerPosY));
+}
+
 }  // namespace
 
 void GamePlayTick(Game& game, int32_t lag) {
@@ -78,6 +116,7 @@ void ResetPlayScreens(Game& game) {
     play.LevelAborted = play.LevelLost = play.ExitReached = false;
     play.AbortTime = play.LostTime = play.ExitTime = 0;
     play.PlayerDying = false;
+    FinishCutMove(game);
     play.MoveState = msRest;
     play.IdleAnimating = false;
 }
