@@ -4,6 +4,8 @@
 // neighbourhood of every heading.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "game/explosions.h"
 #include "game/game_rig.h"
 #include "game/monsters.h"
@@ -197,8 +199,10 @@ Choice Oracle(int heading, const Around& a, bool ccwFirst) {
             ccwFirst = true;
             break;
     }
-    for (const Choice& c : ccwFirst ? std::initializer_list<Choice>{ccw, cw, straight}
-                                    : std::initializer_list<Choice>{cw, ccw, straight})
+    // An array, not a list picked by ?: (the list's elements would not outlive the choice).
+    const std::array<Choice, 3> order = ccwFirst ? std::array<Choice, 3>{ccw, cw, straight}
+                                                 : std::array<Choice, 3>{cw, ccw, straight};
+    for (const Choice& c : order)
         if (c.Move != 0) return c;
     if (a.E(-1, 0)) return {1, 0};
     if (a.E(0, -1)) return {2, 0};
