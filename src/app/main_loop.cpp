@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -16,6 +18,13 @@
 namespace {
 
 constexpr const char* kTitle = "Tolmara Deepgrid";
+
+// SIGINT and SIGTERM end the game like the exit item: the handler only raises this flag and the
+// loop runs the shutdown sequence, so a player's progress and settings are stored. Installed
+// before anything else, so a signal during start-up is not lost either.
+std::atomic<bool> quitRequested{false};
+
+void OnQuitSignal(int) { quitRequested = true; }
 
 // SDL key to the Windows virtual key code the key handlers use (0 when the game has none).
 int VirtualKeyOf(const SDL_Keysym& key) {
@@ -124,6 +133,7 @@ void HandleEvent(Game& game, const SDL_Event& e) {
 void IdleStep(Game& game, uint64_t& lastTick) {
     SDL_Event e;
     while (!game.Terminated && SDL_PollEvent(&e)) HandleEvent(game, e);
+    if (quitRequested.exchange(false) && !game.Terminated) ShutdownSequence(game);
     if (game.Terminated) return;
     if (game.audio.MusicFinished.load()) mediapNotify(game);
     if (!game.timer.Enabled || !game.media.dxdraw.DisplayReady()) {
@@ -163,6 +173,8 @@ void RestoreVolumes(Game& game) {
 }  // namespace
 
 int RunGame() {
+    std::signal(SIGINT, OnQuitSignal);
+    std::signal(SIGTERM, OnQuitSignal);
     SDL_SetMainReady();
     auto game = std::make_unique<Game>();
     SetStartDefaults(*game);
