@@ -93,7 +93,7 @@ void SetParameter(const LineContext& ctx, SoundLayer& layer, double& step, const
 }
 
 // Expands "seq=..." into one layer per note, copying the line's other parameters.
-void AddNotes(const LineContext& ctx, SoundSpec& spec, const SoundLayer& base, double step,
+void AddNotes(const LineContext& ctx, SoundSpec& params, const SoundLayer& base, double step,
               std::istringstream& rest) {
     if (step <= 0) ctx.Fail("notes need step=<seconds> before seq=");
     double t = base.Start;
@@ -112,13 +112,13 @@ void AddNotes(const LineContext& ctx, SoundSpec& spec, const SoundLayer& base, d
             layer.Start = t;
             layer.Frequency = NoteFrequency(note);
             layer.FrequencyTo = 0;
-            spec.Layers.push_back(layer);
+            params.Layers.push_back(layer);
         }
         t += step * mult;
     }
 }
 
-void ParseLayer(const LineContext& ctx, SoundSpec& spec, const std::string& kind,
+void ParseLayer(const LineContext& ctx, SoundSpec& params, const std::string& kind,
                 std::istringstream& in) {
     SoundLayer layer;
     if (kind == "noise") layer.Wave = Waveform::Noise;
@@ -132,20 +132,20 @@ void ParseLayer(const LineContext& ctx, SoundSpec& spec, const std::string& kind
         if (key == "seq" && kind == "notes") {
             std::istringstream rest(value + " " +
                                     std::string(std::istreambuf_iterator<char>(in), {}));
-            AddNotes(ctx, spec, layer, step, rest);
+            AddNotes(ctx, params, layer, step, rest);
             return;
         }
         SetParameter(ctx, layer, step, key, value);
     }
     if (kind == "notes") ctx.Fail("notes without seq=");
     if (layer.Duration <= 0) ctx.Fail("a layer needs dur > 0");
-    spec.Layers.push_back(layer);
+    params.Layers.push_back(layer);
 }
 
 }  // namespace
 
 SoundSpec ParseSoundSpec(const std::string& text, const std::string& fileName) {
-    SoundSpec spec;
+    SoundSpec params;
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
@@ -159,19 +159,19 @@ SoundSpec ParseSoundSpec(const std::string& text, const std::string& fileName) {
             double v = Number(ctx, kind, value);
             if (kind == "rate") {
                 if (v != 22050 && v != 44100) ctx.Fail("rate must be 22050 or 44100");
-                spec.Rate = static_cast<int>(v);
+                params.Rate = static_cast<int>(v);
             } else if (kind == "peak") {
                 if (v <= 0 || v > 1) ctx.Fail("peak must lie in (0, 1]");
-                spec.Peak = v;
+                params.Peak = v;
             } else {
-                spec.Length = v;
+                params.Length = v;
             }
         } else if (kind == "tone" || kind == "noise" || kind == "notes") {
-            ParseLayer(ctx, spec, kind, in);
+            ParseLayer(ctx, params, kind, in);
         } else {
             ctx.Fail("unknown command '" + kind + "'");
         }
     }
-    if (spec.Layers.empty()) throw std::runtime_error(fileName + ": no layers");
-    return spec;
+    if (params.Layers.empty()) throw std::runtime_error(fileName + ": no layers");
+    return params;
 }

@@ -93,19 +93,19 @@ void PutTag(Bytes& b, const char* tag) {
 
 }  // namespace
 
-std::vector<int16_t> RenderSound(const SoundSpec& spec) {
-    double length = spec.Length;
-    for (const SoundLayer& l : spec.Layers)
-        if (spec.Length <= 0) length = std::max(length, l.Start + l.Duration);
-    std::vector<double> mix(static_cast<size_t>(length * spec.Rate) + 1, 0.0);
+std::vector<int16_t> RenderSound(const SoundSpec& params) {
+    double length = params.Length;
+    for (const SoundLayer& l : params.Layers)
+        if (params.Length <= 0) length = std::max(length, l.Start + l.Duration);
+    std::vector<double> mix(static_cast<size_t>(length * params.Rate) + 1, 0.0);
     Noise noise;
-    for (const SoundLayer& l : spec.Layers) RenderLayer(l, spec.Rate, noise, mix);
+    for (const SoundLayer& l : params.Layers) RenderLayer(l, params.Rate, noise, mix);
     double loudest = 0;
     for (double v : mix) loudest = std::max(loudest, std::abs(v));
     if (loudest <= 0) throw std::runtime_error("the sound is silent");
-    double gain = spec.Peak * 32767 / loudest;
+    double gain = params.Peak * 32767 / loudest;
     std::vector<int16_t> out(mix.size());
-    size_t fade = static_cast<size_t>(spec.Rate * 0.003);  // no click at the very end
+    size_t fade = static_cast<size_t>(params.Rate * 0.003);  // no click at the very end
     for (size_t i = 0; i < mix.size(); ++i) {
         double v = mix[i] * gain;
         size_t left = mix.size() - 1 - i;

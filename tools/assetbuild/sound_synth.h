@@ -31,7 +31,7 @@ struct SoundSpec {
 
 // Parses the text of a sound source; errors throw std::runtime_error "<fileName>:<line>: ...".
 SoundSpec ParseSoundSpec(const std::string& text, const std::string& fileName);
-// Renders the sound as 16-bit mono samples, normalised to the spec's peak.
-std::vector<int16_t> RenderSound(const SoundSpec& spec);
+// Renders the sound as 16-bit mono samples, normalised to the sound's peak.
+std::vector<int16_t> RenderSound(const SoundSpec& params);
 // A complete RIFF WAVE file: PCM, 16 bits, mono.
 Bytes WaveFile(const std::vector<int16_t>& samples, int rate);

@@ -27,12 +27,12 @@ std::vector<SoundData> BuildSounds(const std::string& assetsDir) {
     std::vector<SoundData> sounds;
     for (const char* name : kSoundNames) {
         std::string path = assetsDir + "/sounds/" + name + ".snd";
-        SoundSpec spec = ParseSoundSpec(ReadText(path), path);
+        SoundSpec params = ParseSoundSpec(ReadText(path), path);
         SoundData sound;
         sound.Name = name;
         sound.Looped = false;
         sound.MaxPlayingCount = 0;
-        sound.Wave = WaveFile(RenderSound(spec), spec.Rate);
+        sound.Wave = WaveFile(RenderSound(params), params.Rate);
         sounds.push_back(std::move(sound));
     }
     return sounds;
