@@ -29,6 +29,7 @@ class DiskAudio {
 
     static constexpr size_t kMixBuffer = 1024 * 4;  // one mix of 1024 stereo 16-bit frames
     static constexpr size_t kStretch = 16 * kMixBuffer;
+    static constexpr size_t kSecond = 44100 * 4;  // one second of output
 
   private:
     TempDir dir_;
