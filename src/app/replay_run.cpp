@@ -2,7 +2,6 @@
 #include "app/replay_run.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -11,8 +10,6 @@
 #include "app/screen_dispatch.h"
 #include "app/session.h"
 #include "level/level_loader.h"
-#include "level/level_set_reader.h"
-#include "media/byte_io.h"
 
 namespace {
 
@@ -85,16 +82,7 @@ void LoadScriptLevelSet(Game& game, const std::string& levels) {
         ReadLevelSet(game);
         return;
     }
-    Bytes bytes = ReadFileBytes(levels);
-    ByteReader in(bytes, levels);
-    Tlevels index = ReadLevelSetIndex(in);
-    std::vector<std::string> problems = IndexProblems(index, bytes.size());
-    if (!problems.empty()) throw FileError(levels + ": " + problems.front());
-    std::array<std::string, kMaxLevels> names{};
-    for (int n = 1; n <= index.LevelCount; ++n) names[n - 1] = ReadLevelName(in, index, n);
-    game.levels.LevelFile = levels;
-    game.levels.LevelSet = index;
-    game.levels.LevelNames = names;
+    ReadLevelSetFrom(game, levels);
 }
 
 const char* OutcomeName(const Game& game) {

@@ -173,11 +173,15 @@ void PreparePlayArea(Game& game) {
 
 void ReadLevelSet(Game& game) {
     const std::string& name = game.settings.LevelsFile;
-    game.levels.LevelFile = game.ProgramDir + name;
     if (!IsSafeRelativePath(name))
         throw FileError(name + ": the level set file must be a file inside the game's folder");
-    Bytes bytes = ReadFileBytes(game.levels.LevelFile);
-    ByteReader in(bytes, name);
+    ReadLevelSetFrom(game, game.ProgramDir + name);
+}
+
+void ReadLevelSetFrom(Game& game, const std::string& path) {
+    game.levels.LevelFile = path;
+    Bytes bytes = ReadFileBytes(path);
+    ByteReader in(bytes, LevelFileLabel(game));
     Tlevels index = ReadLevelSetIndex(in);
     std::vector<std::string> problems = IndexProblems(index, bytes.size());
     if (!problems.empty()) Refuse(game, problems.front());
