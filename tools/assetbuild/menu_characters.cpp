@@ -65,6 +65,7 @@ void DrawRobot(cairo_t* cr, double cx, double cy, double r) {
     cairo_pattern_add_color_stop_rgb(g, 1, 0.05, 0.45, 0.65);
     cairo_arc(cr, -4, -14, 9, 0, 2 * M_PI);
     cairo_set_source(cr, g);
+    cairo_pattern_destroy(g);
     cairo_fill(cr);
     SetRgb(cr, 0xFFFFFF, 0.9);
     cairo_arc(cr, 22, 14, 3.5, 0, 2 * M_PI);
