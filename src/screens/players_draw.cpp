@@ -25,10 +25,11 @@ int SelectedPlayer(const Game& game) {
     return p < 1 ? 1 : (p > kMaxPlayers ? kMaxPlayers : p);
 }
 
-// One level line: number, a space, the name. A number outside the level set has no line (after
-// the last level of a full set is made, CurrentLevel is one past the set for a moment).
+// One level line: number, a space, the name. Lines past the set's last level are drawn too, with
+// the empty name of an unused entry; only a number beyond the name table has no line (after the
+// last level of a full set is made, CurrentLevel is one past the set for a moment).
 void DrawLevelLine(Game& game, int32_t level, int y, uint32_t colour) {
-    if (level < 1 || level > game.levels.LevelSet.LevelCount || level > kMaxLevels) return;
+    if (level < 1 || level > kMaxLevels) return;
     const int x = static_cast<int>(game.screens.players.LevelPanelX) + kLevelTextOffset;
     WriteMenuText(game, x, y, colour,
                   std::to_string(level) + " " + game.levels.LevelNames[level - 1]);
@@ -72,7 +73,8 @@ void DrawPlayerNames(Game& game) {
 }
 
 // Levels the selected player may not start yet are red; with the cheat every line has its plain
-// colour. Level 1 is red only while nobody has a name.
+// colour. Level 1 is red only while nobody has a name; level 1 always shows level 2 beside it,
+// whatever the set's size, while other selections show a next line only inside the set.
 void DrawLevelLines(Game& game) {
     const int32_t level = game.play.CurrentLevel;
     const bool cheat = game.input.CheatMode;
@@ -86,5 +88,6 @@ void DrawLevelLines(Game& game) {
     }
     DrawLevelLine(game, level - 1, 279, colour(anyPlayer && reach >= level - 1, kTextYellow));
     DrawLevelLine(game, level, 305, colour(reach >= level, kTextGreen));
-    DrawLevelLine(game, level + 1, 331, colour(reach >= level + 1, kTextYellow));
+    if (level + 1 <= game.levels.LevelSet.LevelCount)
+        DrawLevelLine(game, level + 1, 331, colour(reach >= level + 1, kTextYellow));
 }

@@ -202,4 +202,28 @@ TEST(PlayersScreen, OnePastTheLastLevelOfAFullSetDrawsNoLineAndIsClamped) {
     EXPECT_EQ(game.play.CurrentLevel, 100);
 }
 
+// Level 1 always shows the line of level 2 beside it, also in a set of one level; one past the
+// last level of a smaller set (just after it was made) shows its number with an empty name.
+TEST(PlayersScreen, LinesPastTheEndOfASmallSetStillShowTheirNumbers) {
+    MenuRig rig(1);
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 1, 1);
+    ReachIdlePlayers(rig);
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));
+    EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));  // "2 " of a level the set lacks
+
+    MenuRig rig3(3);
+    Game& game3 = rig3.game();
+    AddPlayer(game3, "Bix", 4, 1);
+    game3.play.CurrentLevel = 4;  // the last of the three levels was just made
+    rig3.Enter(scPlayersLevels);
+    rig3.Ticks(16);  // panels still sliding: the level is not clamped yet
+    ASSERT_EQ(game3.play.CurrentLevel, 4);
+    const int textX = static_cast<int>(game3.screens.players.LevelPanelX) + 65;
+    EXPECT_TRUE(TextColourAt(rig3, textX, 279, kYellow));
+    EXPECT_TRUE(TextColourAt(rig3, textX, 305, kGreen));  // "4 "
+    EXPECT_FALSE(TextColourAt(rig3, textX, 331, kYellow));
+    EXPECT_FALSE(TextColourAt(rig3, textX, 331, kRed));
+}
+
 }  // namespace
