@@ -142,6 +142,13 @@ void DXDrawMouseDown(Game& game) {
     game.input.MouseHeld = true;
 }
 
+// The window reports a move only when the pointer is somewhere new; a press where the last move
+// left it is the press alone, so menus act on the item chosen with the keys.
+void MouseDownAt(Game& game, int x, int y) {
+    if (x != game.input.MouseX || y != game.input.MouseY) DXDrawMouseMove(game, x, y);
+    DXDrawMouseDown(game);
+}
+
 void DXDrawMouseMove(Game& game, int x, int y) {
     game.input.MouseX = x;
     game.input.MouseY = y;

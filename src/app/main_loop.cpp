@@ -120,8 +120,7 @@ void HandleEvent(Game& game, const SDL_Event& e) {
             break;
         case SDL_MOUSEBUTTONDOWN:
             game.media.dxdraw.WindowToClient(e.button.x, e.button.y, x, y);
-            DXDrawMouseMove(game, x, y);
-            DXDrawMouseDown(game);
+            MouseDownAt(game, x, y);
             break;
         case SDL_MOUSEBUTTONUP: dxdrawMouseUp(game); break;
         case SDL_WINDOWEVENT: OnWindowEvent(game, e.window); break;

@@ -150,6 +150,31 @@ TEST(KeyEvents, F1OnlyOnceAndNotWhileTyping) {
     EXPECT_TRUE(g->input.HelpKey);
 }
 
+// A press where the pointer already rests is a click without a move: the main menu and the
+// options screen then act on the item chosen with the keys, not on the one under the pointer.
+TEST(MouseEvents, AClickWhereThePointerRestsIsNoMove) {
+    auto g = FreshGame();
+    MouseDownAt(*g, 300, 200);  // the pointer arrives with the press: a move, then the button
+    EXPECT_TRUE(g->input.MouseMoved);
+    EXPECT_EQ(g->input.MouseX, 300);
+    EXPECT_EQ(g->input.MouseY, 200);
+    EXPECT_TRUE(g->input.MouseHeld);
+    dxdrawMouseUp(*g);
+    EXPECT_FALSE(g->input.MouseHeld);
+    EXPECT_TRUE(g->media.Input.Has(isButton1));  // the release does not take the fire state
+    g->media.Input.Remove(isButton1);           // a screen consumed the click
+    g->input.MouseMoved = false;                // and read the move
+    g->input.MouseRepeatTime = 250;
+    MouseDownAt(*g, 300, 200);
+    EXPECT_FALSE(g->input.MouseMoved);
+    EXPECT_TRUE(g->media.Input.Has(isButton1));
+    EXPECT_TRUE(g->input.MouseHeld);
+    EXPECT_EQ(g->input.MouseRepeatTime, 0);
+    MouseDownAt(*g, 301, 200);
+    EXPECT_TRUE(g->input.MouseMoved);
+    EXPECT_EQ(g->input.MouseX, 301);
+}
+
 TEST(InputStates, ConsumedStateStaysOffWhileHeldAndAddedStateSurvivesPoll) {
     DXInput input;
     input.KeyDown(vkSpace);
