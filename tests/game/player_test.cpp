@@ -82,6 +82,29 @@ TEST(PlayerEating, EatingInPlaceTakes120msAndNothingMoves) {
     EXPECT_EQ(life.play().Lives, 3);
 }
 
+TEST(PlayerEating, SpaceChangesOnlyTheWalkableTiles) {
+    // Ports, pushes and terminals work the same with Space held.
+    GameRig port({"@>i."});
+    port.game().input.SnapKey = true;
+    port.Hold(isRight);
+    port.Tick(10);
+    EXPECT_EQ(port.play().MoveState, msRight);
+    EXPECT_EQ(port.play().InfotronsGot, 1);
+    EXPECT_EQ(port.Tile(1, 3), 12);  // taken when the centre enters the cell, not eaten
+    GameRig push({".o@"});
+    push.game().input.SnapKey = true;
+    push.Hold(isLeft);
+    push.Tick(10);
+    EXPECT_EQ(push.play().MoveState, msPushLeft);
+    EXPECT_TRUE(push.play().PushLeft);
+    GameRig terminal({"r", "@", "T"});
+    terminal.game().input.SnapKey = true;
+    terminal.Hold(isDown);
+    terminal.Tick(10);
+    EXPECT_EQ(terminal.Tile(1, 1), 15);
+    EXPECT_EQ(terminal.play().MoveState, msRest);
+}
+
 TEST(PlayerEating, WalkingIntoCircuitsAndCollectables) {
     GameRig circuit({"c", "@"});
     circuit.Hold(isUp);
