@@ -72,8 +72,9 @@ TEST_F(WaveListTest, BadFilesNameTheFileAndTheSound) {
 }
 
 TEST_F(WaveListTest, CopiesGrowUpToMaxPlayingCountThenTheOldestRestarts) {
-    Load({Sound("limited", MakeSquareWave(5000), false, 2), Sound("free", MakeSquareWave(5000)),
-          Sound("negative", MakeSquareWave(5000), false, -3)});
+    // Sounds long enough to be still playing when the counts are checked.
+    Load({Sound("limited", MakeSquareWave(60000), false, 2), Sound("free", MakeSquareWave(60000)),
+          Sound("negative", MakeSquareWave(20), false, -3)});
     SoundItem& limited = list.FindSound("limited");
     for (int i = 0; i < 3; ++i) limited.PlayItem(false);
     EXPECT_EQ(limited.CopyCount(), 2);
