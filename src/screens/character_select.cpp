@@ -60,6 +60,9 @@ void LeaveSelection(Game& game) {
         ResetScreenState(game);
         SetScreen(game, scGamePlay);
     } else if (cs.CharacterChoice == 2) {
+        // The level start does not reset the screens, so the selection puts its own state back:
+        // C in that level then shows the pictures again instead of leaving with this choice.
+        cs = CharacterSelectState{};
         SetScreen(game, scLevelStart);
     } else {
         ResetScreenState(game);

@@ -64,6 +64,31 @@ TEST(CharacterSelect, AClickDuringTheSlideInChoosesAndLeaves) {
     EXPECT_EQ(rig.Screen(), scLevelStart);
 }
 
+// After a choice that went on to the level start, C in that level shows the pictures again
+// instead of returning at once with the old choice.
+TEST(CharacterSelect, CInTheLevelAfterAChoiceShowsThePicturesAgain) {
+    MenuRig rig;
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 1, 0);
+    rig.Enter(scCharacterSelect);
+    rig.Ticks(14);
+    rig.Click(400, 250);
+    rig.RunUntilScreenChanges(40);
+    ASSERT_EQ(rig.Screen(), scLevelStart);
+    game.screens.CurrentScreen = scGamePlay;
+    TypeChar(game, 'c');
+    rig.Enter(scCharacterSelect);
+    rig.Ticks(5);
+    EXPECT_EQ(rig.Screen(), scCharacterSelect);
+    EXPECT_EQ(game.screens.characters.CharacterChoice, 0);
+    EXPECT_LT(game.screens.characters.BallPictureX, 188);  // sliding in
+    rig.Ticks(14);
+    rig.Click(200, 250);
+    rig.RunUntilScreenChanges(40);
+    EXPECT_EQ(rig.Screen(), scGamePlay);
+    EXPECT_EQ(game.settings.Character, 1);
+}
+
 TEST(Information, PagesTurnByKeysAndButtonsWithinOneToSeven) {
     MenuRig rig;
     rig.Enter(scInformation);
