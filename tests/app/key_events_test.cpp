@@ -5,6 +5,8 @@
 #include "app/key_events.h"
 #include "app/screen_dispatch.h"
 #include "app/session.h"
+#include "support/test_data.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -92,6 +94,49 @@ TEST(KeyEvents, TipsPauseFpsToggle) {
     Type(*g, "p");
     EXPECT_TRUE(g->input.Paused);  // letters do nothing while a name is typed
     EXPECT_EQ(g->input.LastKeyChar, 'p');
+}
+
+// M asks for song 1 on the menus and for the level's song during play and character selection;
+// off, it stops the music and forgets the song so that the next M starts one again.
+TEST(KeyEvents, MusicKeyPlaysTheScreensSongOrStopsTheMusic) {
+    auto g = FreshGame();
+    g->play.CurrentLevel = 2;
+    g->settings.LevelSongs[2] = 3;
+    g->screens.CurrentScreen = scGamePlay;
+    Type(*g, "m");
+    EXPECT_EQ(g->settings.MusicEnabled, 1);
+    EXPECT_EQ(g->audio.CurrentSong, 3);
+    Type(*g, "M");
+    EXPECT_EQ(g->settings.MusicEnabled, 0);
+    EXPECT_EQ(g->audio.CurrentSong, -1);
+    EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 3);
+    g->screens.CurrentScreen = scCharacterSelect;
+    Type(*g, "m");
+    EXPECT_EQ(g->audio.CurrentSong, 3);
+    Type(*g, "m");
+    g->screens.CurrentScreen = scPlayersLevels;
+    Type(*g, "m");
+    EXPECT_EQ(g->audio.CurrentSong, 1);
+}
+
+// S opens the sound device and loads the sounds once; without "sounds.dxg" sounds stay off with
+// message 10 instead of "Sounds enabled".
+TEST(KeyEvents, SoundsKeyLoadsTheSoundsOrReportsTheFailure) {
+    TempDir dir;
+    auto g = FreshGame();
+    g->ProgramDir = dir.Path();
+    Type(*g, "s");
+    EXPECT_EQ(g->settings.SoundsEnabled, 0);
+    EXPECT_TRUE(g->messages.MessageShown[10]);
+    EXPECT_FALSE(g->messages.MessageShown[4]);
+    WriteTestDataFiles(dir.Path());
+    Type(*g, "S");
+    EXPECT_EQ(g->settings.SoundsEnabled, 1);
+    EXPECT_TRUE(g->messages.MessageShown[4]);
+    EXPECT_GT(g->media.DXWaveList1.Count(), 0);
+    Type(*g, "s");
+    EXPECT_EQ(g->settings.SoundsEnabled, 0);
+    EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 5);
 }
 
 TEST(KeyEvents, EnterSetsFireExceptWhileTypingAName) {

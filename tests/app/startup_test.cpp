@@ -85,6 +85,35 @@ TEST(StartUp, FatalErrorAfterStartUpKeepsThePlayersProgress) {
     EXPECT_EQ(read.PlayerLevels[1], 4);
 }
 
+// The level at start is the one reached by the player in slot 1. Starting level 3 of the
+// standard set queues its tip delayed; the level start keeps it, and play shows it on the first
+// line once it is older than 500 ms.
+TEST(StartUp, StartsAtSlotOnesLevelAndItsTipShowsInPlayAfterHalfASecond) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    PlayerTable stored;
+    stored.PlayerCount = 2;
+    stored.PlayerNames[1] = "Ann";
+    stored.PlayerLevels[1] = 3;
+    stored.PlayerNames[2] = "Bo";
+    stored.PlayerLevels[2] = 2;
+    WritePlayerNames(stored, 300, dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    Game& g = *game;
+    EXPECT_EQ(g.play.CurrentLevel, 3);
+
+    const uint16_t strip = RgbTo565(0xE0E0C0);
+    SetScreen(g, scLevelStart);
+    RunTick(g, 250);  // loads the level and switches to play; the tip is 250 ms old
+    EXPECT_EQ(g.screens.CurrentScreen, scGamePlay);
+    RunTick(g, 250);
+    EXPECT_NE(g.media.Back.At(70, 10), strip);
+    RunTick(g, 1);
+    EXPECT_EQ(g.media.Back.At(70, 10), strip);
+    ASSERT_GE(g.messages.MessageCount, 1);
+    EXPECT_EQ(g.messages.MessageQueue[0].Code, 121 + 200);
+}
+
 TEST(ScreenDispatch, EntryActions) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
