@@ -1,4 +1,5 @@
 // Music per screen and level: choosing, starting and restarting songs, and stopping the music.
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -19,8 +20,11 @@ std::string CurrentSongFile(const Game& game) {
     return game.ProgramDir + name;
 }
 
+// A folder opens for reading on some systems, but it is no file: it counts as missing.
 bool FileReadable(const std::string& path) {
     if (path.empty()) return false;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
     std::ifstream file(path, std::ios::binary);
     return file.good();
 }

@@ -127,6 +127,20 @@ TEST_F(MusicTest, SongsOutsideTheListOrTheGameFolderCountAsMissing) {
     EXPECT_FALSE(Shown(25));
 }
 
+// A folder cannot be opened for reading as a file: it is a missing song, not a failing device,
+// so music stays on and the song playing goes on.
+TEST_F(MusicTest, AFolderNamedAsASongCountsAsMissing) {
+    ASSERT_TRUE(PlaySong(*game, 2));
+    game->settings.Songs[0] = "music";
+    EXPECT_TRUE(PlaySong(*game, 1));
+    EXPECT_TRUE(Shown(26));
+    EXPECT_FALSE(Shown(25));
+    EXPECT_FALSE(Shown(3));
+    EXPECT_EQ(game->settings.MusicEnabled, 1);
+    EXPECT_EQ(game->audio.MusicPlaying, 0);
+    EXPECT_TRUE(game->audio.mediap.IsPlaying());
+}
+
 TEST_F(MusicTest, AFileThatIsNoSongSwitchesMusicOff) {
     WriteFile(audio.Dir().File("long.mid"),
               Bytes{'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'n', 'g'});
