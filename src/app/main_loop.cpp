@@ -13,6 +13,7 @@
 #include "app/key_events.h"
 #include "app/screen_dispatch.h"
 #include "app/startup.h"
+#include "app/virtual_keys.h"
 #include "audio/audio.h"
 
 namespace {
@@ -25,43 +26,6 @@ constexpr const char* kTitle = "Tolmara Deepgrid";
 std::atomic<bool> quitRequested{false};
 
 void OnQuitSignal(int) { quitRequested = true; }
-
-// SDL key to the Windows virtual key code the key handlers use (0 when the game has none).
-int VirtualKeyOf(const SDL_Keysym& key) {
-    switch (key.scancode) {
-        case SDL_SCANCODE_KP_8: return vkNumpad8;
-        case SDL_SCANCODE_KP_2: return vkNumpad2;
-        case SDL_SCANCODE_KP_4: return vkNumpad4;
-        case SDL_SCANCODE_KP_6: return vkNumpad6;
-        case SDL_SCANCODE_KP_ENTER: return vkReturn;
-        default: break;
-    }
-    SDL_Keycode k = key.sym;
-    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
-    if (k >= SDLK_F1 && k <= SDLK_F12) return vkF1 + (k - SDLK_F1);
-    switch (k) {
-        case SDLK_BACKSPACE: return vkBack;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: return vkReturn;
-        case SDLK_ESCAPE: return vkEscape;
-        case SDLK_SPACE: return vkSpace;
-        case SDLK_PAGEUP: return vkPrior;
-        case SDLK_PAGEDOWN: return vkNext;
-        case SDLK_END: return vkEnd;
-        case SDLK_HOME: return vkHome;
-        case SDLK_LEFT: return vkLeft;
-        case SDLK_UP: return vkUp;
-        case SDLK_RIGHT: return vkRight;
-        case SDLK_DOWN: return vkDown;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return vkShift;
-        case SDLK_LCTRL: case SDLK_RCTRL: return vkControl;
-        case SDLK_LALT: case SDLK_RALT: return vkMenu;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        default: return 0;
-    }
-}
 
 ShiftState ShiftOf(Uint16 mod) {
     ShiftState s;
