@@ -106,7 +106,14 @@ void FinishCutMove(Game& game) {
 }  // namespace
 
 void GamePlayTick(Game& game, int32_t lag) {
-    if (!game.input.Paused) AdvanceSimulation(game, lag);
+    // A long tick (the window held still, a stalled machine) is simulated as several short ones
+    // of the same total: in one jump the player could pass the point at which a push starts and
+    // walk over the object. Ticks at 25 frames a second and more are one step, as they are.
+    constexpr int32_t kLongestStep = 40;
+    if (!game.input.Paused) {
+        for (int32_t left = lag; left > 0; left -= kLongestStep)
+            AdvanceSimulation(game, std::min(left, kLongestStep));
+    }
     DrawPlayField(game, lag);
     CheckLevelEnd(game, lag);
 }
