@@ -27,6 +27,11 @@ std::atomic<bool> quitRequested{false};
 
 void OnQuitSignal(int) { quitRequested = true; }
 
+// Whether the latest key went down with the left Alt key held. The window system also reports
+// such a key as typed text, which Windows keeps to its menus: Alt+S must not switch the sounds.
+// (Right Alt stays a typing key: on many keyboards it is AltGr.)
+bool keyDownWithAlt = false;
+
 ShiftState ShiftOf(Uint16 mod) {
     ShiftState s;
     s.Shift = (mod & KMOD_SHIFT) != 0;
@@ -40,6 +45,7 @@ void OnKey(Game& game, const SDL_KeyboardEvent& e) {
     ShiftState shift = ShiftOf(e.keysym.mod);
     if (vk == vkControl) shift.Ctrl = e.type == SDL_KEYDOWN;  // the release of Ctrl itself
     if (e.type == SDL_KEYDOWN) {
+        keyDownWithAlt = (e.keysym.mod & KMOD_LALT) != 0;
         if (!e.repeat) game.media.Input.KeyDown(vk);
         FormKeyDown(game, vk, shift);
         // Backspace, Enter and Escape are typed characters too (the system's repeat included).
@@ -76,6 +82,7 @@ void HandleEvent(Game& game, const SDL_Event& e) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: OnKey(game, e.key); break;
         case SDL_TEXTINPUT:
+            if (keyDownWithAlt) break;
             for (char c : Utf8ToLatin1(e.text.text)) FormKeyPress(game, static_cast<uint8_t>(c));
             break;
         case SDL_MOUSEMOTION:
