@@ -7,6 +7,8 @@
 #include "media/picture.h"
 #include "media/surface.h"
 
+class SpriteEngine;
+
 class ImageSprite {
 public:
     virtual ~ImageSprite() = default;
@@ -24,8 +26,15 @@ public:
     // The per-tick move step; the base step advances the animation.
     virtual void MoveStep(int lag) { BaseMoveStep(lag); }
     void BaseMoveStep(int lag);
-    // Other sprites whose rectangles overlap this one (the game has only one sprite).
-    int CountOverlaps() const { return 0; }
+    // The number of other sprites of the engine whose rectangles overlap this one, calling
+    // DoCollision for each. Rectangles start at the truncated position and are Width x Height;
+    // touching edges do not overlap. There is no per-pixel test.
+    int CountOverlaps();
+    // Called by CountOverlaps for each sprite met.
+    virtual void DoCollision(ImageSprite& other) { (void)other; }
+
+    // The engine owning the sprite; set when the engine creates it.
+    SpriteEngine* Engine = nullptr;
 };
 
 class SpriteEngine {
@@ -39,6 +48,7 @@ public:
     T* Create(Args&&... args) {
         auto sprite = std::make_unique<T>(std::forward<Args>(args)...);
         T* raw = sprite.get();
+        raw->Engine = this;
         sprites_.push_back(std::move(sprite));
         SortByZ();
         return raw;
@@ -46,9 +56,13 @@ public:
     void MoveSprites(int lag);
     void RemoveDeadSprites();
     // Draws every visible sprite in increasing Z, centred in its rectangle, with transparency.
+    // Z may have changed since the last sort: the order is put right first (sprites of equal Z
+    // keep their order).
     void DrawSprites(Surface& dest) const;
-    void SortByZ();
+    void SortByZ() const;
 
 private:
-    std::vector<std::unique_ptr<ImageSprite>> sprites_;
+    friend class ImageSprite;
+    // Kept sorted by Z; sorting does not change what the engine holds, so const drawing may do it.
+    mutable std::vector<std::unique_ptr<ImageSprite>> sprites_;
 };
