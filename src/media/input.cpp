@@ -71,10 +71,18 @@ void DXInput::ReleaseAll() {
         held_[s] = 0;
     }
     JoyX = JoyY = 0;
+    inactive_ = true;
 }
 
 void DXInput::PollInput() {
     if (!SDL_WasInit(SDL_INIT_JOYSTICK)) return;
+    // In the background the joystick keeps its last reading (SDL ignores the moves of an
+    // unfocused application, not the stick held when the focus went), which would put back
+    // the states released with the focus.
+    if (inactive_) {
+        if (!SDL_GetKeyboardFocus()) return;
+        inactive_ = false;
+    }
     if (!joystick_ && SDL_NumJoysticks() > 0) {
         joystick_ = new Joystick;
         for (int i = 0; i < SDL_NumJoysticks() && !joystick_->controller; ++i)

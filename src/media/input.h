@@ -34,9 +34,11 @@ public:
     // be passed here.
     void KeyDown(int vk);
     void KeyUp(int vk);
-    // Releases every held key and button (the window lost the focus).
+    // Releases every held key and button (the window lost the focus). Until a window has the
+    // keyboard focus again, PollInput reads nothing.
     void ReleaseAll();
-    // Reads the joystick (device 0 or the first game controller) and applies its edges.
+    // Reads the joystick (device 0 or the first game controller) and applies its edges; only
+    // while the application is active.
     void PollInput();
 
     int JoyX = 0, JoyY = 0;  // -1000..1000, 0 inside the dead zone
@@ -46,6 +48,7 @@ private:
     std::bitset<kInputStateCount> states_;
     // Which sources hold each state: bit 0..2 keys of the assignment, bit 3 the joystick.
     uint8_t held_[kInputStateCount] = {};
+    bool inactive_ = false;  // the window lost the focus and has not had it back yet
     struct Joystick;
     Joystick* joystick_ = nullptr;
 };
