@@ -74,26 +74,19 @@ void DXInput::ReleaseAll() {
     inactive_ = true;
 }
 
-void DXInput::PollInput() {
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) return;
-    // In the background the joystick keeps its last reading (SDL ignores the moves of an
-    // unfocused application, not the stick held when the focus went), which would put back
-    // the states released with the focus.
-    if (inactive_) {
-        if (!SDL_GetKeyboardFocus()) return;
-        inactive_ = false;
-    }
-    if (!joystick_ && SDL_NumJoysticks() > 0) {
-        joystick_ = new Joystick;
-        for (int i = 0; i < SDL_NumJoysticks() && !joystick_->controller; ++i)
-            if (SDL_IsGameController(i)) joystick_->controller = SDL_GameControllerOpen(i);
-        if (!joystick_->controller) joystick_->joystick = SDL_JoystickOpen(0);
-    }
-    if (!joystick_) return;
-    bool fire = false;
+// Opens the first device that is a game controller (its stick and pad are known), else device 0.
+void DXInput::OpenJoystick() {
+    joystick_ = new Joystick;
+    for (int i = 0; i < SDL_NumJoysticks() && !joystick_->controller; ++i)
+        if (SDL_IsGameController(i)) joystick_->controller = SDL_GameControllerOpen(i);
+    if (!joystick_->controller) joystick_->joystick = SDL_JoystickOpen(0);
+}
+
+// Reads the open device into JoyX, JoyY and fire; false when it was unplugged.
+bool DXInput::ReadJoystick(bool& fire) {
     if (joystick_->controller) {
         SDL_GameController* c = joystick_->controller;
-        if (!SDL_GameControllerGetAttached(c)) return;
+        if (!SDL_GameControllerGetAttached(c)) return false;
         JoyX = ScaleAxis(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX));
         JoyY = ScaleAxis(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY));
         if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) JoyX = -1000;
@@ -103,10 +96,31 @@ void DXInput::PollInput() {
         fire = SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_A) != 0;
     } else if (joystick_->joystick) {
         SDL_Joystick* j = joystick_->joystick;
-        if (!SDL_JoystickGetAttached(j)) return;
+        if (!SDL_JoystickGetAttached(j)) return false;
         JoyX = SDL_JoystickNumAxes(j) > 0 ? ScaleAxis(SDL_JoystickGetAxis(j, 0)) : 0;
         JoyY = SDL_JoystickNumAxes(j) > 1 ? ScaleAxis(SDL_JoystickGetAxis(j, 1)) : 0;
         fire = SDL_JoystickNumButtons(j) > 0 && SDL_JoystickGetButton(j, 0);
+    }
+    return true;
+}
+
+void DXInput::PollInput() {
+    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) return;
+    // In the background the joystick keeps its last reading (SDL ignores the moves of an
+    // unfocused application, not the stick held when the focus went), which would put back
+    // the states released with the focus.
+    if (inactive_) {
+        if (!SDL_GetKeyboardFocus()) return;
+        inactive_ = false;
+    }
+    if (!joystick_ && SDL_NumJoysticks() > 0) OpenJoystick();
+    if (!joystick_) return;
+    bool fire = false;
+    if (!ReadJoystick(fire)) {
+        // Unplugged: what it held goes up, and the next poll takes up whatever is plugged in.
+        delete joystick_;
+        joystick_ = nullptr;
+        JoyX = JoyY = 0;
     }
     SetHeld(isLeft, kJoystickSlot, JoyX < 0);
     SetHeld(isRight, kJoystickSlot, JoyX > 0);

@@ -45,6 +45,8 @@ public:
 
 private:
     void SetHeld(int state, int source, bool down);
+    void OpenJoystick();
+    bool ReadJoystick(bool& fire);
     std::bitset<kInputStateCount> states_;
     // Which sources hold each state: bit 0..2 keys of the assignment, bit 3 the joystick.
     uint8_t held_[kInputStateCount] = {};

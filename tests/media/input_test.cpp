@@ -1,4 +1,5 @@
-// Tests of the input states fed by the joystick: axis range and dead zone, edges, focus loss.
+// Tests of the input states fed by the joystick: axis range and dead zone, edges, focus loss,
+// unplugging.
 #include "media/input.h"
 
 #include <SDL.h>
@@ -20,6 +21,19 @@ class VirtualJoystick : public ::testing::Test {
         if (stick_) SDL_JoystickClose(stick_);
         if (index_ >= 0) SDL_JoystickDetachVirtual(index_);
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
+    void Unplug() {
+        SDL_JoystickClose(stick_);
+        stick_ = nullptr;
+        SDL_JoystickDetachVirtual(index_);
+        index_ = -1;
+        SDL_JoystickUpdate();
+    }
+    void PlugIn() {
+        index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 1, 0);
+        ASSERT_GE(index_, 0) << SDL_GetError();
+        stick_ = SDL_JoystickOpen(index_);
+        ASSERT_NE(stick_, nullptr) << SDL_GetError();
     }
     void Set(int16_t x, int16_t y, bool fire) {
         SDL_JoystickSetVirtualAxis(stick_, 0, x);
@@ -94,4 +108,23 @@ TEST_F(VirtualJoystick, NothingIsReadWhileTheWindowHasNoFocus) {
     EXPECT_FALSE(input.Has(isLeft));
     EXPECT_FALSE(input.Has(isButton1));
     EXPECT_EQ(input.JoyX, 0);
+}
+
+TEST_F(VirtualJoystick, UnpluggingReleasesWhatTheStickHeldAndAnotherOneIsTakenUp) {
+    DXInput input;
+    Set(-32768, 32767, true);
+    input.PollInput();
+    ASSERT_TRUE(input.Has(isLeft));
+    Unplug();
+    input.PollInput();
+    EXPECT_FALSE(input.Has(isLeft));
+    EXPECT_FALSE(input.Has(isDown));
+    EXPECT_FALSE(input.Has(isButton1));
+    EXPECT_EQ(input.JoyX, 0);
+    EXPECT_EQ(input.JoyY, 0);
+    PlugIn();
+    Set(32767, 0, false);
+    input.PollInput();
+    EXPECT_EQ(input.JoyX, 1000);
+    EXPECT_TRUE(input.Has(isRight));
 }
