@@ -6,9 +6,15 @@
 #include <fstream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Bytes ReadFileBytes(const std::string& path) {
+    // A folder opens as a stream here but holds no bytes (its size reads as the largest
+    // offset): it is a file that cannot be opened, as on other systems.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw FileError(path + ": cannot open file (a folder)");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FileError(path + ": cannot open file");
     in.seekg(0, std::ios::end);

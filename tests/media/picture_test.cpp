@@ -219,3 +219,16 @@ TEST(PictureList, LoadsLibraryFilesAndNamesBadOnes) {
     EXPECT_EQ(list.Count(), 0);
     EXPECT_THROW(list.LoadPictures(dir.File("missing.dxg")), FileError);
 }
+
+TEST(PictureList, AFolderIsAFileThatCannotBeOpened) {
+    // A level naming no tile set asks for the program's folder itself.
+    TempDir dir;
+    PictureList list;
+    try {
+        list.LoadPictures(dir.Path());
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.Path() + ": cannot open file (a folder)");
+    }
+    EXPECT_EQ(list.Count(), 0);
+}
