@@ -11,6 +11,7 @@
 
 #include "app/game.h"
 #include "app/key_events.h"
+#include "app/program_folder.h"
 #include "app/screen_dispatch.h"
 #include "app/startup.h"
 #include "app/virtual_keys.h"
@@ -126,14 +127,6 @@ void IdleStep(Game& game, uint64_t& lastTick) {
     }
 }
 
-std::string ExecutableDir() {
-    char* base = SDL_GetBasePath();
-    std::string dir = base ? base : "./";
-    SDL_free(base);
-    if (dir.empty() || dir.back() != '/') dir += '/';
-    return dir;
-}
-
 void RestoreVolumes(Game& game) {
     game.settings.MusicVolume = game.settings.SavedMusicVolume;
     game.settings.SoundsVolume = game.settings.SavedSoundsVolume;
@@ -148,7 +141,7 @@ int RunGame() {
     SDL_SetMainReady();
     auto game = std::make_unique<Game>();
     SetStartDefaults(*game);
-    game->ProgramDir = ExecutableDir();
+    game->ProgramDir = ProgramFolder();
     if (!CheckDataFiles(*game)) return 1;
     try {
         ReadStoredSettings(*game);

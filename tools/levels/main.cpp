@@ -4,11 +4,11 @@
 //   tolmara-levels check [--data DIR] FILE.lev
 //   tolmara-levels dump FILE.lev N
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/program_folder.h"
 #include "level/level_check.h"
 #include "level/level_dump.h"
 #include "level/level_set_reader.h"
@@ -25,15 +25,6 @@ int Usage() {
                  "       tolmara-levels check [--data DIR] FILE.lev\n"
                  "       tolmara-levels dump FILE.lev N\n";
     return kUsageStatus;
-}
-
-// The game's folder: the folder this program was started from, where the game's data lives.
-std::string ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) exe = std::filesystem::absolute(argv0, ec);
-    std::string folder = exe.parent_path().string();
-    return folder.empty() ? std::string("./") : folder + "/";
 }
 
 int Build(const std::vector<std::string>& args) {
@@ -77,7 +68,7 @@ int Dump(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args;
-    std::string dataDir = ProgramFolder(argv[0]);
+    std::string dataDir = ProgramFolder();
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--data") {

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <string>
 
 #include "app/game.h"
+#include "app/program_folder.h"
 #include "app/session.h"
 #include "dxgwriter/png_writer.h"
 #include "level/level_loader.h"
@@ -39,13 +39,6 @@ struct Options {
     std::exit(2);
 }
 
-std::string ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) self = std::filesystem::absolute(argv0);
-    return self.parent_path().string() + "/";
-}
-
 Options ParseArguments(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
@@ -64,7 +57,7 @@ Options ParseArguments(int argc, char** argv) {
         }
     }
     if (o.OutPath.empty()) Usage("a level set and an output image are needed");
-    if (o.DataDir.empty()) o.DataDir = ProgramFolder(argv[0]);
+    if (o.DataDir.empty()) o.DataDir = ProgramFolder();
     if (o.DataDir.back() != '/') o.DataDir += '/';
     return o;
 }

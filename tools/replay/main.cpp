@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/program_folder.h"
 #include "app/replay_run.h"
 #include "dxgwriter/png_writer.h"
 
@@ -29,13 +30,6 @@ constexpr const char* kUsage =
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
     std::exit(2);
-}
-
-std::string ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) self = std::filesystem::absolute(argv0);
-    return self.parent_path().string() + "/";
 }
 
 Options ParseArguments(int argc, char** argv) {
@@ -69,7 +63,7 @@ Options ParseArguments(int argc, char** argv) {
             UsageError("more than one replay given");
     }
     if (o.ReplayPath.empty()) UsageError("no replay given");
-    if (o.DataDir.empty()) o.DataDir = ProgramFolder(argv[0]);
+    if (o.DataDir.empty()) o.DataDir = ProgramFolder();
     if (o.DataDir.back() != '/') o.DataDir += '/';
     return o;
 }

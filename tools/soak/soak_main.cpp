@@ -7,10 +7,10 @@
 // --ticks ticks. Exit status 0 when every check passed, 1 on a violation, 2 on a usage error.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
+#include "app/program_folder.h"
 #include "soak_run.h"
 
 namespace {
@@ -19,12 +19,6 @@ struct Arguments {
     SoakOptions Soak;
     int Level = 0;  // 0: every level
 };
-
-std::string ExecutableFolder() {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string("./") : self.parent_path().string() + "/";
-}
 
 double Number(int argc, char** argv, int& i) {
     if (i + 1 >= argc) throw std::invalid_argument(std::string(argv[i]) + " needs a value");
@@ -37,7 +31,7 @@ double Number(int argc, char** argv, int& i) {
 
 Arguments Parse(int argc, char** argv) {
     Arguments a;
-    a.Soak.GameDir = ExecutableFolder();
+    a.Soak.GameDir = ProgramFolder();
     a.Soak.GameMsPerLevel = 600'000;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
