@@ -3,8 +3,8 @@
 
 #include <cctype>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/startup.h"
 #include "audio/audio.h"
 #include "game/player.h"
@@ -17,18 +17,18 @@ void MusicSwitch(Game& game) {
     Settings& s = game.settings;
     s.MusicEnabled = !s.MusicEnabled;
     if (!s.MusicEnabled) {
-        StopMusic(game);
+        StopMusic(game.Sound());
         game.audio.CurrentSong = -1;
-        ShowMessage(game, 3);
+        ShowMessage(game, MessageId::MusicDisabled);
         return;
     }
-    int screen = game.screens.CurrentScreen;
+    const Screen screen = game.screens.CurrentScreen;
     int32_t song = 1;
-    if (screen == scGamePlay || screen == scCharacterSelect) {
-        int level = game.play.CurrentLevel;
+    if (screen == Screen::GamePlay || screen == Screen::CharacterSelect) {
+        int level = game.world.play.CurrentLevel;
         song = (level >= 0 && level <= kMaxLevelSongs) ? s.LevelSongs[level] : -2;
     }
-    if (PlaySong(game, song)) ShowMessage(game, 2);
+    if (PlaySong(game.Sound(), song)) ShowMessage(game, MessageId::MusicEnabled);
     else s.MusicEnabled = 0;
 }
 
@@ -36,10 +36,10 @@ void SoundsSwitch(Game& game) {
     Settings& s = game.settings;
     s.SoundsEnabled = !s.SoundsEnabled;
     if (!s.SoundsEnabled) {
-        ShowMessage(game, 5);
+        ShowMessage(game, MessageId::SoundsDisabled);
         return;
     }
-    if (MakeSoundReady(game)) ShowMessage(game, 4);
+    if (MakeSoundReady(game.Sound())) ShowMessage(game, MessageId::SoundsEnabled);
 }
 
 void ChangeSpeed(Game& game, int delta) {
@@ -55,17 +55,17 @@ void LetterCommand(Game& game, uint8_t key) {
     InputFlags& in = game.input;
     int c = std::tolower(key);
     if (c == 'r') in.ShowFps = !in.ShowFps;
-    if (c == 'c' && game.screens.CurrentScreen == scGamePlay) in.ChangeCharacterKey = true;
+    if (c == 'c' && game.screens.CurrentScreen == Screen::GamePlay) in.ChangeCharacterKey = true;
     if (c == 'p') in.Paused = !in.Paused;
     if (c == 't') {
         game.settings.ShowTips = !game.settings.ShowTips;
-        ShowMessage(game, game.settings.ShowTips ? 15 : 16);
+        ShowMessage(game, game.settings.ShowTips ? MessageId::TipsEnabled : MessageId::TipsDisabled);
     }
     if (c == 'd' && in.CheatMode) {
-        game.play.Mortal = !game.play.Mortal;
-        ShowMessage(game, game.play.Mortal ? 14 : 13);
+        game.world.play.Mortal = !game.world.play.Mortal;
+        ShowMessage(game, game.world.play.Mortal ? MessageId::InvincibleOff : MessageId::InvincibleOn);
     }
-    if (c == 'b' && in.CheatMode) CollectBomb(game);
+    if (c == 'b' && in.CheatMode) CollectBomb(game.world, game.events);
     if (c == 'a') in.AddNameKey = true;
     if (key == ';' || key == ':') in.PrevPlayerKey = true;
     if (key == '.' || key == '>') in.NextPlayerKey = true;
@@ -85,9 +85,9 @@ void LetterCommand(Game& game, uint8_t key) {
 
 }  // namespace
 
-void FormKeyDown(Game& game, int key, ShiftState shift) {
+void OnKeyDown(Game& game, int key, ShiftState shift) {
     InputFlags& in = game.input;
-    DXInput& states = game.media.Input;
+    InputStates& states = game.media.Input;
     if (key == vkEscape) in.EscapePressed = true;
     if (key == vkReturn && !shift.Alt && !in.NameEditing) {
         if (!states.Has(isButton1)) states.Add(isButton1);
@@ -101,14 +101,14 @@ void FormKeyDown(Game& game, int key, ShiftState shift) {
     if (key == vkDown) in.KeyDownPressed = true;
     // F1 and C ask to leave a running level and come back to it; elsewhere a stale request
     // would later send the information or character screen "back" into a level never loaded.
-    bool playing = game.screens.CurrentScreen == scGamePlay;
+    bool playing = game.screens.CurrentScreen == Screen::GamePlay;
     if (key == vkF1 && !in.NameEditing && !in.HelpKey && playing) in.HelpKey = true;
     if (key == vkReturn && shift.Alt) ToggleDisplayMode(game);
 }
 
-void FormKeyUp(Game& game, int key, ShiftState shift) {
+void OnKeyUp(Game& game, int key, ShiftState shift) {
     InputFlags& in = game.input;
-    DXInput& states = game.media.Input;
+    InputStates& states = game.media.Input;
     if (key == vkSpace) in.SnapKey = false;
     if (!shift.Ctrl) in.BombKey = false;
     if (key == vkReturn && !shift.Alt && !in.NameEditing) {
@@ -119,7 +119,7 @@ void FormKeyUp(Game& game, int key, ShiftState shift) {
     if (key == vkNext) in.PageDownHeld = false;
 }
 
-void FormKeyPress(Game& game, uint8_t key) {
+void OnCharTyped(Game& game, uint8_t key) {
     InputFlags& in = game.input;
     in.LastKeyChar = key;
     if (key == static_cast<uint8_t>(kCheatCode[0]) && !in.NameEditing && !in.CheatMode)
@@ -136,7 +136,7 @@ void FormKeyPress(Game& game, uint8_t key) {
     if (!in.NameEditing) LetterCommand(game, key);
 }
 
-void DXDrawMouseDown(Game& game) {
+void PressMouseButton(Game& game) {
     game.media.Input.Add(isButton1);
     game.input.MouseRepeatTime = 0;
     game.input.MouseHeld = true;
@@ -145,23 +145,23 @@ void DXDrawMouseDown(Game& game) {
 // The window reports a move only when the pointer is somewhere new; a press where the last move
 // left it is the press alone, so menus act on the item chosen with the keys.
 void MouseDownAt(Game& game, int x, int y) {
-    if (x != game.input.MouseX || y != game.input.MouseY) DXDrawMouseMove(game, x, y);
-    DXDrawMouseDown(game);
+    if (x != game.input.MouseX || y != game.input.MouseY) OnMouseMove(game, x, y);
+    PressMouseButton(game);
 }
 
-void DXDrawMouseMove(Game& game, int x, int y) {
+void OnMouseMove(Game& game, int x, int y) {
     game.input.MouseX = x;
     game.input.MouseY = y;
     game.input.MouseMoved = true;
 }
 
-void dxdrawMouseUp(Game& game) { game.input.MouseHeld = false; }
+void OnMouseUp(Game& game) { game.input.MouseHeld = false; }
 
 void ToggleDisplayMode(Game& game) {
-    Display& display = game.media.dxdraw;
+    Display& display = game.media.Screen;
     bool full = display.FullScreen();
-    DXDrawFinalize(game);
+    OnDisplayLost(game);
     display.StopDisplay();
     display.StartDisplay(!full, "Tolmara Deepgrid");
-    DXDrawInitialize(game);
+    OnDisplayReady(game);
 }

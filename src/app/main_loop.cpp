@@ -9,10 +9,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/key_events.h"
 #include "app/program_folder.h"
-#include "app/screen_dispatch.h"
+#include "app/frame.h"
+#include "screens/screen_dispatch.h"
 #include "app/startup.h"
 #include "app/virtual_keys.h"
 #include "audio/audio.h"
@@ -48,18 +49,18 @@ void OnKey(Game& game, const SDL_KeyboardEvent& e) {
     if (e.type == SDL_KEYDOWN) {
         keyDownWithAlt = (e.keysym.mod & KMOD_LALT) != 0;
         if (!e.repeat) game.media.Input.KeyDown(vk);
-        FormKeyDown(game, vk, shift);
+        OnKeyDown(game, vk, shift);
         // Backspace, Enter and Escape are typed characters too (the system's repeat included).
         if ((vk == vkBack || vk == vkReturn || vk == vkEscape) && !(vk == vkReturn && shift.Alt))
-            FormKeyPress(game, static_cast<uint8_t>(vk));
+            OnCharTyped(game, static_cast<uint8_t>(vk));
     } else {
         game.media.Input.KeyUp(vk);
-        FormKeyUp(game, vk, shift);
+        OnKeyUp(game, vk, shift);
     }
 }
 
 void OnWindowEvent(Game& game, const SDL_WindowEvent& e) {
-    Display& display = game.media.dxdraw;
+    Display& display = game.media.Screen;
     switch (e.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED: display.SetCaption(kTitle); break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -84,17 +85,17 @@ void HandleEvent(Game& game, const SDL_Event& e) {
         case SDL_KEYUP: OnKey(game, e.key); break;
         case SDL_TEXTINPUT:
             if (keyDownWithAlt) break;
-            for (char c : Utf8ToLatin1(e.text.text)) FormKeyPress(game, static_cast<uint8_t>(c));
+            for (char c : Utf8ToLatin1(e.text.text)) OnCharTyped(game, static_cast<uint8_t>(c));
             break;
         case SDL_MOUSEMOTION:
-            game.media.dxdraw.WindowToClient(e.motion.x, e.motion.y, x, y);
-            DXDrawMouseMove(game, x, y);
+            game.media.Screen.WindowToClient(e.motion.x, e.motion.y, x, y);
+            OnMouseMove(game, x, y);
             break;
         case SDL_MOUSEBUTTONDOWN:
-            game.media.dxdraw.WindowToClient(e.button.x, e.button.y, x, y);
+            game.media.Screen.WindowToClient(e.button.x, e.button.y, x, y);
             MouseDownAt(game, x, y);
             break;
-        case SDL_MOUSEBUTTONUP: dxdrawMouseUp(game); break;
+        case SDL_MOUSEBUTTONUP: OnMouseUp(game); break;
         case SDL_WINDOWEVENT: OnWindowEvent(game, e.window); break;
         default: break;
     }
@@ -106,8 +107,8 @@ void IdleStep(Game& game, uint64_t& lastTick) {
     while (!game.Terminated && SDL_PollEvent(&e)) HandleEvent(game, e);
     if (quitRequested.exchange(false) && !game.Terminated) ShutdownSequence(game);
     if (game.Terminated) return;
-    if (game.audio.MusicFinished.load()) mediapNotify(game);
-    if (!game.timer.Enabled || !game.media.dxdraw.DisplayReady()) {
+    if (game.audio.MusicFinished.load()) RestartFinishedSong(game.Sound());
+    if (!game.timer.Enabled || !game.media.Screen.DisplayReady()) {
         SDL_WaitEventTimeout(nullptr, 20);  // nothing to draw: do not spin
         lastTick = SDL_GetTicks64();
         return;
@@ -116,7 +117,7 @@ void IdleStep(Game& game, uint64_t& lastTick) {
     int32_t lag = static_cast<int32_t>(now - lastTick);
     if (lag < 1) lag = 1;
     lastTick = now;
-    DXTimerTimer(game, lag);
+    RunFrame(game, lag);
     FrameTimer& t = game.timer;
     ++t.TicksCounted;
     int64_t elapsed = static_cast<int64_t>(now) - t.MeasureStart;
@@ -130,7 +131,7 @@ void IdleStep(Game& game, uint64_t& lastTick) {
 void RestoreVolumes(Game& game) {
     game.settings.MusicVolume = game.settings.SavedMusicVolume;
     game.settings.SoundsVolume = game.settings.SavedSoundsVolume;
-    ApplyVolumes(game);
+    ApplyVolumes(game.Sound());
 }
 
 }  // namespace
@@ -145,9 +146,9 @@ int RunGame() {
     if (!CheckDataFiles(*game)) return 1;
     try {
         ReadStoredSettings(*game);
-        game->media.dxdraw.StartDisplay(true, kTitle);
-        FormCreate(*game);
-        DXDrawInitialize(*game);
+        game->media.Screen.StartDisplay(true, kTitle);
+        PrepareGame(*game);
+        OnDisplayReady(*game);
         game->StartupComplete = true;
     } catch (const std::exception& e) {
         ShowErrorBox(kTitle, e.what());

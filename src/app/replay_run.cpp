@@ -6,10 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
-#include "level/level_loader.h"
+#include "screens/level_start.h"
 
 namespace {
 
@@ -86,8 +86,8 @@ void LoadScriptLevelSet(Game& game, const std::string& levels) {
 }
 
 const char* OutcomeName(const Game& game) {
-    if (game.screens.CurrentScreen != scLevelEnd) return "playing";
-    switch (game.play.LevelOutcome) {
+    if (game.screens.CurrentScreen != Screen::LevelEnd) return "playing";
+    switch (game.world.play.LevelOutcome) {
         case 1:
             return "made";
         case 2:
@@ -100,8 +100,8 @@ const char* OutcomeName(const Game& game) {
 }
 
 ReplayResult CollectResult(const Game& game, int64_t ticks) {
-    const PlayState& play = game.play;
-    const tlevel& level = game.level;
+    const PlayState& play = game.world.play;
+    const LevelGrid& level = game.world.level;
     ReplayResult r;
     r.Outcome = OutcomeName(game);
     r.Ticks = ticks;
@@ -134,7 +134,7 @@ std::unique_ptr<Game> StartReplayGame(const ReplayScript& script, const std::str
     game->settings.Speed = script.Speed;
     ApplySpeed(*game);
     game->settings.Character = static_cast<uint8_t>(script.Character);
-    game->play.Mortal = static_cast<uint8_t>(script.Mortal);
+    game->world.play.Mortal = static_cast<uint8_t>(script.Mortal);
     LoadScriptLevelSet(*game, script.Levels);
     const int32_t count = game->levels.LevelSet.LevelCount;
     if (script.Level > count) {
@@ -146,8 +146,8 @@ std::unique_ptr<Game> StartReplayGame(const ReplayScript& script, const std::str
 
 ReplayResult PlayReplay(Game& game, const ReplayScript& script,
                         const ReplayTickObserver& observer) {
-    game.play.CurrentLevel = script.Level;
-    SetScreen(game, scLevelStart);
+    game.world.play.CurrentLevel = script.Level;
+    SetScreen(game, Screen::LevelStart);
     std::vector<ReplayKey> held;
     int64_t ticks = 0;
     bool playing = false;
@@ -156,7 +156,7 @@ ReplayResult PlayReplay(Game& game, const ReplayScript& script,
             ChangeHeldKeys(game, held, step.Keys);
             RunTick(game, step.Lag);
             ++ticks;
-            const bool onPlayScreen = game.screens.CurrentScreen == scGamePlay;
+            const bool onPlayScreen = game.screens.CurrentScreen == Screen::GamePlay;
             const bool left = playing && !onPlayScreen;
             playing = playing || onPlayScreen;
             if (observer && !observer(game, ticks, step.Lag)) return CollectResult(game, ticks);

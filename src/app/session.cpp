@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 #include "app/key_events.h"
-#include "app/screen_dispatch.h"
+#include "app/frame.h"
+#include "screens/screen_dispatch.h"
 #include "app/startup.h"
 
 std::unique_ptr<Game> StartGame(const SessionOptions& options) {
@@ -20,7 +21,7 @@ std::unique_ptr<Game> StartGame(const SessionOptions& options) {
         if (!CheckDataFiles(*game)) throw std::runtime_error("data files missing in " + game->ProgramDir);
         ReadStoredSettings(*game);
     } else {
-        ReadSystemVolumes(*game);
+        ReadSystemVolumes(game->Sound());
         game->settings.SavedMusicVolume = game->settings.MusicVolume;
         game->settings.SavedSoundsVolume = game->settings.SoundsVolume;
         game->settings.ShowTips = 1;
@@ -28,33 +29,33 @@ std::unique_ptr<Game> StartGame(const SessionOptions& options) {
         game->settings.SoundsEnabled = 1;
         game->settings.LevelsFile = "Tolmara.lev";
     }
-    game->media.dxdraw.StartDisplay(false, "Tolmara Deepgrid");
-    FormCreate(*game);
-    DXDrawInitialize(*game);
+    game->media.Screen.StartDisplay(false, "Tolmara Deepgrid");
+    PrepareGame(*game);
+    OnDisplayReady(*game);
     game->StartupComplete = true;
     return game;
 }
 
 void PressKey(Game& game, int vk, ShiftState shift) {
     game.media.Input.KeyDown(vk);
-    FormKeyDown(game, vk, shift);
+    OnKeyDown(game, vk, shift);
 }
 
 void ReleaseKey(Game& game, int vk, ShiftState shift) {
     game.media.Input.KeyUp(vk);
-    FormKeyUp(game, vk, shift);
+    OnKeyUp(game, vk, shift);
 }
 
-void TypeChar(Game& game, uint8_t latin1) { FormKeyPress(game, latin1); }
+void TypeChar(Game& game, uint8_t latin1) { OnCharTyped(game, latin1); }
 
-void MoveMouse(Game& game, int x, int y) { DXDrawMouseMove(game, x, y); }
+void MoveMouse(Game& game, int x, int y) { OnMouseMove(game, x, y); }
 
 void MouseButton(Game& game, bool down) {
-    if (down) DXDrawMouseDown(game);
-    else dxdrawMouseUp(game);
+    if (down) PressMouseButton(game);
+    else OnMouseUp(game);
 }
 
 void RunTick(Game& game, int32_t lag) {
-    if (game.audio.MusicFinished.load()) mediapNotify(game);
-    if (game.timer.Enabled && !game.Terminated) DXTimerTimer(game, lag);
+    if (game.audio.MusicFinished.load()) RestartFinishedSong(game.Sound());
+    if (game.timer.Enabled && !game.Terminated) RunFrame(game, lag);
 }

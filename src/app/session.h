@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 
 struct SessionOptions {
     std::string ProgramDir;  // the game's folder (data files)

@@ -7,11 +7,10 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
-#include "game/player.h"
-#include "level/level_loader.h"
+#include "screens/level_start.h"
 
 namespace {
 
@@ -65,8 +64,8 @@ void SetStartDefaults(Game& game) {
 }
 
 void ReadStoredSettings(Game& game) {
-    game.audio.VolumeControl = TVolumeControl{};
-    ReadSystemVolumes(game);
+    game.audio.Volumes = VolumeControl{};
+    ReadSystemVolumes(game.Sound());
     game.settings.SavedMusicVolume = game.settings.MusicVolume;
     game.settings.SavedSoundsVolume = game.settings.SoundsVolume;
     ReadPlayerNames(game.players, game.settings.Speed, game.ProgramDir);
@@ -82,25 +81,25 @@ static void ResetMainMenuStart(Game& game) {
     menu.MenuSelection = 1;
 }
 
-void FormCreate(Game& game) {
+void PrepareGame(Game& game) {
     game.SeedRandomFromClock();
-    game.play.CurrentLevel = game.players.PlayerLevels[1];
-    FillTileTables(game.tiles);
+    game.world.play.CurrentLevel = game.players.PlayerLevels[1];
+    FillTileTables(game.world.tiles);
     ApplySpeed(game);
     FillMessageTexts(game.messages);
     game.media.Canvas.SetFontFolder(game.ProgramDir);
-    game.media.meniulist.LoadPictures(game.ProgramDir + "meniu.dxg");
-    game.media.perslist.LoadPictures(game.ProgramDir + "tolmara.dxg");
-    TVuzoda* player = game.media.DXSpriteEngine.Create<TVuzoda>(game);
+    game.media.MenuPictures.LoadPictures(game.ProgramDir + "meniu.dxg");
+    game.media.GamePictures.LoadPictures(game.ProgramDir + "tolmara.dxg");
+    ImageSprite* player = game.media.Sprites.Create<ImageSprite>();
     player->Z = 2;
     player->Width = 40;
     player->Height = 40;
     player->X = 180.0;
     player->Y = 180.0;
-    game.media.DXSpriteEngine.SortByZ();
-    game.Player = player;
+    game.media.Sprites.SortByZ();
+    game.media.PlayerSprite = player;
     ReadLevelSet(game);
-    game.play.Mortal = 1;
+    game.world.play.Mortal = 1;
     game.input.CheatMode = false;
     ResetMainMenuStart(game);
     game.input.ChangeCharacterKey = false;
@@ -109,27 +108,27 @@ void FormCreate(Game& game) {
     game.audio.CurrentSong = -1;
     if (game.settings.SoundsEnabled) {
         try {
-            game.media.dxsound1.OpenSoundDevice();
-            game.media.DXWaveList1.LoadSounds(game.ProgramDir + "sounds.dxg");
+            game.media.SoundOutput.OpenSoundDevice();
+            game.media.Sounds.LoadSounds(game.ProgramDir + "sounds.dxg");
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             game.settings.SoundsEnabled = 0;
-            ShowMessage(game, 10);
+            ShowMessage(game, MessageId::SoundFailed);
         }
     }
     game.screens.logo.LogoJinglePlayed = false;
     game.audio.CurrentSong = -1;
     game.audio.MusicPlaying = 0;
-    ApplyVolumes(game);
-    SetScreen(game, scIntroLogo);
+    ApplyVolumes(game.Sound());
+    SetScreen(game, Screen::IntroLogo);
 }
 
-void DXDrawInitialize(Game& game) {
+void OnDisplayReady(Game& game) {
     ResetScreenState(game);
     game.timer.Enabled = true;
 }
 
-void DXDrawFinalize(Game& game) { game.timer.Enabled = false; }
+void OnDisplayLost(Game& game) { game.timer.Enabled = false; }
 
 void AppException(Game& game, const std::exception& error) {
     // Keep the player's progress of this run: one bad file must not lose it.
@@ -147,8 +146,8 @@ void AppException(Game& game, const std::exception& error) {
 void ShutdownSequence(Game& game) {
     WritePlayerNames(game.players, game.settings.Speed, game.ProgramDir);
     WriteConfiguration(game.settings, game.ProgramDir);
-    if (game.settings.MusicEnabled) StopMusic(game);
-    if (game.media.dxdraw.Started()) game.media.dxdraw.StopDisplay();
+    if (game.settings.MusicEnabled) StopMusic(game.Sound());
+    if (game.media.Screen.Started()) game.media.Screen.StopDisplay();
     game.timer.Enabled = false;
     game.Terminated = true;
 }

@@ -16,9 +16,9 @@ void SetStartDefaults(Game& game);
 void ReadStoredSettings(Game& game);
 // The main window's creation: tables, messages, pictures, player sprite, level set, sound,
 // volumes, and the intro logo screen.
-void FormCreate(Game& game);
-void DXDrawInitialize(Game& game);
-void DXDrawFinalize(Game& game);
+void PrepareGame(Game& game);
+void OnDisplayReady(Game& game);
+void OnDisplayLost(Game& game);
 // Reports an error that nothing else caught and ends the run (after storing the player names
 // once start-up has completed).
 void AppException(Game& game, const std::exception& error);

@@ -1,7 +1,7 @@
 // Keys of the window system as the Windows virtual key codes the key handlers use.
 #include "app/virtual_keys.h"
 
-#include "app/input_flags.h"
+#include "screens/input_flags.h"
 
 namespace {
 

@@ -6,16 +6,21 @@
 #include <memory>
 #include <string>
 
-struct Game;
+#include "game/events.h"
+#include "game/random.h"
+#include "media/frame_timer.h"
+#include "media/wave_list.h"
+#include "store/settings.h"
+
 struct AudioState;
 
 // The volume control over the game's own mixer: the wave channel is the effects' master volume,
 // the MIDI channel the music volume. Values 0..255 (scaled to the mixer's 0..128); writing v
 // reads back the low 8 bits of v. There is no CD channel: it reads 0 and ignores writes.
-class TVolumeControl {
+class VolumeControl {
   public:
     // Starts from the mixer's levels as they are now (255 for a fresh mixer).
-    TVolumeControl();
+    VolumeControl();
     int WaveVolume() const { return wave_; }
     int MidiVolume() const { return midi_; }
     int CDVolume() const { return 0; }
@@ -28,14 +33,14 @@ class TVolumeControl {
     int midi_ = 255;
 };
 
-// The music player (`mediap`): one music file at a time, played once from its start; the game
-// restarts it from `mediapNotify`. Holds its own reference to the mixer while a file is open.
-class TMediaPlayer {
+// The music player (`Music`): one music file at a time, played once from its start; the game
+// restarts it from `RestartFinishedSong`. Holds its own reference to the mixer while a file is open.
+class MusicPlayer {
   public:
-    TMediaPlayer();
-    ~TMediaPlayer();
-    TMediaPlayer(const TMediaPlayer&) = delete;
-    TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+    MusicPlayer();
+    ~MusicPlayer();
+    MusicPlayer(const MusicPlayer&) = delete;
+    MusicPlayer& operator=(const MusicPlayer&) = delete;
     // Closes any open file, then opens this one. Throws std::runtime_error when the mixer or the
     // file cannot be opened.
     void Open(const std::string& path);
@@ -56,23 +61,37 @@ struct AudioState {
     uint8_t MusicPlaying = 0;
     std::atomic<bool> MusicFinished{false};  // set by the mixer's thread when a song stops
     bool MusicHaltRequested = false;         // a halt by the game is not a natural end
-    TVolumeControl VolumeControl;
-    TMediaPlayer mediap;  // last: closed before the flags above go
+    VolumeControl Volumes;
+    MusicPlayer Music;  // last: closed before the flags above go
 };
 
 // The General MIDI sound font the songs are played with.
 constexpr const char* kSongSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-void PlaySound(Game& game, const std::string& name);
-void StopSound(Game& game, const std::string& name);
+// What the sound and music functions work on: the settings they honour and change, the audio
+// state, the sound device and list, the frame timer held off while the music device is busy, the
+// game's random numbers (a random song), the game's folder and where messages go.
+struct SoundSystem {
+    Settings& settings;
+    AudioState& audio;
+    SoundDevice& device;
+    WaveList& sounds;
+    FrameTimer& timer;
+    GameRandom& random;
+    const std::string& programDir;
+    GameEvents& events;
+};
+
+void PlaySound(const SoundSystem& sound, std::string_view name);
+void StopSound(const SoundSystem& sound, std::string_view name);
 // Starts song n (1-based; 0 a random one) unless music is off or n is the current song. False
 // only when the music device failed (music is then switched off).
-bool PlaySong(Game& game, int32_t n);
-void StopMusic(Game& game);
+bool PlaySong(const SoundSystem& sound, int32_t n);
+void StopMusic(const SoundSystem& sound);
 // Called by the frame loop between ticks: restarts the song after a natural end.
-void mediapNotify(Game& game);
-void ReadSystemVolumes(Game& game);
-void ApplyVolumes(Game& game);
+void RestartFinishedSong(const SoundSystem& sound);
+void ReadSystemVolumes(const SoundSystem& sound);
+void ApplyVolumes(const SoundSystem& sound);
 // Makes sound ready: opens the device and loads "sounds.dxg" if the list is empty. Returns false
-// (sounds off, message 10 shown) when either fails.
-bool MakeSoundReady(Game& game);
+// (sounds off, a message shown) when either fails.
+bool MakeSoundReady(const SoundSystem& sound);

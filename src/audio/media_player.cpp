@@ -27,7 +27,7 @@ bool FileExists(const char* path) {
 
 }  // namespace
 
-struct TMediaPlayer::Impl {
+struct MusicPlayer::Impl {
     SoundDevice device;  // the player's own reference to the mixer
     Mix_Music* music = nullptr;
     AudioState* owner = nullptr;  // of the last play
@@ -48,12 +48,12 @@ struct TMediaPlayer::Impl {
     }
 };
 
-TMediaPlayer::TMediaPlayer() : impl_(std::make_unique<Impl>()) {}
-TMediaPlayer::~TMediaPlayer() {
+MusicPlayer::MusicPlayer() : impl_(std::make_unique<Impl>()) {}
+MusicPlayer::~MusicPlayer() {
     impl_->Close();
 }
 
-void TMediaPlayer::Open(const std::string& path) {
+void MusicPlayer::Open(const std::string& path) {
     impl_->Close();
     impl_->device.OpenSoundDevice();
     if (FileExists(kSongSoundFont)) Mix_SetSoundFonts(kSongSoundFont);
@@ -67,23 +67,23 @@ void TMediaPlayer::Open(const std::string& path) {
     }
 }
 
-void TMediaPlayer::Play(AudioState& owner) {
+void MusicPlayer::Play(AudioState& owner) {
     if (!impl_->music) throw std::runtime_error("No music file is open");
     impl_->owner = &owner;
     g_musicOwner.store(&owner);
     Mix_HookMusicFinished(MusicFinishedHook);
     owner.MusicFinished.store(false);
-    // Once only: the game restarts the song itself when it ends (mediapNotify).
+    // Once only: the game restarts the song itself when it ends (RestartFinishedSong).
     if (Mix_PlayMusic(impl_->music, 0) != 0)
         throw std::runtime_error(std::string("Cannot play music: ") + Mix_GetError());
 }
 
-void TMediaPlayer::Close() {
+void MusicPlayer::Close() {
     impl_->Close();
 }
-bool TMediaPlayer::IsOpen() const {
+bool MusicPlayer::IsOpen() const {
     return impl_->music != nullptr;
 }
-bool TMediaPlayer::IsPlaying() const {
+bool MusicPlayer::IsPlaying() const {
     return impl_->music != nullptr && Mix_PlayingMusic() != 0;
 }

@@ -3,8 +3,6 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/game.h"
-#include "app/messages.h"
 #include "audio/audio.h"
 #include "level/level_loader.h"
 
@@ -12,12 +10,12 @@ namespace {
 
 // The file of the current song, or "" when it cannot be played: a number outside the song list
 // or a name that would leave the game's folder is treated like a missing file.
-std::string CurrentSongFile(const Game& game) {
-    int32_t song = game.audio.CurrentSong;
-    if (song < 1 || song > game.settings.SongCount || song > kMaxSongs) return "";
-    const std::string& name = game.settings.Songs[static_cast<size_t>(song - 1)];
+std::string CurrentSongFile(const SoundSystem& sound) {
+    int32_t song = sound.audio.CurrentSong;
+    if (song < 1 || song > sound.settings.SongCount || song > kMaxSongs) return "";
+    const std::string& name = sound.settings.Songs[static_cast<size_t>(song - 1)];
     if (name.empty() || !IsSafeRelativePath(name)) return "";
-    return game.ProgramDir + name;
+    return sound.programDir + name;
 }
 
 // A folder opens for reading on some systems, but it is no file: it counts as missing.
@@ -31,18 +29,18 @@ bool FileReadable(const std::string& path) {
 
 // Closes the song playing and starts the file. False, with messages 25 and 3 and music
 // switched off, when the music device fails.
-bool StartSongFile(Game& game, const std::string& path) {
-    AudioState& audio = game.audio;
+bool StartSongFile(const SoundSystem& sound, const std::string& path) {
+    AudioState& audio = sound.audio;
     try {
-        if (audio.MusicPlaying) audio.mediap.Close();  // never fails
-        audio.mediap.Open(path);
-        audio.mediap.Play(audio);
+        if (audio.MusicPlaying) audio.Music.Close();  // never fails
+        audio.Music.Open(path);
+        audio.Music.Play(audio);
         audio.MusicHaltRequested = false;
         return true;
     } catch (const std::exception&) {
-        ShowMessage(game, 25);
-        game.settings.MusicEnabled = 0;
-        ShowMessage(game, 3);
+        sound.events.ShowMessage(MessageId::MusicDeviceFailed);
+        sound.settings.MusicEnabled = 0;
+        sound.events.ShowMessage(MessageId::MusicDisabled);
         return false;
     }
 }
@@ -66,18 +64,18 @@ class TimerHold {
 }  // namespace
 
 // No frame runs while the music device is busy.
-bool PlaySong(Game& game, int32_t n) {
-    TimerHold hold(game.timer);
+bool PlaySong(const SoundSystem& sound, int32_t n) {
+    TimerHold hold(sound.timer);
     bool result = true;
-    AudioState& audio = game.audio;
-    if (game.settings.MusicEnabled && n != audio.CurrentSong) {
-        audio.CurrentSong = n != 0 ? n : game.random.Below(game.settings.SongCount) + 1;
-        std::string path = CurrentSongFile(game);
+    AudioState& audio = sound.audio;
+    if (sound.settings.MusicEnabled && n != audio.CurrentSong) {
+        audio.CurrentSong = n != 0 ? n : sound.random.Below(sound.settings.SongCount) + 1;
+        std::string path = CurrentSongFile(sound);
         bool started = false;
         if (!FileReadable(path)) {
-            ShowMessage(game, 26);
+            sound.events.ShowMessage(MessageId::MusicFileMissing);
         } else {
-            started = StartSongFile(game, path);
+            started = StartSongFile(sound, path);
             result = started;
         }
         audio.MusicPlaying = started ? 1 : 0;
@@ -86,20 +84,20 @@ bool PlaySong(Game& game, int32_t n) {
 }
 
 // CurrentSong and MusicPlaying stay as they are: the callers set CurrentSong = -1.
-void StopMusic(Game& game) {
-    game.audio.MusicHaltRequested = true;
-    game.audio.mediap.Close();
+void StopMusic(const SoundSystem& sound) {
+    sound.audio.MusicHaltRequested = true;
+    sound.audio.Music.Close();
 }
 
 // The song restarts only after it came to its end by itself; a halt asked for by the game
 // (StopMusic, another song) has already cleared the flag or set MusicHaltRequested.
-void mediapNotify(Game& game) {
-    AudioState& audio = game.audio;
+void RestartFinishedSong(const SoundSystem& sound) {
+    AudioState& audio = sound.audio;
     if (!audio.MusicFinished.exchange(false)) return;
-    if (audio.MusicPlaying != 1 || audio.MusicHaltRequested || !audio.mediap.IsOpen()) return;
+    if (audio.MusicPlaying != 1 || audio.MusicHaltRequested || !audio.Music.IsOpen()) return;
     try {
-        audio.mediap.Play(audio);
+        audio.Music.Play(audio);
     } catch (const std::exception&) {
-        ShowMessage(game, 25);
+        sound.events.ShowMessage(MessageId::MusicDeviceFailed);
     }
 }

@@ -1,29 +1,28 @@
 // Sound effects by name from "sounds.dxg", and making the sound device ready.
-#include "app/game.h"
-#include "app/messages.h"
+#include <string>
+
 #include "audio/audio.h"
 
 // With sounds off the name is not even looked up, so a name missing from the library only fails
 // while sounds are on ("Wave '<name>' not found").
-void PlaySound(Game& game, const std::string& name) {
-    if (!game.settings.SoundsEnabled) return;
-    game.media.DXWaveList1.FindSound(name).PlayItem(false);
+void PlaySound(const SoundSystem& sound, std::string_view name) {
+    if (!sound.settings.SoundsEnabled) return;
+    sound.sounds.FindSound(std::string(name)).PlayItem(false);
 }
 
-void StopSound(Game& game, const std::string& name) {
-    if (!game.settings.SoundsEnabled) return;
-    game.media.DXWaveList1.FindSound(name).StopItem();
+void StopSound(const SoundSystem& sound, std::string_view name) {
+    if (!sound.settings.SoundsEnabled) return;
+    sound.sounds.FindSound(std::string(name)).StopItem();
 }
 
-bool MakeSoundReady(Game& game) {
+bool MakeSoundReady(const SoundSystem& sound) {
     try {
-        if (!game.media.dxsound1.IsOpen()) game.media.dxsound1.OpenSoundDevice();
-        if (game.media.DXWaveList1.Count() == 0)
-            game.media.DXWaveList1.LoadSounds(game.ProgramDir + "sounds.dxg");
+        if (!sound.device.IsOpen()) sound.device.OpenSoundDevice();
+        if (sound.sounds.Count() == 0) sound.sounds.LoadSounds(sound.programDir + "sounds.dxg");
         return true;
     } catch (const std::exception&) {
-        game.settings.SoundsEnabled = 0;
-        ShowMessage(game, 10);
+        sound.settings.SoundsEnabled = 0;
+        sound.events.ShowMessage(MessageId::SoundFailed);
         return false;
     }
 }

@@ -1,7 +1,6 @@
 // The volume control on the game's own mixer, and the volumes of the settings on it.
 #include <SDL_mixer.h>
 
-#include "app/game.h"
 #include "audio/audio.h"
 #include "media/wave_list.h"
 
@@ -17,25 +16,25 @@ int FromMixerVolume(int m) {
 
 }  // namespace
 
-TVolumeControl::TVolumeControl()
+VolumeControl::VolumeControl()
     : wave_(FromMixerVolume(EffectsVolume())), midi_(FromMixerVolume(MixerMusicVolume())) {}
 
-void TVolumeControl::SetWaveVolume(int v) {
+void VolumeControl::SetWaveVolume(int v) {
     wave_ = v & 255;
     SetEffectsVolume(ToMixerVolume(wave_));
 }
 
-void TVolumeControl::SetMidiVolume(int v) {
+void VolumeControl::SetMidiVolume(int v) {
     midi_ = v & 255;
     SetMixerMusicVolume(ToMixerVolume(midi_));
 }
 
-void ReadSystemVolumes(Game& game) {
-    game.settings.MusicVolume = game.audio.VolumeControl.MidiVolume();
-    game.settings.SoundsVolume = game.audio.VolumeControl.WaveVolume();
+void ReadSystemVolumes(const SoundSystem& sound) {
+    sound.settings.MusicVolume = sound.audio.Volumes.MidiVolume();
+    sound.settings.SoundsVolume = sound.audio.Volumes.WaveVolume();
 }
 
-void ApplyVolumes(Game& game) {
-    game.audio.VolumeControl.SetMidiVolume(game.settings.MusicVolume & 255);
-    game.audio.VolumeControl.SetWaveVolume(game.settings.SoundsVolume & 255);
+void ApplyVolumes(const SoundSystem& sound) {
+    sound.audio.Volumes.SetMidiVolume(sound.settings.MusicVolume & 255);
+    sound.audio.Volumes.SetWaveVolume(sound.settings.SoundsVolume & 255);
 }

@@ -2,9 +2,8 @@
 // explosion animations, the player's bombs and the removal of blown-up monsters.
 #include "game/explosions.h"
 
-#include "app/game.h"
-#include "app/messages.h"
-#include "audio/audio.h"
+#include "game/events.h"
+#include "game/world.h"
 #include "game/grid_access.h"
 
 namespace {
@@ -24,39 +23,39 @@ bool SetsOffChain(int32_t tile) {
 
 // The blast's centre takes its new code only inside the play area: a blast reaching the border
 // ring (an object landing just above the player in the last row) leaves the border as it is.
-void SetCentre(Game& game, int col, int row, int32_t tile) {
-    if (InInterior(game.level, row, col)) SetTile(game.level, row, col, tile);
+void SetCentre(World& world, int col, int row, int32_t tile) {
+    if (InInterior(world.level, row, col)) SetTile(world.level, row, col, tile);
 }
 
 // Every monster standing in the cell is removed, scanning the table from the first entry.
-void RemoveMonstersAt(Game& game, int row, int col) {
-    tlevel& level = game.level;
+void RemoveMonstersAt(World& world, int row, int col) {
+    LevelGrid& level = world.level;
     int i = 1;
     while (i <= level.MonsterCount) {
         if (level.Monsters[i].Col == col && level.Monsters[i].Row == row) {
-            RemoveMonster(game, i);
+            RemoveMonster(world, i);
         } else {
             ++i;
         }
     }
 }
 
-void GuardPlayerIfAlive(Game& game) {
-    if (game.play.Lives > 0) game.play.BlastGuard = true;
+void GuardPlayerIfAlive(World& world) {
+    if (world.play.Lives > 0) world.play.BlastGuard = true;
 }
 
-bool PlayerInCell(const Game& game, int row, int col) {
-    return col == game.play.PlayerX / 40 && row == game.play.PlayerY / 40;
+bool PlayerInCell(const World& world, int row, int col) {
+    return col == world.play.PlayerX / 40 && row == world.play.PlayerY / 40;
 }
 
 }  // namespace
 
-void ExplosionEffect(Game& game, int col, int row) {
-    PlaySound(game, "explozie");
-    PlayState& play = game.play;
+void ExplosionEffect(World& world, GameEvents& events, int col, int row) {
+    events.PlaySound("explozie");
+    PlayState& play = world.play;
     // A full list drops the animation only; the caller's cell work still happens.
     if (play.ExplosionCount >= kMaxExplosions) return;
-    TExplosion& e = play.Explosions[++play.ExplosionCount];
+    Explosion& e = play.Explosions[++play.ExplosionCount];
     e.PixelX = 40 * col - 40;
     e.PixelY = 40 * row - 40;
     e.Col = col;
@@ -64,71 +63,71 @@ void ExplosionEffect(Game& game, int col, int row) {
     e.Phase = 0;
 }
 
-void AreaBlast(Game& game, int col, int row) {
-    ExplosionEffect(game, col, row);
+void AreaBlast(World& world, GameEvents& events, int col, int row) {
+    ExplosionEffect(world, events, col, row);
     // The centre is emptied before its neighbours are touched, so a chain reaction that comes
     // back to this cell does not set it off a second time.
-    SetCentre(game, col, row, tcEmpty);
+    SetCentre(world, col, row, tcEmpty);
     for (const auto& d : kAreaOffsets) {
         const int r = row + d[0];
         const int c = col + d[1];
-        if (InGrid(r, c)) BlastCell(game, r, c);
+        if (InGrid(r, c)) BlastCell(world, events, r, c);
     }
-    GuardPlayerIfAlive(game);
+    GuardPlayerIfAlive(world);
 }
 
-void BlastCell(Game& game, int row, int col) {
-    tlevel& level = game.level;
-    PlayState& play = game.play;
+void BlastCell(World& world, GameEvents& events, int row, int col) {
+    LevelGrid& level = world.level;
+    PlayState& play = world.play;
     // Depth first: a bomb or dynamite goes off completely before this blast goes on.
-    if (SetsOffChain(TileAt(level, row, col))) AreaBlast(game, col, row);
-    if (PlayerInCell(game, row, col) && !play.BlastGuard) {
+    if (SetsOffChain(TileAt(level, row, col))) AreaBlast(world, events, col, row);
+    if (PlayerInCell(world, row, col) && !play.BlastGuard) {
         play.DyingTime = 0;
         play.PlayerDying = true;
         play.Lives -= 1;
-        if (!play.LevelAborted) ShowMessage(game, 113);
+        if (!play.LevelAborted) events.ShowMessage(MessageId::LifeLost);
     }
     const int32_t tile = TileAt(level, row, col);
     if (Destructible(tile)) {
-        if (tile == tcInfotron) TipInfotronLost(game);
+        if (tile == tcInfotron) TipInfotronLost(events);
         SetTile(level, row, col, tcEmpty);
     }
-    RemoveMonstersAt(game, row, col);
+    RemoveMonstersAt(world, row, col);
 }
 
-void InfotronBlast(Game& game, int col, int row) {
-    ExplosionEffect(game, col, row);
-    SetCentre(game, col, row, tcInfotron);
+void InfotronBlast(World& world, GameEvents& events, int col, int row) {
+    ExplosionEffect(world, events, col, row);
+    SetCentre(world, col, row, tcInfotron);
     for (const auto& d : kAreaOffsets) {
         const int r = row + d[0];
         const int c = col + d[1];
         if (!InGrid(r, c)) continue;
-        if (Destructible(TileAt(game.level, r, c))) SetTile(game.level, r, c, tcInfotron);
-        RemoveMonstersAt(game, r, c);
+        if (Destructible(TileAt(world.level, r, c))) SetTile(world.level, r, c, tcInfotron);
+        RemoveMonstersAt(world, r, c);
     }
-    GuardPlayerIfAlive(game);
+    GuardPlayerIfAlive(world);
 }
 
-void HazardBlast(Game& game, int col, int row) {
-    if (game.play.BlastGuard) return;
-    game.play.DyingTime = 0;
-    AreaBlast(game, col, row);
+void HazardBlast(World& world, GameEvents& events, int col, int row) {
+    if (world.play.BlastGuard) return;
+    world.play.DyingTime = 0;
+    AreaBlast(world, events, col, row);
 }
 
-void PlaceBomb(Game& game, int col, int row) {
-    PlayState& play = game.play;
+void PlaceBomb(World& world, int col, int row) {
+    PlayState& play = world.play;
     for (int i = 1; i <= play.PlacedBombCount; ++i) {
         if (play.PlacedBombs[i].Col == col && play.PlacedBombs[i].Row == row) return;
     }
     // With the list full the bomb is not placed: the player keeps it and the cell stays.
     if (play.PlacedBombCount >= kMaxPlacedBombs) return;
-    play.PlacedBombs[++play.PlacedBombCount] = TPlacedBomb{col, row, 0.0};
+    play.PlacedBombs[++play.PlacedBombCount] = PlacedBomb{col, row, 0.0};
     play.Bombs -= 1;
-    SetTile(game.level, row, col, tcBusy);
+    SetTile(world.level, row, col, tcBusy);
 }
 
-void UpdateExplosions(Game& game, int32_t lag) {
-    PlayState& play = game.play;
+void UpdateExplosions(World& world, int32_t lag) {
+    PlayState& play = world.play;
     int i = 1;
     while (i <= play.ExplosionCount) {
         play.Explosions[i].Phase += 0.02 * lag;
@@ -143,13 +142,13 @@ void UpdateExplosions(Game& game, int32_t lag) {
     }
 }
 
-void UpdateBombs(Game& game, int32_t lag) {
-    PlayState& play = game.play;
+void UpdateBombs(World& world, GameEvents& events, int32_t lag) {
+    PlayState& play = world.play;
     int i = 1;
     while (i <= play.PlacedBombCount) {
         play.PlacedBombs[i].Fuse += 0.02 * lag;
         if (play.PlacedBombs[i].Fuse > 20) {
-            AreaBlast(game, play.PlacedBombs[i].Col, play.PlacedBombs[i].Row);
+            AreaBlast(world, events, play.PlacedBombs[i].Col, play.PlacedBombs[i].Row);
             for (int k = i; k < play.PlacedBombCount; ++k)
                 play.PlacedBombs[k] = play.PlacedBombs[k + 1];
             play.PlacedBombCount -= 1;
@@ -159,21 +158,20 @@ void UpdateBombs(Game& game, int32_t lag) {
     }
 }
 
-void RemoveMonster(Game& game, int index) {
-    tlevel& level = game.level;
+void RemoveMonster(World& world, int index) {
+    LevelGrid& level = world.level;
     if (index < 1 || index > level.MonsterCount) return;
     // Whole entries move down; the turning values stay with their table slots.
     for (int k = index; k < level.MonsterCount; ++k) level.Monsters[k] = level.Monsters[k + 1];
     level.MonsterCount -= 1;
 }
 
-void TipInfotronLost(Game& game) {
-    const auto& shown = game.messages.MessageShown;
-    if (!shown[102]) {
-        ShowMessage(game, 102);
-    } else if (!shown[104]) {
-        ShowMessage(game, 104);
-    } else if (!shown[107]) {
-        ShowMessage(game, 107);
+void TipInfotronLost(GameEvents& events) {
+    if (!events.MessageShown(MessageId::TipBlastDestroyedInfotron)) {
+        events.ShowMessage(MessageId::TipBlastDestroyedInfotron);
+    } else if (!events.MessageShown(MessageId::TipSecondInfotronLost)) {
+        events.ShowMessage(MessageId::TipSecondInfotronLost);
+    } else if (!events.MessageShown(MessageId::TipMoreInfotronsLost)) {
+        events.ShowMessage(MessageId::TipMoreInfotronsLost);
     }
 }

@@ -3,15 +3,16 @@
 
 #include <cstdint>
 
-struct Game;
+struct World;
+class GameEvents;
 
-void ExplosionEffect(Game& game, int col, int row);
-void AreaBlast(Game& game, int col, int row);
-void BlastCell(Game& game, int row, int col);
-void InfotronBlast(Game& game, int col, int row);
-void HazardBlast(Game& game, int col, int row);
-void PlaceBomb(Game& game, int col, int row);
-void UpdateExplosions(Game& game, int32_t lag);
-void UpdateBombs(Game& game, int32_t lag);
-void RemoveMonster(Game& game, int index);
-void TipInfotronLost(Game& game);
+void ExplosionEffect(World& world, GameEvents& events, int col, int row);
+void AreaBlast(World& world, GameEvents& events, int col, int row);
+void BlastCell(World& world, GameEvents& events, int row, int col);
+void InfotronBlast(World& world, GameEvents& events, int col, int row);
+void HazardBlast(World& world, GameEvents& events, int col, int row);
+void PlaceBomb(World& world, int col, int row);
+void UpdateExplosions(World& world, int32_t lag);
+void UpdateBombs(World& world, GameEvents& events, int32_t lag);
+void RemoveMonster(World& world, int index);
+void TipInfotronLost(GameEvents& events);

@@ -11,18 +11,18 @@ inline bool InGrid(int row, int col) {
 }
 
 // True for the play area: rows 1..Rows, columns 1..Cols.
-inline bool InInterior(const tlevel& level, int row, int col) {
+inline bool InInterior(const LevelGrid& level, int row, int col) {
     return row >= 1 && row <= level.Rows && col >= 1 && col <= level.Cols && InGrid(row, col);
 }
 
-inline int32_t TileAt(const tlevel& level, int row, int col) {
+inline int32_t TileAt(const LevelGrid& level, int row, int col) {
     return InGrid(row, col) ? level.Cells[row][col].Tile : 0;
 }
 
-inline bool IsEmptyAt(const tlevel& level, int row, int col) {
+inline bool IsEmptyAt(const LevelGrid& level, int row, int col) {
     return TileAt(level, row, col) == tcEmpty;
 }
 
-inline void SetTile(tlevel& level, int row, int col, int32_t tile) {
+inline void SetTile(LevelGrid& level, int row, int col, int32_t tile) {
     if (InGrid(row, col)) level.Cells[row][col].Tile = tile;
 }

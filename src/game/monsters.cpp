@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-#include "app/game.h"
+#include "game/events.h"
+#include "game/world.h"
 #include "game/explosions.h"
 #include "game/grid_access.h"
 
@@ -16,7 +17,7 @@ enum MonsterMove : int32_t { mvNone = 0, mvUp = 1, mvLeft = 2, mvDown = 3, mvRig
 constexpr int32_t kFacingFrame[5] = {-1, 0, 2, 4, 6};
 
 // Turn values belong to the first 100 table slots; an entry beyond them never turns.
-int32_t& TurnSlot(tlevel& level, int m, int32_t& spare) {
+int32_t& TurnSlot(LevelGrid& level, int m, int32_t& spare) {
     if (m <= kMaxMonsters) return level.Turn[m];
     spare = 0;
     return spare;
@@ -24,8 +25,8 @@ int32_t& TurnSlot(tlevel& level, int m, int32_t& spare) {
 
 // What the deciding rules look at: the monster, its turn slot and its cell's surroundings.
 struct Decision {
-    const tlevel& level;
-    TMonster& mon;
+    const LevelGrid& level;
+    Monster& mon;
     int32_t& turn;
     GameRandom& random;
     double turnStep;  // picture patterns turned this tick
@@ -98,7 +99,7 @@ void FollowWall(Decision& d) {
 
 // Kind 38 turns on the spot and leaves as soon as its picture faces an open neighbour.
 void SpinningSearch(Decision& d) {
-    TMonster& mon = d.mon;
+    Monster& mon = d.mon;
     d.turn = 0;
     mon.FramePos += d.turnStep;
     if (mon.FramePos > mon.Frames) mon.FramePos -= mon.Frames;
@@ -123,8 +124,8 @@ void FixedSearch(Decision& d) {
 
 // A monster at rest decides; the move, if any, starts with its cell claimed and it does not
 // move or catch anyone in this tick.
-void Decide(Game& game, Decision& d) {
-    TMonster& mon = d.mon;
+void Decide(World& world, Decision& d) {
+    Monster& mon = d.mon;
     if (d.turn == 0) {
         FollowWall(d);
     } else if (mon.Heading == mvRight) {
@@ -135,11 +136,11 @@ void Decide(Game& game, Decision& d) {
     if (mon.Move == mvNone) return;
     mon.FromCol = mon.Col;
     mon.FromRow = mon.Row;
-    SetTile(game.level, mon.Row, mon.Col, tcBusy);
+    SetTile(world.level, mon.Row, mon.Col, tcBusy);
 }
 
 // Turns the kind-38 picture towards the move in progress; the turn is over once it faces it.
-void TurnPicture(TMonster& mon, int32_t& turn, double turnStep) {
+void TurnPicture(Monster& mon, int32_t& turn, double turnStep) {
     if (turn == 0 || mon.Spin != 1) return;
     mon.FramePos += turn == 1 ? turnStep : -turnStep;
     if (mon.FramePos > mon.Frames) mon.FramePos -= mon.Frames;
@@ -149,9 +150,9 @@ void TurnPicture(TMonster& mon, int32_t& turn, double turnStep) {
 }
 
 // Advances the move in progress; on arrival the cell left is freed and the new one claimed.
-void Advance(Game& game, TMonster& mon, int32_t lag) {
+void Advance(World& world, Monster& mon, int32_t lag) {
     mon.Heading = mon.Move;
-    const double step = static_cast<double>(lag) * game.settings.Speed / 1000;
+    const double step = static_cast<double>(lag) * world.Speed / 1000;
     bool arrived = false;
     switch (mon.Move) {
         case mvUp:
@@ -180,44 +181,44 @@ void Advance(Game& game, TMonster& mon, int32_t lag) {
     else
         mon.PosX = mon.TargetX;
     mon.Move = mvNone;
-    SetTile(game.level, mon.FromRow, mon.FromCol, tcEmpty);
+    SetTile(world.level, mon.FromRow, mon.FromCol, tcEmpty);
     if (vertical) {
-        SetTile(game.level, static_cast<int>(std::trunc(mon.TargetY)) / 40, mon.Col, tcBusy);
+        SetTile(world.level, static_cast<int>(std::trunc(mon.TargetY)) / 40, mon.Col, tcBusy);
     } else {
-        SetTile(game.level, mon.Row, static_cast<int>(std::trunc(mon.TargetX)) / 40, tcBusy);
+        SetTile(world.level, mon.Row, static_cast<int>(std::trunc(mon.TargetX)) / 40, tcBusy);
     }
 }
 
 // Moving up or left the monster counts as in the next cell from its first step; moving down
 // or right only once it arrives.
-void MoveAndCatch(Game& game, TMonster& mon, int32_t turn, int32_t lag) {
-    if (turn == 0) Advance(game, mon, lag);
+void MoveAndCatch(World& world, GameEvents& events, Monster& mon, int32_t turn, int32_t lag) {
+    if (turn == 0) Advance(world, mon, lag);
     mon.Col = static_cast<int32_t>(std::trunc(mon.PosX)) / 40;
     mon.Row = static_cast<int32_t>(std::trunc(mon.PosY)) / 40;
-    const PlayState& p = game.play;
+    const PlayState& p = world.play;
     if (mon.Col == p.PlayerX / 40 && mon.Row == p.PlayerY / 40 && p.Mortal) {
-        HazardBlast(game, mon.Col, mon.Row);
+        HazardBlast(world, events, mon.Col, mon.Row);
     }
 }
 
 }  // namespace
 
-void MoveMonsters(Game& game, int32_t lag) {
-    tlevel& level = game.level;
-    const double turnStep = static_cast<double>(lag) * game.settings.Speed / 20000;
+void MoveMonsters(World& world, GameEvents& events, int32_t lag) {
+    LevelGrid& level = world.level;
+    const double turnStep = static_cast<double>(lag) * world.Speed / 20000;
     // A monster blown up while catching the player leaves the table; the entries after it move
     // down and the loop goes on from the next slot.
     for (int m = 1; m <= level.MonsterCount; ++m) {
-        TMonster& mon = level.Monsters[m];
+        Monster& mon = level.Monsters[m];
         int32_t spare = 0;
         int32_t& turn = TurnSlot(level, m, spare);
         TurnPicture(mon, turn, turnStep);
         if (turn != 0 && mon.Spin == 2) turn = 0;  // kind 39 never waits to turn
         if (mon.Move == mvNone) {
-            Decision d{level, mon, turn, game.random, turnStep};
-            Decide(game, d);
+            Decision d{level, mon, turn, world.random, turnStep};
+            Decide(world, d);
         } else {
-            MoveAndCatch(game, mon, turn, lag);
+            MoveAndCatch(world, events, mon, turn, lag);
         }
     }
 }

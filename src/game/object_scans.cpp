@@ -6,14 +6,15 @@
 #include <array>
 #include <numbers>
 
-#include "app/game.h"
+#include "game/events.h"
+#include "game/world.h"
 #include "game/grid_access.h"
 
 namespace {
 
 // What a scan sees: the grid and the player's cell taken once for the tick.
 struct ScanView {
-    const tlevel& level;
+    const LevelGrid& level;
     const PlayState& play;
     int playerCol;
     int playerRow;
@@ -155,10 +156,10 @@ constexpr Scan kScans[] = {
 
 // Records the move and reserves the cell left and the target cell (an arc reserves only
 // these two, not the cell beside it that it passes).
-bool RecordMove(Game& game, int r, int c, const MoveStart& s) {
-    PlayState& p = game.play;
+bool RecordMove(World& world, int r, int c, const MoveStart& s) {
+    PlayState& p = world.play;
     if (p.FallCount >= kMaxMovers) return false;
-    TMover& m = p.FallList[++p.FallCount];
+    Mover& m = p.FallList[++p.FallCount];
     m.X = 40.0 * c;
     m.Y = 40.0 * r;
     m.TargetX = 40.0 * s.targetCol;
@@ -176,8 +177,8 @@ bool RecordMove(Game& game, int r, int c, const MoveStart& s) {
         m.OriginY = 40 * r;
         m.Angle = std::numbers::pi / 2;
     }
-    SetTile(game.level, r, c, tcBusy);
-    SetTile(game.level, s.targetRow, s.targetCol, tcBusy);
+    SetTile(world.level, r, c, tcBusy);
+    SetTile(world.level, s.targetRow, s.targetCol, tcBusy);
     return true;
 }
 
@@ -190,7 +191,7 @@ struct MovableCells {
     int Count = 0;
 };
 
-void FindMovableCells(const tlevel& level, MovableCells& out) {
+void FindMovableCells(const LevelGrid& level, MovableCells& out) {
     const int lastRow = std::min(level.Rows, kGridSize - 1);
     const int lastCol = std::min(level.Cols, kGridSize - 1);
     out.Count = 0;
@@ -204,35 +205,35 @@ void FindMovableCells(const tlevel& level, MovableCells& out) {
     }
 }
 
-void ScanMovableCells(Game& game, const ScanView& view, const Scan& scan, int lastRow,
+void ScanMovableCells(World& world, const ScanView& view, const Scan& scan, int lastRow,
                       const MovableCells& cells) {
     for (int i = 0; i < cells.Count; ++i) {
         const int r = cells.Index[static_cast<size_t>(i)] / kGridSize;
         const int c = cells.Index[static_cast<size_t>(i)] % kGridSize;
         if (r > lastRow) break;
         MoveStart start;
-        if (scan.rule(view, r, c, start)) RecordMove(game, r, c, start);
+        if (scan.rule(view, r, c, start)) RecordMove(world, r, c, start);
     }
 }
 
-void ScanBesidePlayer(Game& game, const ScanView& view, const Scan& scan, int lastRow) {
+void ScanBesidePlayer(World& world, const ScanView& view, const Scan& scan, int lastRow) {
     const int r = view.playerRow - scan.playerRow;
     const int c = view.playerCol - scan.playerCol;
     if (r < 1 || r > lastRow || c < 1 || c > view.level.Cols) return;
     MoveStart start;
-    if (scan.rule(view, r, c, start)) RecordMove(game, r, c, start);
+    if (scan.rule(view, r, c, start)) RecordMove(world, r, c, start);
 }
 
 }  // namespace
 
-void StartMoves(Game& game) {
-    const tlevel& level = game.level;
-    const ScanView view{level, game.play, game.play.PlayerX / 40, game.play.PlayerY / 40};
+void StartMoves(World& world) {
+    const LevelGrid& level = world.level;
+    const ScanView view{level, world.play, world.play.PlayerX / 40, world.play.PlayerY / 40};
     thread_local MovableCells movable;  // 20 KB, made once: no allocation per tick
     FindMovableCells(level, movable);
     for (const Scan& scan : kScans) {
         const int lastRow = scan.allButLastRow ? level.Rows - 1 : level.Rows;
-        if (scan.besidePlayer) ScanBesidePlayer(game, view, scan, lastRow);
-        else ScanMovableCells(game, view, scan, lastRow, movable);
+        if (scan.besidePlayer) ScanBesidePlayer(world, view, scan, lastRow);
+        else ScanMovableCells(world, view, scan, lastRow, movable);
     }
 }

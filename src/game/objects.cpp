@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/game.h"
-#include "audio/audio.h"
+#include "game/events.h"
+#include "game/world.h"
 #include "game/explosions.h"
 #include "game/grid_access.h"
 #include "game/object_scans.h"
@@ -30,7 +30,7 @@ bool StopsLanding(int32_t tile) {
 
 // The proposed position of an entry after `step` pixels (straight paths) or at its new angle
 // (arcs), clamped so that every move ends exactly on its target.
-void AdvancePosition(TMover& m, double step) {
+void AdvancePosition(Mover& m, double step) {
     double nx = m.X;
     double ny = m.Y;
     switch (m.Path) {
@@ -81,22 +81,22 @@ void AdvancePosition(TMover& m, double step) {
 
 // An object (not dynamite) ending its move just above the player, in the player's column,
 // blows the player up unless the invincibility cheat is on.
-void CheckPlayerHit(Game& game, const TMover& m) {
-    const PlayState& p = game.play;
+void CheckPlayerHit(World& world, GameEvents& events, const Mover& m) {
+    const PlayState& p = world.play;
     const bool above = p.PlayerY - 65 < m.Y && m.Y <= p.PlayerY;
     const bool aligned = p.PlayerX - 21 <= m.X && m.X <= p.PlayerX - 19;
     const bool sameColumn = static_cast<int>(std::trunc(m.TargetX)) / 40 == p.PlayerX / 40;
     if (above && aligned && !IsDynamite(m.Tile) && p.Mortal && sameColumn) {
-        HazardBlast(game, m.DestCol, m.DestRow + 1);
+        HazardBlast(world, events, m.DestCol, m.DestRow + 1);
     }
 }
 
 // A ball about to land on something solid plays its sound a little before it arrives.
-void LandingSoundOnApproach(Game& game, TMover& m) {
+void LandingSoundOnApproach(World& world, GameEvents& events, Mover& m) {
     if (!IsBallTile(m.Tile) || m.LandSound != 0) return;
-    if (!StopsLanding(TileAt(game.level, m.DestRow + 1, m.DestCol))) return;
+    if (!StopsLanding(TileAt(world.level, m.DestRow + 1, m.DestCol))) return;
     if (m.TargetY - 5 < m.Y && m.Y < m.TargetY) {
-        PlaySound(game, "picabomba");
+        events.PlaySound("picabomba");
         m.LandSound = 1;
     }
 }
@@ -104,32 +104,32 @@ void LandingSoundOnApproach(Game& game, TMover& m) {
 // A monster in the target column up to 65 pixels below the object's top is crushed: kind 38
 // by a destroying blast, kind 39 by a blast that leaves infotrons. The blast removes the
 // monster, so the entry that moves into its slot is looked at next.
-void CheckMonsterHits(Game& game, const TMover& m) {
-    tlevel& level = game.level;
+void CheckMonsterHits(World& world, GameEvents& events, const Mover& m) {
+    LevelGrid& level = world.level;
     int i = 1;
     while (i <= level.MonsterCount) {
-        const TMonster& mon = level.Monsters[i];
+        const Monster& mon = level.Monsters[i];
         const int countBefore = level.MonsterCount;
         // The column first: it rules out nearly every monster with one integer comparison.
         if (mon.Col == m.DestCol && mon.PosY - 65 < m.Y && m.Y <= mon.PosY) {
             if (mon.Kind == tcMonsterTurning)
-                AreaBlast(game, mon.Col, mon.Row);
+                AreaBlast(world, events, mon.Col, mon.Row);
             else if (mon.Kind == tcMonsterCrawling)
-                InfotronBlast(game, mon.Col, mon.Row);
+                InfotronBlast(world, events, mon.Col, mon.Row);
         }
         if (level.MonsterCount == countBefore) ++i;
     }
 }
 
-void AdvanceEntry(Game& game, TMover& m, int32_t lag) {
-    const double speed = game.settings.Speed;
+void AdvanceEntry(World& world, GameEvents& events, Mover& m, int32_t lag) {
+    const double speed = world.Speed;
     m.Angle -= 0.006 * lag;
     AdvancePosition(m, lag * speed / 1500);
     const bool rolls = m.Tile == tcBall || m.Tile == tcRedDynamite;
     m.Frame += lag * speed / (rolls ? 14000 : 20000);
-    CheckPlayerHit(game, m);
-    LandingSoundOnApproach(game, m);
-    CheckMonsterHits(game, m);
+    CheckPlayerHit(world, events, m);
+    LandingSoundOnApproach(world, events, m);
+    CheckMonsterHits(world, events, m);
 }
 
 int32_t ArrivedTile(int32_t tile) {
@@ -140,21 +140,21 @@ int32_t ArrivedTile(int32_t tile) {
 
 // The object takes its target cell and frees the one it left. Landing on dynamite sets it
 // off; yellow dynamite falling onto anything solid explodes itself.
-void FinishMove(Game& game, const TMover& m) {
-    tlevel& level = game.level;
+void FinishMove(World& world, GameEvents& events, const Mover& m) {
+    LevelGrid& level = world.level;
     SetTile(level, m.SrcRow, m.SrcCol, tcEmpty);
     SetTile(level, m.DestRow, m.DestCol, ArrivedTile(m.Tile));
     if (InGrid(m.DestRow, m.DestCol)) level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
     if (IsDynamite(TileAt(level, m.DestRow + 1, m.DestCol)) && IsFallPath(m.Path)) {
-        AreaBlast(game, m.DestCol, m.DestRow + 1);
+        AreaBlast(world, events, m.DestCol, m.DestRow + 1);
     }
     if (TileAt(level, m.DestRow, m.DestCol) == tcYellowDynamite &&
         StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) && m.Path == 0) {
-        AreaBlast(game, m.DestCol, m.DestRow);
+        AreaBlast(world, events, m.DestCol, m.DestRow);
     }
     if (IsBallTile(m.Tile) && StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) &&
         m.LandSound == 0 && IsFallPath(m.Path)) {
-        PlaySound(game, "picabomba");
+        events.PlaySound("picabomba");
     }
 }
 
@@ -163,31 +163,31 @@ void FinishMove(Game& game, const TMover& m) {
 // down once per arrival left a copy of the last entry in every slot freed at the end, and the
 // slots past the count are reused by the next moves (fields a move does not set, such as the
 // landing sound flag, come from there): the one pass leaves the same copies.
-void FinishArrivedMoves(Game& game) {
-    PlayState& p = game.play;
+void FinishArrivedMoves(World& world, GameEvents& events) {
+    PlayState& p = world.play;
     const int count = p.FallCount;
     int kept = 0;
     for (int k = 1; k <= count; ++k) {
-        const TMover& m = p.FallList[k];
+        const Mover& m = p.FallList[k];
         if (m.X != m.TargetX || m.Y != m.TargetY) {
             if (++kept != k) p.FallList[kept] = m;
             continue;
         }
-        FinishMove(game, m);
+        FinishMove(world, events, m);
     }
     if (kept == count) return;
-    const TMover last = p.FallList[count];
+    const Mover last = p.FallList[count];
     for (int i = kept + 1; i <= count; ++i) p.FallList[i] = last;
     p.FallCount = kept;
 }
 
 }  // namespace
 
-void MoveObjects(Game& game, int32_t lag) {
-    PlayState& p = game.play;
+void MoveObjects(World& world, GameEvents& events, int32_t lag) {
+    PlayState& p = world.play;
     // The entry the next move will take starts with its landing sound flag clear.
     p.FallList[p.FallCount + 1].LandSound = 0;
-    StartMoves(game);
-    for (int k = 1; k <= p.FallCount; ++k) AdvanceEntry(game, p.FallList[k], lag);
-    FinishArrivedMoves(game);
+    StartMoves(world);
+    for (int k = 1; k <= p.FallCount; ++k) AdvanceEntry(world, events, p.FallList[k], lag);
+    FinishArrivedMoves(world, events);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
-struct Game;
+struct World;
+class GameEvents;
 
-void MoveObjects(Game& game, int32_t lag);
+void MoveObjects(World& world, GameEvents& events, int32_t lag);

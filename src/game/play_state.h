@@ -22,7 +22,7 @@ enum MoveStateCode : int32_t {
 };
 
 // One object in motion (a fall, a roll or a push).
-struct TMover {
+struct Mover {
     int32_t Tile = 0;
     double X = 0, Y = 0;
     double TargetX = 0, TargetY = 0;
@@ -36,16 +36,19 @@ struct TMover {
     int32_t LandSound = 0;
 };
 
-struct TExplosion {
+struct Explosion {
     int32_t PixelX = 0, PixelY = 0;
     int32_t Col = 0, Row = 0;
     double Phase = 0;
 };
 
-struct TPlacedBomb {
+struct PlacedBomb {
     int32_t Col = 0, Row = 0;
     double Fuse = 0;
 };
+
+// How a level ended.
+enum LevelOutcomeCode : int32_t { kOutcomeMade = 1, kOutcomeKilled = 2, kOutcomeAborted = 3 };
 
 struct PlayState {
     // Level counters.
@@ -55,7 +58,7 @@ struct PlayState {
     int32_t Lives = 3;
     int32_t Bombs = 0;
     double LevelTime = 0;
-    int32_t LevelOutcome = 2;  // 1 made it, 2 killed, 3 aborted
+    int32_t LevelOutcome = kOutcomeKilled;
     uint8_t Mortal = 1;
 
     // The player.
@@ -80,15 +83,41 @@ struct PlayState {
     int32_t EndScreenTime = 0;
 
     // Objects in motion: entries 1..FallCount (entry 0 unused; entry FallCount + 1 may be touched).
-    std::array<TMover, kMaxMovers + 2> FallList{};
+    std::array<Mover, kMaxMovers + 2> FallList{};
     int32_t FallCount = 0;
 
     // Explosion animations 1..ExplosionCount and placed bombs 1..PlacedBombCount.
-    std::array<TExplosion, kMaxExplosions + 1> Explosions{};
+    std::array<Explosion, kMaxExplosions + 1> Explosions{};
     int32_t ExplosionCount = 0;
-    std::array<TPlacedBomb, kMaxPlacedBombs + 1> PlacedBombs{};
+    std::array<PlacedBomb, kMaxPlacedBombs + 1> PlacedBombs{};
     int32_t PlacedBombCount = 0;
 
-    // The view origin: screen position of world point (0, 0).
+    // The view origin (screen position of world point (0, 0)) of the cells, explosions and
+    // bombs, from the player's whole-pixel centre; and the origin of the player and the objects
+    // in motion, from its exact centre as the move step leaves it.
     int32_t ViewX = 0, ViewY = 0;
+    double PlayerViewX = 0, PlayerViewY = 0;
+};
+
+// The character's pictures; the picture names depend on the chosen character.
+// None until the move step first chooses one: nothing is drawn for the player before.
+enum class PlayerPicture { Rest, Up, Down, Left, Right, PushRight, PushLeft, NoLives, None };
+
+// How the player looks: which picture and which of its patterns, and how the patterns run.
+struct PlayerLook {
+    PlayerPicture Picture = PlayerPicture::None;
+    double X = 180, Y = 180;  // top-left corner of its 40 x 40 box, world pixels
+    int32_t PatternCount = 0;
+    bool Looping = false;
+    double PatternPos = 0;
+    double PatternSpeed = 0;  // patterns per millisecond
+};
+
+// What the player is asked to do this tick: one direction (or none), eating in place and
+// placing a bomb.
+enum class Direction { None, Up, Down, Left, Right };
+struct PlayerControls {
+    Direction Steer = Direction::None;
+    bool Snap = false;  // eat without moving
+    bool Bomb = false;
 };

@@ -1,26 +1,17 @@
-// The player character: its sprite, its per-tick move step and what it collects.
+// The player character: its per-tick move step and what it collects.
 #pragma once
 
 #include <cstdint>
 
-#include "media/sprite.h"
+struct World;
+class GameEvents;
 
-struct Game;
-
-// The player sprite; its move step is PlayerMove.
-class TVuzoda : public ImageSprite {
-public:
-    explicit TVuzoda(Game& game) : game_(game) {}
-    void MoveStep(int lag) override;
-
-private:
-    Game& game_;
-};
-
-void PlayerMove(Game& game, TVuzoda& sprite, int32_t lag);
-void CollectInfotron(Game& game);
-void CollectLife(Game& game);
-void CollectBomb(Game& game);
-void TipExitClosed(Game& game);
-void PlayerHit(Game& game, int col, int row);
-void DetonateNearby(Game& game, int col, int row);
+// The player's move step for one tick: dying pause, steering, drift, exit, traps, walking and
+// pushing, idle animation, and the view that follows it.
+void PlayerMove(World& world, GameEvents& events, int32_t lag);
+void CollectInfotron(World& world, GameEvents& events);
+void CollectLife(World& world, GameEvents& events);
+void CollectBomb(World& world, GameEvents& events);
+void TipExitClosed(GameEvents& events);
+void PlayerHit(World& world, GameEvents& events, int col, int row);
+void DetonateNearby(World& world, GameEvents& events, int col, int row);

@@ -1,7 +1,7 @@
 // The player's choices at rest for one direction: walking, eating in place, collecting, jumping
 // through ports, using dynamite terminals, entering traps and pushing.
-#include "app/game.h"
-#include "audio/audio.h"
+#include "game/events.h"
+#include "game/world.h"
 #include "game/grid_access.h"
 #include "game/player.h"
 #include "game/player_steps.h"
@@ -9,8 +9,8 @@
 namespace {
 
 // Sets the target `distance` pixels away in the direction and the walking state.
-void StartMove(Game& game, Direction dir, double distance) {
-    PlayState& p = game.play;
+void StartMove(World& world, Direction dir, double distance) {
+    PlayState& p = world.play;
     switch (dir) {
         case Direction::Up:
             p.TargetPosY = p.PlayerPosY - distance;
@@ -33,18 +33,18 @@ void StartMove(Game& game, Direction dir, double distance) {
     }
 }
 
-void Walk(Game& game, Direction dir) {
-    StartMove(game, dir, 40);
+void Walk(World& world, Direction dir) {
+    StartMove(world, dir, 40);
 }
-void Jump(Game& game, Direction dir) {
-    StartMove(game, dir, 80);
+void Jump(World& world, Direction dir) {
+    StartMove(world, dir, 80);
 }
 
 // A push walks into the object's cell at the push speed; the flag tells the world update of
 // the same tick to move the object.
-void StartPush(Game& game, Direction dir) {
-    PlayState& p = game.play;
-    Walk(game, dir);
+void StartPush(World& world, GameEvents& events, Direction dir) {
+    PlayState& p = world.play;
+    Walk(world, dir);
     switch (dir) {
         case Direction::Up:
             p.MoveState = msPushUp;
@@ -65,7 +65,7 @@ void StartPush(Game& game, Direction dir) {
         case Direction::None:
             break;
     }
-    PlaySound(game, "impinge");
+    events.PlaySound("impinge");
 }
 
 bool IsWalkable(int32_t tile) {
@@ -77,10 +77,10 @@ bool IsLooseObject(int32_t tile) {
 
 // What lies beyond a port is taken when the jump starts; the tile itself goes when the
 // player's centre enters its cell.
-void CollectBeyond(Game& game, int32_t tile) {
-    if (tile == tcInfotron) CollectInfotron(game);
-    if (tile == tcLife) CollectLife(game);
-    if (tile == tcBomb) CollectBomb(game);
+void CollectBeyond(World& world, GameEvents& events, int32_t tile) {
+    if (tile == tcInfotron) CollectInfotron(world, events);
+    if (tile == tcLife) CollectLife(world, events);
+    if (tile == tcBomb) CollectBomb(world, events);
 }
 
 // The eating animation of circuit 16, 17 or 18 for the direction of the move.
@@ -93,8 +93,8 @@ int32_t EatingTile(int32_t circuit, Direction dir) {
 }
 
 // Space held: circuits, infotrons and bombs are eaten where they lie; the player stays.
-void EatInPlace(Game& game, int row, int col) {
-    TCell& n = game.level.Cells[row][col];
+void EatInPlace(World& world, GameEvents& events, int row, int col) {
+    Cell& n = world.level.Cells[row][col];
     bool eaten = false;
     if (n.Tile >= tcCircuit1 && n.Tile <= tcCircuit3) {
         n.Tile = tcCircuitEatenInPlace;
@@ -102,131 +102,131 @@ void EatInPlace(Game& game, int row, int col) {
     }
     if (n.Tile == tcInfotron) {
         n.Tile = tcInfotronEatenInPlace;
-        CollectInfotron(game);
+        CollectInfotron(world, events);
         eaten = true;
     }
     if (n.Tile == tcBomb) {
-        CollectBomb(game);
+        CollectBomb(world, events);
         eaten = true;
     }
     if (!eaten) return;
     n.Phase = 0;
-    game.play.MoveState = msSnap;
-    game.play.SnapCol = col;
-    game.play.SnapRow = row;
+    world.play.MoveState = msSnap;
+    world.play.SnapCol = col;
+    world.play.SnapRow = row;
 }
 
 // The neighbour holds a tile from 12 to 19.
-void EnterWalkable(Game& game, Direction dir, int row, int col) {
-    if (game.input.SnapKey) {
-        EatInPlace(game, row, col);
+void EnterWalkable(World& world, GameEvents& events, Direction dir, int row, int col) {
+    if (world.controls.Snap) {
+        EatInPlace(world, events, row, col);
         return;
     }
-    TCell& n = game.level.Cells[row][col];
-    Walk(game, dir);
-    if (n.Tile == tcInfotron) CollectInfotron(game);
-    if (n.Tile == tcLife) CollectLife(game);
-    if (n.Tile == tcBomb) CollectBomb(game);
+    Cell& n = world.level.Cells[row][col];
+    Walk(world, dir);
+    if (n.Tile == tcInfotron) CollectInfotron(world, events);
+    if (n.Tile == tcLife) CollectLife(world, events);
+    if (n.Tile == tcBomb) CollectBomb(world, events);
     if (n.Tile >= tcCircuit1 && n.Tile <= tcCircuit3) {
-        PlaySound(game, "manancacircuit");
+        events.PlaySound("manancacircuit");
         n.Tile = EatingTile(n.Tile, dir);
     }
 }
 
 // Each direction tests its neighbour's tile in its own order; every test is for a different
 // tile, so at most one applies. Reads two cells away are guarded so they stay in the play area.
-void TryUp(Game& game, int col, int row) {
-    const tlevel& level = game.level;
+void TryUp(World& world, GameEvents& events, int col, int row) {
+    const LevelGrid& level = world.level;
     const int32_t n = TileAt(level, row - 1, col);
     if (IsWalkable(n)) {
-        EnterWalkable(game, Direction::Up, row - 1, col);
+        EnterWalkable(world, events, Direction::Up, row - 1, col);
     } else if (n == tcPortUp && row > 2 && !IsLooseObject(TileAt(level, row - 2, col))) {
-        Jump(game, Direction::Up);
-        CollectBeyond(game, TileAt(level, row - 2, col));
+        Jump(world, Direction::Up);
+        CollectBeyond(world, events, TileAt(level, row - 2, col));
     } else if (n == tcTerminal) {
-        DetonateNearby(game, col, row);
+        DetonateNearby(world, events, col, row);
     } else if (n == tcTrapUp) {
-        Walk(game, Direction::Up);
+        Walk(world, Direction::Up);
     } else if (row > 2 && n == tcRedDynamite && IsEmptyAt(level, row - 2, col)) {
-        StartPush(game, Direction::Up);
+        StartPush(world, events, Direction::Up);
     }
 }
 
-void TryDown(Game& game, int col, int row) {
-    tlevel& level = game.level;
+void TryDown(World& world, GameEvents& events, int col, int row) {
+    LevelGrid& level = world.level;
     const int32_t n = TileAt(level, row + 1, col);
     const bool roomBeyond = row < level.Rows - 1;
     if (IsWalkable(n)) {
-        EnterWalkable(game, Direction::Down, row + 1, col);
+        EnterWalkable(world, events, Direction::Down, row + 1, col);
     } else if (n == tcPortDown && roomBeyond && !IsLooseObject(TileAt(level, row + 2, col))) {
-        Jump(game, Direction::Down);
-        CollectBeyond(game, TileAt(level, row + 2, col));
+        Jump(world, Direction::Down);
+        CollectBeyond(world, events, TileAt(level, row + 2, col));
     } else if (n == tcTerminal) {
-        DetonateNearby(game, col, row);
+        DetonateNearby(world, events, col, row);
     } else if (n == tcOneShotTerminal) {
-        DetonateNearby(game, col, row);
+        DetonateNearby(world, events, col, row);
         SetTile(level, row + 1, col, tcUsedTerminal);
     } else if (n == tcTrapDown) {
-        Walk(game, Direction::Down);
+        Walk(world, Direction::Down);
     } else if (roomBeyond && n == tcRedDynamite && IsEmptyAt(level, row + 2, col)) {
-        StartPush(game, Direction::Down);
+        StartPush(world, events, Direction::Down);
     }
 }
 
-void TryLeft(Game& game, int col, int row) {
-    const tlevel& level = game.level;
+void TryLeft(World& world, GameEvents& events, int col, int row) {
+    const LevelGrid& level = world.level;
     const int32_t n = TileAt(level, row, col - 1);
     if (IsWalkable(n)) {
-        EnterWalkable(game, Direction::Left, row, col - 1);
+        EnterWalkable(world, events, Direction::Left, row, col - 1);
     } else if (n == tcTerminal) {
-        DetonateNearby(game, col, row);
+        DetonateNearby(world, events, col, row);
     } else if (col > 2 && IsLooseObject(n) && IsEmptyAt(level, row, col - 2)) {
-        StartPush(game, Direction::Left);
+        StartPush(world, events, Direction::Left);
     } else if (n == tcPortLeft && col > 2 && !IsLooseObject(TileAt(level, row, col - 2))) {
-        Jump(game, Direction::Left);
-        CollectBeyond(game, TileAt(level, row, col - 2));
+        Jump(world, Direction::Left);
+        CollectBeyond(world, events, TileAt(level, row, col - 2));
     } else if (n == tcHazard && level.Cells[row][col - 1].Phase > 6) {
-        Walk(game, Direction::Left);
+        Walk(world, Direction::Left);
     } else if (n == tcTrapLeft) {
-        Walk(game, Direction::Left);
+        Walk(world, Direction::Left);
     }
 }
 
-void TryRight(Game& game, int col, int row) {
-    const tlevel& level = game.level;
+void TryRight(World& world, GameEvents& events, int col, int row) {
+    const LevelGrid& level = world.level;
     const int32_t n = TileAt(level, row, col + 1);
     const bool roomBeyond = col < level.Cols - 1;
     if (IsWalkable(n)) {
-        EnterWalkable(game, Direction::Right, row, col + 1);
+        EnterWalkable(world, events, Direction::Right, row, col + 1);
     } else if (n == tcPortRight && roomBeyond && !IsLooseObject(TileAt(level, row, col + 2))) {
-        Jump(game, Direction::Right);
-        CollectBeyond(game, TileAt(level, row, col + 2));
+        Jump(world, Direction::Right);
+        CollectBeyond(world, events, TileAt(level, row, col + 2));
     } else if (n == tcTerminal) {
-        DetonateNearby(game, col, row);
+        DetonateNearby(world, events, col, row);
     } else if (n == tcHazard && level.Cells[row][col + 1].Phase > 6) {
-        Walk(game, Direction::Right);
+        Walk(world, Direction::Right);
     } else if (roomBeyond && IsLooseObject(n) && IsEmptyAt(level, row, col + 2)) {
-        StartPush(game, Direction::Right);
+        StartPush(world, events, Direction::Right);
     } else if (n == tcTrapRight) {
-        Walk(game, Direction::Right);
+        Walk(world, Direction::Right);
     }
 }
 
 }  // namespace
 
-void TryDirection(Game& game, Direction dir, int col, int row) {
+void TryDirection(World& world, GameEvents& events, Direction dir, int col, int row) {
     switch (dir) {
         case Direction::Up:
-            TryUp(game, col, row);
+            TryUp(world, events, col, row);
             break;
         case Direction::Down:
-            TryDown(game, col, row);
+            TryDown(world, events, col, row);
             break;
         case Direction::Left:
-            TryLeft(game, col, row);
+            TryLeft(world, events, col, row);
             break;
         case Direction::Right:
-            TryRight(game, col, row);
+            TryRight(world, events, col, row);
             break;
         case Direction::None:
             break;

@@ -1,16 +1,9 @@
-// The player character's pictures: one family of names per character.
-#include "app/game.h"
-#include "game/player.h"
+// The player's look: which picture it shows and how the picture's patterns run.
+#include <cmath>
+
 #include "game/player_steps.h"
 
 namespace {
-
-// In the order of PlayerPicture. Character 1 (Vivuz) uses the "ball" family, character 0
-// (Vuzoda) the "vivuz"/"eddie" family; Vuzoda pushes with its walking pictures.
-constexpr const char* kVivuzNames[] = {"ball",  "ballsus", "balljos", "balls",
-                                       "balld", "ballid",  "ballis",  "ballmort"};
-constexpr const char* kVuzodaNames[] = {"vivuz",  "eddiesus", "eddiejos", "eddies",
-                                        "eddied", "eddied",   "eddies",   "eddiemort"};
 
 PlayerPicture PictureOf(Direction dir) {
     switch (dir) {
@@ -30,15 +23,27 @@ PlayerPicture PictureOf(Direction dir) {
 
 }  // namespace
 
-void UsePicture(Game& game, TVuzoda& sprite, PlayerPicture picture) {
-    const auto index = static_cast<size_t>(picture);
-    const char* name = game.settings.Character == 1 ? kVivuzNames[index] : kVuzodaNames[index];
-    sprite.Picture = &game.media.perslist.FindPicture(name);
+void AdvancePlayerPattern(PlayerLook& look, int32_t lag) {
+    look.PatternPos += look.PatternSpeed * lag;
+    if (look.Looping) {
+        if (look.PatternCount <= 0) {
+            look.PatternPos = 0;
+        } else {
+            look.PatternPos = std::fmod(look.PatternPos, static_cast<double>(look.PatternCount));
+            if (look.PatternPos < 0) look.PatternPos += look.PatternCount;
+        }
+    } else if (look.PatternPos >= look.PatternCount) {
+        look.PatternPos = look.PatternCount - 1;
+        look.PatternSpeed = 0;
+    } else if (look.PatternPos < 0) {
+        look.PatternPos = 0;
+        look.PatternSpeed = 0;
+    }
 }
 
-void UseDirectionPicture(Game& game, TVuzoda& sprite, Direction dir) {
-    UsePicture(game, sprite, PictureOf(dir));
-    sprite.PatternCount = 2;
-    sprite.Looping = true;
-    sprite.PatternSpeed = 0.01;
+void UseDirectionPicture(PlayerLook& look, Direction dir) {
+    look.Picture = PictureOf(dir);
+    look.PatternCount = 2;
+    look.Looping = true;
+    look.PatternSpeed = 0.01;
 }

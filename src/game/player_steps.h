@@ -1,26 +1,24 @@
-// Pieces of the player's move step shared by its files: directions, pictures, the checks of a
-// direction at rest and the limits of the player's position.
+// Pieces of the player's move step shared by its files: pictures, the checks of a direction at
+// rest and the limits of the player's position.
 #pragma once
 
 #include <cstdint>
 
-struct Game;
-class TVuzoda;
+#include "game/play_state.h"
 
-enum class Direction { None, Up, Down, Left, Right };
+struct World;
+class GameEvents;
 
-// The character's pictures; the names depend on the chosen character.
-enum class PlayerPicture { Rest, Up, Down, Left, Right, PushRight, PushLeft, NoLives };
-
-// Sets sprite.Picture to the named picture of perslist (throws when the name is missing).
-void UsePicture(Game& game, TVuzoda& sprite, PlayerPicture picture);
+// Advances the player's pattern by its speed: a looping picture wraps, another one stops at its
+// last (or first) pattern.
+void AdvancePlayerPattern(PlayerLook& look, int32_t lag);
 // The picture of a direction: 2 patterns, looping, ten patterns a second.
-void UseDirectionPicture(Game& game, TVuzoda& sprite, Direction dir);
+void UseDirectionPicture(PlayerLook& look, Direction dir);
 
 // The checks of a direction read at rest: walking, eating, collecting, ports, terminals,
 // pushes. (col, row) is the player's cell of this tick.
-void TryDirection(Game& game, Direction dir, int col, int row);
+void TryDirection(World& world, GameEvents& events, Direction dir, int col, int row);
 
 // The player's centre stays between the centres of the first and last interior cells.
-double ClampCentreX(const Game& game, double x);
-double ClampCentreY(const Game& game, double y);
+double ClampCentreX(const World& world, double x);
+double ClampCentreY(const World& world, double y);

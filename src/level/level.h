@@ -59,7 +59,7 @@ enum TileCode : int32_t {
     tcEatLast = 81,
 };
 
-struct TCell {
+struct Cell {
     int32_t Tile = 0;
     int32_t Spare = 0;
     int32_t Layer = 100;
@@ -69,7 +69,7 @@ struct TCell {
     int32_t OffsetY = 0;
 };
 
-struct TMonster {
+struct Monster {
     double PosX = 0, PosY = 0;  // top-left corner of the picture, world pixels
     int32_t Col = 0, Row = 0;
     int32_t Kind = 0;  // 38 or 39
@@ -83,25 +83,25 @@ struct TMonster {
     int32_t FromCol = 0, FromRow = 0;
 };
 
-// The one level being played (`Level`, class tlevel).
-struct tlevel {
+// The one level being played (`Level`, class LevelGrid).
+struct LevelGrid {
     std::string TileSetFile;
     std::string LevelName;
     int32_t StartX = 0, StartY = 0;
     int32_t LevelFlags = 0;
     int32_t Cols = 0, Rows = 0;
-    std::array<std::array<TCell, kGridSize>, kGridSize> Cells{};  // [row][column]
+    std::array<std::array<Cell, kGridSize>, kGridSize> Cells{};  // [row][column]
     int32_t InfotronQuota = 0;
     int32_t MonsterCount = 0;
-    std::array<TMonster, kMonsterSlots + 1> Monsters{};  // entries 1..1000; 0 unused
+    std::array<Monster, kMonsterSlots + 1> Monsters{};  // entries 1..1000; 0 unused
     std::array<int32_t, kMaxMonsters + 1> Turn{};         // per table slot 1..100; 0 unused
 
-    TCell& At(int row, int col) { return Cells[row][col]; }
-    const TCell& At(int row, int col) const { return Cells[row][col]; }
+    Cell& At(int row, int col) { return Cells[row][col]; }
+    const Cell& At(int row, int col) const { return Cells[row][col]; }
 };
 
-// The level set index (`LevelSet`, class Tlevels) with the level names and file names.
-struct Tlevels {
+// The level set index (`LevelSet`, class LevelSetIndex) with the level names and file names.
+struct LevelSetIndex {
     int32_t SetHeader = 0;
     std::string SetName;
     int32_t LevelCount = 0;
@@ -109,7 +109,7 @@ struct Tlevels {
 };
 
 struct LevelSetState {
-    Tlevels LevelSet;
+    LevelSetIndex LevelSet;
     std::array<std::string, kMaxLevels> LevelNames{};  // LevelNames[i]: name of level i + 1
     std::string LevelFile;      // full path of the level set file
     std::string LoadedTileSet;  // tile library now held by patratele

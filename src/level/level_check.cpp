@@ -59,7 +59,7 @@ class Checker {
   public:
     Checker(const std::string& fileName, const std::string& dataDir)
         : file_(fileName), tileSets_(dataDir) {}
-    void Level(ByteReader& in, const Tlevels& index, int n);
+    void Level(ByteReader& in, const LevelSetIndex& index, int n);
     void Error(const std::string& text) { findings_.push_back({false, file_ + ": " + text}); }
     void Warn(const std::string& text) {
         findings_.push_back({true, file_ + ": warning: " + text});
@@ -76,7 +76,7 @@ class Checker {
     std::vector<CheckFinding> findings_;
 };
 
-void Checker::Level(ByteReader& in, const Tlevels& index, int n) {
+void Checker::Level(ByteReader& in, const LevelSetIndex& index, int n) {
     std::string label = "level " + std::to_string(n) + ": ";
     LevelRecord level;
     try {
@@ -136,7 +136,7 @@ std::vector<CheckFinding> CheckLevelSet(const Bytes& bytes, const std::string& f
                                         const std::string& dataDir) {
     Checker checker(fileName, dataDir);
     ByteReader in(bytes, fileName);
-    Tlevels index;
+    LevelSetIndex index;
     try {
         index = ReadLevelSetIndex(in);
     } catch (const FileError& e) {

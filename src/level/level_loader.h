@@ -3,18 +3,21 @@
 
 #include <string>
 
-struct Game;
+#include "level/level.h"
+#include "level/level_record.h"
 
-// Reads the index and the level names of ProgramDir + LevelsFile. Throws FileError naming the
-// file, the level and the limit for a file that breaks the limits.
-void ReadLevelSet(Game& game);
-// The same for a level set file at any path (tools that play sets from elsewhere); the file is
-// named by its path in messages.
-void ReadLevelSetFrom(Game& game, const std::string& path);
-// Reads the record of level n into game.level (border, monsters, start position, FallCount 0).
-void ReadLevel(Game& game, int n);
-// The whole preparation of level n for play (tile set, phases, offsets, counters).
-void loadlevel(Game& game, int n);
+// The level set file as named in messages: its name inside the game's folder, or its path.
+std::string LevelFileLabel(const LevelSetState& levels, const std::string& programDir);
+// Throws FileError "<level set file>: <problem>".
+[[noreturn]] void RefuseLevelFile(const LevelSetState& levels, const std::string& programDir,
+                                  const std::string& problem);
+// Reads the index and the level names of the file at `path` into `levels`. Throws FileError
+// naming the file, the level and the limit for a file that breaks the limits.
+void ReadLevelSetFile(LevelSetState& levels, const std::string& path, const std::string& programDir);
+// Reads level n of the set and checks it against the limits; nothing in play changes.
+LevelRecord ReadCheckedLevel(const LevelSetState& levels, const std::string& programDir, int n);
+// Puts a checked record into the level model: cells, border ring, monster table.
+void StoreLevelRecord(LevelGrid& level, const LevelRecord& record);
 // A file name read from a data file stays inside the game's folder: no absolute path, drive
 // letter or ".." component. Subfolders are fine.
 bool IsSafeRelativePath(const std::string& name);

@@ -9,7 +9,7 @@ std::string LevelLabel(int n) {
     return "level " + std::to_string(n);
 }
 
-void SeekToLevel(ByteReader& in, const Tlevels& index, int n) {
+void SeekToLevel(ByteReader& in, const LevelSetIndex& index, int n) {
     std::string what = LevelLabel(n);
     if (n < 1 || n > index.LevelCount)
         in.Fail(what, "no such level (the set has " + std::to_string(index.LevelCount) + ")");
@@ -59,8 +59,8 @@ std::string TileCodeProblem(const LevelRecord& level, int n) {
 
 }  // namespace
 
-Tlevels ReadLevelSetIndex(ByteReader& in) {
-    Tlevels index;
+LevelSetIndex ReadLevelSetIndex(ByteReader& in) {
+    LevelSetIndex index;
     in.Seek(0, "level set index");
     index.SetHeader = in.I32("level set index");
     index.SetName = in.ShortString("level set name");
@@ -70,7 +70,7 @@ Tlevels ReadLevelSetIndex(ByteReader& in) {
     return index;
 }
 
-std::vector<std::string> IndexProblems(const Tlevels& index, size_t fileSize) {
+std::vector<std::string> IndexProblems(const LevelSetIndex& index, size_t fileSize) {
     std::vector<std::string> problems;
     if (index.LevelCount < 1 || index.LevelCount > kMaxLevels) {
         problems.push_back("LevelCount " + std::to_string(index.LevelCount) + ", must be 1 to " +
@@ -86,14 +86,14 @@ std::vector<std::string> IndexProblems(const Tlevels& index, size_t fileSize) {
     return problems;
 }
 
-std::string ReadLevelName(ByteReader& in, const Tlevels& index, int n) {
+std::string ReadLevelName(ByteReader& in, const LevelSetIndex& index, int n) {
     SeekToLevel(in, index, n);
     std::string what = LevelLabel(n);
     in.ShortString((what + ": tile set name").c_str());
     return in.ShortString((what + ": level name").c_str());
 }
 
-LevelRecord ReadLevelRecord(ByteReader& in, const Tlevels& index, int n) {
+LevelRecord ReadLevelRecord(ByteReader& in, const LevelSetIndex& index, int n) {
     SeekToLevel(in, index, n);
     std::string what = LevelLabel(n);
     LevelRecord level;

@@ -11,17 +11,17 @@
 
 // Reads SetHeader, SetName, LevelCount and the 1000 offsets from the start of the file. Only a
 // file too short for them is refused here; IndexProblems judges the values.
-Tlevels ReadLevelSetIndex(ByteReader& in);
+LevelSetIndex ReadLevelSetIndex(ByteReader& in);
 // What breaks the limits in an index read from a file of fileSize bytes: LevelCount outside 1 to
 // 100, offsets of levels 1..LevelCount outside the file. Each text starts with what it is about
 // ("LevelCount ..." or "level 3: ...").
-std::vector<std::string> IndexProblems(const Tlevels& index, size_t fileSize);
+std::vector<std::string> IndexProblems(const LevelSetIndex& index, size_t fileSize);
 // Reads the first two strings of level n's record: the tile set name and the level name.
 // The file name in errors comes from the reader.
-std::string ReadLevelName(ByteReader& in, const Tlevels& index, int n);
+std::string ReadLevelName(ByteReader& in, const LevelSetIndex& index, int n);
 // Reads the record of level n. Throws FileError "<file>: level n: <problem>" for an offset
 // outside the file, Cols or Rows outside 1 to 99, or a record that runs past the end.
-LevelRecord ReadLevelRecord(ByteReader& in, const Tlevels& index, int n);
+LevelRecord ReadLevelRecord(ByteReader& in, const LevelSetIndex& index, int n);
 // What breaks the limits the game relies on in a record read whole: a tile set name leading out
 // of the game's folder, a start outside the play area, more than 100 monster tiles, tile codes
 // outside 1 to 1000. Each text starts with "level n: ".

@@ -30,7 +30,7 @@ int ScaleAxis(int16_t raw) {
 
 }  // namespace
 
-struct DXInput::Joystick {
+struct InputStates::Joystick {
     SDL_GameController* controller = nullptr;
     SDL_Joystick* joystick = nullptr;
     ~Joystick() {
@@ -39,10 +39,10 @@ struct DXInput::Joystick {
     }
 };
 
-DXInput::DXInput() = default;
-DXInput::~DXInput() { delete joystick_; }
+InputStates::InputStates() = default;
+InputStates::~InputStates() { delete joystick_; }
 
-void DXInput::SetHeld(int state, int source, bool down) {
+void InputStates::SetHeld(int state, int source, bool down) {
     uint8_t bit = static_cast<uint8_t>(1u << source);
     bool was = (held_[state] & bit) != 0;
     if (down == was) return;
@@ -55,17 +55,17 @@ void DXInput::SetHeld(int state, int source, bool down) {
     }
 }
 
-void DXInput::KeyDown(int vk) {
+void InputStates::KeyDown(int vk) {
     for (const KeyBinding& b : kBindings)
         if (b.vk == vk) SetHeld(b.state, b.slot, true);
 }
 
-void DXInput::KeyUp(int vk) {
+void InputStates::KeyUp(int vk) {
     for (const KeyBinding& b : kBindings)
         if (b.vk == vk) SetHeld(b.state, b.slot, false);
 }
 
-void DXInput::ReleaseAll() {
+void InputStates::ReleaseAll() {
     for (int s = 0; s < kInputStateCount; ++s) {
         if (held_[s]) Remove(s);
         held_[s] = 0;
@@ -75,7 +75,7 @@ void DXInput::ReleaseAll() {
 }
 
 // Opens the first device that is a game controller (its stick and pad are known), else device 0.
-void DXInput::OpenJoystick() {
+void InputStates::OpenJoystick() {
     joystick_ = new Joystick;
     for (int i = 0; i < SDL_NumJoysticks() && !joystick_->controller; ++i)
         if (SDL_IsGameController(i)) joystick_->controller = SDL_GameControllerOpen(i);
@@ -83,7 +83,7 @@ void DXInput::OpenJoystick() {
 }
 
 // Reads the open device into JoyX, JoyY and fire; false when it was unplugged.
-bool DXInput::ReadJoystick(bool& fire) {
+bool InputStates::ReadJoystick(bool& fire) {
     if (joystick_->controller) {
         SDL_GameController* c = joystick_->controller;
         if (!SDL_GameControllerGetAttached(c)) return false;
@@ -104,7 +104,7 @@ bool DXInput::ReadJoystick(bool& fire) {
     return true;
 }
 
-void DXInput::PollInput() {
+void InputStates::PollInput() {
     if (!SDL_WasInit(SDL_INIT_JOYSTICK)) return;
     // In the background the joystick keeps its last reading (SDL ignores the moves of an
     // unfocused application, not the stick held when the focus went), which would put back

@@ -15,15 +15,15 @@ enum InputStateCode : int {
 };
 constexpr int kInputStateCount = 36;
 
-// `DXInput`: a state is added when one of its keys or buttons goes down and removed when it goes
+// `InputStates`: a state is added when one of its keys or buttons goes down and removed when it goes
 // up; never set from the current key levels, so a state the game removed (consumed) stays off
 // while its key is held, and a state the game added (Enter, a mouse button) survives the poll.
-class DXInput {
+class InputStates {
 public:
-    DXInput();
-    ~DXInput();
-    DXInput(const DXInput&) = delete;
-    DXInput& operator=(const DXInput&) = delete;
+    InputStates();
+    ~InputStates();
+    InputStates(const InputStates&) = delete;
+    InputStates& operator=(const InputStates&) = delete;
 
     bool Has(int state) const { return states_.test(static_cast<size_t>(state)); }
     void Add(int state) { states_.set(static_cast<size_t>(state)); }

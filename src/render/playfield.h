@@ -3,9 +3,27 @@
 
 #include <cstdint>
 
-struct Game;
-struct tlevel;
+class ImageSprite;
+class PictureList;
+class SpriteEngine;
+struct Surface;
+struct World;
+enum class PlayerPicture;
 
-// The view origin (screen position of world point (0, 0)) for a player position.
-void ComputeViewOrigin(const tlevel& level, double px, double py, int32_t& viewX, int32_t& viewY);
-void DrawPlayField(Game& game, int32_t lag);
+// Where and with what a play-field frame is drawn.
+struct PlayFieldCanvas {
+    Surface& Back;
+    const PictureList& Tiles;     // the level's tile set
+    const PictureList& Pictures;  // the game's own pictures: player, blasts, status bar
+    SpriteEngine& Sprites;        // the engine that holds the player's sprite
+    ImageSprite& Player;
+    int32_t Character = 1;  // 1 Vivuz, 0 Vuzoda
+    bool Paused = false;
+};
+
+// Draws one frame of the world as it stands: the cells' animation and the view are the rules'
+// (AnimateCells, UpdateView), run before.
+void DrawPlayField(const PlayFieldCanvas& canvas, const World& world);
+
+// The name of the player's picture in the game's pictures for a character ("" for none).
+const char* PlayerPictureName(PlayerPicture picture, int32_t character);

@@ -1,9 +1,11 @@
-// The status bar's counters: bombs, infotrons, level time and lives, drawn with perslist digits.
+// The status bar's counters: bombs, infotrons, level time and lives, drawn with the digits of the game's pictures.
 #pragma once
 
 #include <cstdint>
 
-struct Game;
+class PictureList;
+struct PlayState;
+struct Surface;
 
 // perslist pictures of the status bar, by index.
 enum StatusPicture : int {
@@ -18,7 +20,7 @@ enum StatusPicture : int {
 
 // Each counter draws its icon at (x, y) and its digits one pixel higher, placed side by side by
 // the widths of the pictures drawn.
-void DrawBombCounter(Game& game, int x, int y);      // Bombs, two digits (modulo 100)
-void DrawInfotronCounter(Game& game, int x, int y);  // got / needed, three digits from 100 up
-void DrawTimeCounter(Game& game, int x, int y);      // mm:ss of LevelTime, minutes modulo 100
-void DrawLives(Game& game, int x, int y);            // one picture per life, 5 pixels apart
+void DrawBombCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y);      // Bombs, two digits (modulo 100)
+void DrawInfotronCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y);  // got / needed, three digits from 100 up
+void DrawTimeCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y);      // mm:ss of LevelTime, minutes modulo 100
+void DrawLives(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y);            // one picture per life, 5 pixels apart

@@ -1,4 +1,4 @@
-// The tile passes of the play field: cell animation, culling by each cell's drawn rectangle and
+// The tile passes of the play field: culling by each cell's drawn rectangle and
 // tile drawing.
 #include "render/tile_passes.h"
 
@@ -50,17 +50,17 @@ struct PassView {
           Columns(t.Dest.Width, t.MaxWidth),
           Rows(t.Dest.Height, t.MaxHeight) {}
 
-    CellPosition PositionOf(const TCell& cell, int32_t r, int32_t c) const {
+    CellPosition PositionOf(const Cell& cell, int32_t r, int32_t c) const {
         return {ViewX + 40 * int64_t{c} - cell.OffsetX, ViewY + 40 * int64_t{r} - cell.OffsetY};
     }
     // Code 0 names the background picture, which is no cell's picture; a cell holding it is
     // drawn wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.
-    bool Visible(const TCell& cell, CellPosition p) const {
+    bool Visible(const Cell& cell, CellPosition p) const {
         return cell.Tile == 0 || (Columns.Contains(p.X) && Rows.Contains(p.Y));
     }
 };
 
-void DrawCell(const TilePassTarget& t, const TCell& cell, CellPosition p) {
+void DrawCell(const TilePassTarget& t, const Cell& cell, CellPosition p) {
     const int64_t pattern = int64_t{cell.FrameBase} + static_cast<int64_t>(cell.Phase);
     if (pattern < 0 || pattern > std::numeric_limits<int>::max()) return;
     t.Tiles.PictureAt(cell.Tile).DrawPattern(t.Dest, ClampToScreenRange(p.X),
@@ -68,21 +68,6 @@ void DrawCell(const TilePassTarget& t, const TCell& cell, CellPosition p) {
 }
 
 }  // namespace
-
-void AnimateCell(TCell& cell, const TileTables& tables, int32_t lag) {
-    if (cell.Tile < 0 || cell.Tile > kMaxTileCode) return;
-    const int32_t frames = tables.FrameCount[cell.Tile];
-    if (frames <= 0) return;
-    cell.Phase += tables.FrameRate[cell.Tile] / 1000.0 * lag;
-    if (cell.Phase > frames) {
-        if (cell.Tile >= tcEatFirst) {
-            cell.Tile = tcEmpty;
-            cell.Phase = 0;
-        } else {
-            cell.Phase -= frames;
-        }
-    }
-}
 
 void LargestTilePattern(const PictureList& tiles, int64_t& width, int64_t& height) {
     width = height = 1;
@@ -93,20 +78,18 @@ void LargestTilePattern(const PictureList& tiles, int64_t& width, int64_t& heigh
     }
 }
 
-UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t lag) {
+UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level) {
     UpperRows upper;
     const PassView view(target);
-    const TileTables& tables = target.Tables;
     const int32_t lastRow = LastIndex(level.Rows), lastCol = LastIndex(level.Cols);
     for (int32_t r = 0; r <= lastRow; ++r) {
         const bool borderRow = r == 0 || r == lastRow;
-        TCell* row = level.Cells[r].data();
+        const Cell* row = level.Cells[r].data();
         for (int32_t c = 0; c <= lastCol; ++c) {
-            TCell& cell = row[c];
+            const Cell& cell = row[c];
             const int32_t layer = cell.Layer;
             if (layer < 100 || layer > 102) continue;
             if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
-            AnimateCell(cell, tables, lag);
             const CellPosition p = view.PositionOf(cell, r, c);
             if (!view.Visible(cell, p)) continue;
             if (layer == 100) DrawCell(target, cell, p);
@@ -116,7 +99,7 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t
     return upper;
 }
 
-void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_t layer,
+void DrawUpperTilePass(const TilePassTarget& target, const LevelGrid& level, int32_t layer,
                        const UpperRows& rows) {
     const PassView view(target);
     const auto& marked = layer == 101 ? rows.Layer101 : rows.Layer102;
@@ -124,7 +107,7 @@ void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_
     for (int32_t r = 1; r <= lastRow; ++r) {
         if (!marked[r]) continue;
         for (int32_t c = 1; c <= lastCol; ++c) {
-            const TCell& cell = level.Cells[r][c];
+            const Cell& cell = level.Cells[r][c];
             if (cell.Layer != layer) continue;
             const CellPosition p = view.PositionOf(cell, r, c);
             if (view.Visible(cell, p)) DrawCell(target, cell, p);

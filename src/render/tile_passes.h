@@ -1,4 +1,4 @@
-// The three depth passes over the level grid: cell animation, culling and tile drawing.
+// The three depth passes over the level grid: culling and tile drawing.
 #pragma once
 
 #include <array>
@@ -9,11 +9,6 @@
 class PictureList;
 struct Surface;
 
-// Advances the animation of one cell by lag milliseconds: an animated tile's phase grows by its
-// rate; past the frame count a circuit-eating animation (70 and up) leaves an empty cell, any
-// other animation wraps by one frame count. Tiles without an animation keep their phase.
-void AnimateCell(TCell& cell, const TileTables& tables, int32_t lag);
-
 // Where the passes draw. MaxWidth and MaxHeight bound every pattern of the tile set: a cell is
 // drawn only when the rectangle from its drawing position (its cell less its offsets) that wide
 // and that high meets the surface, so cells far outside the view cost no picture lookup and no
@@ -22,7 +17,6 @@ void AnimateCell(TCell& cell, const TileTables& tables, int32_t lag);
 struct TilePassTarget {
     Surface& Dest;
     const PictureList& Tiles;
-    const TileTables& Tables;
     int32_t ViewX, ViewY;
     int64_t MaxWidth, MaxHeight;
 };
@@ -35,13 +29,10 @@ struct UpperRows {
     std::array<bool, kGridSize> Layer102{};
 };
 
-// Tile pass 1 and the animation of all three passes in one walk over the grid. Every cell of
-// layer 100 (border ring included) and every play-area cell of layers 101 and 102 is animated
-// once; cells of other layers and border cells of layers 101 and 102 are left alone. The cells
-// of layer 100 are drawn in the walk's order, row by row. Each cell is drawn from its own state
-// only, so animating the upper layers here rather than in their own passes draws the same frame.
-UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t lag);
+// Tile pass 1: the cells of layer 100 (border ring included), row by row, and the rows that
+// hold a play-area cell of layer 101 or 102 to draw.
+UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level);
 // Tile pass 2 (layer 101) or 3 (layer 102): draws the visible play-area cells of that layer,
 // row by row, in the rows the first pass noted. Animates nothing.
-void DrawUpperTilePass(const TilePassTarget& target, const tlevel& level, int32_t layer,
+void DrawUpperTilePass(const TilePassTarget& target, const LevelGrid& level, int32_t layer,
                        const UpperRows& rows);

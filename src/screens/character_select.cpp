@@ -1,7 +1,7 @@
 // Character selection: two pictures slide in, a click picks one, everything slides out again;
 // entered from the players screen (then on to the level start) or from play with C (then back).
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/screens.h"
@@ -48,7 +48,7 @@ void ChooseByClick(Game& game) {
     if (players.CurrentPlayer >= 1 && players.CurrentPlayer <= kMaxPlayers) {
         players.PlayerCharacter[players.CurrentPlayer] = game.settings.Character;
     }
-    if (cs.CharacterChoice > 0) PlaySound(game, "click");
+    if (cs.CharacterChoice > 0) PlaySound(game.Sound(), "click");
 }
 
 // Where the screen leads once the left picture is out: back into the interrupted level when
@@ -58,15 +58,15 @@ void LeaveSelection(Game& game) {
     if (game.input.ChangeCharacterKey) {
         game.input.ChangeCharacterKey = false;
         ResetScreenState(game);
-        SetScreen(game, scGamePlay);
+        SetScreen(game, Screen::GamePlay);
     } else if (cs.CharacterChoice == 2) {
         // The level start does not reset the screens, so the selection puts its own state back:
         // C in that level then shows the pictures again instead of leaving with this choice.
         cs = CharacterSelectState{};
-        SetScreen(game, scLevelStart);
+        SetScreen(game, Screen::LevelStart);
     } else {
         ResetScreenState(game);
-        SetScreen(game, scPlayersLevels);
+        SetScreen(game, Screen::PlayersLevels);
     }
 }
 

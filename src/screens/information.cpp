@@ -2,8 +2,8 @@
 // the game finished screen; each is left with Escape only.
 #include <array>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/screens.h"
@@ -35,11 +35,11 @@ void TurnPages(Game& game) {
     info.InfoButton = PageButtonClicked(game);
     if (in.PageUpHeld || info.InfoButton == 1) {
         info.InfoPage -= 1, in.PageUpHeld = false;
-        PlaySound(game, "click");
+        PlaySound(game.Sound(), "click");
     }
     if (in.PageDownHeld || info.InfoButton == 2) {
         info.InfoPage += 1, in.PageDownHeld = false;
-        PlaySound(game, "click");
+        PlaySound(game.Sound(), "click");
     }
     if (info.InfoPage < 1) info.InfoPage = 1;
     if (info.InfoPage > kPageCount) info.InfoPage = kPageCount;
@@ -49,10 +49,10 @@ void TurnPages(Game& game) {
 void LeaveInformation(Game& game) {
     ResetScreenState(game);
     if (game.input.HelpKey) {
-        SetScreen(game, scGamePlay);
+        SetScreen(game, Screen::GamePlay);
         game.input.HelpKey = false;
     } else {
-        SetScreen(game, scMenuReturn);
+        SetScreen(game, Screen::MenuReturn);
     }
 }
 
@@ -81,7 +81,7 @@ void CreditsTick(Game& game, int32_t lag) {
     DrawMenuPicture(game, "informatii2", 0, 0);  // the frame the credits are seen through
     game.media.Input.Remove(isButton1);          // fire has no use here
     if (game.input.EscapePressed) {
-        SetScreen(game, scMenuReturn);
+        SetScreen(game, Screen::MenuReturn);
         game.input.EscapePressed = false;
     }
     DrawMousePointer(game);
@@ -90,7 +90,7 @@ void CreditsTick(Game& game, int32_t lag) {
 // Drawn from the game's own pictures; no pointer on this screen.
 void GameFinishedTick(Game& game, int32_t lag) {
     InfoState& info = game.screens.info;
-    PictureList& pictures = game.media.perslist;
+    PictureList& pictures = game.media.GamePictures;
     pictures.FindPicture("terminat").DrawPattern(game.media.Back, 0, 0, 0);
     info.FinishedY -= lag * kScrollPerMs;
     if (info.FinishedY < kFinishedEndY) info.FinishedY = kFinishedEndY;
@@ -98,7 +98,7 @@ void GameFinishedTick(Game& game, int32_t lag) {
                                                 static_cast<int>(info.FinishedY), 0);
     if (game.input.EscapePressed) {
         ResetScreenState(game);
-        SetScreen(game, scPlayersLevels);
+        SetScreen(game, Screen::PlayersLevels);
         game.input.EscapePressed = false;
     }
 }

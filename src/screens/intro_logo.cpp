@@ -1,6 +1,6 @@
 // The maker's logo: fades in over 255 ms, plays its jingle after a second, leaves after 7.5 s.
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/screens.h"
@@ -12,7 +12,7 @@ constexpr double kJingleAfterMs = 1000;
 constexpr double kLogoEndMs = 7500;
 
 void DrawLogo(Game& game, double logoTime) {
-    const Picture& logo = game.media.meniulist.FindPicture("brinloft");
+    const Picture& logo = game.media.MenuPictures.FindPicture("brinloft");
     if (logoTime < kFadeMs) {
         // Blended over whatever the back surface still holds.
         logo.BlendPattern(game.media.Back, Rect{0, 0, 640, 480}, 0, static_cast<int>(logoTime));
@@ -28,14 +28,14 @@ void IntroLogoTick(Game& game, int32_t lag) {
     // A fire press skips the logo; the rest of the tick still runs (the new screen starts next
     // tick).
     if (TakeFireState(game)) {
-        StopSound(game, "brinloft");
-        SetScreen(game, scMenuReturn);
+        StopSound(game.Sound(), "brinloft");
+        SetScreen(game, Screen::MenuReturn);
     }
     DrawLogo(game, logo.LogoTime);
     logo.LogoTime += lag;
     if (logo.LogoTime > kJingleAfterMs && !logo.LogoJinglePlayed) {
-        PlaySound(game, "brinloft");
+        PlaySound(game.Sound(), "brinloft");
         logo.LogoJinglePlayed = true;
     }
-    if (logo.LogoTime > kLogoEndMs) SetScreen(game, scMenuReturn);
+    if (logo.LogoTime > kLogoEndMs) SetScreen(game, Screen::MenuReturn);
 }

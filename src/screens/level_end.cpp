@@ -1,7 +1,6 @@
 // The level-end screen: the frozen level under its result picture, then the player's progress.
-#include "app/game.h"
-#include "app/screen_dispatch.h"
-#include "render/playfield.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {
@@ -24,30 +23,30 @@ const char* ResultPicture(int32_t outcome) {
 void RecordLevelMade(Game& game) {
     PlayerTable& players = game.players;
     const int32_t levelCount = game.levels.LevelSet.LevelCount;
-    int next = scPlayersLevels;
+    Screen next = Screen::PlayersLevels;
     const int32_t slot = players.CurrentPlayer;
-    if (slot >= 1 && slot <= kMaxPlayers && players.PlayerLevels[slot] == game.play.CurrentLevel) {
+    if (slot >= 1 && slot <= kMaxPlayers && players.PlayerLevels[slot] == game.world.play.CurrentLevel) {
         int32_t& open = players.PlayerLevels[slot];
         if (open <= levelCount) ++open;
-        if (open > levelCount) next = scGameFinished;
+        if (open > levelCount) next = Screen::GameFinished;
     }
     SetScreen(game, next);
-    game.play.CurrentLevel += 1;
+    game.world.play.CurrentLevel += 1;
 }
 
 }  // namespace
 
 void LevelEndTick(Game& game, int32_t lag) {
-    DrawPlayField(game, lag);
-    if (const char* name = ResultPicture(game.play.LevelOutcome)) {
-        game.media.perslist.FindPicture(name).DrawPattern(game.media.Back, 206, 173, 0);
+    DrawPlayFrame(game, lag);
+    if (const char* name = ResultPicture(game.world.play.LevelOutcome)) {
+        game.media.GamePictures.FindPicture(name).DrawPattern(game.media.Back, 206, 173, 0);
     }
-    game.play.EndScreenTime += lag;
-    if (game.play.EndScreenTime <= 2000) return;
+    game.world.play.EndScreenTime += lag;
+    if (game.world.play.EndScreenTime <= 2000) return;
     ResetScreenState(game);
-    game.play.EndScreenTime = 0;
-    if (game.play.LevelOutcome != 1) {
-        SetScreen(game, scPlayersLevels);
+    game.world.play.EndScreenTime = 0;
+    if (game.world.play.LevelOutcome != kOutcomeMade) {
+        SetScreen(game, Screen::PlayersLevels);
         return;
     }
     RecordLevelMade(game);

@@ -1,10 +1,25 @@
-// What a level start resets beyond the level loader, so that a level plays the same whatever
-// was played before it.
+// Loading the level set and a level for play: the level file, the level's pictures and the world.
 #pragma once
+
+#include <string>
+
+#include <cstdint>
 
 struct Game;
 
-// Called by the level start screen right after loadlevel: empties the explosion and placed-bomb
-// lists, clears the blast guard, and gives every monster entry the level filled a fresh
-// heading, target, origin cell and turning value (the loader keeps the previous level's).
-void PrepareLevelStart(Game& game);
+// The handler while a level loads: no frame runs game code until the level is built.
+void EmptyTick(Game& game, int32_t lag);
+
+// Reads the index and the level names of ProgramDir + LevelsFile. Throws FileError naming the
+// file, the level and the limit for a file that breaks the limits.
+void ReadLevelSet(Game& game);
+// The same for a level set file at any path (tools that play sets from elsewhere); the file is
+// named by its path in messages.
+void ReadLevelSetFrom(Game& game, const std::string& path);
+// Reads the record of level n into the world (border, monsters, start position, nothing in
+// motion), without its pictures or counters.
+void ReadLevel(Game& game, int n);
+// The whole preparation of level n for play: the record, its tile set and pictures are checked
+// before the level in play changes; then the world starts the level and the cells get their
+// drawing offsets.
+void LoadLevel(Game& game, int n);

@@ -2,10 +2,9 @@
 // slide out towards the chosen screen.
 #include <array>
 
-#include "app/game.h"
-#include "app/messages.h"
-#include "app/screen_dispatch.h"
-#include "app/startup.h"
+#include "screens/game.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/screens.h"
@@ -45,19 +44,19 @@ void DrawTitle(Game& game) {
 void ActivateItem(Game& game, int32_t item) {
     switch (item) {
         case 1:
-            SetScreen(game, scPlayersLevels);
+            SetScreen(game, Screen::PlayersLevels);
             break;
         case 2:
-            SetScreen(game, scOptions);
+            SetScreen(game, Screen::Options);
             break;
         case 3:
-            SetScreen(game, scInformation);
+            SetScreen(game, Screen::Information);
             break;
         case 4:
-            SetScreen(game, scCredits);
+            SetScreen(game, Screen::Credits);
             break;
         case 5:
-            ShutdownSequence(game);
+            game.ExitRequested = true;
             break;
         default:
             break;
@@ -93,15 +92,15 @@ void HoverItems(Game& game) {
 
 void ReadMenuInput(Game& game, int32_t lag) {
     MainMenuState& menu = game.screens.menu;
-    DXInput& states = game.media.Input;
+    InputStates& states = game.media.Input;
     if (states.Has(isUp)) menu.MenuSelection -= 1, states.Remove(isUp), menu.MenuBlink = 100;
     if (states.Has(isDown)) menu.MenuSelection += 1, states.Remove(isDown), menu.MenuBlink = 100;
     if (states.Has(isButton1)) {
         menu.MenuLeaving = true;
-        PlaySound(game, "ok");
+        PlaySound(game.Sound(), "ok");
         states.Remove(isButton1);
     }
-    if (game.input.EscapePressed) ShowMessage(game, 11);  // Escape never leaves the main menu
+    if (game.input.EscapePressed) ShowMessage(game, MessageId::UseExitToQuit);  // Escape never leaves the main menu
     if (menu.MenuSelection < 1) menu.MenuSelection = kItemCount;
     if (menu.MenuSelection > kItemCount) menu.MenuSelection = 1;
     menu.MenuBlink += lag / 3;

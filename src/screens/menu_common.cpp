@@ -1,10 +1,10 @@
 // Drawing helpers shared by the menu screens.
 #include "screens/menu_common.h"
 
-#include "app/game.h"
+#include "screens/game.h"
 
 void DrawMenuPicture(Game& game, const std::string& name, int x, int y) {
-    game.media.meniulist.FindPicture(name).DrawPattern(game.media.Back, x, y, 0);
+    game.media.MenuPictures.FindPicture(name).DrawPattern(game.media.Back, x, y, 0);
 }
 
 void DrawMenuBackdrop(Game& game) {

@@ -2,9 +2,9 @@
 // volume sliders that "back" and Escape undo by reading the configuration file again.
 #include <utility>
 
-#include "app/game.h"
-#include "app/messages.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/options_screen.h"
@@ -69,7 +69,7 @@ void StepOption(Game& game, int32_t option, int direction) {
 // which the key is held.
 void ReadArrowKeys(Game& game) {
     OptionsState& opt = game.screens.options;
-    DXInput& states = game.media.Input;
+    InputStates& states = game.media.Input;
     if (states.Has(isUp)) opt.OptSelection -= 1, states.Remove(isUp), opt.OptBlink = 100;
     if (states.Has(isDown)) opt.OptSelection += 1, states.Remove(isDown), opt.OptBlink = 100;
     if (opt.OptSelection < 1) opt.OptSelection = kOptionCount;
@@ -148,7 +148,7 @@ void ReadButtons(Game& game) {
         } else {
             opt.OptAction = 0;
         }
-        if (opt.OptAction > 0 || in.EnterPressed) PlaySound(game, "ok");
+        if (opt.OptAction > 0 || in.EnterPressed) PlaySound(game.Sound(), "ok");
     }
     if (opt.OptAction == 0) opt.OptLeaving = false;
 }
@@ -160,7 +160,7 @@ void ReadOptionsInput(Game& game) {
     if (game.input.EscapePressed) {
         opt.OptLeaving = true, opt.OptAction = 1;
         game.input.EscapePressed = false;
-        PlaySound(game, "ok");
+        PlaySound(game.Sound(), "ok");
     }
     ReadPointer(game);
     ReadButtons(game);
@@ -232,20 +232,20 @@ void FinishOptions(Game& game) {
         settings.ShowTips = opt.OptTips;
         settings.Speed = opt.OptSpeed;
         if (settings.MusicEnabled) {
-            PlaySong(game, 1);
+            PlaySong(game.Sound(), 1);
         } else {
-            StopMusic(game);
+            StopMusic(game.Sound());
             game.audio.CurrentSong = -1;
         }
-        ApplyVolumes(game);
+        ApplyVolumes(game.Sound());
         WriteConfiguration(settings, game.ProgramDir);
     } else {
         ReadConfiguration(settings, game.ProgramDir);
-        ApplyVolumes(game);
+        ApplyVolumes(game.Sound());
     }
     // Sounds switched on while no sound library is loaded: ready it before the menu's next sound.
-    if (settings.SoundsEnabled && game.media.DXWaveList1.Count() == 0) MakeSoundReady(game);
-    SetScreen(game, scMenuReturn);
+    if (settings.SoundsEnabled && game.media.Sounds.Count() == 0) MakeSoundReady(game.Sound());
+    SetScreen(game, Screen::MenuReturn);
 }
 
 void SlideOut(Game& game, int32_t lag) {
@@ -269,13 +269,13 @@ void SlideOut(Game& game, int32_t lag) {
 
 void SetMusicVolume(Game& game, int32_t v) {
     game.settings.MusicVolume = ClampInt(v, 0, 255);
-    ApplyVolumes(game);
+    ApplyVolumes(game.Sound());
 }
 
 void SetSoundsVolume(Game& game, int32_t v) {
     game.settings.SoundsVolume = ClampInt(v, 0, 255);
-    PlaySound(game, "click");
-    ApplyVolumes(game);
+    PlaySound(game.Sound(), "click");
+    ApplyVolumes(game.Sound());
 }
 
 void EnterOptions(Game& game) {

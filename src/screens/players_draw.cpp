@@ -2,7 +2,7 @@
 // the player names around the selection and the three level lines.
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
 #include "screens/players_screen.h"
 
@@ -76,7 +76,7 @@ void DrawPlayerNames(Game& game) {
 // colour. Level 1 is red only while nobody has a name; level 1 always shows level 2 beside it,
 // whatever the set's size, while other selections show a next line only inside the set.
 void DrawLevelLines(Game& game) {
-    const int32_t level = game.play.CurrentLevel;
+    const int32_t level = game.world.play.CurrentLevel;
     const bool cheat = game.input.CheatMode;
     const bool anyPlayer = game.players.PlayerCount > 0;
     const int32_t reach = game.players.PlayerLevels[SelectedPlayer(game)];

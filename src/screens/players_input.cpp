@@ -1,7 +1,7 @@
 // The players screen's idle input: Escape, the bottom buttons, start requests, the player and
 // level arrows with their key and mouse repeats, and the edit/delete pair.
-#include "app/game.h"
-#include "app/messages.h"
+#include "screens/game.h"
+#include "screens/messages.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/players_screen.h"
@@ -32,7 +32,7 @@ void ReadEscape(Game& game) {
     if (in.EscapePressed) {
         ps.PlayersLeaving = true;
         ps.PlayersAction = 1;
-        PlaySound(game, "ok");
+        PlaySound(game.Sound(), "ok");
         in.LastKeyChar = 0;
     }
     in.EscapePressed = false;
@@ -50,9 +50,9 @@ void ReadBottomButtons(Game& game) {
         } else if (in.MouseX > 330) {
             in.EnterPressed = true;
         } else {
-            ShowMessage(game, game.players.PlayerCount == 0 ? 7 : 6);
+            ShowMessage(game, game.players.PlayerCount == 0 ? MessageId::EnterNameFirst : MessageId::RedLevelLocked);
         }
-        if (ps.PlayersAction > 0) PlaySound(game, "ok");
+        if (ps.PlayersAction > 0) PlaySound(game.Sound(), "ok");
     }
     if (ps.PlayersAction == 0) ps.PlayersLeaving = false;
 }
@@ -64,16 +64,16 @@ void ReadStartRequest(Game& game) {
     const PlayerTable& players = game.players;
     if (!in.EnterPressed) return;
     if (players.PlayerCount == 0) {
-        ShowMessage(game, 7);
+        ShowMessage(game, MessageId::EnterNameFirst);
     } else if (players.PlayerNames[players.CurrentPlayer] == kNoName) {
-        ShowMessage(game, 23);
-    } else if (players.PlayerLevels[players.CurrentPlayer] >= game.play.CurrentLevel ||
+        ShowMessage(game, MessageId::SelectNameFirst);
+    } else if (players.PlayerLevels[players.CurrentPlayer] >= game.world.play.CurrentLevel ||
                in.CheatMode) {
         ps.PlayersLeaving = true;
         ps.PlayersAction = 2;
-        PlaySound(game, "ok");
+        PlaySound(game.Sound(), "ok");
     } else {
-        ShowMessage(game, 6);  // a red level
+        ShowMessage(game, MessageId::RedLevelLocked);  // a red level
     }
     in.EnterPressed = false;
     in.ClickSeen = false;  // the click that asked has done its work
@@ -102,7 +102,7 @@ void RepeatHeldLevelKey(Game& game, bool held, uint16_t heldTicks, void (*step)(
 
 void StepPlayer(Game& game, int32_t delta) {
     game.players.CurrentPlayer += delta;
-    PlaySound(game, "click");
+    PlaySound(game.Sound(), "click");
 }
 
 void SelectPlayer(Game& game) {
@@ -147,7 +147,7 @@ void SelectLevel(Game& game) {
         if (ps.LevelArrowPart == 3) NextLevel(game);
         ps.LevelArrowPressed = false;
     }
-    int32_t& level = game.play.CurrentLevel;
+    int32_t& level = game.world.play.CurrentLevel;
     if (level < 1) level = 1;
     if (level > game.levels.LevelSet.LevelCount) level = game.levels.LevelSet.LevelCount;
 }
@@ -160,7 +160,7 @@ void ReadEditDeleteClick(Game& game) {
     ps.PlayerActionTimer = 1.0;
     if (in.MouseX < 235) in.PlayerAction = 1;
     if (in.MouseX > 240) in.PlayerAction = 2;
-    if (in.PlayerAction > 0) PlaySound(game, "click");
+    if (in.PlayerAction > 0) PlaySound(game.Sound(), "click");
 }
 
 // Timers of the pressed-button looks run from 1 to 10 at 0.1 per millisecond.
@@ -183,7 +183,7 @@ void AdvanceAddFlash(PlayersScreenState& ps, int32_t lag) {
 
 void ReadPlayersInput(Game& game, int32_t lag) {
     PlayersScreenState& ps = game.screens.players;
-    DXInput& states = game.media.Input;
+    InputStates& states = game.media.Input;
     states.PollInput();
     TrackHeldKey(states.Has(isUp), ps.UpHeld, ps.UpHeldTicks);
     TrackHeldKey(states.Has(isDown), ps.DownHeld, ps.DownHeldTicks);

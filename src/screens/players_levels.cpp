@@ -1,7 +1,7 @@
 // The players and levels screen: panels slide in, the player picks a name and a level, and the
 // panels slide out towards the level start, the character selection or the main menu.
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/players_screen.h"
@@ -29,9 +29,9 @@ void StartChosenLevel(Game& game) {
     const PlayerTable& players = game.players;
     if (players.PlayerLevels[players.CurrentPlayer] == 1 &&
         game.settings.LevelsFile == "Tolmara.lev") {
-        SetScreen(game, scCharacterSelect);
+        SetScreen(game, Screen::CharacterSelect);
     } else {
-        SetScreen(game, scLevelStart);
+        SetScreen(game, Screen::LevelStart);
     }
 }
 
@@ -53,23 +53,23 @@ void SlidePanelsOut(Game& game, int32_t lag) {
     if (ps.PlayersAction == 2) {
         StartChosenLevel(game);
     } else if (ps.PlayersAction == 1) {
-        SetScreen(game, scMenuReturn);
+        SetScreen(game, Screen::MenuReturn);
     }
 }
 
 }  // namespace
 
 void PreviousLevel(Game& game) {
-    if (game.play.CurrentLevel > 1) {
-        game.play.CurrentLevel -= 1;
-        PlaySound(game, "click");
+    if (game.world.play.CurrentLevel > 1) {
+        game.world.play.CurrentLevel -= 1;
+        PlaySound(game.Sound(), "click");
     }
 }
 
 void NextLevel(Game& game) {
-    if (game.play.CurrentLevel < game.levels.LevelSet.LevelCount) {
-        game.play.CurrentLevel += 1;
-        PlaySound(game, "click");
+    if (game.world.play.CurrentLevel < game.levels.LevelSet.LevelCount) {
+        game.world.play.CurrentLevel += 1;
+        PlaySound(game.Sound(), "click");
     }
 }
 

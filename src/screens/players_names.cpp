@@ -1,7 +1,7 @@
 // Name entry on the players screen and the changes it makes to the player table: new names,
 // edited names, deleted entries.
-#include "app/game.h"
-#include "app/messages.h"
+#include "screens/game.h"
+#include "screens/messages.h"
 #include "audio/audio.h"
 #include "screens/menu_common.h"
 #include "screens/players_screen.h"
@@ -23,9 +23,9 @@ void BeginNameEntry(Game& game, std::string text, bool existing) {
 void EditSelectedName(Game& game) {
     const PlayerTable& players = game.players;
     if (players.PlayerCount == 0) {
-        ShowMessage(game, 19);
+        ShowMessage(game, MessageId::NoNameToEdit);
     } else if (players.CurrentPlayer > players.PlayerCount) {
-        ShowMessage(game, 17);
+        ShowMessage(game, MessageId::EmptySlotNoEdit);
     } else {
         BeginNameEntry(game, players.PlayerNames[players.CurrentPlayer], true);
     }
@@ -36,11 +36,11 @@ void EditSelectedName(Game& game) {
 void DeleteSelectedName(Game& game) {
     PlayerTable& players = game.players;
     if (players.PlayerCount == 0) {
-        ShowMessage(game, 20);
+        ShowMessage(game, MessageId::NoNameToDelete);
         return;
     }
     if (players.CurrentPlayer > players.PlayerCount) {
-        ShowMessage(game, 18);
+        ShowMessage(game, MessageId::EmptySlotNoDelete);
         return;
     }
     for (int i = players.CurrentPlayer; i < players.PlayerCount; ++i) {
@@ -53,8 +53,8 @@ void DeleteSelectedName(Game& game) {
     players.PlayerCount -= 1;
     if (players.PlayerCount == 0) return;
     if (players.CurrentPlayer > players.PlayerCount) players.CurrentPlayer = players.PlayerCount;
-    if (players.PlayerLevels[players.CurrentPlayer] < game.play.CurrentLevel) {
-        game.play.CurrentLevel = players.PlayerLevels[players.CurrentPlayer];
+    if (players.PlayerLevels[players.CurrentPlayer] < game.world.play.CurrentLevel) {
+        game.world.play.CurrentLevel = players.PlayerLevels[players.CurrentPlayer];
     }
 }
 
@@ -74,7 +74,7 @@ void ReadNameField(Game& game) {
     InputFlags& in = game.input;
     const bool clicked = in.ClickSeen && PointerInside(game, 63, 240, 208, 265);
     if (!(clicked || in.AddNameKey) || in.NameEditing) return;
-    PlaySound(game, "click");
+    PlaySound(game.Sound(), "click");
     BeginNameEntry(game, std::string(), false);
     in.AddNameKey = false;
     ps.CursorTime = 0;
@@ -85,10 +85,10 @@ void ReadAddButton(Game& game) {
     InputFlags& in = game.input;
     if (!in.ClickSeen || !PointerInside(game, 206, 240, 262, 260)) return;
     if (ps.EditText.empty()) {
-        ShowMessage(game, in.NameEditing ? 9 : 8);
+        ShowMessage(game, in.NameEditing ? MessageId::NameTooShort : MessageId::ClickNameFieldFirst);
         return;
     }
-    PlaySound(game, "click");
+    PlaySound(game.Sound(), "click");
     ps.AddFlash = true;
     ps.AddFlashTimer = 1.0;
     StoreName(game);
@@ -101,7 +101,7 @@ void StoreName(Game& game) {
     PlayerTable& players = game.players;
     if (!ps.EditingExisting) {
         if (players.PlayerCount >= kMaxPlayers) {
-            ShowMessage(game, 21);  // the list of names is full
+            ShowMessage(game, MessageId::NameListFull);  // the list of names is full
             game.input.NameEditing = false;
             ps.EditText.clear();
             return;

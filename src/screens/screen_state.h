@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/screen_dispatch.h"
+
 struct LogoState {
     double LogoTime = 0;
     bool LogoJinglePlayed = false;
@@ -69,7 +71,7 @@ struct InfoState {
 };
 
 struct ScreenState {
-    uint8_t CurrentScreen = 0;
+    Screen CurrentScreen = Screen::IntroLogo;
     LogoState logo;
     MainMenuState menu;
     CharacterSelectState characters;

@@ -15,12 +15,23 @@ void LevelEndTick(Game& game, int32_t lag);
 void CharacterSelectTick(Game& game, int32_t lag);
 void GameFinishedTick(Game& game, int32_t lag);
 void OptionsTick(Game& game, int32_t lag);
+void LevelStartTick(Game& game, int32_t lag);
 
 // Entry action of the options screen: working copies and start state.
 void EnterOptions(Game& game);
-// The menus' share of ResetScreenState: main menu items, players screen, character selection,
-// credits and game-finished scroll positions.
-void ResetMenuScreens(Game& game);
-// The play screens' share of ResetScreenState: end flags and timers, the player's dying pause,
-// movement and idle animation.
+
+// What a reset of the screens' state puts back, screen by screen (the title pieces, the menu's
+// selection, the information page and the options screen live on).
+void ResetMainMenu(Game& game);
+void ResetPlayersScreen(Game& game);
+void ResetCharacterSelect(Game& game);
+void ResetCredits(Game& game);
+void ResetGameFinished(Game& game);
+// The play screens' share: end flags and timers, the player's dying pause, movement and idle
+// animation.
 void ResetPlayScreens(Game& game);
+
+// What the keys and the joystick ask of the player this tick, and the pace set in the options.
+void TakePlayerControls(Game& game);
+// The play field of the level in play, its cells animated by lag milliseconds (play and level end).
+void DrawPlayFrame(Game& game, int32_t lag);

@@ -1,9 +1,9 @@
 // Keyboard and mouse events: flags, the cheat code, settings keys and the input states.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/key_events.h"
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
@@ -13,13 +13,13 @@ namespace {
 std::unique_ptr<Game> FreshGame() {
     auto g = std::make_unique<Game>();
     FillMessageTexts(g->messages);
-    FillTileTables(g->tiles);
+    FillTileTables(g->world.tiles);
     g->settings.ShowTips = 1;
     return g;
 }
 
 void Type(Game& g, const std::string& text) {
-    for (char c : text) FormKeyPress(g, static_cast<uint8_t>(c));
+    for (char c : text) OnCharTyped(g, static_cast<uint8_t>(c));
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ TEST(KeyEvents, CheatCodeTogglesEntryAndEnablesCheats) {
 
     // With cheats on, D toggles invincibility and also requests the delete action.
     Type(*g, "d");
-    EXPECT_EQ(g->play.Mortal, 0);
+    EXPECT_EQ(g->world.play.Mortal, 0);
     EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 13);
     EXPECT_TRUE(g->input.PlayerActionKey);
     EXPECT_EQ(g->input.PlayerAction, 2);
@@ -61,7 +61,7 @@ TEST(KeyEvents, FirstLetterDuringEntryEndsTheEntry) {
 TEST(KeyEvents, DWithoutCheatsOnlyRequestsDelete) {
     auto g = FreshGame();
     Type(*g, "D");
-    EXPECT_EQ(g->play.Mortal, 1);
+    EXPECT_EQ(g->world.play.Mortal, 1);
     EXPECT_TRUE(g->input.PlayerActionKey);
     EXPECT_EQ(g->input.PlayerAction, 2);
 }
@@ -73,11 +73,11 @@ TEST(KeyEvents, SpeedKeysClampAndApply) {
     EXPECT_EQ(g->settings.Speed, 200);
     Type(*g, "_");
     EXPECT_EQ(g->settings.Speed, 200);
-    EXPECT_EQ(g->tiles.FrameRate[70], 100);
+    EXPECT_EQ(g->world.tiles.FrameRate[70], 100);
     g->settings.Speed = 350;
     Type(*g, "+=");
     EXPECT_EQ(g->settings.Speed, 400);
-    EXPECT_EQ(g->tiles.FrameRate[81], 200);
+    EXPECT_EQ(g->world.tiles.FrameRate[81], 200);
 }
 
 TEST(KeyEvents, TipsPauseFpsToggle) {
@@ -100,9 +100,9 @@ TEST(KeyEvents, TipsPauseFpsToggle) {
 // off, it stops the music and forgets the song so that the next M starts one again.
 TEST(KeyEvents, MusicKeyPlaysTheScreensSongOrStopsTheMusic) {
     auto g = FreshGame();
-    g->play.CurrentLevel = 2;
+    g->world.play.CurrentLevel = 2;
     g->settings.LevelSongs[2] = 3;
-    g->screens.CurrentScreen = scGamePlay;
+    g->screens.CurrentScreen = Screen::GamePlay;
     Type(*g, "m");
     EXPECT_EQ(g->settings.MusicEnabled, 1);
     EXPECT_EQ(g->audio.CurrentSong, 3);
@@ -110,11 +110,11 @@ TEST(KeyEvents, MusicKeyPlaysTheScreensSongOrStopsTheMusic) {
     EXPECT_EQ(g->settings.MusicEnabled, 0);
     EXPECT_EQ(g->audio.CurrentSong, -1);
     EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 3);
-    g->screens.CurrentScreen = scCharacterSelect;
+    g->screens.CurrentScreen = Screen::CharacterSelect;
     Type(*g, "m");
     EXPECT_EQ(g->audio.CurrentSong, 3);
     Type(*g, "m");
-    g->screens.CurrentScreen = scPlayersLevels;
+    g->screens.CurrentScreen = Screen::PlayersLevels;
     Type(*g, "m");
     EXPECT_EQ(g->audio.CurrentSong, 1);
 }
@@ -133,7 +133,7 @@ TEST(KeyEvents, SoundsKeyLoadsTheSoundsOrReportsTheFailure) {
     Type(*g, "S");
     EXPECT_EQ(g->settings.SoundsEnabled, 1);
     EXPECT_TRUE(g->messages.MessageShown[4]);
-    EXPECT_GT(g->media.DXWaveList1.Count(), 0);
+    EXPECT_GT(g->media.Sounds.Count(), 0);
     Type(*g, "s");
     EXPECT_EQ(g->settings.SoundsEnabled, 0);
     EXPECT_EQ(g->messages.MessageQueue[g->messages.MessageCount - 1].Code, 5);
@@ -141,57 +141,57 @@ TEST(KeyEvents, SoundsKeyLoadsTheSoundsOrReportsTheFailure) {
 
 TEST(KeyEvents, EnterSetsFireExceptWhileTypingAName) {
     auto g = FreshGame();
-    FormKeyDown(*g, vkReturn, {});
+    OnKeyDown(*g, vkReturn, {});
     EXPECT_TRUE(g->media.Input.Has(isButton1));
     EXPECT_TRUE(g->input.EnterPressed);
-    FormKeyUp(*g, vkReturn, {});
+    OnKeyUp(*g, vkReturn, {});
     EXPECT_FALSE(g->media.Input.Has(isButton1));
     EXPECT_FALSE(g->input.EnterPressed);
     g->input.NameEditing = true;
-    FormKeyDown(*g, vkReturn, {});
+    OnKeyDown(*g, vkReturn, {});
     EXPECT_FALSE(g->media.Input.Has(isButton1));
     EXPECT_FALSE(g->input.EnterPressed);
 }
 
 TEST(KeyEvents, SpaceAndCtrlFlags) {
     auto g = FreshGame();
-    FormKeyDown(*g, vkSpace, {});
-    FormKeyDown(*g, vkRight, {});
+    OnKeyDown(*g, vkSpace, {});
+    OnKeyDown(*g, vkRight, {});
     EXPECT_TRUE(g->input.SnapKey);
-    FormKeyUp(*g, vkRight, {});
+    OnKeyUp(*g, vkRight, {});
     EXPECT_TRUE(g->input.SnapKey);
-    FormKeyUp(*g, vkSpace, {});
+    OnKeyUp(*g, vkSpace, {});
     EXPECT_FALSE(g->input.SnapKey);
     ShiftState ctrl;
     ctrl.Ctrl = true;
-    FormKeyDown(*g, vkControl, ctrl);
+    OnKeyDown(*g, vkControl, ctrl);
     EXPECT_TRUE(g->input.BombKey);
-    FormKeyUp(*g, vkLeft, ctrl);
+    OnKeyUp(*g, vkLeft, ctrl);
     EXPECT_TRUE(g->input.BombKey);
-    FormKeyUp(*g, vkControl, {});
+    OnKeyUp(*g, vkControl, {});
     EXPECT_FALSE(g->input.BombKey);
 }
 
 TEST(KeyEvents, F1AndCOnlyRequestALeaveDuringPlay) {
     auto g = FreshGame();
-    g->screens.CurrentScreen = scMainMenu;
-    FormKeyDown(*g, vkF1, {});
-    FormKeyPress(*g, 'c');
+    g->screens.CurrentScreen = Screen::MainMenu;
+    OnKeyDown(*g, vkF1, {});
+    OnCharTyped(*g, 'c');
     EXPECT_FALSE(g->input.HelpKey);
     EXPECT_FALSE(g->input.ChangeCharacterKey);
-    g->screens.CurrentScreen = scGamePlay;
-    FormKeyPress(*g, 'C');
+    g->screens.CurrentScreen = Screen::GamePlay;
+    OnCharTyped(*g, 'C');
     EXPECT_TRUE(g->input.ChangeCharacterKey);
 }
 
 TEST(KeyEvents, F1OnlyOnceAndNotWhileTyping) {
     auto g = FreshGame();
-    g->screens.CurrentScreen = scGamePlay;
+    g->screens.CurrentScreen = Screen::GamePlay;
     g->input.NameEditing = true;
-    FormKeyDown(*g, vkF1, {});
+    OnKeyDown(*g, vkF1, {});
     EXPECT_FALSE(g->input.HelpKey);
     g->input.NameEditing = false;
-    FormKeyDown(*g, vkF1, {});
+    OnKeyDown(*g, vkF1, {});
     EXPECT_TRUE(g->input.HelpKey);
 }
 
@@ -204,7 +204,7 @@ TEST(MouseEvents, AClickWhereThePointerRestsIsNoMove) {
     EXPECT_EQ(g->input.MouseX, 300);
     EXPECT_EQ(g->input.MouseY, 200);
     EXPECT_TRUE(g->input.MouseHeld);
-    dxdrawMouseUp(*g);
+    OnMouseUp(*g);
     EXPECT_FALSE(g->input.MouseHeld);
     EXPECT_TRUE(g->media.Input.Has(isButton1));  // the release does not take the fire state
     g->media.Input.Remove(isButton1);           // a screen consumed the click
@@ -221,7 +221,7 @@ TEST(MouseEvents, AClickWhereThePointerRestsIsNoMove) {
 }
 
 TEST(InputStates, ConsumedStateStaysOffWhileHeldAndAddedStateSurvivesPoll) {
-    DXInput input;
+    InputStates input;
     input.KeyDown(vkSpace);
     EXPECT_TRUE(input.Has(isButton1));
     input.Remove(isButton1);  // a screen consumed it
@@ -237,7 +237,7 @@ TEST(InputStates, ConsumedStateStaysOffWhileHeldAndAddedStateSurvivesPoll) {
 }
 
 TEST(InputStates, TwoKeysOfOneStateAndFocusLoss) {
-    DXInput input;
+    InputStates input;
     input.KeyDown(vkUp);
     input.KeyDown(vkNumpad8);
     input.KeyUp(vkUp);

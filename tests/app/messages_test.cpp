@@ -1,8 +1,8 @@
 // On-screen messages: queue limits, tips, ageing, delayed tips and line positions.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
-#include "app/messages.h"
+#include "screens/game.h"
+#include "screens/messages.h"
 #include "support/test_data.h"
 
 namespace {
@@ -10,7 +10,7 @@ namespace {
 std::unique_ptr<Game> GameWithMessages() {
     auto g = std::make_unique<Game>();
     FillMessageTexts(g->messages);
-    g->media.perslist.LoadLibrary(PictureLibrary{{}, TestGamePictures()});
+    g->media.GamePictures.LoadLibrary(PictureLibrary{{}, TestGamePictures()});
     g->settings.ShowTips = 1;
     return g;
 }
@@ -21,13 +21,13 @@ const uint16_t kStrip = RgbTo565(0xE0E0C0);
 
 TEST(Messages, QueueHoldsTenAndTipsNeedTipsOn) {
     auto g = GameWithMessages();
-    for (int i = 0; i < 11; ++i) ShowMessage(*g, 2 + (i % 3));
+    for (int i = 0; i < 11; ++i) ShowMessage(*g, static_cast<MessageId>(2 + (i % 3)));
     EXPECT_EQ(g->messages.MessageCount, 10);
 
     g = GameWithMessages();
     g->settings.ShowTips = 0;
-    ShowMessage(*g, 114);
-    ShowMessage(*g, 15);
+    ShowMessage(*g, MessageId::TipEnterName);
+    ShowMessage(*g, MessageId::TipsEnabled);
     ASSERT_EQ(g->messages.MessageCount, 1);
     EXPECT_EQ(g->messages.MessageQueue[0].Code, 15);
     EXPECT_FALSE(g->messages.MessageShown[114]);
@@ -36,7 +36,7 @@ TEST(Messages, QueueHoldsTenAndTipsNeedTipsOn) {
 
 TEST(Messages, AgeOutAfterSevenSecondsAndDrawOnEightTicks) {
     auto g = GameWithMessages();
-    ShowMessage(*g, 2);
+    ShowMessage(*g, MessageId::MusicEnabled);
     int drawnTicks = 0;
     for (int tick = 0; tick < 10; ++tick) {
         if (tick > 0) AgeMessages(*g, 1000);
@@ -50,10 +50,10 @@ TEST(Messages, AgeOutAfterSevenSecondsAndDrawOnEightTicks) {
 
 TEST(Messages, AgeingRemovesAndKeepsOrder) {
     auto g = GameWithMessages();
-    ShowMessage(*g, 2);
+    ShowMessage(*g, MessageId::MusicEnabled);
     AgeMessages(*g, 3000);
-    ShowMessage(*g, 3);
-    ShowMessage(*g, 4);
+    ShowMessage(*g, MessageId::MusicDisabled);
+    ShowMessage(*g, MessageId::SoundsEnabled);
     AgeMessages(*g, 4500);  // the first is now 7500: removed; the others are 4500
     ASSERT_EQ(g->messages.MessageCount, 2);
     EXPECT_EQ(g->messages.MessageQueue[0].Code, 3);
@@ -63,8 +63,8 @@ TEST(Messages, AgeingRemovesAndKeepsOrder) {
 
 TEST(Messages, DelayedTipShowsFrom501msAndTakesNoLineBefore) {
     auto g = GameWithMessages();
-    ShowMessageDelayed(*g, 121);
-    ShowMessage(*g, 2);
+    ShowMessageDelayed(*g, MessageId::TipTerminal);
+    ShowMessage(*g, MessageId::MusicEnabled);
     AgeMessages(*g, 500);
     DrawMessages(*g);
     EXPECT_EQ(g->media.Back.At(70, 10), kStrip);  // the immediate one takes the first line

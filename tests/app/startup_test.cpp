@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "screens/screens.h"
@@ -52,11 +52,11 @@ TEST(StartUp, RunsHeadlessToTheIntroLogoAndShutsDownCleanly) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
     auto game = StartGame(SessionOptions{dir.Path(), true, 7});
-    EXPECT_EQ(game->screens.CurrentScreen, scIntroLogo);
-    EXPECT_EQ(game->ScreenHandler, &IntroLogoTick);
-    EXPECT_EQ(game->play.CurrentLevel, 1);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::IntroLogo);
+    EXPECT_EQ(game->ScreenTick, &IntroLogoTick);
+    EXPECT_EQ(game->world.play.CurrentLevel, 1);
     EXPECT_EQ(game->levels.LevelSet.LevelCount, 3);
-    EXPECT_EQ(game->tiles.FrameRate[70], 150);
+    EXPECT_EQ(game->world.tiles.FrameRate[70], 150);
     for (int i = 0; i < 20; ++i) RunTick(*game, 17);
     EXPECT_FALSE(game->Terminated);
     ShutdownSequence(*game);
@@ -100,12 +100,12 @@ TEST(StartUp, StartsAtSlotOnesLevelAndItsTipShowsInPlayAfterHalfASecond) {
     WritePlayerNames(stored, 300, dir.Path());
     auto game = StartGame(SessionOptions{dir.Path(), true, 7});
     Game& g = *game;
-    EXPECT_EQ(g.play.CurrentLevel, 3);
+    EXPECT_EQ(g.world.play.CurrentLevel, 3);
 
     const uint16_t strip = RgbTo565(0xE0E0C0);
-    SetScreen(g, scLevelStart);
+    SetScreen(g, Screen::LevelStart);
     RunTick(g, 250);  // loads the level and switches to play; the tip is 250 ms old
-    EXPECT_EQ(g.screens.CurrentScreen, scGamePlay);
+    EXPECT_EQ(g.screens.CurrentScreen, Screen::GamePlay);
     RunTick(g, 250);
     EXPECT_NE(g.media.Back.At(70, 10), strip);
     RunTick(g, 1);
@@ -120,26 +120,26 @@ TEST(ScreenDispatch, EntryActions) {
     auto game = StartGame(SessionOptions{dir.Path(), true, 7});
     Game& g = *game;
     ClearMessages(g.messages);
-    SetScreen(g, scPlayersLevels);
+    SetScreen(g, Screen::PlayersLevels);
     EXPECT_TRUE(g.input.AddNameKey);
     ASSERT_EQ(g.messages.MessageCount, 1);
     EXPECT_EQ(g.messages.MessageQueue[0].Code, 114);
-    EXPECT_EQ(g.ScreenHandler, &PlayersLevelsTick);
+    EXPECT_EQ(g.ScreenTick, &PlayersLevelsTick);
 
     ClearMessages(g.messages);
-    g.play.CurrentLevel = 5;
+    g.world.play.CurrentLevel = 5;
     g.settings.LevelsFile = "Tolmara.lev";
-    SetScreen(g, scLevelStart);
+    SetScreen(g, Screen::LevelStart);
     ASSERT_EQ(g.messages.MessageCount, 1);
     EXPECT_EQ(g.messages.MessageQueue[0].Code, 122 + 200);
     ClearMessages(g.messages);
     g.settings.LevelsFile = "Other.lev";
-    SetScreen(g, scLevelStart);
+    SetScreen(g, Screen::LevelStart);
     EXPECT_EQ(g.messages.MessageCount, 0);
 
-    SetScreen(g, 4);  // not a screen: only the code changes
-    EXPECT_EQ(g.screens.CurrentScreen, 4);
-    EXPECT_EQ(g.ScreenHandler, &LevelStartTick);
+    SetScreen(g, static_cast<Screen>(4));  // not a screen: only the code changes
+    EXPECT_EQ(g.screens.CurrentScreen, static_cast<Screen>(4));
+    EXPECT_EQ(g.ScreenTick, &LevelStartTick);
     EXPECT_TRUE(g.timer.Enabled);
 }
 
@@ -148,11 +148,11 @@ TEST(ScreenDispatch, TickAgesByAtLeastOneMillisecond) {
     WriteTestDataFiles(dir.Path());
     auto game = StartGame(SessionOptions{dir.Path(), true, 7});
     ClearMessages(game->messages);
-    ShowMessage(*game, 2);
+    ShowMessage(*game, MessageId::MusicEnabled);
     RunTick(*game, 0);
     EXPECT_EQ(game->messages.MessageQueue[0].Age, 1);
     ApplySpeed(*game);
     game->settings.Speed = 250;
     ApplySpeed(*game);
-    EXPECT_EQ(game->tiles.FrameRate[75], 125);
+    EXPECT_EQ(game->world.tiles.FrameRate[75], 125);
 }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input_flags.h"
+#include "screens/input_flags.h"
 
 namespace {
 

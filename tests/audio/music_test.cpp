@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "audio/audio.h"
 #include "audio/audio_capture.h"
 
@@ -27,12 +27,12 @@ class MusicTest : public ::testing::Test {
         WriteFile(audio.Dir().File("long.mid"), MakeMidiSong(120000));
         std::filesystem::create_directory(audio.Dir().File("music"));
         WriteFile(audio.Dir().File("music/other.mid"), MakeMidiSong(120000));
-        game->audio.VolumeControl = TVolumeControl{};
-        game->media.dxsound1.OpenSoundDevice();  // keeps the output running between songs
+        game->audio.Volumes = VolumeControl{};
+        game->media.SoundOutput.OpenSoundDevice();  // keeps the output running between songs
     }
     void TearDown() override {
         game.reset();  // closes the music before the recorder goes
-        TVolumeControl().SetMidiVolume(255);
+        VolumeControl().SetMidiVolume(255);
     }
     bool Shown(int n) const { return game->messages.MessageShown[static_cast<size_t>(n)]; }
     // Waits for the mixer's thread to report the end of the song; false if it never does.
@@ -51,60 +51,60 @@ class MusicTest : public ::testing::Test {
 
 TEST_F(MusicTest, ASongIsHeardUntilStoppedAndTheFrameTimerIsGivenBack) {
     game->timer.Enabled = true;
-    EXPECT_TRUE(PlaySong(*game, 2));
+    EXPECT_TRUE(PlaySong(game->Sound(), 2));
     EXPECT_TRUE(game->timer.Enabled);
     EXPECT_EQ(game->audio.CurrentSong, 2);
     EXPECT_EQ(game->audio.MusicPlaying, 1);
     EXPECT_GT(audio.PeakAfterSettling(), 100);
-    StopMusic(*game);
+    StopMusic(game->Sound());
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
     EXPECT_EQ(game->audio.MusicPlaying, 1);  // the callers reset the song state
-    mediapNotify(*game);                     // a halt is not an end: no restart
-    EXPECT_FALSE(game->audio.mediap.IsPlaying());
+    RestartFinishedSong(game->Sound());                     // a halt is not an end: no restart
+    EXPECT_FALSE(game->audio.Music.IsPlaying());
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
 }
 
 TEST_F(MusicTest, MusicVolumeZeroIsSilent) {
-    game->audio.VolumeControl.SetMidiVolume(0);
-    ASSERT_TRUE(PlaySong(*game, 3));
+    game->audio.Volumes.SetMidiVolume(0);
+    ASSERT_TRUE(PlaySong(game->Sound(), 3));
     EXPECT_LE(audio.PeakAfterSettling(), 1);  // the synthesizer's dither, nothing more
-    game->audio.VolumeControl.SetMidiVolume(255);
+    game->audio.Volumes.SetMidiVolume(255);
     // The notes begun while silent stay silent; the song is heard again from its next note, at
     // most half a second later, so the stretch listened to must be longer than that.
     EXPECT_GT(audio.PeakAfterSettling(DiskAudio::kSecond), 100);
 }
 
 TEST_F(MusicTest, TheCurrentSongIsNotRestartedButARandomPickIsAlwaysMade) {
-    ASSERT_TRUE(PlaySong(*game, 3));
+    ASSERT_TRUE(PlaySong(game->Sound(), 3));
     std::remove(audio.Dir().File("music/other.mid").c_str());
-    EXPECT_TRUE(PlaySong(*game, 3));  // would show message 26 if it tried to open the file
+    EXPECT_TRUE(PlaySong(game->Sound(), 3));  // would show message 26 if it tried to open the file
     EXPECT_FALSE(Shown(26));
-    EXPECT_TRUE(game->audio.mediap.IsPlaying());
+    EXPECT_TRUE(game->audio.Music.IsPlaying());
 
     game->FixedSeed = 7;
     game->SeedRandomFromClock();
-    ASSERT_TRUE(PlaySong(*game, 0));
+    ASSERT_TRUE(PlaySong(game->Sound(), 0));
     EXPECT_GE(game->audio.CurrentSong, 1);
     EXPECT_LE(game->audio.CurrentSong, 3);
     std::remove(audio.Dir().File("short.mid").c_str());
     std::remove(audio.Dir().File("long.mid").c_str());
-    EXPECT_TRUE(PlaySong(*game, 0));  // 0 is never the current song: a new pick, which fails
+    EXPECT_TRUE(PlaySong(game->Sound(), 0));  // 0 is never the current song: a new pick, which fails
     EXPECT_TRUE(Shown(26));
     EXPECT_EQ(game->audio.MusicPlaying, 0);
 }
 
 TEST_F(MusicTest, AMissingFileShowsItsMessageAndTheOldSongIsNotRestarted) {
-    ASSERT_TRUE(PlaySong(*game, 1));
+    ASSERT_TRUE(PlaySong(game->Sound(), 1));
     std::remove(audio.Dir().File("long.mid").c_str());
-    EXPECT_TRUE(PlaySong(*game, 2));
+    EXPECT_TRUE(PlaySong(game->Sound(), 2));
     EXPECT_TRUE(Shown(26));
     EXPECT_FALSE(Shown(25));
     EXPECT_EQ(game->audio.CurrentSong, 2);
     EXPECT_EQ(game->audio.MusicPlaying, 0);
     EXPECT_EQ(game->settings.MusicEnabled, 1);
     ASSERT_TRUE(WaitForSongEnd());  // song 1 plays on to its end...
-    mediapNotify(*game);
-    EXPECT_FALSE(game->audio.mediap.IsPlaying());  // ...and stays ended
+    RestartFinishedSong(game->Sound());
+    EXPECT_FALSE(game->audio.Music.IsPlaying());  // ...and stays ended
 }
 
 TEST_F(MusicTest, SongsOutsideTheListOrTheGameFolderCountAsMissing) {
@@ -113,16 +113,16 @@ TEST_F(MusicTest, SongsOutsideTheListOrTheGameFolderCountAsMissing) {
         game->messages.MessageShown[26] = false;
         game->audio.CurrentSong = -1;
         game->settings.Songs[0] = name;
-        EXPECT_TRUE(PlaySong(*game, 1)) << name;
+        EXPECT_TRUE(PlaySong(game->Sound(), 1)) << name;
         EXPECT_TRUE(Shown(26)) << name;
         EXPECT_EQ(game->audio.MusicPlaying, 0) << name;
     }
     game->messages.MessageShown[26] = false;
-    EXPECT_TRUE(PlaySong(*game, 4));
+    EXPECT_TRUE(PlaySong(game->Sound(), 4));
     EXPECT_TRUE(Shown(26));
     game->messages.MessageShown[26] = false;
     game->settings.SongCount = 0;
-    EXPECT_TRUE(PlaySong(*game, 0));  // a random song with no songs
+    EXPECT_TRUE(PlaySong(game->Sound(), 0));  // a random song with no songs
     EXPECT_TRUE(Shown(26));
     EXPECT_FALSE(Shown(25));
 }
@@ -130,43 +130,43 @@ TEST_F(MusicTest, SongsOutsideTheListOrTheGameFolderCountAsMissing) {
 // A folder cannot be opened for reading as a file: it is a missing song, not a failing device,
 // so music stays on and the song playing goes on.
 TEST_F(MusicTest, AFolderNamedAsASongCountsAsMissing) {
-    ASSERT_TRUE(PlaySong(*game, 2));
+    ASSERT_TRUE(PlaySong(game->Sound(), 2));
     game->settings.Songs[0] = "music";
-    EXPECT_TRUE(PlaySong(*game, 1));
+    EXPECT_TRUE(PlaySong(game->Sound(), 1));
     EXPECT_TRUE(Shown(26));
     EXPECT_FALSE(Shown(25));
     EXPECT_FALSE(Shown(3));
     EXPECT_EQ(game->settings.MusicEnabled, 1);
     EXPECT_EQ(game->audio.MusicPlaying, 0);
-    EXPECT_TRUE(game->audio.mediap.IsPlaying());
+    EXPECT_TRUE(game->audio.Music.IsPlaying());
 }
 
 TEST_F(MusicTest, AFileThatIsNoSongSwitchesMusicOff) {
     WriteFile(audio.Dir().File("long.mid"),
               Bytes{'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'n', 'g'});
-    EXPECT_FALSE(PlaySong(*game, 2));
+    EXPECT_FALSE(PlaySong(game->Sound(), 2));
     EXPECT_TRUE(Shown(25));
     EXPECT_TRUE(Shown(3));
     EXPECT_EQ(game->settings.MusicEnabled, 0);
     EXPECT_EQ(game->audio.MusicPlaying, 0);
-    EXPECT_TRUE(PlaySong(*game, 1));  // music off: nothing happens
+    EXPECT_TRUE(PlaySong(game->Sound(), 1));  // music off: nothing happens
     EXPECT_EQ(game->audio.CurrentSong, 2);
 }
 
 TEST_F(MusicTest, ASongThatEndsByItselfStartsAgain) {
-    ASSERT_TRUE(PlaySong(*game, 1));
+    ASSERT_TRUE(PlaySong(game->Sound(), 1));
     ASSERT_TRUE(WaitForSongEnd());
-    mediapNotify(*game);
+    RestartFinishedSong(game->Sound());
     EXPECT_FALSE(game->audio.MusicFinished.load());
     EXPECT_TRUE(WaitForSongEnd());  // it was playing again, so it ends again
 }
 
 TEST_F(MusicTest, SwitchingSongsIsNotTakenForAnEnd) {
-    ASSERT_TRUE(PlaySong(*game, 2));
-    ASSERT_TRUE(PlaySong(*game, 3));
+    ASSERT_TRUE(PlaySong(game->Sound(), 2));
+    ASSERT_TRUE(PlaySong(game->Sound(), 3));
     EXPECT_FALSE(game->audio.MusicFinished.load());
-    EXPECT_TRUE(game->audio.mediap.IsPlaying());
-    StopMusic(*game);
+    EXPECT_TRUE(game->audio.Music.IsPlaying());
+    StopMusic(game->Sound());
     EXPECT_FALSE(game->audio.MusicFinished.load());
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "audio/audio.h"
 #include "audio/audio_capture.h"
 #include "dxgwriter/library_writer.h"
@@ -25,9 +25,9 @@ class SoundsTest : public ::testing::Test {
         WriteFile(audio.Dir().File("sounds.dxg"), WriteSoundLibrary(sounds));
     }
     void TearDown() override { game.reset(); }
-    std::string ErrorOf(void (*call)(Game&, const std::string&), const std::string& name) {
+    std::string ErrorOf(void (*call)(const SoundSystem&, std::string_view), const std::string& name) {
         try {
-            call(*game, name);
+            call(game->Sound(), name);
         } catch (const std::runtime_error& e) {
             return e.what();
         }
@@ -40,20 +40,20 @@ class SoundsTest : public ::testing::Test {
 
 TEST_F(SoundsTest, WithSoundsOffNothingIsLookedUpOrHeard) {
     game->settings.SoundsEnabled = 0;
-    EXPECT_NO_THROW(PlaySound(*game, "nosuchsound"));
-    EXPECT_NO_THROW(StopSound(*game, "nosuchsound"));
-    ASSERT_TRUE(MakeSoundReady(*game));
-    PlaySound(*game, "click");
+    EXPECT_NO_THROW(PlaySound(game->Sound(), "nosuchsound"));
+    EXPECT_NO_THROW(StopSound(game->Sound(), "nosuchsound"));
+    ASSERT_TRUE(MakeSoundReady(game->Sound()));
+    PlaySound(game->Sound(), "click");
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
 }
 
 TEST_F(SoundsTest, NamedSoundsPlayAndStopAndAMissingNameIsAnError) {
     game->settings.SoundsEnabled = 1;
-    ASSERT_TRUE(MakeSoundReady(*game));
-    EXPECT_EQ(game->media.DXWaveList1.Count(), 2);
-    PlaySound(*game, "CLICK");
+    ASSERT_TRUE(MakeSoundReady(game->Sound()));
+    EXPECT_EQ(game->media.Sounds.Count(), 2);
+    PlaySound(game->Sound(), "CLICK");
     EXPECT_GT(audio.PeakAfterSettling(), 1000);
-    StopSound(*game, "click");
+    StopSound(game->Sound(), "click");
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
     EXPECT_EQ(ErrorOf(PlaySound, "explozie"), "Wave 'explozie' not found");
     EXPECT_EQ(ErrorOf(StopSound, "termina"), "Wave 'termina' not found");
@@ -61,15 +61,15 @@ TEST_F(SoundsTest, NamedSoundsPlayAndStopAndAMissingNameIsAnError) {
 
 TEST_F(SoundsTest, ALoadedListIsKeptAndAMissingLibraryTurnsSoundsOff) {
     game->settings.SoundsEnabled = 1;
-    ASSERT_TRUE(MakeSoundReady(*game));
+    ASSERT_TRUE(MakeSoundReady(game->Sound()));
     std::remove(audio.Dir().File("sounds.dxg").c_str());
-    EXPECT_TRUE(MakeSoundReady(*game));  // the list is not read again
+    EXPECT_TRUE(MakeSoundReady(game->Sound()));  // the list is not read again
     EXPECT_EQ(game->settings.SoundsEnabled, 1);
 
     auto fresh = std::make_unique<Game>();
     fresh->ProgramDir = audio.Dir().Path();
     fresh->settings.SoundsEnabled = 1;
-    EXPECT_FALSE(MakeSoundReady(*fresh));
+    EXPECT_FALSE(MakeSoundReady(fresh->Sound()));
     EXPECT_EQ(fresh->settings.SoundsEnabled, 0);
     EXPECT_TRUE(fresh->messages.MessageShown[10]);
 }
@@ -81,7 +81,7 @@ TEST(SoundsWithoutOutput, NoSoundOutputTurnsSoundsOff) {
     EXPECT_FALSE(device.IsOpen());
     auto game = std::make_unique<Game>();
     game->settings.SoundsEnabled = 1;
-    EXPECT_FALSE(MakeSoundReady(*game));
+    EXPECT_FALSE(MakeSoundReady(game->Sound()));
     EXPECT_EQ(game->settings.SoundsEnabled, 0);
     EXPECT_TRUE(game->messages.MessageShown[10]);
     setenv("SDL_AUDIODRIVER", "dummy", 1);

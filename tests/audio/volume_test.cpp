@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "audio/audio.h"
 #include "media/wave_list.h"
 
@@ -22,7 +22,7 @@ class VolumeTest : public ::testing::Test {
 };
 
 TEST_F(VolumeTest, WritingAValueReadsItBackAsItsLowEightBits) {
-    TVolumeControl control;
+    VolumeControl control;
     for (int v = 0; v <= 255; ++v) {
         control.SetWaveVolume(v);
         control.SetMidiVolume(255 - v);
@@ -37,7 +37,7 @@ TEST_F(VolumeTest, WritingAValueReadsItBackAsItsLowEightBits) {
 }
 
 TEST_F(VolumeTest, TheMixerFollowsTheChannels) {
-    TVolumeControl control;
+    VolumeControl control;
     control.SetWaveVolume(0);
     control.SetMidiVolume(255);
     EXPECT_EQ(EffectsVolume(), 0);
@@ -52,24 +52,24 @@ TEST_F(VolumeTest, TheMixerFollowsTheChannels) {
 
 TEST_F(VolumeTest, StartVolumesAreReadAppliedAndPutBack) {
     auto game = std::make_unique<Game>();
-    game->audio.VolumeControl = TVolumeControl{};
-    ReadSystemVolumes(*game);
+    game->audio.Volumes = VolumeControl{};
+    ReadSystemVolumes(game->Sound());
     EXPECT_EQ(game->settings.MusicVolume, 255);  // a fresh mixer is at full volume
     EXPECT_EQ(game->settings.SoundsVolume, 255);
     int savedMusic = game->settings.MusicVolume, savedSounds = game->settings.SoundsVolume;
 
     game->settings.MusicVolume = 300;  // as a configuration may hold it
     game->settings.SoundsVolume = 90;
-    ApplyVolumes(*game);
-    EXPECT_EQ(game->audio.VolumeControl.MidiVolume(), 44);
-    EXPECT_EQ(game->audio.VolumeControl.WaveVolume(), 90);
-    ReadSystemVolumes(*game);
+    ApplyVolumes(game->Sound());
+    EXPECT_EQ(game->audio.Volumes.MidiVolume(), 44);
+    EXPECT_EQ(game->audio.Volumes.WaveVolume(), 90);
+    ReadSystemVolumes(game->Sound());
     EXPECT_EQ(game->settings.MusicVolume, 44);
     EXPECT_EQ(game->settings.SoundsVolume, 90);
 
     game->settings.MusicVolume = savedMusic;
     game->settings.SoundsVolume = savedSounds;
-    ApplyVolumes(*game);
+    ApplyVolumes(game->Sound());
     EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
     EXPECT_EQ(EffectsVolume(), MIX_MAX_VOLUME);
 }

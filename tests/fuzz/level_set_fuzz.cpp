@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "fuzz/fuzz_support.h"
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "render/playfield.h"
 
 namespace {
@@ -31,13 +32,13 @@ Game& FuzzGame() {
         auto g = std::make_unique<Game>();
         g->ProgramDir = ScratchDir();
         g->settings.LevelsFile = kLevelsFile;
-        FillTileTables(g->tiles);
-        ApplySpeedToTables(g->tiles, 300);
+        FillTileTables(g->world.tiles);
+        ApplySpeedToTables(g->world.tiles, 300);
         std::string built = BuiltGameDir();
         if (!built.empty()) {
             CopyWholeFile(built + "computer.dxg", g->ProgramDir + "computer.dxg");
             try {
-                g->media.perslist.LoadPictures(built + "tolmara.dxg");
+                g->media.GamePictures.LoadPictures(built + "tolmara.dxg");
                 BuiltTiles().LoadPictures(built + "computer.dxg");
             } catch (const FileError&) {
             }
@@ -49,17 +50,17 @@ Game& FuzzGame() {
 
 // What the rest of the game relies on after a level was accepted.
 void CheckLoadedLevel(const Game& game) {
-    const tlevel& level = game.level;
+    const LevelGrid& level = game.world.level;
     bool sized = level.Rows >= 1 && level.Rows <= kMaxPlayArea && level.Cols >= 1 &&
                  level.Cols <= kMaxPlayArea;
     if (!sized || level.MonsterCount < 0 || level.MonsterCount > kMaxMonsters) std::abort();
-    int pictures = game.media.patratele.Count();
+    int pictures = game.media.TilePictures.Count();
     for (int r = 0; r <= level.Rows + 1; ++r)
         for (int c = 0; c <= level.Cols + 1; ++c) {
             int32_t t = level.Cells[r][c].Tile;
             if (t < 1 || t > kMaxTileCode || t >= pictures) std::abort();
         }
-    int col = game.play.PlayerX / 40, row = game.play.PlayerY / 40;
+    int col = game.world.play.PlayerX / 40, row = game.world.play.PlayerY / 40;
     if (col < 1 || col > level.Cols || row < 1 || row > level.Rows) std::abort();
 }
 
@@ -67,11 +68,11 @@ void CheckLoadedLevel(const Game& game) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Game& game = FuzzGame();
-    game.level = tlevel{};
-    game.play = PlayState{};
-    game.levels.LevelSet = Tlevels{};
+    game.world.level = LevelGrid{};
+    game.world.play = PlayState{};
+    game.levels.LevelSet = LevelSetIndex{};
     if (game.levels.LoadedTileSet != "computer.dxg" && BuiltTiles().Count() > 0) {
-        game.media.patratele = BuiltTiles();
+        game.media.TilePictures = BuiltTiles();
         game.levels.LoadedTileSet = "computer.dxg";
     }
     WriteWholeFile(game.ProgramDir + kLevelsFile, data, size);
@@ -83,14 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool drawn = false;
     for (int n = 1; n <= game.levels.LevelSet.LevelCount; ++n) {
         try {
-            loadlevel(game, n);
+            LoadLevel(game, n);
         } catch (const FileError&) {
             continue;
         }
         CheckLoadedLevel(game);
         // Drawing a frame costs more than loading a level: the first level loaded is drawn.
-        if (drawn || game.media.perslist.Count() == 0) continue;
-        DrawPlayField(game, 97);
+        if (drawn || game.media.GamePictures.Count() == 0) continue;
+        DrawPlayFrame(game, 97);
         drawn = true;
     }
     return 0;

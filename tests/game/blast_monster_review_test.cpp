@@ -20,7 +20,7 @@ TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
     GameRig rig({".....", ".....", "....."});
     rig.PlacePlayer(2, 3);
     rig.Set(2, 3, tcBomb);
-    AreaBlast(rig.game(), 2, 2);
+    AreaBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.play().Lives, 2);
     EXPECT_EQ(rig.Queued(113), 1);
     ASSERT_EQ(rig.play().ExplosionCount, 2);
@@ -34,7 +34,7 @@ TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
 TEST(BlastCellOrder, ChainReachesBeyondTheAreaAndTipsOnce) {
     GameRig rig({"....i", "...r.", "....."});
     rig.PlacePlayer(3, 1);
-    AreaBlast(rig.game(), 3, 2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
+    AreaBlast(rig.game().world, rig.game().events, 3, 2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
     EXPECT_EQ(rig.Tile(2, 4), tcEmpty);
     EXPECT_EQ(rig.Tile(1, 5), tcEmpty);
     EXPECT_EQ(rig.Queued(102), 1);
@@ -47,11 +47,11 @@ TEST(BlastCellOrder, MonstersInTheCellAreRemovedAllFromTheFirstEntryOn) {
     // moving left into it), one elsewhere: every entry in the cell goes, the other stays.
     rig.AddMonster(38, 1, 3);
     rig.AddMonster(39, 1, 3);
-    tlevel& level = rig.level();
+    LevelGrid& level = rig.level();
     ASSERT_EQ(level.MonsterCount, 4);
     level.Turn[1] = 1;
     level.Turn[4] = -1;
-    AreaBlast(rig.game(), 4, 2);  // covers columns 3..5 of rows 1..3
+    AreaBlast(rig.game().world, rig.game().events, 4, 2);  // covers columns 3..5 of rows 1..3
     ASSERT_EQ(level.MonsterCount, 1);
     EXPECT_EQ(level.Monsters[1].Col, 1);
     EXPECT_EQ(level.Turn[1], 1);  // turn values stay with their slots
@@ -60,35 +60,35 @@ TEST(BlastCellOrder, MonstersInTheCellAreRemovedAllFromTheFirstEntryOn) {
 
 TEST(BlastGuardRule, SetOnlyByTheAreaAndInfotronBlastsWhileLivesRemain) {
     GameRig rig({"@...."});
-    ExplosionEffect(rig.game(), 4, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
     EXPECT_FALSE(rig.play().BlastGuard);
     EXPECT_EQ(rig.play().ExplosionCount, 1);
     EXPECT_EQ(rig.Tile(1, 4), tcEmpty);
 
     rig.play().Lives = 0;
-    InfotronBlast(rig.game(), 4, 1);
+    InfotronBlast(rig.game().world, rig.game().events, 4, 1);
     EXPECT_FALSE(rig.play().BlastGuard);
     rig.play().Lives = 1;
-    InfotronBlast(rig.game(), 4, 1);
+    InfotronBlast(rig.game().world, rig.game().events, 4, 1);
     EXPECT_TRUE(rig.play().BlastGuard);
 
     // While the guard is up a hazard blast does nothing at all.
     const int explosions = rig.play().ExplosionCount;
     rig.play().DyingTime = 77;
     rig.Set(1, 2, 30);
-    HazardBlast(rig.game(), 2, 1);
+    HazardBlast(rig.game().world, rig.game().events, 2, 1);
     EXPECT_EQ(rig.play().ExplosionCount, explosions);
     EXPECT_EQ(rig.play().DyingTime, 77);
     EXPECT_EQ(rig.Tile(1, 2), 30);
     rig.play().BlastGuard = false;
-    HazardBlast(rig.game(), 2, 1);
+    HazardBlast(rig.game().world, rig.game().events, 2, 1);
     EXPECT_EQ(rig.play().DyingTime, 0);
     EXPECT_EQ(rig.Tile(1, 2), tcEmpty);
 }
 
 TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
     GameRig rig({"ry#..", "b.o..", "E.i..", "....@"});
-    InfotronBlast(rig.game(), 2, 2);
+    InfotronBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.play().ExplosionCount, 1);  // no chain reaction
     for (auto [r, c] : {std::pair{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {3, 2}, {3, 3}})
         EXPECT_EQ(rig.Tile(r, c), tcInfotron) << r << "," << c;
@@ -100,7 +100,7 @@ TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
 TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
     GameRig rig({"ii...", "i....", "....@"});
     rig.game().messages.MessageShown[104] = true;
-    AreaBlast(rig.game(), 1, 1);  // three infotrons: 102, then 107, then nothing
+    AreaBlast(rig.game().world, rig.game().events, 1, 1);  // three infotrons: 102, then 107, then nothing
     EXPECT_EQ(rig.Queued(102), 1);
     EXPECT_EQ(rig.Queued(104), 0);
     EXPECT_EQ(rig.Queued(107), 1);
@@ -109,23 +109,23 @@ TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
 
 TEST(ExplosionList, PhaseGrowsByFiftiethsAndAnEntryLeavesOnlyPastTen) {
     GameRig rig({"@....", "....."});
-    ExplosionEffect(rig.game(), 3, 1);
-    ExplosionEffect(rig.game(), 4, 1);
-    ExplosionEffect(rig.game(), 5, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 3, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 5, 1);
     PlayState& p = rig.play();
-    UpdateExplosions(rig.game(), 500);  // exactly 10: all three stay
+    UpdateExplosions(rig.game().world, 500);  // exactly 10: all three stay
     ASSERT_EQ(p.ExplosionCount, 3);
     EXPECT_DOUBLE_EQ(p.Explosions[3].Phase, 10);
     p.BlastGuard = true;
-    UpdateExplosions(rig.game(), 1);  // all three pass 10 in one call, each advanced once
+    UpdateExplosions(rig.game().world, 1);  // all three pass 10 in one call, each advanced once
     EXPECT_EQ(p.ExplosionCount, 0);
     EXPECT_FALSE(p.BlastGuard);
 
     // The entry that moves down into a removed one's place is advanced in the same call.
-    ExplosionEffect(rig.game(), 3, 1);
-    ExplosionEffect(rig.game(), 4, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 3, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
     p.Explosions[1].Phase = 9.99;
-    UpdateExplosions(rig.game(), 1);
+    UpdateExplosions(rig.game().world, 1);
     ASSERT_EQ(p.ExplosionCount, 1);
     EXPECT_EQ(p.Explosions[1].Col, 4);
     EXPECT_DOUBLE_EQ(p.Explosions[1].Phase, 0.02);
@@ -135,15 +135,15 @@ TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
     GameRig rig({"@.....", "......", "....#."});
     PlayState& p = rig.play();
     p.Bombs = 3;
-    PlaceBomb(rig.game(), 3, 1);
-    PlaceBomb(rig.game(), 5, 2);
+    PlaceBomb(rig.game().world, 3, 1);
+    PlaceBomb(rig.game().world, 5, 2);
     EXPECT_EQ(p.Bombs, 1);
     EXPECT_EQ(rig.Tile(1, 3), tcBusy);
     EXPECT_EQ(rig.Tile(2, 5), tcBusy);
-    UpdateBombs(rig.game(), 1000);  // exactly 20: not yet
+    UpdateBombs(rig.game().world, rig.game().events, 1000);  // exactly 20: not yet
     EXPECT_EQ(p.PlacedBombCount, 2);
     EXPECT_EQ(p.ExplosionCount, 0);
-    UpdateBombs(rig.game(), 1);
+    UpdateBombs(rig.game().world, rig.game().events, 1);
     EXPECT_EQ(p.PlacedBombCount, 0);
     ASSERT_EQ(p.ExplosionCount, 2);
     EXPECT_EQ(p.Explosions[1].Col, 3);
@@ -221,9 +221,9 @@ Choice Decide(GameRig& rig, int heading, const Around& a, uint64_t seed) {
     rig.level().Turn[1] = 0;
     rig.AddMonster(39, 3, 3);
     rig.level().Monsters[1].Heading = heading;
-    rig.game().random.Seed(seed);
-    MoveMonsters(rig.game(), 10);
-    const TMonster& m = rig.level().Monsters[1];
+    rig.game().world.random.Seed(seed);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
+    const Monster& m = rig.level().Monsters[1];
     EXPECT_EQ(m.PosX, 120.0);  // a deciding tick does not move
     EXPECT_EQ(m.PosY, 120.0);
     return {m.Move, rig.level().Turn[1]};
@@ -256,9 +256,9 @@ TEST(MonsterTable, EveryNeighbourhoodOfEveryHeadingChoosesAsTheTableSays) {
 TEST(MonsterDecision, ChosenMoveClaimsTheOwnCellAndSetsItsTarget) {
     GameRig rig({"WWWWW", "W...W", "WWNWW", "WWWWW", "@WWWW"});
     rig.Set(3, 3, tcEmpty);  // the cell is claimed by the decision itself
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.Heading = 2;  // left: counter-clockwise would be down (solid), clockwise up
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(m.Move, 1);
     EXPECT_EQ(m.TargetY, 80.0);
     EXPECT_EQ(m.FromCol, 3);
@@ -272,22 +272,22 @@ TEST(MonsterDecision, ChosenMoveClaimsTheOwnCellAndSetsItsTarget) {
 TEST(MonsterDecision, PendingTurnSkipsTheWallRulesButNotHeadingFourStraightOn) {
     // Heading 1, left open and the way ahead solid: the counter-clockwise turn would apply.
     GameRig rig({"WWWWW", "WWWWW", "W.MWW", "WWWWW", "@WWWW"});
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.Heading = 1;
     rig.level().Turn[1] = 1;
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(m.Move, 0);  // the spinning search took over: facing up, which is solid
     EXPECT_EQ(rig.level().Turn[1], 0);
     EXPECT_NEAR(m.FramePos, 0.3, 1e-12);  // turned in step 1 and again in the search
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(m.Move, 2);  // now the wall rule applies
     EXPECT_EQ(rig.level().Turn[1], 1);
 
     GameRig right({"WWWWW", "WWWWW", "WWM.W", "WWWWW", "@WWWW"});
-    TMonster& r = right.level().Monsters[1];
+    Monster& r = right.level().Monsters[1];
     r.Heading = 4;
     right.level().Turn[1] = -1;
-    MoveMonsters(right.game(), 10);
+    MoveMonsters(right.game().world, right.game().events, 10);
     EXPECT_EQ(r.Move, 4);
     EXPECT_EQ(r.TargetX, 160.0);
     EXPECT_EQ(right.level().Turn[1], 0);
@@ -298,9 +298,9 @@ TEST(MonsterDecision, PendingTurnSkipsTheWallRulesButNotHeadingFourStraightOn) {
 TEST(MonsterDecision, SpinningSearchLeavesAsSoonAsThePictureFacesAnOpening) {
     GameRig rig({"WWWWW", "W.WWW", "WWMWW", "WWWWW", "@WWWW"});
     rig.Set(3, 2, tcEmpty);
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.FramePos = 1.9;  // 0.15 a tick at lag 10: pattern 2 (left) in the first tick
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(m.Frame, 2);
     EXPECT_EQ(m.Move, 2);
     EXPECT_EQ(m.TargetX, 80.0);
@@ -308,9 +308,9 @@ TEST(MonsterDecision, SpinningSearchLeavesAsSoonAsThePictureFacesAnOpening) {
 
     // Past the last pattern the position wraps by the pattern count: pattern 0, up.
     GameRig wrap({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "@WWWW"});
-    TMonster& w = wrap.level().Monsters[1];
+    Monster& w = wrap.level().Monsters[1];
     w.FramePos = 7.9;
-    MoveMonsters(wrap.game(), 10);
+    MoveMonsters(wrap.game().world, wrap.game().events, 10);
     EXPECT_NEAR(w.FramePos, 0.05, 1e-9);
     EXPECT_EQ(w.Frame, 0);
     EXPECT_EQ(w.Move, 1);
@@ -332,7 +332,7 @@ TEST(MonsterDecision, FixedSearchTakesUpThenLeftThenDownThenRight) {
         rows.push_back("WWWWW");
         rows.push_back("@WWWW");
         GameRig rig(rows);
-        MoveMonsters(rig.game(), 10);
+        MoveMonsters(rig.game().world, rig.game().events, 10);
         EXPECT_EQ(rig.level().Monsters[1].Move, expected[i]) << layouts[i];
         EXPECT_EQ(rig.level().Turn[1], 0);
     }
@@ -340,7 +340,7 @@ TEST(MonsterDecision, FixedSearchTakesUpThenLeftThenDownThenRight) {
 
 TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
     GameRig rig({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "@WWWW"});
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.Move = 1;
     m.TargetY = 80;
     m.FromCol = 3;
@@ -348,29 +348,29 @@ TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
     m.FramePos = 7.9;
     m.Frame = 7;
     rig.level().Turn[1] = 1;  // counter-clockwise past the last pattern to pattern 0
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_NEAR(m.FramePos, 0.05, 1e-9);
     EXPECT_EQ(m.Frame, 0);
     EXPECT_EQ(rig.level().Turn[1], 0);
     EXPECT_LT(m.PosY, 120.0);  // facing, so it advanced in the same tick
 
     GameRig cw({"WWWWW", "WWWWW", "WWM.W", "WWWWW", "@WWWW"});
-    TMonster& c = cw.level().Monsters[1];
+    Monster& c = cw.level().Monsters[1];
     c.Move = 4;
     c.TargetX = 160;
     c.FromCol = 3;
     c.FromRow = 3;
     c.FramePos = 0.1;
     cw.level().Turn[1] = -1;  // clockwise below 0 wraps to the top patterns
-    MoveMonsters(cw.game(), 10);
+    MoveMonsters(cw.game().world, cw.game().events, 10);
     EXPECT_NEAR(c.FramePos, 7.95, 1e-12);
     EXPECT_EQ(c.Frame, 7);
     EXPECT_EQ(cw.level().Turn[1], -1);
     EXPECT_EQ(c.PosX, 120.0);  // does not advance while turning
-    for (int i = 0; i < 6; ++i) MoveMonsters(cw.game(), 10);
+    for (int i = 0; i < 6; ++i) MoveMonsters(cw.game().world, cw.game().events, 10);
     EXPECT_EQ(c.Frame, 7);
     EXPECT_EQ(c.PosX, 120.0);
-    MoveMonsters(cw.game(), 10);  // pattern 6 faces right: the turn ends and the move starts
+    MoveMonsters(cw.game().world, cw.game().events, 10);  // pattern 6 faces right: the turn ends and the move starts
     EXPECT_EQ(c.Frame, 6);
     EXPECT_EQ(cw.level().Turn[1], 0);
     EXPECT_DOUBLE_EQ(c.PosX, 123.0);
@@ -378,13 +378,13 @@ TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
 
 TEST(MonsterTurning, CrawlerDropsAPendingTurnAndMovesInTheSameTick) {
     GameRig rig({"WWWWW", "WWWWW", "WWN.W", "WWWWW", "@WWWW"});
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.Move = 4;
     m.TargetX = 160;
     m.FromCol = 3;
     m.FromRow = 3;
     rig.level().Turn[1] = 1;
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(rig.level().Turn[1], 0);
     EXPECT_DOUBLE_EQ(m.PosX, 123.0);  // 10 ms at 300 / 1000 pixels a ms
     EXPECT_EQ(m.Heading, 4);
@@ -392,23 +392,23 @@ TEST(MonsterTurning, CrawlerDropsAPendingTurnAndMovesInTheSameTick) {
 
 TEST(MonsterMoving, ArrivalSnapsToTheTargetFreesTheCellLeftAndClaimsTheNewOne) {
     GameRig rig({"WWWWW", "WWWWW", "WWN.W", "WWWWW", "@WWWW"});
-    TMonster& m = rig.level().Monsters[1];
-    MoveMonsters(rig.game(), 10);  // fixed search: right
+    Monster& m = rig.level().Monsters[1];
+    MoveMonsters(rig.game().world, rig.game().events, 10);  // fixed search: right
     ASSERT_EQ(m.Move, 4);
-    MoveMonsters(rig.game(), 130);  // 39 pixels
+    MoveMonsters(rig.game().world, rig.game().events, 130);  // 39 pixels
     EXPECT_DOUBLE_EQ(m.PosX, 159.0);
     EXPECT_EQ(m.Col, 3);  // moving right it stays in its cell until it arrives
     EXPECT_EQ(rig.Tile(3, 4), tcEmpty);
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(m.PosX, 160.0);
     EXPECT_EQ(m.Move, 0);
     EXPECT_EQ(m.Col, 4);
     EXPECT_EQ(rig.Tile(3, 3), tcEmpty);
     EXPECT_EQ(rig.Tile(3, 4), tcBusy);
     // Exactly on the target is not yet past it.
-    MoveMonsters(rig.game(), 10);  // decides: back left
+    MoveMonsters(rig.game().world, rig.game().events, 10);  // decides: back left
     ASSERT_EQ(m.Move, 2);
-    MoveMonsters(rig.game(), 400);  // 120 pixels in one tick: still snaps to the target
+    MoveMonsters(rig.game().world, rig.game().events, 400);  // 120 pixels in one tick: still snaps to the target
     EXPECT_EQ(m.PosX, 120.0);
     EXPECT_EQ(rig.Tile(3, 3), tcBusy);
     EXPECT_EQ(rig.Tile(3, 4), tcEmpty);
@@ -417,13 +417,13 @@ TEST(MonsterMoving, ArrivalSnapsToTheTargetFreesTheCellLeftAndClaimsTheNewOne) {
 TEST(MonsterCatching, ATurningMonsterStillCatchesAPlayerInItsCell) {
     GameRig rig({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "WWWWW"});
     rig.PlacePlayer(3, 3);
-    TMonster& m = rig.level().Monsters[1];
+    Monster& m = rig.level().Monsters[1];
     m.Move = 1;
     m.TargetY = 80;
     m.FramePos = 4;
     m.Frame = 4;
     rig.level().Turn[1] = 1;
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(rig.play().Lives, 2);
     EXPECT_EQ(rig.level().MonsterCount, 0);
     ASSERT_EQ(rig.play().ExplosionCount, 1);
@@ -437,7 +437,7 @@ TEST(MonsterCatching, ATurningMonsterStillCatchesAPlayerInItsCell) {
     guarded.level().Monsters[1].TargetY = 80;
     guarded.level().Turn[1] = 1;
     guarded.play().BlastGuard = true;
-    MoveMonsters(guarded.game(), 10);
+    MoveMonsters(guarded.game().world, guarded.game().events, 10);
     EXPECT_EQ(guarded.play().Lives, 3);
     EXPECT_EQ(guarded.play().ExplosionCount, 0);
 }

@@ -12,7 +12,7 @@ TEST(AreaBlast, DestroysCodesBelow39ExceptBorderAndBall) {
     GameRig rig({"#@W.", "oiE.", "....", "...."});
     rig.PlacePlayer(4, 4);
     rig.Set(1, 2, 19);  // the centre is emptied before anything else
-    AreaBlast(rig.game(), 2, 1);
+    AreaBlast(rig.game().world, rig.game().events, 2, 1);
     EXPECT_EQ(rig.Tile(1, 1), 15);
     EXPECT_EQ(rig.Tile(2, 2), 15);
     EXPECT_EQ(rig.Tile(1, 3), 45);
@@ -33,7 +33,7 @@ TEST(AreaBlast, ChainReactionsGoDepthFirstInNeighbourOrder) {
     rig.Set(4, 6, 21);
     rig.Set(5, 4, 22);
     rig.Set(3, 7, 19);
-    AreaBlast(rig.game(), 5, 5);
+    AreaBlast(rig.game().world, rig.game().events, 5, 5);
     const PlayState& p = rig.play();
     ASSERT_EQ(p.ExplosionCount, 4);
     const int expected[4][2] = {{5, 5}, {4, 6}, {3, 7}, {5, 4}};  // (row, col)
@@ -46,35 +46,35 @@ TEST(AreaBlast, ChainReactionsGoDepthFirstInNeighbourOrder) {
 
 TEST(AreaBlast, DestroyedInfotronTipsComeOnceEachInTurn) {
     GameRig rig({"iii.", "i...", "....", "...@"});
-    AreaBlast(rig.game(), 2, 2);
+    AreaBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.Queued(102), 1);
     EXPECT_EQ(rig.Queued(104), 1);
     EXPECT_EQ(rig.Queued(107), 1);
     rig.Set(3, 3, 12);
-    AreaBlast(rig.game(), 3, 3);
+    AreaBlast(rig.game().world, rig.game().events, 3, 3);
     EXPECT_EQ(rig.game().messages.MessageCount, 3);
 }
 
 TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
     GameRig rig({"@...."});
-    AreaBlast(rig.game(), 1, 1);
+    AreaBlast(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 2);
     EXPECT_TRUE(rig.play().PlayerDying);
     EXPECT_EQ(rig.Queued(113), 1);
     rig.Ticks(5, 10);
-    AreaBlast(rig.game(), 1, 1);  // during the dying pause
-    HazardBlast(rig.game(), 1, 1);
+    AreaBlast(rig.game().world, rig.game().events, 1, 1);  // during the dying pause
+    HazardBlast(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 2);
     EXPECT_EQ(rig.play().ExplosionCount, 2);
     rig.Ticks(6, 10);  // the pause ends after more than 100 ms and takes the guard down
     EXPECT_FALSE(rig.play().PlayerDying);
     EXPECT_FALSE(rig.play().BlastGuard);
-    HazardBlast(rig.game(), 1, 1);
+    HazardBlast(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 1);
 
     // A blast that misses the player keeps the guard up until its animation ends (> 500 ms).
     GameRig miss({"@...."});
-    AreaBlast(miss.game(), 5, 1);
+    AreaBlast(miss.game().world, miss.game().events, 5, 1);
     miss.Ticks(49, 10);
     EXPECT_TRUE(miss.play().BlastGuard);
     EXPECT_EQ(miss.play().ExplosionCount, 1);
@@ -86,7 +86,7 @@ TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
     GameRig last({"@...."});
     last.play().Lives = 1;
     last.play().LevelAborted = true;
-    AreaBlast(last.game(), 1, 1);
+    AreaBlast(last.game().world, last.game().events, 1, 1);
     EXPECT_EQ(last.play().Lives, 0);
     EXPECT_FALSE(last.play().BlastGuard);
     EXPECT_EQ(last.Queued(113), 0);
@@ -94,7 +94,7 @@ TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
 
 TEST(InfotronBlast, LeavesInfotronsAndHurtsNobodyButMonsters) {
     GameRig rig({"#o..", "@.N.", "W..x", "...."});
-    InfotronBlast(rig.game(), 2, 2);
+    InfotronBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.Tile(1, 1), 12);
     EXPECT_EQ(rig.Tile(1, 2), 20);
     EXPECT_EQ(rig.Tile(2, 1), 12);  // the player's cell
@@ -114,17 +114,17 @@ TEST(InfotronBlast, LeavesInfotronsAndHurtsNobodyButMonsters) {
 TEST(Bombs, PlacedOncePerCellAndGoOffAfterTheFuseEvenIfTheirCellWasCleared) {
     GameRig rig({"@...."});
     rig.play().Bombs = 2;
-    PlaceBomb(rig.game(), 3, 1);
-    PlaceBomb(rig.game(), 3, 1);
+    PlaceBomb(rig.game().world, 3, 1);
+    PlaceBomb(rig.game().world, 3, 1);
     EXPECT_EQ(rig.play().Bombs, 1);
     EXPECT_EQ(rig.play().PlacedBombCount, 1);
     EXPECT_EQ(rig.Tile(1, 3), 11);
-    AreaBlast(rig.game(), 4, 1);  // empties the bomb's cell
+    AreaBlast(rig.game().world, rig.game().events, 4, 1);  // empties the bomb's cell
     EXPECT_EQ(rig.Tile(1, 3), 15);
     EXPECT_EQ(rig.play().PlacedBombCount, 1);
-    UpdateBombs(rig.game(), 990);
+    UpdateBombs(rig.game().world, rig.game().events, 990);
     EXPECT_EQ(rig.play().ExplosionCount, 1);
-    UpdateBombs(rig.game(), 20);
+    UpdateBombs(rig.game().world, rig.game().events, 20);
     EXPECT_EQ(rig.play().PlacedBombCount, 0);
     ASSERT_EQ(rig.play().ExplosionCount, 2);
     EXPECT_EQ(rig.play().Explosions[2].Col, 3);
@@ -133,14 +133,14 @@ TEST(Bombs, PlacedOncePerCellAndGoOffAfterTheFuseEvenIfTheirCellWasCleared) {
 TEST(Capacity, FullListsDropTheAnimationOrTheBombButNotTheCellWork) {
     GameRig rig({"@.#.."});
     rig.play().ExplosionCount = kMaxExplosions;
-    AreaBlast(rig.game(), 4, 1);
+    AreaBlast(rig.game().world, rig.game().events, 4, 1);
     EXPECT_EQ(rig.play().ExplosionCount, kMaxExplosions);
     EXPECT_EQ(rig.Tile(1, 3), 15);
-    UpdateExplosions(rig.game(), 10);
+    UpdateExplosions(rig.game().world, 10);
 
     rig.play().PlacedBombCount = kMaxPlacedBombs;
     rig.play().Bombs = 1;
-    PlaceBomb(rig.game(), 5, 1);
+    PlaceBomb(rig.game().world, 5, 1);
     EXPECT_EQ(rig.play().PlacedBombCount, kMaxPlacedBombs);
     EXPECT_EQ(rig.play().Bombs, 1);
     EXPECT_EQ(rig.Tile(1, 5), 15);
@@ -150,8 +150,8 @@ TEST(Capacity, BlastsAtTheEdgeOfTheLargestGridKeepTheBorder) {
     GameRig rig(99, 99);
     rig.PlacePlayer(50, 50);
     for (int c = 1; c <= 99; ++c) rig.Set(99, c, 30);
-    AreaBlast(rig.game(), 99, 100);
-    InfotronBlast(rig.game(), 100, 100);
+    AreaBlast(rig.game().world, rig.game().events, 99, 100);
+    InfotronBlast(rig.game().world, rig.game().events, 100, 100);
     EXPECT_EQ(rig.Tile(100, 99), 3);
     EXPECT_EQ(rig.Tile(100, 100), 6);
     EXPECT_EQ(rig.Tile(99, 100), 4);
@@ -161,11 +161,11 @@ TEST(Capacity, BlastsAtTheEdgeOfTheLargestGridKeepTheBorder) {
 
 TEST(RemoveMonster, LaterEntriesMoveDownButTurnValuesStayWithTheirSlots) {
     GameRig rig({"M.M.M", "....@"});
-    tlevel& level = rig.level();
+    LevelGrid& level = rig.level();
     level.Turn[1] = 1;
     level.Turn[2] = 0;
     level.Turn[3] = -1;
-    RemoveMonster(rig.game(), 2);
+    RemoveMonster(rig.game().world, 2);
     EXPECT_EQ(level.MonsterCount, 2);
     EXPECT_EQ(level.Monsters[2].Col, 5);
     EXPECT_EQ(level.Turn[2], 0);

@@ -125,7 +125,7 @@ GameRig::GameRig(int cols, int rows, int speed) : game_(std::make_unique<Game>()
 }
 
 void GameRig::Build(int cols, int rows) {
-    tlevel& level = game_->level;
+    LevelGrid& level = game_->world.level;
     level.Cols = cols;
     level.Rows = rows;
     for (int r = 0; r <= rows + 1; ++r) {
@@ -146,23 +146,24 @@ void GameRig::Build(int cols, int rows) {
 void GameRig::Finish(int speed) {
     Game& g = *game_;
     g.settings.Speed = speed;
+    g.world.Speed = speed;
     g.settings.ShowTips = 1;
     g.settings.Character = 1;
-    FillTileTables(g.tiles);
-    ApplySpeedToTables(g.tiles, speed);
+    FillTileTables(g.world.tiles);
+    ApplySpeedToTables(g.world.tiles, speed);
     FillMessageTexts(g.messages);
-    g.random.Seed(7);
+    g.world.random.Seed(7);
     // Written and read back once, through the library format the game loads.
     static const PictureLibrary pictures =
         ReadPictureLibrary(WritePictureLibrary(TestGamePictures()), "test");
-    g.media.perslist.LoadLibrary(pictures);
-    player_ = g.media.DXSpriteEngine.Create<TVuzoda>(g);
-    player_->Width = player_->Height = 40;
-    g.Player = player_;
+    g.media.GamePictures.LoadLibrary(pictures);
+    ImageSprite* sprite = g.media.Sprites.Create<ImageSprite>();
+    sprite->Width = sprite->Height = 40;
+    g.media.PlayerSprite = sprite;
 }
 
 void GameRig::PlacePlayer(int row, int col) {
-    PlayState& p = game_->play;
+    PlayState& p = game_->world.play;
     p.PlayerPosX = 40 * col + 20;
     p.PlayerPosY = 40 * row + 20;
     p.PlayerX = 40 * col + 20;
@@ -171,9 +172,9 @@ void GameRig::PlacePlayer(int row, int col) {
 }
 
 void GameRig::AddMonster(int kind, int row, int col) {
-    tlevel& level = game_->level;
-    TMonster& m = level.Monsters[++level.MonsterCount];
-    m = TMonster{};
+    LevelGrid& level = game_->world.level;
+    Monster& m = level.Monsters[++level.MonsterCount];
+    m = Monster{};
     m.PosX = 40 * col;
     m.PosY = 40 * row;
     m.Col = col;
@@ -185,26 +186,26 @@ void GameRig::AddMonster(int kind, int row, int col) {
 }
 
 void GameRig::Hold(int state) {
-    DXInput& input = game_->media.Input;
+    InputStates& input = game_->media.Input;
     for (int s : {isUp, isDown, isLeft, isRight}) input.Remove(s);
     if (state >= 0) input.Add(state);
 }
 
 void GameRig::Tick(int32_t lag) {
     Game& g = *game_;
-    g.media.DXSpriteEngine.MoveSprites(lag);
-    g.media.DXSpriteEngine.RemoveDeadSprites();
-    MoveObjects(g, lag);
-    MoveMonsters(g, lag);
-    UpdateExplosions(g, lag);
-    UpdateBombs(g, lag);
-    g.play.LevelTime += lag;
+    TakePlayerControls(g);
+    PlayerMove(g.world, g.events, lag);
+    MoveObjects(g.world, g.events, lag);
+    MoveMonsters(g.world, g.events, lag);
+    UpdateExplosions(g.world, lag);
+    UpdateBombs(g.world, g.events, lag);
+    g.world.play.LevelTime += lag;
 }
 
 int GameRig::TicksUntilRest(int32_t lag, int limit) {
     for (int i = 1; i <= limit; ++i) {
         Tick(lag);
-        if (game_->play.MoveState == msRest) return i;
+        if (game_->world.play.MoveState == msRest) return i;
     }
     return -1;
 }
@@ -217,13 +218,13 @@ int GameRig::Queued(int n) const {
 }
 
 std::string GameRig::PictureName() const {
-    return player_->Picture ? player_->Picture->Name() : "";
+    return PlayerPictureName(game_->world.look.Picture, game_->settings.Character);
 }
 
 bool GameRig::CountSounds() {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     try {
-        game_->media.dxsound1.OpenSoundDevice();
+        game_->media.SoundOutput.OpenSoundDevice();
     } catch (const std::exception&) {
         return false;
     }
@@ -237,11 +238,11 @@ bool GameRig::CountSounds() {
     }();
     const std::string path = dir_.File("sounds.dxg");
     WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
-    game_->media.DXWaveList1.LoadSounds(path);
+    game_->media.Sounds.LoadSounds(path);
     game_->settings.SoundsEnabled = 1;
     return true;
 }
 
 int GameRig::Plays(const std::string& name) {
-    return game_->media.DXWaveList1.FindSound(name).CopyCount();
+    return game_->media.Sounds.FindSound(name).CopyCount();
 }

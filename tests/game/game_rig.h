@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "game/player.h"
+#include "render/playfield.h"
+#include "screens/screens.h"
 #include "support/test_support.h"
 
 // Map characters of a level drawn in a test (interior rows only; the border ring is added):
@@ -27,16 +29,16 @@ class GameRig {
     GameRig(int cols, int rows, int speed = 300);
 
     Game& game() { return *game_; }
-    PlayState& play() { return game_->play; }
-    tlevel& level() { return game_->level; }
-    TVuzoda& player() { return *player_; }
+    PlayState& play() { return game_->world.play; }
+    LevelGrid& level() { return game_->world.level; }
+    PlayerLook& player() { return game_->world.look; }
 
-    int Tile(int row, int col) const { return game_->level.Cells[row][col].Tile; }
-    void Set(int row, int col, int tile) { game_->level.Cells[row][col].Tile = tile; }
+    int Tile(int row, int col) const { return game_->world.level.Cells[row][col].Tile; }
+    void Set(int row, int col, int tile) { game_->world.level.Cells[row][col].Tile = tile; }
     // The player at rest in the centre of a cell.
     void PlacePlayer(int row, int col);
-    int PlayerRow() const { return game_->play.PlayerY / 40; }
-    int PlayerCol() const { return game_->play.PlayerX / 40; }
+    int PlayerRow() const { return game_->world.play.PlayerY / 40; }
+    int PlayerCol() const { return game_->world.play.PlayerX / 40; }
     // A monster of kind 38 or 39 at rest in a cell, as the level loader makes it.
     void AddMonster(int kind, int row, int col);
 
@@ -66,7 +68,6 @@ class GameRig {
 
     TempDir dir_;
     std::unique_ptr<Game> game_;
-    TVuzoda* player_ = nullptr;
 };
 
 // A level of the given interior size whose cells are all `fill`.

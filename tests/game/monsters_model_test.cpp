@@ -15,10 +15,10 @@ namespace {
 // The monster rules as they read, step by step, on a copy of the grid and the table.
 class Model {
   public:
-    Model(const tlevel& level, const GameRandom& random, int speed)
+    Model(const LevelGrid& level, const GameRandom& random, int speed)
         : level_(level), random_(random), speed_(speed) {}
 
-    const tlevel& Level() const { return level_; }
+    const LevelGrid& Level() const { return level_; }
 
     void Run(int lag) {
         for (int m = 1; m <= level_.MonsterCount; ++m) One(m, lag);
@@ -28,7 +28,7 @@ class Model {
     bool E(int r, int c) const { return level_.Cells[r][c].Tile == 15; }
 
     void One(int m, int lag) {
-        TMonster& o = level_.Monsters[m];
+        Monster& o = level_.Monsters[m];
         int32_t& turn = level_.Turn[m];
         const double spin = static_cast<double>(lag) * speed_ / 20000;
         if (turn != 0 && o.Spin == 1) {  // step 1
@@ -55,7 +55,7 @@ class Model {
         o.Row = static_cast<int32_t>(std::trunc(o.PosY)) / 40;
     }
 
-    void Choose(TMonster& o, int32_t& turn, int dir, int t) {
+    void Choose(Monster& o, int32_t& turn, int dir, int t) {
         if (o.Move != 0) return;
         o.Move = dir;
         if (dir == 1) o.TargetY = o.PosY - 40;
@@ -65,7 +65,7 @@ class Model {
         turn = t;
     }
 
-    void Decide(TMonster& o, int32_t& turn, double spin) {
+    void Decide(Monster& o, int32_t& turn, double spin) {
         const int r = o.Row, c = o.Col;
         if (turn == 0 && o.Heading >= 1 && o.Heading <= 3) {
             bool ccw = false, cw = false;
@@ -115,7 +115,7 @@ class Model {
         }
     }
 
-    void Advance(TMonster& o, int lag) {
+    void Advance(Monster& o, int lag) {
         o.Heading = o.Move;
         const double step = static_cast<double>(lag) * speed_ / 1000;
         bool arrived = false;
@@ -135,16 +135,16 @@ class Model {
             level_.Cells[o.Row][static_cast<int>(std::trunc(o.TargetX)) / 40].Tile = 11;
     }
 
-    tlevel level_;
+    LevelGrid level_;
     GameRandom random_;
     int speed_;
 };
 
-void ExpectSame(const tlevel& got, const tlevel& want, int tick) {
+void ExpectSame(const LevelGrid& got, const LevelGrid& want, int tick) {
     ASSERT_EQ(got.MonsterCount, want.MonsterCount) << tick;
     for (int m = 1; m <= want.MonsterCount; ++m) {
-        const TMonster& a = got.Monsters[m];
-        const TMonster& b = want.Monsters[m];
+        const Monster& a = got.Monsters[m];
+        const Monster& b = want.Monsters[m];
         ASSERT_TRUE(a.PosX == b.PosX && a.PosY == b.PosY && a.Col == b.Col && a.Row == b.Row &&
                     a.Frame == b.Frame && a.FramePos == b.FramePos && a.Move == b.Move &&
                     a.TargetX == b.TargetX && a.TargetY == b.TargetY &&
@@ -169,7 +169,7 @@ TEST(MonsterModel, RandomMazesMoveAsTheRulesRead) {
         GameRig rig(9, 8, speed);
         rig.PlacePlayer(1, 1);
         rig.play().Mortal = false;  // the catch is held to its own tests below
-        tlevel& level = rig.level();
+        LevelGrid& level = rig.level();
         for (int r = 1; r <= 8; ++r)
             for (int c = 1; c <= 9; ++c) rig.Set(r, c, rng() % 5 < 2 ? 45 : tcEmpty);
         level.MonsterCount = 0;
@@ -178,16 +178,16 @@ TEST(MonsterModel, RandomMazesMoveAsTheRulesRead) {
             const int r = 1 + static_cast<int>(rng() % 8), c = 1 + static_cast<int>(rng() % 9);
             if (rig.Tile(r, c) != tcEmpty) continue;
             rig.AddMonster(rng() % 2 ? 38 : 39, r, c);
-            TMonster& m = level.Monsters[level.MonsterCount];
+            Monster& m = level.Monsters[level.MonsterCount];
             m.Heading = static_cast<int32_t>(rng() % 5);
             level.Turn[level.MonsterCount] = static_cast<int32_t>(rng() % 3) - 1;
             if (m.Kind == 38) m.FramePos = (rng() % 160) / 20.0;
         }
-        rig.game().random.Seed(round + 1);
-        Model model(level, rig.game().random, speed);
+        rig.game().world.random.Seed(round + 1);
+        Model model(level, rig.game().world.random, speed);
         for (int tick = 0; tick < 400; ++tick) {
             const int lag = 1 + static_cast<int>(rng() % 45);
-            MoveMonsters(rig.game(), lag);
+            MoveMonsters(rig.game().world, rig.game().events, lag);
             model.Run(lag);
             ExpectSame(level, model.Level(), tick);
             if (HasFatalFailure()) return;
@@ -224,11 +224,11 @@ TEST(MonsterCatch, EntryMovedDownByACatchWaitsForTheNextTick) {
     ASSERT_EQ(rig.level().Monsters[1].Move, 2);
     ASSERT_EQ(rig.level().Monsters[2].Move, 4);
     const double before = rig.level().Monsters[2].PosX;
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     ASSERT_EQ(rig.play().Lives, 2);
     ASSERT_EQ(rig.level().MonsterCount, 1);
     EXPECT_EQ(rig.level().Monsters[1].PosX, before);  // skipped in the tick of the catch
-    MoveMonsters(rig.game(), 10);
+    MoveMonsters(rig.game().world, rig.game().events, 10);
     EXPECT_DOUBLE_EQ(rig.level().Monsters[1].PosX, before + 3);
 }
 

@@ -9,8 +9,8 @@
 namespace {
 
 // A monster of the rig as a decision would leave it: at rest with a heading.
-TMonster& Headed(GameRig& rig, int index, int heading) {
-    TMonster& m = rig.level().Monsters[index];
+Monster& Headed(GameRig& rig, int index, int heading) {
+    Monster& m = rig.level().Monsters[index];
     m.Heading = heading;
     return m;
 }
@@ -18,7 +18,7 @@ TMonster& Headed(GameRig& rig, int index, int heading) {
 TEST(MonsterSearch, KindWithoutHeadingPrefersUpLeftDownRight) {
     GameRig rig({"WWW", "WN.", "W.W", "WWW", "W@W"});
     rig.Tick(10);
-    const TMonster& m = rig.level().Monsters[1];
+    const Monster& m = rig.level().Monsters[1];
     EXPECT_EQ(m.Move, 3);
     EXPECT_EQ(m.TargetY, 120);
     EXPECT_EQ(rig.Tile(2, 2), 11);
@@ -33,7 +33,7 @@ TEST(MonsterSearch, EnclosedSpinningMonsterTurnsForeverAndCatchesNobody) {
     int lastFrame = -1;
     for (int i = 0; i < 500; ++i) {
         rig.Tick(10);
-        const TMonster& m = rig.level().Monsters[1];
+        const Monster& m = rig.level().Monsters[1];
         ASSERT_EQ(m.Move, 0);
         if (m.Frame != lastFrame) ++framesSeen;
         lastFrame = m.Frame;
@@ -89,7 +89,7 @@ TEST(MonsterWalls, TheTwoTurnsAreTriedInRandomOrder) {
         GameRig rig({"WWWWW", "W.W.W", "W.N.W", "WWWWW", "W@WWW"});
         rig.Set(2, 2, 30);
         rig.Set(2, 4, 30);
-        rig.game().random.Seed(seed);
+        rig.game().world.random.Seed(seed);
         Headed(rig, 1, 1);
         rig.Tick(10);
         left |= rig.level().Monsters[1].Move == 2;
@@ -101,7 +101,7 @@ TEST(MonsterWalls, TheTwoTurnsAreTriedInRandomOrder) {
 
 TEST(MonsterMoves, TurningPictureWaitsThenCrossesACellIn133ms) {
     GameRig rig({"WW.W", "W.MW", "WWWW", "W@WW"});
-    TMonster& m = Headed(rig, 1, 4);
+    Monster& m = Headed(rig, 1, 4);
     m.FramePos = 6;
     m.Frame = 6;
     rig.Tick(10);

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <random>
 
-#include "app/messages.h"
+#include "screens/messages.h"
 #include "audio/audio.h"
 #include "game/explosions.h"
 #include "game/game_rig.h"
@@ -17,7 +17,7 @@ namespace {
 // The world update exactly as its rules read, without any shortcut.
 class Model {
   public:
-    explicit Model(Game& g) : g_(g), p_(g.play) {}
+    explicit Model(Game& g) : g_(g), p_(g.world.play) {}
 
     void Run(int lag) {
         pc_ = p_.PlayerX / 40;
@@ -25,9 +25,9 @@ class Model {
         p_.FallList[p_.FallCount + 1].LandSound = 0;
         for (int scan = 0; scan < 11; ++scan) {
             const bool allButLast = scan <= 2 || scan >= 9;
-            const int rows = allButLast ? g_.level.Rows - 1 : g_.level.Rows;
+            const int rows = allButLast ? g_.world.level.Rows - 1 : g_.world.level.Rows;
             for (int r = 1; r <= rows; ++r)
-                for (int c = 1; c <= g_.level.Cols; ++c) Scan(scan, r, c);
+                for (int c = 1; c <= g_.world.level.Cols; ++c) Scan(scan, r, c);
         }
         for (int k = 1; k <= p_.FallCount; ++k) Advance(p_.FallList[k], lag);
         for (int k = 1; k <= p_.FallCount;) {
@@ -99,7 +99,7 @@ class Model {
 
     void Start(int r, int c, int tr, int tc, int path, int tile, int frames) {
         if (p_.FallCount >= 100) return;
-        TMover& m = p_.FallList[++p_.FallCount];
+        Mover& m = p_.FallList[++p_.FallCount];
         m.Tile = tile;
         m.X = 40 * c;
         m.Y = 40 * r;
@@ -117,16 +117,16 @@ class Model {
             m.OriginY = 40 * r;
             m.Angle = std::numbers::pi / 2;
         }
-        g_.level.Cells[r][c].Tile = 11;
-        g_.level.Cells[tr][tc].Tile = 11;
+        g_.world.level.Cells[r][c].Tile = 11;
+        g_.world.level.Cells[tr][tc].Tile = 11;
     }
 
-    int32_t T(int r, int c) const { return g_.level.Cells[r][c].Tile; }
+    int32_t T(int r, int c) const { return g_.world.level.Cells[r][c].Tile; }
     bool E(int r, int c) const { return T(r, c) == 15; }
     bool P(int r, int c) const { return pr_ == r && pc_ == c; }
     bool Solid(int r, int c) const { return !E(r, c) && T(r, c) != 11; }
 
-    void Advance(TMover& m, int lag) {
+    void Advance(Mover& m, int lag) {
         const double step = lag * g_.settings.Speed / 1500.0;
         m.Angle -= 0.006 * lag;
         double nx = m.X, ny = m.Y;
@@ -148,36 +148,36 @@ class Model {
         if (p_.PlayerY - 65 < m.Y && m.Y <= p_.PlayerY && p_.PlayerX - 21 <= m.X &&
             m.X <= p_.PlayerX - 19 && m.Tile != 21 && m.Tile != 22 && p_.Mortal &&
             static_cast<int>(std::trunc(m.TargetX)) / 40 == p_.PlayerX / 40)
-            HazardBlast(g_, m.DestCol, m.DestRow + 1);
+            HazardBlast(g_.world, g_.events, m.DestCol, m.DestRow + 1);
         if ((m.Tile == 20 || m.Tile == 10) && Solid(m.DestRow + 1, m.DestCol) &&
             m.TargetY - 5 < m.Y && m.Y < m.TargetY && m.LandSound == 0) {
-            PlaySound(g_, "picabomba");
+            PlaySound(g_.Sound(), "picabomba");
             m.LandSound = 1;
         }
-        for (int i = 1; i <= g_.level.MonsterCount; ++i) {
+        for (int i = 1; i <= g_.world.level.MonsterCount; ++i) {
             // A blown-up monster leaves the table: the one moving into its slot is next.
-            const TMonster mon = g_.level.Monsters[i];
-            const int before = g_.level.MonsterCount;
+            const Monster mon = g_.world.level.Monsters[i];
+            const int before = g_.world.level.MonsterCount;
             if (mon.PosY - 65 < m.Y && m.Y <= mon.PosY && mon.Col == m.DestCol) {
-                if (mon.Kind == 38) AreaBlast(g_, mon.Col, mon.Row);
-                if (mon.Kind == 39) InfotronBlast(g_, mon.Col, mon.Row);
+                if (mon.Kind == 38) AreaBlast(g_.world, g_.events, mon.Col, mon.Row);
+                if (mon.Kind == 39) InfotronBlast(g_.world, g_.events, mon.Col, mon.Row);
             }
-            if (g_.level.MonsterCount < before) --i;
+            if (g_.world.level.MonsterCount < before) --i;
         }
     }
 
-    void Arrive(const TMover& m) {
-        tlevel& level = g_.level;
+    void Arrive(const Mover& m) {
+        LevelGrid& level = g_.world.level;
         level.Cells[m.SrcRow][m.SrcCol].Tile = 15;
         level.Cells[m.DestRow][m.DestCol].Tile = m.Tile == 9 ? 12 : m.Tile == 10 ? 20 : m.Tile;
         level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
         const int below = T(m.DestRow + 1, m.DestCol);
-        if ((below == 21 || below == 22) && m.Path <= 2) AreaBlast(g_, m.DestCol, m.DestRow + 1);
+        if ((below == 21 || below == 22) && m.Path <= 2) AreaBlast(g_.world, g_.events, m.DestCol, m.DestRow + 1);
         if (T(m.DestRow, m.DestCol) == 22 && Solid(m.DestRow + 1, m.DestCol) && m.Path == 0)
-            AreaBlast(g_, m.DestCol, m.DestRow);
+            AreaBlast(g_.world, g_.events, m.DestCol, m.DestRow);
         if ((m.Tile == 20 || m.Tile == 10) && Solid(m.DestRow + 1, m.DestCol) && m.LandSound == 0 &&
             m.Path <= 2)
-            PlaySound(g_, "picabomba");
+            PlaySound(g_.Sound(), "picabomba");
     }
 
     Game& g_;
@@ -192,7 +192,7 @@ void RandomLevel(GameRig& rig, uint32_t seed, int speed) {
     std::mt19937 rng(seed);
     const int codes[] = {15, 15, 15, 15, 15, 15, 20, 20, 20, 12,
                          12, 12, 22, 22, 21, 21, 45, 45, 30, 19};
-    tlevel& level = rig.level();
+    LevelGrid& level = rig.level();
     level.Cols = 6 + static_cast<int>(rng() % 8);
     level.Rows = 5 + static_cast<int>(rng() % 8);
     level.MonsterCount = 0;
@@ -204,6 +204,7 @@ void RandomLevel(GameRig& rig, uint32_t seed, int speed) {
         }
     }
     rig.game().settings.Speed = speed;
+    rig.game().world.Speed = speed;
     rig.play().FallCount = 0;
     rig.play().FallList = {};
     ClearMessages(rig.game().messages);
@@ -211,15 +212,15 @@ void RandomLevel(GameRig& rig, uint32_t seed, int speed) {
 
 void ExpectSameWorld(Game& game, Game& model, int seed, int tick) {
     const std::string where = "seed " + std::to_string(seed) + " tick " + std::to_string(tick);
-    const PlayState &a = game.play, &b = model.play;
+    const PlayState &a = game.world.play, &b = model.world.play;
     ASSERT_EQ(a.FallCount, b.FallCount) << where;
-    for (int r = 0; r <= game.level.Rows + 1; ++r)
-        for (int c = 0; c <= game.level.Cols + 1; ++c)
-            ASSERT_EQ(game.level.Cells[r][c].Tile, model.level.Cells[r][c].Tile)
+    for (int r = 0; r <= game.world.level.Rows + 1; ++r)
+        for (int c = 0; c <= game.world.level.Cols + 1; ++c)
+            ASSERT_EQ(game.world.level.Cells[r][c].Tile, model.world.level.Cells[r][c].Tile)
                 << where << " cell " << r << "," << c;
     // Entry FallCount + 1 too: the next move takes its landing sound flag from it.
     for (int k = 1; k <= a.FallCount + 1; ++k) {
-        const TMover &x = a.FallList[k], &y = b.FallList[k];
+        const Mover &x = a.FallList[k], &y = b.FallList[k];
         ASSERT_TRUE(x.Tile == y.Tile && x.X == y.X && x.Y == y.Y && x.Frame == y.Frame &&
                     x.Angle == y.Angle && x.LandSound == y.LandSound)
             << where << " entry " << k;
@@ -230,7 +231,7 @@ void ExpectSameWorld(Game& game, Game& model, int seed, int tick) {
                     a.Explosions[k].Row == b.Explosions[k].Row)
             << where << " explosion " << k;
     ASSERT_EQ(a.Lives, b.Lives) << where;
-    ASSERT_EQ(game.level.MonsterCount, model.level.MonsterCount) << where;
+    ASSERT_EQ(game.world.level.MonsterCount, model.world.level.MonsterCount) << where;
 }
 
 TEST(ObjectsModel, RandomLevelsMoveAsTheRulesReadTickByTick) {
@@ -264,7 +265,7 @@ TEST(ObjectsModel, RandomLevelsMoveAsTheRulesReadTickByTick) {
                 p.Mortal = seed % 4 != 0;
                 p.ExplosionCount = 0;
             }
-            MoveObjects(game.game(), lag);
+            MoveObjects(game.game().world, game.game().events, lag);
             Model(model.game()).Run(lag);
             ExpectSameWorld(game.game(), model.game(), seed, tick);
             if (HasFatalFailure()) return;

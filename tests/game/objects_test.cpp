@@ -54,7 +54,7 @@ TEST(ObjectRolls, PileTopWithRoomOnBothSidesRollsRightInAQuarterCircle) {
         GameRig rig({".o..", ".o..", "WWW@"}, speed);
         rig.Tick(10);
         ASSERT_EQ(rig.play().FallCount, 1);
-        const TMover& m = rig.play().FallList[1];
+        const Mover& m = rig.play().FallList[1];
         EXPECT_EQ(m.Path, 1);
         EXPECT_EQ(m.DestCol, 3);
         EXPECT_EQ(m.Frames, 9);

@@ -312,7 +312,7 @@ TEST(PlayerDrift, PullsWithoutChecksAndStopsAtTheLastInteriorCell) {
 TEST(PlayerDying, NoLivesLeftFreezesThePlayerForGood) {
     GameRig rig({"@.."});
     rig.play().Lives = 1;
-    PlayerHit(rig.game(), 1, 1);
+    PlayerHit(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 0);
     rig.Hold(isRight);
     rig.Ticks(50, 10);
@@ -361,7 +361,7 @@ TEST(PlayerPictures, IdleAnimationStartsAtRandomAfterTwoIdleSeconds) {
 
 TEST(PlayerInput, JoystickWinsAndLaterKeysOverrideEarlierOnes) {
     GameRig rig({".....", "..@..", "....."});
-    DXInput& input = rig.game().media.Input;
+    InputStates& input = rig.game().media.Input;
     input.Add(isUp);
     input.Add(isLeft);
     rig.Tick(10);

@@ -280,24 +280,24 @@ TEST(ReviewCollecting, MessagesOfInfotronsLivesBombsAndHits) {
         GameRig rig(3, 3);
         rig.play().CurrentLevel = level;
         rig.play().InfotronsNeeded = 2;
-        CollectInfotron(rig.game());
+        CollectInfotron(rig.game().world, rig.game().events);
         EXPECT_EQ(rig.game().messages.MessageCount, 0);
-        CollectInfotron(rig.game());
-        CollectInfotron(rig.game());  // beyond the quota: no second message
+        CollectInfotron(rig.game().world, rig.game().events);
+        CollectInfotron(rig.game().world, rig.game().events);  // beyond the quota: no second message
         EXPECT_EQ(rig.Queued(level == 1 ? 115 : level == 2 ? 116 : 117), 1);
         EXPECT_EQ(rig.game().messages.MessageCount, 1);
     }
     GameRig rig(3, 3);
-    CollectBomb(rig.game());
-    CollectBomb(rig.game());
+    CollectBomb(rig.game().world, rig.game().events);
+    CollectBomb(rig.game().world, rig.game().events);
     EXPECT_EQ(rig.Queued(112), 1);
     EXPECT_EQ(rig.Queued(118), 1);
     rig.play().Lives = 5;
-    CollectLife(rig.game());
+    CollectLife(rig.game().world, rig.game().events);
     EXPECT_EQ(rig.play().Lives, 6);
     EXPECT_EQ(rig.Queued(111), 1);
     rig.play().BlastGuard = true;
-    PlayerHit(rig.game(), 1, 1);
+    PlayerHit(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 6);
     EXPECT_EQ(rig.play().ExplosionCount, 0);
     EXPECT_EQ(rig.Queued(113), 0);
@@ -310,7 +310,7 @@ TEST(ReviewTerminals, DetonateNearbyReachesTenCellsEachWay) {
     for (auto [row, col] : {std::pair{2, 22}, {22, 2}, {1, 12}, {12, 23}, {23, 12}, {12, 1}}) {
         rig.Set(row, col, row == 22 ? 22 : 21);
     }
-    DetonateNearby(rig.game(), 12, 12);
+    DetonateNearby(rig.game().world, rig.game().events, 12, 12);
     EXPECT_EQ(rig.Tile(2, 22), 15);
     EXPECT_EQ(rig.Tile(22, 2), 15);
     EXPECT_EQ(rig.Tile(1, 12), 21);
@@ -373,14 +373,14 @@ TEST(ReviewScans, EveryScanRecordsItsPathTileFramesAndFirstAdvance) {
         const ScanCase& k = cases[i];
         GameRig rig(k.rows);
         // Without its flag a push starts nothing.
-        MoveObjects(rig.game(), 10);
+        MoveObjects(rig.game().world, rig.game().events, 10);
         if (k.flag != kNoPush) {
             ASSERT_EQ(rig.play().FallCount, 0) << i;
             PushFlag(rig.play(), k.flag) = true;
-            MoveObjects(rig.game(), 10);
+            MoveObjects(rig.game().world, rig.game().events, 10);
         }
         ASSERT_EQ(rig.play().FallCount, 1) << i;
-        const TMover& m = rig.play().FallList[1];
+        const Mover& m = rig.play().FallList[1];
         EXPECT_EQ(m.Path, k.path) << i;
         EXPECT_EQ(m.Tile, k.tile) << i;
         EXPECT_EQ(m.Frames, k.frames) << i;
@@ -416,7 +416,7 @@ TEST(ReviewScans, PlayerCellsThatHoldBackFallsAndRolls) {
     for (auto [row, col, moves] : {std::tuple{1, 1, false}, {2, 1, false}, {1, 2, true}}) {
         GameRig rig({"i.", "..", "WW"});
         rig.PlacePlayer(row, col);
-        MoveObjects(rig.game(), 10);
+        MoveObjects(rig.game().world, rig.game().events, 10);
         EXPECT_EQ(rig.play().FallCount, moves ? 1 : 0) << row << col;
     }
     // A roll waits while the player is in any of its four cells.
@@ -424,11 +424,11 @@ TEST(ReviewScans, PlayerCellsThatHoldBackFallsAndRolls) {
          {std::tuple{1, 1, false}, {1, 2, false}, {2, 1, false}, {2, 2, false}, {1, 3, true}}) {
         GameRig right({"o..", "o..", "WWW"});
         right.PlacePlayer(row, col);
-        MoveObjects(right.game(), 10);
+        MoveObjects(right.game().world, right.game().events, 10);
         EXPECT_EQ(right.play().FallCount, moves ? 1 : 0) << row << col;
         GameRig left({"..o", "..o", "WWW"});
         left.PlacePlayer(row, 4 - col);
-        MoveObjects(left.game(), 10);
+        MoveObjects(left.game().world, left.game().events, 10);
         EXPECT_EQ(left.play().FallCount, moves ? 1 : 0) << row << 4 - col;
     }
 }
@@ -445,7 +445,7 @@ TEST(ReviewAdvance, PlayerHitWindowAroundThePlayersCentre) {
         GameRig rig({"o.", "..", "..", "WW"});
         rig.play().PlayerX = k.playerX;
         rig.play().PlayerY = k.playerY;
-        for (int i = 0; i < 25; ++i) MoveObjects(rig.game(), 10);
+        for (int i = 0; i < 25; ++i) MoveObjects(rig.game().world, rig.game().events, 10);
         EXPECT_EQ(rig.play().ExplosionCount, k.hit ? 1 : 0) << k.playerX << "," << k.playerY;
         EXPECT_EQ(rig.play().Lives, k.hit ? 2 : 3) << k.playerX << "," << k.playerY;
     }
@@ -454,12 +454,12 @@ TEST(ReviewAdvance, PlayerHitWindowAroundThePlayersCentre) {
 TEST(ReviewAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEntry) {
     GameRig rig({"o.", "..", "W@"});
     rig.play().FallList[1].LandSound = 1;  // left over from an earlier move
-    MoveObjects(rig.game(), 10);
+    MoveObjects(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(rig.play().FallList[1].LandSound, 0);
-    for (int i = 2; i <= 17; ++i) MoveObjects(rig.game(), 10);
+    for (int i = 2; i <= 17; ++i) MoveObjects(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(rig.play().FallList[1].Y, 74);
     EXPECT_EQ(rig.play().FallList[1].LandSound, 0);
-    MoveObjects(rig.game(), 10);  // y 76: within 5 px of the target
+    MoveObjects(rig.game().world, rig.game().events, 10);  // y 76: within 5 px of the target
     EXPECT_EQ(rig.play().FallList[1].LandSound, 1);
     EXPECT_EQ(rig.play().FallCount, 1);
 
@@ -467,7 +467,7 @@ TEST(ReviewAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEn
     GameRig two({"o.o", "...", "W@W"});
     two.play().FallList[1].LandSound = 1;
     two.play().FallList[2].LandSound = 1;
-    MoveObjects(two.game(), 10);
+    MoveObjects(two.game().world, two.game().events, 10);
     ASSERT_EQ(two.play().FallCount, 2);
     EXPECT_EQ(two.play().FallList[1].LandSound, 0);
     EXPECT_EQ(two.play().FallList[2].LandSound, 1);
@@ -476,47 +476,47 @@ TEST(ReviewAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEn
 TEST(ReviewAdvance, PushedDynamiteCrushesAMonsterBelowItsTargetAtOnce) {
     GameRig crawl({"@r.", "W.N"});
     crawl.play().PushRight = true;
-    MoveObjects(crawl.game(), 10);
+    MoveObjects(crawl.game().world, crawl.game().events, 10);
     EXPECT_EQ(crawl.level().MonsterCount, 0);
     EXPECT_EQ(crawl.Tile(2, 3), 12);
 
     GameRig turn({".y@", "MW."});
     turn.play().PushLeft = true;
-    MoveObjects(turn.game(), 10);
+    MoveObjects(turn.game().world, turn.game().events, 10);
     EXPECT_EQ(turn.level().MonsterCount, 0);
     EXPECT_EQ(turn.play().ExplosionCount, 1);
 
     // A monster below the cell being left is not in the target column.
     GameRig aside({"@r.", "WNW"});
     aside.play().PushRight = true;
-    MoveObjects(aside.game(), 10);
+    MoveObjects(aside.game().world, aside.game().events, 10);
     EXPECT_EQ(aside.level().MonsterCount, 1);
 }
 
 TEST(ReviewArrivals, FrameBaseClearedAndDynamiteSetOffOnlyByLandings) {
     GameRig fall({"i@", "..", "WW"});
     fall.level().Cells[2][1].FrameBase = 3;
-    for (int i = 0; i < 20; ++i) MoveObjects(fall.game(), 10);
+    for (int i = 0; i < 20; ++i) MoveObjects(fall.game().world, fall.game().events, 10);
     EXPECT_EQ(fall.Tile(2, 1), 12);
     EXPECT_EQ(fall.level().Cells[2][1].FrameBase, 0);
 
     // A ball sliding onto a cell above dynamite leaves it; rolling down onto it sets it off.
     GameRig slide({"@o.", "WWr"});
     slide.play().PushRight = true;
-    for (int i = 0; i < 30; ++i) MoveObjects(slide.game(), 10);
+    for (int i = 0; i < 30; ++i) MoveObjects(slide.game().world, slide.game().events, 10);
     EXPECT_EQ(slide.Tile(1, 3), 20);
     EXPECT_EQ(slide.Tile(2, 3), 21);
     EXPECT_EQ(slide.play().ExplosionCount, 0);
     GameRig roll({"@o.", "WW.", "WWr"});
     roll.play().PushRight = true;
-    for (int i = 0; i < 30; ++i) MoveObjects(roll.game(), 10);
+    for (int i = 0; i < 30; ++i) MoveObjects(roll.game().world, roll.game().events, 10);
     ASSERT_GE(roll.play().ExplosionCount, 1);
     EXPECT_EQ(roll.play().Explosions[1].Row, 3);
     EXPECT_EQ(roll.play().Explosions[1].Col, 3);
 
     // Yellow dynamite falling onto a reserved cell does not explode.
     GameRig busy({"y@", "..", "x."});
-    for (int i = 0; i < 20; ++i) MoveObjects(busy.game(), 10);
+    for (int i = 0; i < 20; ++i) MoveObjects(busy.game().world, busy.game().events, 10);
     EXPECT_EQ(busy.Tile(2, 1), 22);
     EXPECT_EQ(busy.play().ExplosionCount, 0);
 }

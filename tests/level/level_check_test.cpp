@@ -132,7 +132,7 @@ TEST(LevelSetDamage, EveryDamagedByteIsReadOrRefused) {
             for (size_t cut : {bytes.size(), bytes.size() - 3}) {
                 ByteReader in(bytes.data(), cut, "set.lev");
                 try {
-                    Tlevels index = ReadLevelSetIndex(in);
+                    LevelSetIndex index = ReadLevelSetIndex(in);
                     if (!IndexProblems(index, cut).empty()) continue;
                     for (int n = 1; n <= index.LevelCount; ++n) {
                         LevelRecord level = ReadLevelRecord(in, index, n);

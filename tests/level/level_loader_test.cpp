@@ -1,10 +1,11 @@
 // The level loader: index and names, border, monsters, counters, tile sets, phases and offsets,
 // and the refusal of files that break the limits of the level model.
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 
 #include <gtest/gtest.h>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "level/level_test_util.h"
 #include "level/level_writer.h"
 #include "support/test_data.h"
@@ -35,20 +36,20 @@ TEST(LevelLoader, OneCellLevelGetsItsBorder) {
     LoaderRig rig;
     rig.UseLevels({MakeLevel({{tcInfotron}})});
     Game& g = rig.game();
-    g.level.Cells[2][2].Layer = 102;  // left from an earlier level; the reset clears it
-    loadlevel(g, 1);
+    g.world.level.Cells[2][2].Layer = 102;  // left from an earlier level; the reset clears it
+    LoadLevel(g, 1);
     const int expected[3][3] = {{1, 3, 2}, {4, tcInfotron, 4}, {5, 3, 6}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
-            EXPECT_EQ(g.level.Cells[r][c].Tile, expected[r][c]) << r << "," << c;
-            EXPECT_EQ(g.level.Cells[r][c].Layer, 100);
+            EXPECT_EQ(g.world.level.Cells[r][c].Tile, expected[r][c]) << r << "," << c;
+            EXPECT_EQ(g.world.level.Cells[r][c].Layer, 100);
         }
-    EXPECT_EQ(g.level.Rows, 1);
-    EXPECT_EQ(g.level.Cols, 1);
-    EXPECT_EQ(g.play.PlayerX, 60);
-    EXPECT_EQ(g.play.PlayerY, 60);
-    EXPECT_EQ(g.play.PlayerPosX, 60.0);
-    EXPECT_EQ(g.play.InfotronsNeeded, 1);
+    EXPECT_EQ(g.world.level.Rows, 1);
+    EXPECT_EQ(g.world.level.Cols, 1);
+    EXPECT_EQ(g.world.play.PlayerX, 60);
+    EXPECT_EQ(g.world.play.PlayerY, 60);
+    EXPECT_EQ(g.world.play.PlayerPosX, 60.0);
+    EXPECT_EQ(g.world.play.InfotronsNeeded, 1);
 }
 
 TEST(LevelLoader, CellRecordsAndCountersAfterLoad) {
@@ -60,30 +61,30 @@ TEST(LevelLoader, CellRecordsAndCountersAfterLoad) {
     level.LevelFlags = 42;
     rig.UseLevels({level});
     Game& g = rig.game();
-    g.play.Lives = 6;
-    g.play.Bombs = 4;
-    g.play.InfotronsGot = 2;
-    g.play.LevelTime = 99;
-    g.play.LevelOutcome = 1;
-    g.play.FallCount = 3;
-    loadlevel(g, 1);
-    const TCell& cell = g.level.Cells[1][2];
+    g.world.play.Lives = 6;
+    g.world.play.Bombs = 4;
+    g.world.play.InfotronsGot = 2;
+    g.world.play.LevelTime = 99;
+    g.world.play.LevelOutcome = 1;
+    g.world.play.FallCount = 3;
+    LoadLevel(g, 1);
+    const Cell& cell = g.world.level.Cells[1][2];
     EXPECT_EQ(cell.Tile, tcCircuit1);
     EXPECT_EQ(cell.Spare, 9);
     EXPECT_EQ(cell.Layer, 101);
     EXPECT_EQ(cell.FrameBase, 3);
-    EXPECT_EQ(g.level.LevelFlags, 42);
-    EXPECT_EQ(g.level.TileSetFile, "tiles.dxg");
-    EXPECT_EQ(g.level.LevelName, "Test");
-    EXPECT_EQ(g.play.PlayerY, 100);
-    EXPECT_EQ(g.play.Lives, 3);
-    EXPECT_EQ(g.play.Bombs, 0);
-    EXPECT_EQ(g.play.InfotronsGot, 0);
-    EXPECT_EQ(g.play.LevelTime, 0);
-    EXPECT_EQ(g.play.LevelOutcome, 2);
-    EXPECT_EQ(g.play.FallCount, 0);
-    EXPECT_EQ(g.play.InfotronsNeeded, 2);
-    EXPECT_EQ(g.ScreenHandler, &EmptyTick);
+    EXPECT_EQ(g.world.level.LevelFlags, 42);
+    EXPECT_EQ(g.world.level.TileSetFile, "tiles.dxg");
+    EXPECT_EQ(g.world.level.LevelName, "Test");
+    EXPECT_EQ(g.world.play.PlayerY, 100);
+    EXPECT_EQ(g.world.play.Lives, 3);
+    EXPECT_EQ(g.world.play.Bombs, 0);
+    EXPECT_EQ(g.world.play.InfotronsGot, 0);
+    EXPECT_EQ(g.world.play.LevelTime, 0);
+    EXPECT_EQ(g.world.play.LevelOutcome, 2);
+    EXPECT_EQ(g.world.play.FallCount, 0);
+    EXPECT_EQ(g.world.play.InfotronsNeeded, 2);
+    EXPECT_EQ(g.ScreenTick, &EmptyTick);
 }
 
 TEST(LevelLoader, QuotaOverridesTheInfotronCount) {
@@ -92,11 +93,11 @@ TEST(LevelLoader, QuotaOverridesTheInfotronCount) {
     LevelRecord quota = counted;
     quota.InfotronQuota = 5;
     rig.UseLevels({counted, quota});
-    loadlevel(rig.game(), 1);
-    EXPECT_EQ(rig.game().play.InfotronsNeeded, 3);
-    loadlevel(rig.game(), 2);
-    EXPECT_EQ(rig.game().play.InfotronsNeeded, 5);
-    EXPECT_EQ(rig.game().level.InfotronQuota, 5);
+    LoadLevel(rig.game(), 1);
+    EXPECT_EQ(rig.game().world.play.InfotronsNeeded, 3);
+    LoadLevel(rig.game(), 2);
+    EXPECT_EQ(rig.game().world.play.InfotronsNeeded, 5);
+    EXPECT_EQ(rig.game().world.level.InfotronQuota, 5);
 }
 
 TEST(LevelLoader, MonstersInReadingOrder) {
@@ -104,12 +105,12 @@ TEST(LevelLoader, MonstersInReadingOrder) {
     rig.UseLevels({MakeLevel(
         {{E, tcMonsterCrawling, E, tcMonsterTurning}, {tcMonsterTurning, E, E, E}}, 2, 2)});
     Game& g = rig.game();
-    g.level.Monsters[2].Heading = 3;  // an earlier level's entry: fields not set are kept
-    g.level.Monsters[2].Move = 4;
-    g.level.Turn[1] = -1;
-    loadlevel(g, 1);
-    ASSERT_EQ(g.level.MonsterCount, 3);
-    const TMonster& first = g.level.Monsters[1];
+    g.world.level.Monsters[2].Heading = 3;  // an earlier level's entry: fields not set are kept
+    g.world.level.Monsters[2].Move = 4;
+    g.world.level.Turn[1] = -1;
+    LoadLevel(g, 1);
+    ASSERT_EQ(g.world.level.MonsterCount, 3);
+    const Monster& first = g.world.level.Monsters[1];
     EXPECT_EQ(first.Kind, tcMonsterCrawling);
     EXPECT_EQ(first.Row, 1);
     EXPECT_EQ(first.Col, 2);
@@ -117,19 +118,19 @@ TEST(LevelLoader, MonstersInReadingOrder) {
     EXPECT_EQ(first.PosY, 40.0);
     EXPECT_EQ(first.Spin, 2);
     EXPECT_EQ(first.Frames, 0);
-    const TMonster& second = g.level.Monsters[2];
+    const Monster& second = g.world.level.Monsters[2];
     EXPECT_EQ(second.Kind, tcMonsterTurning);
     EXPECT_EQ(second.Col, 4);
     EXPECT_EQ(second.Spin, 1);
     EXPECT_EQ(second.Frames, 8);
     EXPECT_EQ(second.Heading, 3);
     EXPECT_EQ(second.Move, 0);
-    EXPECT_EQ(g.level.Monsters[3].Row, 2);
-    EXPECT_EQ(g.level.Monsters[3].Col, 1);
-    EXPECT_EQ(g.level.Turn[1], -1);
-    EXPECT_EQ(g.level.Cells[1][2].Tile, tcBusy);
-    EXPECT_EQ(g.level.Cells[1][4].Tile, tcBusy);
-    EXPECT_EQ(g.level.Cells[2][1].Tile, tcBusy);
+    EXPECT_EQ(g.world.level.Monsters[3].Row, 2);
+    EXPECT_EQ(g.world.level.Monsters[3].Col, 1);
+    EXPECT_EQ(g.world.level.Turn[1], -1);
+    EXPECT_EQ(g.world.level.Cells[1][2].Tile, tcBusy);
+    EXPECT_EQ(g.world.level.Cells[1][4].Tile, tcBusy);
+    EXPECT_EQ(g.world.level.Cells[2][1].Tile, tcBusy);
 }
 
 TEST(LevelLoader, OffsetsFromThePictures) {
@@ -148,15 +149,15 @@ TEST(LevelLoader, OffsetsFromThePictures) {
     rig.WriteTiles(tiles);
     rig.UseLevels({MakeLevel({{40, 41, 42, E}})});
     Game& g = rig.game();
-    loadlevel(g, 1);
-    EXPECT_EQ(g.level.Cells[1][1].OffsetY, 6);
-    EXPECT_EQ(g.level.Cells[1][1].OffsetX, 4);
-    EXPECT_EQ(g.level.Cells[1][2].OffsetX, 13);
-    EXPECT_EQ(g.level.Cells[1][2].OffsetY, 5);
-    EXPECT_EQ(g.level.Cells[1][3].OffsetX, 20);
-    EXPECT_EQ(g.level.Cells[1][3].OffsetY, 24);
-    EXPECT_EQ(g.level.Cells[1][4].OffsetX, 0);
-    EXPECT_EQ(g.level.Cells[0][1].OffsetX, 0);
+    LoadLevel(g, 1);
+    EXPECT_EQ(g.world.level.Cells[1][1].OffsetY, 6);
+    EXPECT_EQ(g.world.level.Cells[1][1].OffsetX, 4);
+    EXPECT_EQ(g.world.level.Cells[1][2].OffsetX, 13);
+    EXPECT_EQ(g.world.level.Cells[1][2].OffsetY, 5);
+    EXPECT_EQ(g.world.level.Cells[1][3].OffsetX, 20);
+    EXPECT_EQ(g.world.level.Cells[1][3].OffsetY, 24);
+    EXPECT_EQ(g.world.level.Cells[1][4].OffsetX, 0);
+    EXPECT_EQ(g.world.level.Cells[0][1].OffsetX, 0);
 }
 
 TEST(LevelLoader, AnimatedCellsGetARandomWholePhase) {
@@ -165,22 +166,22 @@ TEST(LevelLoader, AnimatedCellsGetARandomWholePhase) {
     row[0] = tcCircuit1;                    // not animated
     rig.UseLevels({MakeLevel({row})});
     Game& g = rig.game();
-    loadlevel(g, 1);
-    EXPECT_EQ(g.level.Cells[1][1].Phase, 0);
+    LoadLevel(g, 1);
+    EXPECT_EQ(g.world.level.Cells[1][1].Phase, 0);
     bool differ = false;
     for (int c = 2; c <= 40; ++c) {
-        double phase = g.level.Cells[1][c].Phase;
+        double phase = g.world.level.Cells[1][c].Phase;
         EXPECT_GE(phase, 0);
         EXPECT_LT(phase, 50);
         EXPECT_EQ(phase, static_cast<int>(phase));
-        differ |= phase != g.level.Cells[1][2].Phase;
+        differ |= phase != g.world.level.Cells[1][2].Phase;
     }
     EXPECT_TRUE(differ);
     // The same seed gives the same phases.
     std::vector<double> first;
-    for (int c = 1; c <= 40; ++c) first.push_back(g.level.Cells[1][c].Phase);
-    loadlevel(g, 1);
-    for (int c = 1; c <= 40; ++c) EXPECT_EQ(g.level.Cells[1][c].Phase, first[c - 1]);
+    for (int c = 1; c <= 40; ++c) first.push_back(g.world.level.Cells[1][c].Phase);
+    LoadLevel(g, 1);
+    for (int c = 1; c <= 40; ++c) EXPECT_EQ(g.world.level.Cells[1][c].Phase, first[c - 1]);
 }
 
 TEST(LevelLoader, TileSetLoadedOnlyWhenItChanges) {
@@ -188,17 +189,17 @@ TEST(LevelLoader, TileSetLoadedOnlyWhenItChanges) {
     rig.WriteTiles(PlainTiles(60), "other.dxg");
     rig.UseLevels({MakeLevel({{E}}), MakeLevel({{E}}), MakeLevel({{E}}, 1, 1, "O", "other.dxg")});
     Game& g = rig.game();
-    loadlevel(g, 1);
-    EXPECT_EQ(g.media.patratele.Count(), 70);
+    LoadLevel(g, 1);
+    EXPECT_EQ(g.media.TilePictures.Count(), 70);
     EXPECT_EQ(g.levels.LoadedTileSet, "tiles.dxg");
     rig.WriteTiles(PlainTiles(65));  // not read again: the same name is already loaded
-    loadlevel(g, 2);
-    EXPECT_EQ(g.media.patratele.Count(), 70);
-    loadlevel(g, 3);
-    EXPECT_EQ(g.media.patratele.Count(), 60);
+    LoadLevel(g, 2);
+    EXPECT_EQ(g.media.TilePictures.Count(), 70);
+    LoadLevel(g, 3);
+    EXPECT_EQ(g.media.TilePictures.Count(), 60);
     EXPECT_EQ(g.levels.LoadedTileSet, "other.dxg");
-    loadlevel(g, 1);
-    EXPECT_EQ(g.media.patratele.Count(), 65);
+    LoadLevel(g, 1);
+    EXPECT_EQ(g.media.TilePictures.Count(), 65);
 }
 
 TEST(LevelLoader, RefusesBrokenIndexes) {
@@ -249,9 +250,9 @@ TEST(LevelLoader, RefusesLevelsThatBreakTheLimits) {
     LevelRecord good = MakeLevel({{E, E}});
     auto refusal = [&](LevelRecord broken) {
         rig.UseLevels({good, broken});
-        loadlevel(rig.game(), 1);
-        std::string error = LoaderRig::ErrorOf([&] { loadlevel(rig.game(), 2); });
-        EXPECT_EQ(rig.game().level.Cols, 2) << "the level in play was changed";
+        LoadLevel(rig.game(), 1);
+        std::string error = LoaderRig::ErrorOf([&] { LoadLevel(rig.game(), 2); });
+        EXPECT_EQ(rig.game().world.level.Cols, 2) << "the level in play was changed";
         return error;
     };
     LevelRecord rows = good;
@@ -272,9 +273,9 @@ TEST(LevelLoader, RefusesLevelsThatBreakTheLimits) {
         MakeLevel({std::vector<int>(99, tcMonsterCrawling), std::vector<int>(99, E)});
     hundred.CellAt(2, 5).Tile = tcMonsterTurning;
     rig.UseLevels({hundred});
-    loadlevel(rig.game(), 1);
-    EXPECT_EQ(rig.game().level.MonsterCount, 100);
-    EXPECT_EQ(rig.game().level.Monsters[100].Kind, tcMonsterTurning);
+    LoadLevel(rig.game(), 1);
+    EXPECT_EQ(rig.game().world.level.MonsterCount, 100);
+    EXPECT_EQ(rig.game().world.level.Monsters[100].Kind, tcMonsterTurning);
     LevelRecord many = MakeLevel(
         {std::vector<int>(99, tcMonsterCrawling), std::vector<int>(99, tcMonsterTurning)});
     EXPECT_EQ(refusal(many), "set.lev: level 2: 198 monsters, at most 100");

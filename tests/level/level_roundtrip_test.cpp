@@ -43,7 +43,7 @@ TEST(LevelWriter, LayoutOfTheIndexAndRecords) {
     const size_t record2 = 6 + 4 + 20 + 32 + 4;
     ASSERT_EQ(bytes.size(), first + record1 + record2);
     ByteReader in(bytes, "set.lev");
-    Tlevels index = ReadLevelSetIndex(in);
+    LevelSetIndex index = ReadLevelSetIndex(in);
     EXPECT_EQ(index.SetHeader, 0x01020304);
     EXPECT_EQ(bytes[0], 0x04);
     EXPECT_EQ(index.SetName, "Ab");
@@ -124,7 +124,7 @@ TEST(LevelDump, SourcesThroughTheFileAndBack) {
     LevelSetData set = ParseLevelSources({{"a.lvl", source}});
     Bytes bytes = WriteLevelSet(set);
     ByteReader in(bytes, "set.lev");
-    Tlevels index = ReadLevelSetIndex(in);
+    LevelSetIndex index = ReadLevelSetIndex(in);
     std::string dumped;
     for (int n = 1; n <= index.LevelCount; ++n)
         dumped += DumpLevelSource(ReadLevelRecord(in, index, n));

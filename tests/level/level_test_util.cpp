@@ -3,6 +3,7 @@
 
 #include "dxgwriter/library_writer.h"
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "level/level_writer.h"
 #include "support/test_data.h"
 
@@ -35,8 +36,8 @@ LoaderRig::LoaderRig() : game_(std::make_unique<Game>()) {
     game_->ProgramDir = dir_.Path();
     game_->settings.LevelsFile = "set.lev";
     game_->FixedSeed = 7;
-    FillTileTables(game_->tiles);
-    ApplySpeedToTables(game_->tiles, 300);
+    FillTileTables(game_->world.tiles);
+    ApplySpeedToTables(game_->world.tiles, 300);
     WriteTiles(PlainTiles(70));
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "level/level_record.h"
 #include "media/library_format.h"
 #include "support/test_support.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "level/level.h"
+#include "game/cell_animation.h"
 #include "render/tile_passes.h"
 
 namespace {
@@ -44,8 +45,8 @@ TileTables TablesAt(int speed) {
     return t;
 }
 
-TCell CellOf(int32_t tile, double phase) {
-    TCell cell;
+Cell CellOf(int32_t tile, double phase) {
+    Cell cell;
     cell.Tile = tile;
     cell.Phase = phase;
     return cell;
@@ -55,7 +56,7 @@ TCell CellOf(int32_t tile, double phase) {
 // far beyond the count (it is drawn from the rate) comes back over several ticks.
 TEST(CellAnimation, OneFrameCountTakenOffPerTickOnlyPastTheCount) {
     const TileTables t = TablesAt(300);
-    TCell drift = CellOf(tcDriftLeft, 40.0);  // 11 patterns, 50 a second
+    Cell drift = CellOf(tcDriftLeft, 40.0);  // 11 patterns, 50 a second
     AnimateCell(drift, t, 20);
     EXPECT_DOUBLE_EQ(drift.Phase, 30.0);
     AnimateCell(drift, t, 20);
@@ -66,7 +67,7 @@ TEST(CellAnimation, OneFrameCountTakenOffPerTickOnlyPastTheCount) {
     AnimateCell(drift, t, 20);
     EXPECT_DOUBLE_EQ(drift.Phase, 1.0);
 
-    TCell still = CellOf(68, 9.5);  // code 68 loops like every code below 70
+    Cell still = CellOf(68, 9.5);  // code 68 loops like every code below 70
     AnimateCell(still, t, 20);
     EXPECT_EQ(still.Tile, 68);
     EXPECT_DOUBLE_EQ(still.Phase, 0.5);
@@ -75,7 +76,7 @@ TEST(CellAnimation, OneFrameCountTakenOffPerTickOnlyPastTheCount) {
 // The eating animation lasts until its phase passes 20 at the rate of the speed in force.
 TEST(CellAnimation, EatingEndsEmptyOnlyPastTheLastPatternAtTheCurrentRate) {
     TileTables t = TablesAt(200);  // 100 patterns a second
-    TCell eaten = CellOf(81, 0.0);
+    Cell eaten = CellOf(81, 0.0);
     for (int i = 0; i < 20; ++i) AnimateCell(eaten, t, 10);
     EXPECT_EQ(eaten.Tile, 81);  // exactly 20: the last pattern is still drawn
     EXPECT_NEAR(eaten.Phase, 20.0, 1e-9);
@@ -84,7 +85,7 @@ TEST(CellAnimation, EatingEndsEmptyOnlyPastTheLastPatternAtTheCurrentRate) {
     EXPECT_EQ(eaten.Tile, tcEmpty);
     EXPECT_EQ(eaten.Phase, 0.0);
 
-    TCell slow = CellOf(70, 0.0);
+    Cell slow = CellOf(70, 0.0);
     ApplySpeedToTables(t, 250);
     AnimateCell(slow, t, 100);
     EXPECT_DOUBLE_EQ(slow.Phase, 12.5);

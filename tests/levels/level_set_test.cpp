@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/replay_run.h"
 #include "level/level_check.h"
 #include "level/level_set_reader.h"
@@ -62,7 +62,7 @@ class BuiltDataFolder {
 };
 
 struct BuiltSet {
-    Tlevels Index;
+    LevelSetIndex Index;
     std::vector<LevelRecord> Levels;  // level 1 first
 };
 
@@ -116,7 +116,7 @@ TEST_P(LevelReplays, MakeTheirLevel) {
         << result.InfotronsNeeded << " infotrons and " << result.Lives << " lives, the player at ("
         << result.PlayerX << ", " << result.PlayerY << ")";
     EXPECT_FALSE(game->input.CheatMode);
-    EXPECT_EQ(game->play.Mortal, 1);
+    EXPECT_EQ(game->world.play.Mortal, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LevelReplays, ::testing::ValuesIn(ReplayNames()),

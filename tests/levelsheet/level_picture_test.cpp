@@ -2,9 +2,10 @@
 // that turn it into a thumbnail on the sheet.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/session.h"
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 
@@ -33,7 +34,7 @@ TEST(LevelPicture, DrawsEveryCellTheMonstersAndTheStart) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
     auto game = StartGame(SessionOptions{dir.Path(), false, 7});
-    loadlevel(*game, 3);
+    LoadLevel(*game, 3);
     const Surface whole = DrawWholeLevel(*game);
     EXPECT_EQ(whole.Width, (4 + 2) * 40);
     EXPECT_EQ(whole.Height, (3 + 2) * 40);

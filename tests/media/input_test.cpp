@@ -49,7 +49,7 @@ class VirtualJoystick : public ::testing::Test {
 }  // namespace
 
 TEST_F(VirtualJoystick, AxesReadFromMinusToPlusThousandWithAThirtyPercentDeadZone) {
-    DXInput input;
+    InputStates input;
     Set(-32768, 32767, false);
     input.PollInput();
     EXPECT_EQ(input.JoyX, -1000);
@@ -71,7 +71,7 @@ TEST_F(VirtualJoystick, AxesReadFromMinusToPlusThousandWithAThirtyPercentDeadZon
 }
 
 TEST_F(VirtualJoystick, ButtonAndDirectionsAreEdgesLikeKeys) {
-    DXInput input;
+    InputStates input;
     Set(0, -32768, true);
     input.PollInput();
     EXPECT_TRUE(input.Has(isButton1));
@@ -97,7 +97,7 @@ TEST_F(VirtualJoystick, ButtonAndDirectionsAreEdgesLikeKeys) {
 }
 
 TEST_F(VirtualJoystick, NothingIsReadWhileTheWindowHasNoFocus) {
-    DXInput input;
+    InputStates input;
     Set(-32768, 0, true);
     input.PollInput();
     ASSERT_TRUE(input.Has(isLeft));
@@ -111,7 +111,7 @@ TEST_F(VirtualJoystick, NothingIsReadWhileTheWindowHasNoFocus) {
 }
 
 TEST_F(VirtualJoystick, UnpluggingReleasesWhatTheStickHeldAndAnotherOneIsTakenUp) {
-    DXInput input;
+    InputStates input;
     Set(-32768, 32767, true);
     input.PollInput();
     ASSERT_TRUE(input.Has(isLeft));

@@ -7,8 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "media/byte_io.h"
 #include "media/library_format.h"
 #include "store/player_table.h"
@@ -31,8 +32,8 @@ std::unique_ptr<Game> LevelGame(const TempDir& dir) {
     auto game = std::make_unique<Game>();
     game->ProgramDir = dir.Path();
     game->settings.LevelsFile = "Tolmara.lev";
-    FillTileTables(game->tiles);
-    ApplySpeedToTables(game->tiles, 300);
+    FillTileTables(game->world.tiles);
+    ApplySpeedToTables(game->world.tiles, 300);
     return game;
 }
 
@@ -53,9 +54,9 @@ TEST(DamagedFiles, LevelSetCutShortAtEveryLength) {
         }
         // The names could be read: the last level's record is what is missing.
         const int last = game->levels.LevelSet.LevelCount;
-        for (int n = 1; n < last; ++n) loadlevel(*game, n);
+        for (int n = 1; n < last; ++n) LoadLevel(*game, n);
         try {
-            loadlevel(*game, last);
+            LoadLevel(*game, last);
             FAIL() << "level " << last << " loaded from a file cut at " << cut;
         } catch (const FileError& e) {
             ++levelErrors;
@@ -81,7 +82,7 @@ TEST(DamagedFiles, LevelSetWithSpoiltBytesLoadsOrFailsClearly) {
             WriteBytes(dir.File("Tolmara.lev"), spoilt);
             try {
                 ReadLevelSet(*game);
-                for (int n = 1; n <= game->levels.LevelSet.LevelCount; ++n) loadlevel(*game, n);
+                for (int n = 1; n <= game->levels.LevelSet.LevelCount; ++n) LoadLevel(*game, n);
             } catch (const FileError& e) {
                 ASSERT_TRUE(StartsWith(e.what(), "Tolmara.lev: ")) << e.what();
             }

@@ -9,8 +9,9 @@
 #include <memory>
 #include <random>
 
-#include "app/messages.h"
-#include "app/screen_dispatch.h"
+#include "screens/messages.h"
+#include "game/camera.h"
+#include "screens/screen_dispatch.h"
 #include "media/picture.h"
 #include "render/playfield.h"
 #include "render/render_rig.h"
@@ -63,14 +64,14 @@ PictureLibrary RandomTileSet(std::mt19937& rng) {
 
 // ---- A plain drawing of the frame, step by step, every cell of every pass ----
 
-int32_t PlainViewX(const tlevel& level, int32_t px) {
+int32_t PlainViewX(const LevelGrid& level, int32_t px) {
     if (level.Cols <= 14) return (14 - level.Cols) * 20;
     if (px <= 280) return 0;
     if (px < 40 * level.Cols - 280) return 280 - px;
     return 560 - 40 * level.Cols;
 }
 
-int32_t PlainViewY(const tlevel& level, int32_t py) {
+int32_t PlainViewY(const LevelGrid& level, int32_t py) {
     if (level.Rows <= 10) return (10 - level.Rows) * 20;
     if (py <= 200) return 0;
     if (py < 40 * level.Rows - 160) return 200 - py;
@@ -78,14 +79,14 @@ int32_t PlainViewY(const tlevel& level, int32_t py) {
 }
 
 void PlainPass(Game& game, int layer, int first, int lastRow, int lastCol, int32_t lag) {
-    const PlayState& play = game.play;
+    const PlayState& play = game.world.play;
     for (int r = first; r <= lastRow; ++r)
         for (int c = first; c <= lastCol; ++c) {
-            TCell& cell = game.level.Cells[r][c];
+            Cell& cell = game.world.level.Cells[r][c];
             if (cell.Layer != layer) continue;
-            const int n = game.tiles.FrameCount[cell.Tile];
+            const int n = game.world.tiles.FrameCount[cell.Tile];
             if (n > 0) {
-                cell.Phase += game.tiles.FrameRate[cell.Tile] / 1000.0 * lag;
+                cell.Phase += game.world.tiles.FrameRate[cell.Tile] / 1000.0 * lag;
                 if (cell.Phase > n) {
                     if (cell.Tile >= 70) {
                         cell.Tile = 15;
@@ -95,7 +96,7 @@ void PlainPass(Game& game, int layer, int first, int lastRow, int lastCol, int32
                     }
                 }
             }
-            game.media.patratele.PictureAt(cell.Tile).DrawPattern(
+            game.media.TilePictures.PictureAt(cell.Tile).DrawPattern(
                 game.media.Back, play.ViewX + 40 * c - cell.OffsetX,
                 play.ViewY + 40 * r - cell.OffsetY,
                 cell.FrameBase + static_cast<int>(std::trunc(cell.Phase)));
@@ -105,27 +106,27 @@ void PlainPass(Game& game, int layer, int first, int lastRow, int lastCol, int32
 void PlainFrame(Game& game, int32_t lag) {
     Media& media = game.media;
     Surface& back = media.Back;
-    PlayState& play = game.play;
-    const tlevel& level = game.level;
-    media.patratele.PictureAt(0).DrawPattern(back, 0, 0, 0);
-    const int ox = static_cast<int>(std::trunc(media.DXSpriteEngine.SpriteRoot.X));
-    const int oy = static_cast<int>(std::trunc(media.DXSpriteEngine.SpriteRoot.Y));
+    PlayState& play = game.world.play;
+    const LevelGrid& level = game.world.level;
+    media.TilePictures.PictureAt(0).DrawPattern(back, 0, 0, 0);
+    const int ox = static_cast<int>(std::trunc(media.Sprites.SpriteRoot.X));
+    const int oy = static_cast<int>(std::trunc(media.Sprites.SpriteRoot.Y));
     for (int i = 1; i <= play.FallCount; ++i) {
-        const TMover& m = play.FallList[i];
-        media.patratele.PictureAt(m.Tile).DrawPattern(
+        const Mover& m = play.FallList[i];
+        media.TilePictures.PictureAt(m.Tile).DrawPattern(
             back, static_cast<int>(std::trunc(m.X)) + ox, static_cast<int>(std::trunc(m.Y)) + oy,
             static_cast<int>(std::trunc(m.Frame)) % m.Frames);
     }
     for (int i = 1; i <= level.MonsterCount; ++i) {
-        const TMonster& m = level.Monsters[i];
-        media.patratele.PictureAt(m.Kind).DrawPattern(
+        const Monster& m = level.Monsters[i];
+        media.TilePictures.PictureAt(m.Kind).DrawPattern(
             back, static_cast<int>(std::trunc(m.PosX)) + ox,
             static_cast<int>(std::trunc(m.PosY)) + oy, m.Frame);
     }
     for (int i = 1; i <= play.PlacedBombCount; ++i)
-        media.patratele.PictureAt(19).DrawPattern(back, ox + 40 * play.PlacedBombs[i].Col,
+        media.TilePictures.PictureAt(19).DrawPattern(back, ox + 40 * play.PlacedBombs[i].Col,
                                                   oy + 40 * play.PlacedBombs[i].Row, 0);
-    const Picture& band = media.perslist.FindPicture("fondlm");
+    const Picture& band = media.GamePictures.FindPicture("fondlm");
     if (level.Rows < 10)
         for (int i = 0; i <= 3; ++i) {
             band.DrawPattern(back, 160 * i, 40 - 20 * level.Rows, 0);
@@ -140,20 +141,20 @@ void PlainFrame(Game& game, int32_t lag) {
     play.ViewY = PlainViewY(level, play.PlayerY);
     PlainPass(game, 100, 0, level.Rows + 1, level.Cols + 1, lag);
     PlainPass(game, 101, 1, level.Rows, level.Cols, lag);
-    media.DXSpriteEngine.DrawSprites(back);
+    media.Sprites.DrawSprites(back);
     PlainPass(game, 102, 1, level.Rows, level.Cols, lag);
     for (int i = 1; i <= play.ExplosionCount; ++i) {
-        const TExplosion& e = play.Explosions[i];
-        media.perslist.FindPicture("explozie")
+        const Explosion& e = play.Explosions[i];
+        media.GamePictures.FindPicture("explozie")
             .DrawPattern(back, play.ViewX + e.PixelX, play.ViewY + e.PixelY,
                          static_cast<int>(std::trunc(e.Phase)));
     }
-    media.perslist.FindPicture("status").DrawPattern(back, 0, 401, 0);
-    if (game.input.Paused) media.perslist.FindPicture("pause").DrawPattern(back, 258, 216, 0);
-    DrawBombCounter(game, 20, 442);
-    DrawInfotronCounter(game, 500, 420);
-    DrawTimeCounter(game, 505, 450);
-    DrawLives(game, 175, 454);
+    media.GamePictures.FindPicture("status").DrawPattern(back, 0, 401, 0);
+    if (game.input.Paused) media.GamePictures.FindPicture("pause").DrawPattern(back, 258, 216, 0);
+    DrawBombCounter(back, media.GamePictures, play, 20, 442);
+    DrawInfotronCounter(back, media.GamePictures, play, 500, 420);
+    DrawTimeCounter(back, media.GamePictures, play, 505, 450);
+    DrawLives(back, media.GamePictures, play, 175, 454);
 }
 
 // A random level of the given size: tiles of every code the set has, all layers (and some that
@@ -165,7 +166,7 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
     Game& game = rig.game();
     for (int r = 0; r <= rows + 1; ++r)
         for (int c = 0; c <= cols + 1; ++c) {
-            TCell& cell = rig.Cell(r, c);
+            Cell& cell = rig.CellAt(r, c);
             if (rng() % 2) cell.Tile = static_cast<int32_t>(rng() % kTileCodes);
             cell.Layer = kLayers[rng() % 8];
             cell.FrameBase = static_cast<int32_t>(rng() % 3);
@@ -176,35 +177,35 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
     const int32_t px = static_cast<int32_t>(40 + rng() % (40 * cols + 1));
     const int32_t py = static_cast<int32_t>(40 + rng() % (40 * rows + 1));
     rig.PlacePlayer(px, py);
-    game.media.DXSpriteEngine.SpriteRoot = {static_cast<double>(PlainViewX(game.level, px)) + 0.5,
-                                            static_cast<double>(PlainViewY(game.level, py)) - 0.5};
-    PlayState& play = game.play;
+    game.world.play.PlayerViewX = static_cast<double>(PlainViewX(game.world.level, px)) + 0.5;
+    game.world.play.PlayerViewY = static_cast<double>(PlainViewY(game.world.level, py)) - 0.5;
+    PlayState& play = game.world.play;
     play.FallCount = 3;
     for (int i = 1; i <= 3; ++i) {
-        TMover& m = play.FallList[i];
+        Mover& m = play.FallList[i];
         m.Tile = 1 + static_cast<int32_t>(rng() % (kTileCodes - 1));
         m.X = (rng() % (40 * cols + 80)) + 0.25;
         m.Y = (rng() % (40 * rows + 80)) + 0.75;
         m.Frame = (rng() % 90) / 10.0;
         m.Frames = 1 + static_cast<int32_t>(rng() % 4);
     }
-    game.level.MonsterCount = 2;
+    game.world.level.MonsterCount = 2;
     for (int i = 1; i <= 2; ++i) {
-        TMonster& m = game.level.Monsters[i];
+        Monster& m = game.world.level.Monsters[i];
         m.Kind = 38 + i - 1;
         m.PosX = rng() % (40 * cols + 80) + 0.5;
         m.PosY = rng() % (40 * rows + 80) + 0.5;
         m.Frame = static_cast<int32_t>(rng() % 3);
     }
     play.PlacedBombCount = 1;
-    play.PlacedBombs[1] = TPlacedBomb{1 + static_cast<int32_t>(rng() % cols),
+    play.PlacedBombs[1] = PlacedBomb{1 + static_cast<int32_t>(rng() % cols),
                                       1 + static_cast<int32_t>(rng() % rows), 0.0};
     play.ExplosionCount = 2;
     for (int i = 1; i <= 2; ++i) {
         const int32_t col = 1 + static_cast<int32_t>(rng() % cols);
         const int32_t row = 1 + static_cast<int32_t>(rng() % rows);
         play.Explosions[i] =
-            TExplosion{40 * col - 40, 40 * row - 40, col, row, (rng() % 100) / 10.0};
+            Explosion{40 * col - 40, 40 * row - 40, col, row, (rng() % 100) / 10.0};
     }
     play.Bombs = static_cast<int32_t>(rng() % 120);
     play.InfotronsGot = static_cast<int32_t>(rng() % 150);
@@ -222,22 +223,22 @@ TEST(FrameReview, TheCulledFrameEqualsThePlainFrameAndEveryCellAnimatesTheSame) 
     Game& game = rig.game();
     rig.AddSprite(300, 200);
     for (int round = 0; round < 40; ++round) {
-        if (round % 10 == 0) game.media.patratele.LoadLibrary(RandomTileSet(rng));
+        if (round % 10 == 0) game.media.TilePictures.LoadLibrary(RandomTileSet(rng));
         const auto& size = kSizes[round % 10];
         FillRandomLevel(rig, rng, size[0], size[1]);
         const int32_t lag = 1 + static_cast<int32_t>(rng() % 120);
-        const auto before = std::make_unique<tlevel>(game.level);
+        const auto before = std::make_unique<LevelGrid>(game.world.level);
 
-        DrawPlayField(game, lag);
+        DrawPlayFrame(game, lag);
         const Surface drawn = game.media.Back;
-        const auto after = std::make_unique<tlevel>(game.level);
-        const int32_t viewX = game.play.ViewX, viewY = game.play.ViewY;
+        const auto after = std::make_unique<LevelGrid>(game.world.level);
+        const int32_t viewX = game.world.play.ViewX, viewY = game.world.play.ViewY;
 
-        game.level = *before;
+        game.world.level = *before;
         game.media.Back.Pixels.assign(game.media.Back.Pixels.size(), 0);
         PlainFrame(game, lag);
-        EXPECT_EQ(viewX, game.play.ViewX) << round;
-        EXPECT_EQ(viewY, game.play.ViewY) << round;
+        EXPECT_EQ(viewX, game.world.play.ViewX) << round;
+        EXPECT_EQ(viewY, game.world.play.ViewY) << round;
         int differences = 0, firstX = -1, firstY = -1;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
@@ -249,7 +250,7 @@ TEST(FrameReview, TheCulledFrameEqualsThePlainFrameAndEveryCellAnimatesTheSame) 
                                   << "), first at (" << firstX << ", " << firstY << ")";
         for (int r = 0; r < kGridSize; ++r)
             for (int c = 0; c < kGridSize; ++c) {
-                const TCell &a = after->Cells[r][c], &b = game.level.Cells[r][c];
+                const Cell &a = after->Cells[r][c], &b = game.world.level.Cells[r][c];
                 ASSERT_TRUE(a.Tile == b.Tile && a.Phase == b.Phase)
                     << "round " << round << " cell (" << r << ", " << c << ")";
             }
@@ -267,24 +268,24 @@ TEST(FrameReview, LargePicturesAndOffsetsReachInFromEverySide) {
         library.Pictures.push_back(Tile(code, 40, 40, 1, false));
     library.Pictures[tcEmpty].Rgb.assign(library.Pictures[tcEmpty].Rgb.size(), kKey);
     library.Pictures[45] = Tile(45, 168, 168, 1, false);
-    game.media.patratele.LoadLibrary(library);
+    game.media.TilePictures.LoadLibrary(library);
     rig.MakeLevel(60, 60);
     rig.PlacePlayer(1200, 1200);
     const int32_t viewX = 280 - 1200, viewY = 200 - 1200;
     // Cell (r, c) starts at screen (viewX + 40 c, viewY + 40 r); column 23 and row 25 at 0.
-    rig.Cell(27, 19).Tile = 45;  // x -160: its last 8 columns are on the screen
-    rig.Cell(21, 25).Tile = 45;  // y -160: its last 8 rows are on the screen
-    rig.Cell(29, 39).Tile = 30;  // x 640, drawn 30 further left
-    rig.Cell(29, 39).OffsetX = 30;
-    rig.Cell(31, 22).Tile = 31;  // x -40, drawn 30 further right
-    rig.Cell(31, 22).OffsetX = -30;
-    rig.Cell(24, 31).Tile = 32;  // y -40, drawn 25 further down
-    rig.Cell(24, 31).OffsetY = -25;
-    rig.Cell(37, 28).Tile = 33;  // y 480, drawn 170 further up
-    rig.Cell(37, 28).OffsetY = 170;
-    DrawPlayField(game, 1);
-    ASSERT_EQ(game.play.ViewX, viewX);
-    ASSERT_EQ(game.play.ViewY, viewY);
+    rig.CellAt(27, 19).Tile = 45;  // x -160: its last 8 columns are on the screen
+    rig.CellAt(21, 25).Tile = 45;  // y -160: its last 8 rows are on the screen
+    rig.CellAt(29, 39).Tile = 30;  // x 640, drawn 30 further left
+    rig.CellAt(29, 39).OffsetX = 30;
+    rig.CellAt(31, 22).Tile = 31;  // x -40, drawn 30 further right
+    rig.CellAt(31, 22).OffsetX = -30;
+    rig.CellAt(24, 31).Tile = 32;  // y -40, drawn 25 further down
+    rig.CellAt(24, 31).OffsetY = -25;
+    rig.CellAt(37, 28).Tile = 33;  // y 480, drawn 170 further up
+    rig.CellAt(37, 28).OffsetY = 170;
+    DrawPlayFrame(game, 1);
+    ASSERT_EQ(game.world.play.ViewX, viewX);
+    ASSERT_EQ(game.world.play.ViewY, viewY);
     EXPECT_EQ(rig.Pixel(7, 80), ReviewColour(45, 0));
     EXPECT_EQ(rig.Pixel(8, 80), ReviewColour(0, 0));
     EXPECT_EQ(rig.Pixel(80, 7), ReviewColour(45, 0));
@@ -307,7 +308,7 @@ TEST(FrameReview, FillerBandsForFewRowsAndFewColumnsAreIndependent) {
     rig.MakeLevel(20, 5);  // rows only: bands above and below, none at the sides
     rig.PlacePlayer(60, 60);
     rig.Draw();
-    EXPECT_EQ(rig.game().play.ViewY, 100);
+    EXPECT_EQ(rig.game().world.play.ViewY, 100);
     EXPECT_EQ(rig.Pixel(5, 99), band);  // the upper band ends at 40 - 100 + 159
     EXPECT_EQ(rig.Pixel(635, 99), band);
     EXPECT_EQ(rig.Pixel(5, 380), band);  // the lower band starts at 280 + 100
@@ -317,7 +318,7 @@ TEST(FrameReview, FillerBandsForFewRowsAndFewColumnsAreIndependent) {
     rig.MakeLevel(6, 30);  // columns only
     rig.PlacePlayer(60, 60);
     rig.Draw();
-    EXPECT_EQ(rig.game().play.ViewX, 160);
+    EXPECT_EQ(rig.game().world.play.ViewX, 160);
     EXPECT_EQ(rig.Pixel(159, 5), band);  // the left band ends at 120 - 120 + 159
     EXPECT_NE(rig.Pixel(160, 5), band);
     EXPECT_EQ(rig.Pixel(480, 300), band);  // the right band starts at 360 + 120
@@ -325,7 +326,7 @@ TEST(FrameReview, FillerBandsForFewRowsAndFewColumnsAreIndependent) {
 }
 
 TEST(ViewOriginReview, EveryLevelSizeAndPositionFollowsTheFormula) {
-    tlevel level;
+    LevelGrid level;
     for (int size = 1; size <= 99; ++size) {
         level.Cols = level.Rows = size;
         for (int32_t pos = 0; pos <= 40 * size + 80; pos += 7) {
@@ -374,7 +375,7 @@ void LoadUnevenDigits(Game& game) {
             Solid("digit" + std::to_string(d), DigitWidth(d), 18, StatusColour(29 + d)));
     library.Pictures.push_back(Solid("slash", 5, 18, StatusColour(39)));
     library.Pictures.push_back(Solid("colon", 3, 18, StatusColour(40)));
-    game.media.perslist.LoadLibrary(library);
+    game.media.GamePictures.LoadLibrary(library);
 }
 
 // The picture whose left column is at (x, y), checked to end where its width says.
@@ -393,7 +394,7 @@ TEST(CounterReview, RunningPositionsGrowByEachPicturesOwnWidth) {
     LoadUnevenDigits(rig.game());
     rig.MakeLevel(14, 10);
     rig.PlacePlayer(60, 60);
-    PlayState& play = rig.game().play;
+    PlayState& play = rig.game().world.play;
     play.Bombs = 38;
     play.InfotronsGot = 107;
     play.InfotronsNeeded = 94;
@@ -439,25 +440,25 @@ class PlayTick : public ::testing::Test {
         game().settings.Speed = 300;
         game().settings.ShowTips = 1;
         FillMessageTexts(game().messages);
-        SetScreen(game(), scGamePlay);
+        SetScreen(game(), Screen::GamePlay);
     }
     Game& game() { return rig.game(); }
     RenderRig rig;
 };
 
 TEST_F(PlayTick, PausedTicksOnlyDrawAndAnimateTheTiles) {
-    PlayState& play = game().play;
+    PlayState& play = game().world.play;
     play.ExplosionCount = 1;
-    play.Explosions[1] = TExplosion{0, 0, 1, 1, 2.0};
+    play.Explosions[1] = Explosion{0, 0, 1, 1, 2.0};
     play.PlacedBombCount = 1;
-    play.PlacedBombs[1] = TPlacedBomb{5, 5, 3.0};
-    rig.Cell(2, 2).Tile = tcPortRight;
+    play.PlacedBombs[1] = PlacedBomb{5, 5, 3.0};
+    rig.CellAt(2, 2).Tile = tcPortRight;
     game().input.Paused = true;
     GamePlayTick(game(), 100);
     EXPECT_EQ(play.LevelTime, 0);
     EXPECT_EQ(play.Explosions[1].Phase, 2.0);
     EXPECT_EQ(play.PlacedBombs[1].Fuse, 3.0);
-    EXPECT_DOUBLE_EQ(rig.Cell(2, 2).Phase, 1.0);
+    EXPECT_DOUBLE_EQ(rig.CellAt(2, 2).Phase, 1.0);
     EXPECT_EQ(rig.Pixel(258, 216), GameColour("pause"));
     game().input.Paused = false;
     GamePlayTick(game(), 100);
@@ -468,10 +469,10 @@ TEST_F(PlayTick, PausedTicksOnlyDrawAndAnimateTheTiles) {
 
 // The blasts of a monster's catch advance in the same tick: monsters move before explosions.
 TEST_F(PlayTick, ExplosionsAdvanceAfterTheMonstersHaveMoved) {
-    tlevel& level = game().level;
+    LevelGrid& level = game().world.level;
     level.MonsterCount = 1;
-    TMonster& m = level.Monsters[1];
-    m = TMonster{};
+    Monster& m = level.Monsters[1];
+    m = Monster{};
     m.Kind = 39;
     m.Spin = 2;
     m.PosX = 120;
@@ -480,15 +481,15 @@ TEST_F(PlayTick, ExplosionsAdvanceAfterTheMonstersHaveMoved) {
     m.Row = 4;
     m.Move = 1;  // moving up into the player's cell: caught at its first step
     m.TargetY = 120;
-    rig.Cell(4, 3).Tile = tcBusy;
+    rig.CellAt(4, 3).Tile = tcBusy;
     GamePlayTick(game(), 10);
-    EXPECT_EQ(game().play.Lives, 2);
-    ASSERT_EQ(game().play.ExplosionCount, 1);
-    EXPECT_DOUBLE_EQ(game().play.Explosions[1].Phase, 0.2);
+    EXPECT_EQ(game().world.play.Lives, 2);
+    ASSERT_EQ(game().world.play.ExplosionCount, 1);
+    EXPECT_DOUBLE_EQ(game().world.play.Explosions[1].Phase, 0.2);
 }
 
 TEST_F(PlayTick, EscapeGivesUpOnceWithABlastAndNoLostLifeMessage) {
-    PlayState& play = game().play;
+    PlayState& play = game().world.play;
     game().input.EscapePressed = true;
     game().input.Paused = true;
     GamePlayTick(game(), 20);
@@ -512,37 +513,37 @@ TEST_F(PlayTick, EscapeGivesUpOnceWithABlastAndNoLostLifeMessage) {
     EXPECT_EQ(play.ExplosionCount, 1);
     EXPECT_EQ(play.Lives, -1);
     for (int i = 0; i < 47; ++i) GamePlayTick(game(), 20);
-    EXPECT_EQ(game().screens.CurrentScreen, scGamePlay);  // 980 ms
+    EXPECT_EQ(game().screens.CurrentScreen, Screen::GamePlay);  // 980 ms
     GamePlayTick(game(), 20);
-    EXPECT_EQ(game().screens.CurrentScreen, scLevelEnd);
+    EXPECT_EQ(game().screens.CurrentScreen, Screen::LevelEnd);
 }
 
 TEST_F(PlayTick, GivingUpUnderTheGuardBlastsNothing) {
-    game().play.BlastGuard = true;
+    game().world.play.BlastGuard = true;
     game().input.EscapePressed = true;
     GamePlayTick(game(), 20);
-    EXPECT_EQ(game().play.Lives, 0);
-    EXPECT_EQ(game().play.ExplosionCount, 0);
-    EXPECT_TRUE(game().play.LevelLost);
+    EXPECT_EQ(game().world.play.Lives, 0);
+    EXPECT_EQ(game().world.play.ExplosionCount, 0);
+    EXPECT_TRUE(game().world.play.LevelLost);
 }
 
 TEST_F(PlayTick, EndChecksAreIndependentAndTheLastSwitchWins) {
-    PlayState& play = game().play;
+    PlayState& play = game().world.play;
     play.ExitReached = true;
     play.ExitTime = 490;
     game().input.ChangeCharacterKey = true;
     game().input.Paused = true;
     GamePlayTick(game(), 10);
     EXPECT_EQ(play.ExitTime, 500);
-    EXPECT_EQ(game().screens.CurrentScreen, scCharacterSelect);
+    EXPECT_EQ(game().screens.CurrentScreen, Screen::CharacterSelect);
     EXPECT_FALSE(game().input.Paused);
 
-    SetScreen(game(), scGamePlay);
+    SetScreen(game(), Screen::GamePlay);
     game().input.HelpKey = true;
     GamePlayTick(game(), 10);
-    EXPECT_EQ(game().screens.CurrentScreen, scInformation);
+    EXPECT_EQ(game().screens.CurrentScreen, Screen::Information);
 
-    SetScreen(game(), scGamePlay);
+    SetScreen(game(), Screen::GamePlay);
     game().input.ChangeCharacterKey = game().input.HelpKey = false;
     play.ExitReached = false;
     play.LevelLost = true;
@@ -550,7 +551,7 @@ TEST_F(PlayTick, EndChecksAreIndependentAndTheLastSwitchWins) {
     play.LevelAborted = true;
     play.AbortTime = 500;
     GamePlayTick(game(), 10);
-    EXPECT_EQ(game().screens.CurrentScreen, scLevelEnd);
+    EXPECT_EQ(game().screens.CurrentScreen, Screen::LevelEnd);
     EXPECT_EQ(play.LostTime, 1000);
     EXPECT_EQ(play.AbortTime, 510);
 }
@@ -565,30 +566,30 @@ TEST(LevelEndReview, ShowsItsPictureForMoreThanTwoSecondsThenRecordsTheProgress)
     game.levels.LevelSet.LevelCount = 4;
     game.players.CurrentPlayer = 2;
     game.players.PlayerLevels[2] = 5;  // already past the last level: not increased again
-    game.play.CurrentLevel = 5;
-    game.play.LevelOutcome = 1;
-    game.play.ExitReached = true;
-    SetScreen(game, scLevelEnd);
+    game.world.play.CurrentLevel = 5;
+    game.world.play.LevelOutcome = 1;
+    game.world.play.ExitReached = true;
+    SetScreen(game, Screen::LevelEnd);
     LevelEndTick(game, 2000);
     EXPECT_EQ(rig.Pixel(206, 173), GameColour("youmadeit"));
-    EXPECT_EQ(game.screens.CurrentScreen, scLevelEnd);
-    EXPECT_EQ(game.play.EndScreenTime, 2000);
+    EXPECT_EQ(game.screens.CurrentScreen, Screen::LevelEnd);
+    EXPECT_EQ(game.world.play.EndScreenTime, 2000);
     LevelEndTick(game, 1);
-    EXPECT_EQ(game.screens.CurrentScreen, scGameFinished);
+    EXPECT_EQ(game.screens.CurrentScreen, Screen::GameFinished);
     EXPECT_EQ(game.players.PlayerLevels[2], 5);
-    EXPECT_EQ(game.play.CurrentLevel, 6);
-    EXPECT_EQ(game.play.EndScreenTime, 0);
-    EXPECT_FALSE(game.play.ExitReached);
+    EXPECT_EQ(game.world.play.CurrentLevel, 6);
+    EXPECT_EQ(game.world.play.EndScreenTime, 0);
+    EXPECT_FALSE(game.world.play.ExitReached);
 
     // An outcome of none of the three shows no picture and records nothing.
-    game.play.LevelOutcome = 0;
-    SetScreen(game, scLevelEnd);
+    game.world.play.LevelOutcome = 0;
+    SetScreen(game, Screen::LevelEnd);
     LevelEndTick(game, 2001);
     EXPECT_NE(rig.Pixel(206, 173), GameColour("youmadeit"));
     EXPECT_NE(rig.Pixel(206, 173), GameColour("killed"));
     EXPECT_NE(rig.Pixel(206, 173), GameColour("aborted"));
-    EXPECT_EQ(game.screens.CurrentScreen, scPlayersLevels);
-    EXPECT_EQ(game.play.CurrentLevel, 6);
+    EXPECT_EQ(game.screens.CurrentScreen, Screen::PlayersLevels);
+    EXPECT_EQ(game.world.play.CurrentLevel, 6);
 }
 
 }  // namespace

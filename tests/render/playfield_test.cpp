@@ -1,6 +1,7 @@
 // The play field's frame: view origin, filler bands, the three tile passes with their animation,
 // culling at the screen's edges, and the moving things drawn relative to the engine's origin.
 #include "render/playfield.h"
+#include "game/camera.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace {
 constexpr int kWall = 45;
 
 TEST(ViewOrigin, SmallLevelsAreCentredAndLargeOnesScrollUntilTheirEdges) {
-    tlevel level;
+    LevelGrid level;
     int32_t x = 0, y = 0;
     level.Cols = 13;
     level.Rows = 9;
@@ -62,10 +63,10 @@ TEST(PlayField, SmallLevelIsFramedByFillerBandsFlushWithItsBorder) {
 TEST(PlayField, TenRowsFillTheFieldAndTheBottomBorderLiesUnderTheStatusBar) {
     RenderRig rig;
     rig.MakeLevel(14, 10);
-    rig.Cell(10, 2).Tile = kWall;
+    rig.CellAt(10, 2).Tile = kWall;
     rig.PlacePlayer(300, 300);
     rig.Draw();
-    EXPECT_EQ(rig.game().play.ViewY, 0);
+    EXPECT_EQ(rig.game().world.play.ViewY, 0);
     EXPECT_EQ(rig.Pixel(0, 0), TileColour(1));
     EXPECT_EQ(rig.Pixel(639, 0), TileColour(2));
     EXPECT_EQ(rig.Pixel(100, 400), TileColour(kWall));  // row 10 starts at y 400
@@ -75,14 +76,14 @@ TEST(PlayField, TenRowsFillTheFieldAndTheBottomBorderLiesUnderTheStatusBar) {
 TEST(PlayField, ScrollingKeepsThePlayerCellAtTheCentreAndStopsAtTheEdges) {
     RenderRig rig;
     rig.MakeLevel(30, 30);
-    rig.Cell(10, 10).Tile = kWall;
+    rig.CellAt(10, 10).Tile = kWall;
     rig.PlacePlayer(420, 420);
     rig.Draw();
     EXPECT_EQ(rig.Pixel(260, 180), TileColour(kWall));  // player's centre at (280, 200)
     EXPECT_EQ(rig.Pixel(299, 219), TileColour(kWall));
     EXPECT_EQ(rig.Pixel(300, 219), TileColour(0));
 
-    rig.Cell(30, 22).Tile = kWall;
+    rig.CellAt(30, 22).Tile = kWall;
     rig.PlacePlayer(1100, 1150);
     rig.Draw();
     EXPECT_EQ(rig.Pixel(600, 100), TileColour(4));      // right border column at 600..639
@@ -93,15 +94,15 @@ TEST(PlayField, AnimationsRunEverywhereButOnlyInTheirPass) {
     RenderRig rig;
     rig.MakeLevel(99, 99);
     rig.PlacePlayer(60, 60);
-    TCell& far = rig.Cell(90, 90);
+    Cell& far = rig.CellAt(90, 90);
     far.Tile = tcPortRight;
-    TCell& farUpper = rig.Cell(95, 95);
+    Cell& farUpper = rig.CellAt(95, 95);
     farUpper.Tile = tcPortDown;
     farUpper.Layer = 102;
-    TCell& border = rig.Cell(0, 5);  // a border cell of layer 101 belongs to no pass
+    Cell& border = rig.CellAt(0, 5);  // a border cell of layer 101 belongs to no pass
     border.Tile = tcPortLeft;
     border.Layer = 101;
-    TCell& unknownLayer = rig.Cell(3, 3);
+    Cell& unknownLayer = rig.CellAt(3, 3);
     unknownLayer.Tile = tcPortUp;
     unknownLayer.Layer = 103;
     rig.Draw(100);  // ports: 10 patterns per 1000 ms
@@ -116,16 +117,16 @@ TEST(PlayField, EatingAnimationsEndEmptyAndLoopsWrapKeepingTheFraction) {
     RenderRig rig;
     rig.MakeLevel(13, 9);
     rig.PlacePlayer(60, 60);
-    TCell& eaten = rig.Cell(1, 1);
+    Cell& eaten = rig.CellAt(1, 1);
     eaten.Tile = 70;
     eaten.Phase = 19.5;
-    TCell& port = rig.Cell(1, 2);
+    Cell& port = rig.CellAt(1, 2);
     port.Tile = tcPortRight;
     port.Phase = 3.9;
-    TCell& still = rig.Cell(1, 3);  // no animation: the phase is the eat-in-place pattern
+    Cell& still = rig.CellAt(1, 3);  // no animation: the phase is the eat-in-place pattern
     still.Tile = tcCircuitEatenInPlace;
     still.Phase = 2.7;
-    TCell& based = rig.Cell(1, 4);
+    Cell& based = rig.CellAt(1, 4);
     based.Tile = tcInfotron;
     based.FrameBase = 3;
     rig.Draw(20);  // 150 patterns per 1000 ms at speed 300: +3
@@ -150,13 +151,13 @@ TEST(PlayField, PassesLayerTilesAroundThePlayerSprite) {
     RenderRig rig;
     rig.MakeLevel(13, 9);
     rig.PlacePlayer(100, 100);
-    rig.game().media.DXSpriteEngine.SpriteRoot = {20, 20};
+    rig.game().world.play.PlayerViewX = rig.game().world.play.PlayerViewY = 20;
     rig.AddSprite(80, 80);   // over cell (2, 2)
     rig.AddSprite(120, 80);  // over cell (2, 3)
-    rig.Cell(2, 2).Tile = kWall;
-    rig.Cell(2, 2).Layer = 101;
-    rig.Cell(2, 3).Tile = kWall;
-    rig.Cell(2, 3).Layer = 102;
+    rig.CellAt(2, 2).Tile = kWall;
+    rig.CellAt(2, 2).Layer = 101;
+    rig.CellAt(2, 3).Tile = kWall;
+    rig.CellAt(2, 3).Layer = 102;
     rig.Draw();
     EXPECT_EQ(rig.Pixel(110, 110), GameColour("ball"));
     EXPECT_EQ(rig.Pixel(150, 110), TileColour(kWall));
@@ -166,20 +167,20 @@ TEST(PlayField, CellsJustOffScreenAreStillDrawnWhenTheirOffsetBringsThemIn) {
     RenderRig rig;
     rig.MakeLevel(30, 30);
     rig.PlacePlayer(60, 60);  // view (0, 0): column 16 starts at x 640, row 12 at y 480
-    rig.Cell(3, 16).Tile = kWall;
-    rig.Cell(3, 16).OffsetX = 20;
-    rig.Cell(12, 3).Tile = kWall;
-    rig.Cell(12, 3).OffsetY = 100;  // drawn from y 380, above the status bar
+    rig.CellAt(3, 16).Tile = kWall;
+    rig.CellAt(3, 16).OffsetX = 20;
+    rig.CellAt(12, 3).Tile = kWall;
+    rig.CellAt(12, 3).OffsetY = 100;  // drawn from y 380, above the status bar
     rig.Draw();
     EXPECT_EQ(rig.Pixel(625, 125), TileColour(kWall));
     EXPECT_EQ(rig.Pixel(125, 390), TileColour(kWall));
 
     // Cells whose pictures cannot reach the screen are not even looked up: a code without a
     // picture far off screen raises nothing, while the same code in view does.
-    rig.Cell(20, 25).Tile = 999;
-    rig.Cell(20, 25).Phase = 0;
+    rig.CellAt(20, 25).Tile = 999;
+    rig.CellAt(20, 25).Phase = 0;
     EXPECT_NO_THROW(rig.Draw());
-    rig.Cell(2, 2).Tile = 999;
+    rig.CellAt(2, 2).Tile = 999;
     EXPECT_THROW(rig.Draw(), std::runtime_error);
 }
 
@@ -188,25 +189,25 @@ TEST(PlayField, MovingThingsAreDrawnAtTheEngineOriginsWholePixels) {
     rig.MakeLevel(13, 9);
     rig.PlacePlayer(60, 60);
     Game& game = rig.game();
-    game.media.DXSpriteEngine.SpriteRoot = {20.9, 20.9};
-    game.play.FallCount = 1;
-    TMover& mover = game.play.FallList[1];
-    mover = TMover{};
+    game.world.play.PlayerViewX = game.world.play.PlayerViewY = 20.9;
+    game.world.play.FallCount = 1;
+    Mover& mover = game.world.play.FallList[1];
+    mover = Mover{};
     mover.Tile = tcBall;
     mover.X = 100.7;
     mover.Y = 80.2;
     mover.Frame = 10.5;
     mover.Frames = 9;
-    game.level.MonsterCount = 1;
-    TMonster& monster = game.level.Monsters[1];
+    game.world.level.MonsterCount = 1;
+    Monster& monster = game.world.level.Monsters[1];
     monster.Kind = tcMonsterTurning;
     monster.PosX = 200.5;
     monster.PosY = 40;
     monster.Frame = 3;
-    game.play.PlacedBombCount = 1;
-    game.play.PlacedBombs[1] = TPlacedBomb{5, 6, 0.0};
-    game.play.ExplosionCount = 1;
-    game.play.Explosions[1] = TExplosion{40 * 8 - 40, 40 * 3 - 40, 8, 3, 3.7};
+    game.world.play.PlacedBombCount = 1;
+    game.world.play.PlacedBombs[1] = PlacedBomb{5, 6, 0.0};
+    game.world.play.ExplosionCount = 1;
+    game.world.play.Explosions[1] = Explosion{40 * 8 - 40, 40 * 3 - 40, 8, 3, 3.7};
     rig.Draw();
     EXPECT_EQ(rig.Pixel(120, 100), TileColour(tcBall, 1));
     EXPECT_EQ(rig.Pixel(119, 100), TileColour(0));
@@ -216,7 +217,7 @@ TEST(PlayField, MovingThingsAreDrawnAtTheEngineOriginsWholePixels) {
     EXPECT_EQ(rig.Pixel(419, 219), GameColour("explozie", 3));
 
     // A wall drawn by the tile passes covers a moving thing under it.
-    rig.Cell(2, 2).Tile = kWall;
+    rig.CellAt(2, 2).Tile = kWall;
     rig.Draw();
     EXPECT_EQ(rig.Pixel(120, 100), TileColour(kWall));
 }

@@ -6,6 +6,7 @@
 #include "dxgwriter/library_writer.h"
 #include "media/byte_io.h"
 #include "render/playfield.h"
+#include "screens/screens.h"
 
 namespace {
 
@@ -52,6 +53,10 @@ constexpr Named kNamed[] = {
     {"pause", 124, 48, 1, 0x3200},      {"fondlm", 160, 160, 1, 0x3300},
     {"youmadeit", 228, 134, 1, 0x3400}, {"killed", 228, 134, 1, 0x3500},
     {"aborted", 228, 134, 1, 0x3600},   {"ball", 40, 40, 4, 0x3700},
+    {"ballsus", 40, 40, 2, 0x3800},     {"balljos", 40, 40, 2, 0x3900},
+    {"balls", 40, 40, 2, 0x3A00},       {"balld", 40, 40, 2, 0x3B00},
+    {"ballid", 40, 40, 1, 0x3C00},      {"ballis", 40, 40, 1, 0x3D00},
+    {"ballmort", 40, 40, 1, 0x3E00},
 };
 
 std::vector<PictureData> GamePictures() {
@@ -104,17 +109,20 @@ uint16_t StatusColour(int index) {
 RenderRig::RenderRig() : game_(std::make_unique<Game>()) {
     WriteFileAtomically(dir_.File("tolmara.dxg"), WritePictureLibrary(GamePictures()));
     WriteFileAtomically(dir_.File("tiles.dxg"), WritePictureLibrary(TilePictures()));
-    game_->media.perslist.LoadPictures(dir_.File("tolmara.dxg"));
-    game_->media.patratele.LoadPictures(dir_.File("tiles.dxg"));
-    FillTileTables(game_->tiles);
-    ApplySpeedToTables(game_->tiles, 300);
+    game_->media.GamePictures.LoadPictures(dir_.File("tolmara.dxg"));
+    game_->media.TilePictures.LoadPictures(dir_.File("tiles.dxg"));
+    FillTileTables(game_->world.tiles);
+    ApplySpeedToTables(game_->world.tiles, 300);
+    // The player's sprite, without a picture until the rules choose one.
+    game_->media.PlayerSprite = game_->media.Sprites.Create<ImageSprite>();
+    game_->media.PlayerSprite->Width = game_->media.PlayerSprite->Height = 40;
 }
 
 void RenderRig::MakeLevel(int cols, int rows) {
-    tlevel& level = game_->level;
+    LevelGrid& level = game_->world.level;
     level.Cols = cols;
     level.Rows = rows;
-    for (auto& row : level.Cells) row.fill(TCell{});
+    for (auto& row : level.Cells) row.fill(Cell{});
     for (int r = 0; r <= rows + 1; ++r)
         for (int c = 0; c <= cols + 1; ++c) level.Cells[r][c].Tile = tcEmpty;
     for (int c = 1; c <= cols; ++c) level.Cells[0][c].Tile = level.Cells[rows + 1][c].Tile = 3;
@@ -126,13 +134,15 @@ void RenderRig::MakeLevel(int cols, int rows) {
 }
 
 void RenderRig::PlacePlayer(int32_t x, int32_t y) {
-    game_->play.PlayerX = x;
-    game_->play.PlayerY = y;
+    game_->world.play.PlayerX = x;
+    game_->world.play.PlayerY = y;
+    game_->world.play.PlayerPosX = x;
+    game_->world.play.PlayerPosY = y;
 }
 
 ImageSprite& RenderRig::AddSprite(double x, double y) {
-    ImageSprite* sprite = game_->media.DXSpriteEngine.Create<ImageSprite>();
-    sprite->Picture = &game_->media.perslist.FindPicture("ball");
+    ImageSprite* sprite = game_->media.Sprites.Create<ImageSprite>();
+    sprite->Picture = &game_->media.GamePictures.FindPicture("ball");
     sprite->Width = sprite->Height = 40;
     sprite->X = x;
     sprite->Y = y;
@@ -140,5 +150,5 @@ ImageSprite& RenderRig::AddSprite(double x, double y) {
 }
 
 void RenderRig::Draw(int32_t lag) {
-    DrawPlayField(*game_, lag);
+    DrawPlayFrame(*game_, lag);
 }

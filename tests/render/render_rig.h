@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "support/test_support.h"
 
 // Colour (RGB565) of pattern p of tile picture k, and of the game pictures used by the play field.
@@ -28,7 +28,7 @@ class RenderRig {
 
     // A level of the given interior size: border ring, every interior cell empty, layer 100.
     void MakeLevel(int cols, int rows);
-    TCell& Cell(int row, int col) { return game_->level.Cells[row][col]; }
+    ::Cell& CellAt(int row, int col) { return game_->world.level.Cells[row][col]; }
     // Puts the player (centre in world pixels) where the tile passes take the view from.
     void PlacePlayer(int32_t x, int32_t y);
     // A sprite standing for the player, drawn by the sprite engine between passes 2 and 3.

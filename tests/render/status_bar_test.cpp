@@ -49,7 +49,7 @@ class StatusBar : public ::testing::Test {
 };
 
 TEST_F(StatusBar, CountersShowTheirDigitsBesideTheirIcons) {
-    PlayState& play = rig.game().play;
+    PlayState& play = rig.game().world.play;
     play.Bombs = 7;
     play.InfotronsGot = 99;
     play.InfotronsNeeded = 5;
@@ -69,7 +69,7 @@ TEST_F(StatusBar, CountersShowTheirDigitsBesideTheirIcons) {
 }
 
 TEST_F(StatusBar, HundredsAppearFromOneHundredAndMinutesAndBombsWrap) {
-    PlayState& play = rig.game().play;
+    PlayState& play = rig.game().world.play;
     play.Bombs = 123;
     play.InfotronsGot = 100;
     play.InfotronsNeeded = 120;
@@ -81,7 +81,7 @@ TEST_F(StatusBar, HundredsAppearFromOneHundredAndMinutesAndBombsWrap) {
 }
 
 TEST_F(StatusBar, OneLifePicturePerLifeFivePixelsApart) {
-    rig.game().play.Lives = 3;
+    rig.game().world.play.Lives = 3;
     rig.Draw();
     const uint16_t life = StatusColour(spLife);
     for (int i = 0; i < 3; ++i) {

@@ -3,12 +3,13 @@
 // whatever came before it.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/replay_run.h"
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "replays/replay_rig.h"
 #include "screens/level_start.h"
+#include "game/level_start.h"
 #include "support/test_data.h"
 
 namespace {
@@ -27,18 +28,18 @@ class LevelFlow : public ::testing::Test {
         game->players.CurrentPlayer = 1;
     }
     void StartLevel(int level) {
-        game->play.CurrentLevel = level;
-        SetScreen(*game, scLevelStart);
+        game->world.play.CurrentLevel = level;
+        SetScreen(*game, Screen::LevelStart);
         RunTick(*game, 20);
-        ASSERT_EQ(game->screens.CurrentScreen, scGamePlay);
+        ASSERT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
     }
     // Ends the level as `outcome` and runs the level-end screen until it has shown for 2000 ms,
     // checking that it is still there then.
     void EndLevel(int32_t outcome) {
-        game->play.LevelOutcome = outcome;
-        SetScreen(*game, scLevelEnd);
+        game->world.play.LevelOutcome = outcome;
+        SetScreen(*game, Screen::LevelEnd);
         for (int i = 0; i < 100; ++i) RunTick(*game, 20);
-        ASSERT_EQ(game->screens.CurrentScreen, scLevelEnd);
+        ASSERT_EQ(game->screens.CurrentScreen, Screen::LevelEnd);
     }
     uint16_t Pixel(int x, int y) const { return game->media.Back.At(x, y); }
 
@@ -53,10 +54,10 @@ TEST_F(LevelFlow, MakingTheNewestLevelOpensTheNextOneAfterTwoSeconds) {
     EXPECT_EQ(Pixel(210, 180), RgbTo565(0x20C020));  // "youmadeit" at (206, 173)
     EXPECT_EQ(game->players.PlayerLevels[1], 2);
     RunTick(*game, 20);  // 2020 ms
-    EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::PlayersLevels);
     EXPECT_EQ(game->players.PlayerLevels[1], 3);
-    EXPECT_EQ(game->play.CurrentLevel, 3);
-    EXPECT_EQ(game->play.EndScreenTime, 0);
+    EXPECT_EQ(game->world.play.CurrentLevel, 3);
+    EXPECT_EQ(game->world.play.EndScreenTime, 0);
 }
 
 TEST_F(LevelFlow, MakingAnOlderLevelOnlyPreselectsTheNextOne) {
@@ -64,9 +65,9 @@ TEST_F(LevelFlow, MakingAnOlderLevelOnlyPreselectsTheNextOne) {
     StartLevel(1);
     EndLevel(1);
     RunTick(*game, 20);
-    EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::PlayersLevels);
     EXPECT_EQ(game->players.PlayerLevels[1], 3);
-    EXPECT_EQ(game->play.CurrentLevel, 2);
+    EXPECT_EQ(game->world.play.CurrentLevel, 2);
 }
 
 TEST_F(LevelFlow, MakingTheLastLevelFinishesTheGame) {
@@ -74,9 +75,9 @@ TEST_F(LevelFlow, MakingTheLastLevelFinishesTheGame) {
     StartLevel(3);
     EndLevel(1);
     RunTick(*game, 20);
-    EXPECT_EQ(game->screens.CurrentScreen, scGameFinished);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::GameFinished);
     EXPECT_EQ(game->players.PlayerLevels[1], 4);
-    EXPECT_EQ(game->play.CurrentLevel, 4);
+    EXPECT_EQ(game->world.play.CurrentLevel, 4);
 }
 
 TEST_F(LevelFlow, LosingOrGivingUpChangesNoProgress) {
@@ -86,15 +87,15 @@ TEST_F(LevelFlow, LosingOrGivingUpChangesNoProgress) {
         EndLevel(outcome);
         EXPECT_EQ(Pixel(210, 180), RgbTo565(outcome == 2 ? 0xC02020 : 0xC0C020)) << outcome;
         RunTick(*game, 20);
-        EXPECT_EQ(game->screens.CurrentScreen, scPlayersLevels);
+        EXPECT_EQ(game->screens.CurrentScreen, Screen::PlayersLevels);
         EXPECT_EQ(game->players.PlayerLevels[1], 2);
-        EXPECT_EQ(game->play.CurrentLevel, 2);
+        EXPECT_EQ(game->world.play.CurrentLevel, 2);
     }
 }
 
 TEST_F(LevelFlow, LevelEndResetsThePlayStateButNotTheBlastsOrTheGuard) {
     StartLevel(1);
-    PlayState& p = game->play;
+    PlayState& p = game->world.play;
     p.ExitReached = p.LevelLost = p.LevelAborted = true;
     p.ExitTime = p.LostTime = p.AbortTime = 300;
     p.PlayerDying = true;
@@ -102,7 +103,7 @@ TEST_F(LevelFlow, LevelEndResetsThePlayStateButNotTheBlastsOrTheGuard) {
     p.IdleAnimating = true;
     p.BlastGuard = true;
     p.ExplosionCount = 1;
-    p.Explosions[1] = TExplosion{0, 0, 1, 1, 0.0};
+    p.Explosions[1] = Explosion{0, 0, 1, 1, 0.0};
     game->messages.MessageShown[103] = true;
     EndLevel(1);
     RunTick(*game, 20);
@@ -117,39 +118,39 @@ TEST_F(LevelFlow, LevelEndResetsThePlayStateButNotTheBlastsOrTheGuard) {
 
 TEST_F(LevelFlow, ExitReachedThenLastLifeLostEndsAsMade) {
     StartLevel(1);
-    game->play.ExitReached = true;
-    game->play.LevelOutcome = 1;
-    game->play.Lives = 0;
+    game->world.play.ExitReached = true;
+    game->world.play.LevelOutcome = 1;
+    game->world.play.Lives = 0;
     for (int i = 0; i < 24; ++i) RunTick(*game, 20);
-    EXPECT_EQ(game->screens.CurrentScreen, scGamePlay);
-    EXPECT_TRUE(game->play.LevelLost);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
+    EXPECT_TRUE(game->world.play.LevelLost);
     RunTick(*game, 20);  // 500 ms after the exit
-    EXPECT_EQ(game->screens.CurrentScreen, scLevelEnd);
-    EXPECT_EQ(game->play.LevelOutcome, 1);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::LevelEnd);
+    EXPECT_EQ(game->world.play.LevelOutcome, 1);
 }
 
 TEST(PrepareLevelStart, EmptiesTheBlastListsAndGivesTheLevelsMonstersAFreshStart) {
     auto game = std::make_unique<Game>();
-    PlayState& p = game->play;
+    PlayState& p = game->world.play;
     p.ExplosionCount = 3;
     p.PlacedBombCount = 2;
     p.BlastGuard = true;
-    tlevel& level = game->level;
+    LevelGrid& level = game->world.level;
     level.MonsterCount = 2;
     for (int i = 1; i <= 3; ++i) {
-        TMonster& m = level.Monsters[i];
+        Monster& m = level.Monsters[i];
         m.Heading = 3;
         m.TargetX = m.TargetY = 120;
         m.FromCol = m.FromRow = 4;
         m.PosX = 80;
         level.Turn[i] = -1;
     }
-    PrepareLevelStart(*game);
+    PrepareLevelStart(game->world);
     EXPECT_EQ(p.ExplosionCount, 0);
     EXPECT_EQ(p.PlacedBombCount, 0);
     EXPECT_FALSE(p.BlastGuard);
     for (int i = 1; i <= 2; ++i) {
-        const TMonster& m = level.Monsters[i];
+        const Monster& m = level.Monsters[i];
         EXPECT_EQ(m.Heading + m.FromCol + m.FromRow + level.Turn[i], 0) << i;
         EXPECT_EQ(m.TargetX + m.TargetY, 0.0) << i;
         EXPECT_EQ(m.PosX, 80.0) << i;  // the loader's own fields stay
@@ -171,19 +172,19 @@ TEST(LevelStart, ALevelPlaysTheSameWhateverWasPlayedBefore) {
     ReplayScript part = script;
     part.Steps = {ReplayStep{12, 20, {}, 0}};  // moving down: heading 3
     PlayReplay(*game, part);
-    ASSERT_EQ(game->level.Monsters[1].Heading, 3);
-    game->play.ExplosionCount = 1;
-    game->play.Explosions[1] = TExplosion{0, 0, 1, 1, 0.0};
-    game->play.BlastGuard = true;
-    game->play.PlacedBombCount = 1;
-    game->play.PlacedBombs[1] = TPlacedBomb{3, 3, 0.0};
+    ASSERT_EQ(game->world.level.Monsters[1].Heading, 3);
+    game->world.play.ExplosionCount = 1;
+    game->world.play.Explosions[1] = Explosion{0, 0, 1, 1, 0.0};
+    game->world.play.BlastGuard = true;
+    game->world.play.PlacedBombCount = 1;
+    game->world.play.PlacedBombs[1] = PlacedBomb{3, 3, 0.0};
     ResetScreenState(*game);
     const std::string again =
         ReplayResultJson(PlayReplay(*game, script, [](Game& g, int64_t tick, int32_t) {
             if (tick == 1) {
-                EXPECT_EQ(g.play.ExplosionCount, 0);
-                EXPECT_EQ(g.play.PlacedBombCount, 0);
-                EXPECT_FALSE(g.play.BlastGuard);
+                EXPECT_EQ(g.world.play.ExplosionCount, 0);
+                EXPECT_EQ(g.world.play.PlacedBombCount, 0);
+                EXPECT_FALSE(g.world.play.BlastGuard);
             }
             return true;
         }));

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/game.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ std::string CompareNumbers(const ReplayCheck& c, std::initializer_list<int64_t> 
 int32_t CellTile(const Game& g, int64_t row, int64_t col) {
     if (row < 0 || row >= kGridSize || col < 0 || col >= kGridSize)
         throw std::out_of_range("cell outside the grid");
-    return g.level.Cells[row][col].Tile;
+    return g.world.level.Cells[row][col].Tile;
 }
 
 std::string CheckRow(const ReplayCheck& c, const Game& g) {
@@ -64,7 +64,7 @@ std::string CheckRow(const ReplayCheck& c, const Game& g) {
 }
 
 std::string CheckPhase(const ReplayCheck& c, const Game& g) {
-    const double phase = g.level.Cells.at(Value(c, 1)).at(Value(c, 2)).Phase;
+    const double phase = g.world.level.Cells.at(Value(c, 1)).at(Value(c, 2)).Phase;
     const double low = std::stod(c.Words[3]), high = std::stod(c.Words[4]);
     if (phase >= low && phase <= high) return "";
     return Describe(c) + ": phase " + std::to_string(phase);
@@ -73,18 +73,18 @@ std::string CheckPhase(const ReplayCheck& c, const Game& g) {
 // Expectations on the game's state, valid at any tick.
 std::string CheckState(const ReplayCheck& c, const Game& g) {
     const std::string& what = c.Words[0];
-    const PlayState& p = g.play;
+    const PlayState& p = g.world.play;
     if (what == "time") return CompareNumbers(c, {static_cast<int64_t>(p.LevelTime)});
     if (what == "lives") return CompareNumbers(c, {p.Lives});
     if (what == "bombs") return CompareNumbers(c, {p.Bombs});
     if (what == "infotrons") return CompareNumbers(c, {p.InfotronsGot, p.InfotronsNeeded});
     if (what == "player") return CompareNumbers(c, {p.PlayerX, p.PlayerY});
-    if (what == "monsters") return CompareNumbers(c, {g.level.MonsterCount});
+    if (what == "monsters") return CompareNumbers(c, {g.world.level.MonsterCount});
     if (what == "moving") return CompareNumbers(c, {p.FallCount});
     if (what == "cell")
         return Compare(c, std::to_string(CellTile(g, Value(c, 1), Value(c, 2))), c.Words[3]);
     if (what == "row") return CheckRow(c, g);
-    if (what == "screen") return CompareNumbers(c, {g.screens.CurrentScreen});
+    if (what == "screen") return CompareNumbers(c, {static_cast<int64_t>(g.screens.CurrentScreen)});
     if (what == "message")
         return Compare(c, g.messages.MessageShown.at(Value(c, 1)) ? "shown" : "not shown", "shown");
     if (what == "nomessage")
@@ -107,13 +107,13 @@ std::string CheckState(const ReplayCheck& c, const Game& g) {
         return Compare(c, std::to_string(count), c.Words[2]);
     }
     if (what == "monster") {
-        const TMonster& m = g.level.Monsters.at(Value(c, 1));
+        const Monster& m = g.world.level.Monsters.at(Value(c, 1));
         return Compare(c,
                        std::to_string(static_cast<int64_t>(m.PosX)) + " " +
                            std::to_string(static_cast<int64_t>(m.PosY)),
                        c.Words[2] + " " + c.Words[3]);
     }
-    const TMover& m = p.FallList.at(Value(c, 1));  // "mover"
+    const Mover& m = p.FallList.at(Value(c, 1));  // "mover"
     return Compare(
         c,
         std::to_string(static_cast<int64_t>(m.X)) + " " + std::to_string(static_cast<int64_t>(m.Y)),

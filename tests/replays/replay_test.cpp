@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/replay_run.h"
 #include "replays/replay_checks.h"
 #include "replays/replay_rig.h"

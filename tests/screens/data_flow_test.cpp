@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "audio/audio.h"
 #include "store/settings.h"
@@ -38,7 +38,7 @@ class BuiltDataFlow : public ::testing::Test {
         game_ = StartGame(SessionOptions{dir_.Path(), true, 7});
         // With sounds on every sound the screens name is looked up in "sounds.dxg".
         game_->settings.SoundsEnabled = 1;
-        ASSERT_TRUE(MakeSoundReady(*game_));
+        ASSERT_TRUE(MakeSoundReady(game_->Sound()));
     }
 
     Game& game() { return *game_; }
@@ -57,10 +57,10 @@ class BuiltDataFlow : public ::testing::Test {
         Tick();
         MouseButton(*game_, false);
     }
-    uint8_t Screen() const { return game_->screens.CurrentScreen; }
-    void RunUntilScreen(uint8_t screen, int limit = 300) {
-        for (int i = 0; i < limit && Screen() != screen; ++i) Tick();
-        ASSERT_EQ(Screen(), screen);
+    ::Screen CurrentScreen() const { return game_->screens.CurrentScreen; }
+    void RunUntilScreen(::Screen screen, int limit = 300) {
+        for (int i = 0; i < limit && CurrentScreen() != screen; ++i) Tick();
+        ASSERT_EQ(CurrentScreen(), screen);
     }
 
     TempDir dir_;
@@ -70,11 +70,11 @@ class BuiltDataFlow : public ::testing::Test {
 TEST_F(BuiltDataFlow, LogoMenuOptionsVolumeAndBackRestoringItFromTheFile) {
     Ticks(3);
     Click(320, 240);
-    RunUntilScreen(scMainMenu);
+    RunUntilScreen(Screen::MainMenu);
     Ticks(50);
     Key(vkDown);
     Key(vkReturn);
-    RunUntilScreen(scOptions);
+    RunUntilScreen(Screen::Options);
     Ticks(26);
     const int32_t saved = game().settings.SoundsVolume;
     for (int i = 0; i < 5; ++i) Key(vkDown);  // option 6, sounds volume (plays "click")
@@ -83,65 +83,65 @@ TEST_F(BuiltDataFlow, LogoMenuOptionsVolumeAndBackRestoringItFromTheFile) {
     ReleaseKey(game(), saved > 100 ? vkLeft : vkRight);
     EXPECT_NE(game().settings.SoundsVolume, saved);
     Click(270, 430);
-    RunUntilScreen(scMainMenu);
+    RunUntilScreen(Screen::MainMenu);
     EXPECT_EQ(game().settings.SoundsVolume, saved);
-    EXPECT_EQ(game().audio.VolumeControl.WaveVolume(), saved & 255);
+    EXPECT_EQ(game().audio.Volumes.WaveVolume(), saved & 255);
 }
 
 TEST_F(BuiltDataFlow, AFirstPlayerReachesLevelOneAndHelpAndCharacterKeysReturnIntoIt) {
     game().players.Clear();
-    game().play.CurrentLevel = 1;
-    SetScreen(game(), scMenuReturn);
+    game().world.play.CurrentLevel = 1;
+    SetScreen(game(), Screen::MenuReturn);
     Ticks(50);
     Key(vkReturn);  // "sg"
-    RunUntilScreen(scPlayersLevels);
+    RunUntilScreen(Screen::PlayersLevels);
     Ticks(18);
     ASSERT_TRUE(game().input.NameEditing);
     for (char c : std::string("Tia")) TypeChar(game(), static_cast<uint8_t>(c)), Tick();
     TypeChar(game(), 13);
     Tick();
     Key(vkReturn);
-    RunUntilScreen(scCharacterSelect);
+    RunUntilScreen(Screen::CharacterSelect);
     Ticks(15);
     Click(400, 250);
-    RunUntilScreen(scGamePlay);
-    EXPECT_EQ(game().play.CurrentLevel, 1);
+    RunUntilScreen(Screen::GamePlay);
+    EXPECT_EQ(game().world.play.CurrentLevel, 1);
     EXPECT_EQ(game().settings.Character, 0);
     Ticks(10);
-    const double timeBefore = game().play.LevelTime;
+    const double timeBefore = game().world.play.LevelTime;
     Key(vkF1);
-    RunUntilScreen(scInformation);
+    RunUntilScreen(Screen::Information);
     Key(vkNext);
     Key(vkEscape);
-    RunUntilScreen(scGamePlay);
+    RunUntilScreen(Screen::GamePlay);
     Ticks(2);
-    EXPECT_GT(game().play.LevelTime, timeBefore);  // the same level goes on
+    EXPECT_GT(game().world.play.LevelTime, timeBefore);  // the same level goes on
     TypeChar(game(), 'c');
     Tick();
-    RunUntilScreen(scCharacterSelect);
+    RunUntilScreen(Screen::CharacterSelect);
     Ticks(15);
     Key(vkEscape);
-    RunUntilScreen(scGamePlay);
-    EXPECT_EQ(game().play.CurrentLevel, 1);
+    RunUntilScreen(Screen::GamePlay);
+    EXPECT_EQ(game().world.play.CurrentLevel, 1);
 }
 
 TEST_F(BuiltDataFlow, EveryMenuScreenDrawsFromTheBuiltPictures) {
-    SetScreen(game(), scMenuReturn);
+    SetScreen(game(), Screen::MenuReturn);
     Ticks(50);
     for (int item : {3, 4}) {
         game().screens.menu.MenuSelection = item;
         Key(vkReturn);
-        RunUntilScreen(item == 3 ? scInformation : scCredits);
+        RunUntilScreen(item == 3 ? Screen::Information : Screen::Credits);
         for (int page = 0; page < 7; ++page) Key(vkNext);
         Ticks(10);
         Key(vkEscape);
-        RunUntilScreen(scMainMenu);
+        RunUntilScreen(Screen::MainMenu);
         Ticks(30);
     }
-    SetScreen(game(), scGameFinished);
+    SetScreen(game(), Screen::GameFinished);
     Ticks(10, 100);
     Key(vkEscape);
-    RunUntilScreen(scPlayersLevels);
+    RunUntilScreen(Screen::PlayersLevels);
     Ticks(20);
 }
 

@@ -1,7 +1,7 @@
 // Character selection, information pages, credits and the game finished screen.
 #include <gtest/gtest.h>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
 
@@ -18,12 +18,12 @@ TEST(CharacterSelect, CalledFromPlayEscapeAndAChoiceBothGoBackIntoTheLevel) {
     Game& game = rig.game();
     AddPlayer(game, "Ada", 4, 0);
     for (int click : {0, 1}) {
-        game.screens.CurrentScreen = scGamePlay;
+        game.screens.CurrentScreen = Screen::GamePlay;
         TypeChar(game, 'c');  // C during play
-        rig.Enter(scCharacterSelect);
+        rig.Enter(Screen::CharacterSelect);
         rig.Key(vkEscape);  // the left picture has not arrived: discarded
         rig.Ticks(14);
-        EXPECT_EQ(rig.Screen(), scCharacterSelect);
+        EXPECT_EQ(rig.CurrentScreen(), Screen::CharacterSelect);
         if (click) {
             rig.Click(400, 250);  // the right picture
             EXPECT_EQ(game.settings.Character, 0);
@@ -31,7 +31,7 @@ TEST(CharacterSelect, CalledFromPlayEscapeAndAChoiceBothGoBackIntoTheLevel) {
             rig.Key(vkEscape);
         }
         rig.RunUntilScreenChanges();
-        EXPECT_EQ(rig.Screen(), scGamePlay);
+        EXPECT_EQ(rig.CurrentScreen(), Screen::GamePlay);
         EXPECT_FALSE(game.input.ChangeCharacterKey);
     }
 }
@@ -41,7 +41,7 @@ TEST(CharacterSelect, FromThePlayersScreenEscapeGoesBackAndAGapClickOnlyStoresTh
     Game& game = rig.game();
     AddPlayer(game, "Ada", 1, 0);
     game.settings.Character = 1;
-    rig.Enter(scCharacterSelect);
+    rig.Enter(Screen::CharacterSelect);
     rig.Ticks(2);
     rig.Click(300, 250);  // between the pictures, while they still slide in
     EXPECT_EQ(game.players.PlayerCharacter[1], 1);
@@ -49,19 +49,19 @@ TEST(CharacterSelect, FromThePlayersScreenEscapeGoesBackAndAGapClickOnlyStoresTh
     rig.Ticks(14);
     rig.Key(vkEscape);
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scPlayersLevels);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
     EXPECT_EQ(game.screens.characters.BallPictureX, -92);  // state reset for the next visit
 }
 
 TEST(CharacterSelect, AClickDuringTheSlideInChoosesAndLeaves) {
     MenuRig rig;
     AddPlayer(rig.game(), "Ada", 1, 0);
-    rig.Enter(scCharacterSelect);
+    rig.Enter(Screen::CharacterSelect);
     rig.Ticks(10);  // the left picture at x 108 of 188
     rig.Click(200, 250);
     EXPECT_EQ(rig.game().settings.Character, 1);
     rig.RunUntilScreenChanges(40);
-    EXPECT_EQ(rig.Screen(), scLevelStart);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::LevelStart);
 }
 
 // After a choice that went on to the level start, C in that level shows the pictures again
@@ -70,28 +70,28 @@ TEST(CharacterSelect, CInTheLevelAfterAChoiceShowsThePicturesAgain) {
     MenuRig rig;
     Game& game = rig.game();
     AddPlayer(game, "Ada", 1, 0);
-    rig.Enter(scCharacterSelect);
+    rig.Enter(Screen::CharacterSelect);
     rig.Ticks(14);
     rig.Click(400, 250);
     rig.RunUntilScreenChanges(40);
-    ASSERT_EQ(rig.Screen(), scLevelStart);
-    game.screens.CurrentScreen = scGamePlay;
+    ASSERT_EQ(rig.CurrentScreen(), Screen::LevelStart);
+    game.screens.CurrentScreen = Screen::GamePlay;
     TypeChar(game, 'c');
-    rig.Enter(scCharacterSelect);
+    rig.Enter(Screen::CharacterSelect);
     rig.Ticks(5);
-    EXPECT_EQ(rig.Screen(), scCharacterSelect);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::CharacterSelect);
     EXPECT_EQ(game.screens.characters.CharacterChoice, 0);
     EXPECT_LT(game.screens.characters.BallPictureX, 188);  // sliding in
     rig.Ticks(14);
     rig.Click(200, 250);
     rig.RunUntilScreenChanges(40);
-    EXPECT_EQ(rig.Screen(), scGamePlay);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::GamePlay);
     EXPECT_EQ(game.settings.Character, 1);
 }
 
 TEST(Information, PagesTurnByKeysAndButtonsWithinOneToSeven) {
     MenuRig rig;
-    rig.Enter(scInformation);
+    rig.Enter(Screen::Information);
     rig.Tick();
     EXPECT_EQ(rig.Pixel(10, 10), MenuRig::ColourOf("c"));
     PressAndRelease(rig, vkPrior);  // page 1 stays
@@ -107,21 +107,21 @@ TEST(Information, PagesTurnByKeysAndButtonsWithinOneToSeven) {
     rig.Click(60, 410);
     EXPECT_EQ(rig.game().screens.info.InfoPage, 6);
     rig.Key(vkEscape);
-    EXPECT_EQ(rig.Screen(), scMenuReturn);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MenuReturn);
 }
 
 TEST(Information, CalledWithF1FromPlayEscapeReturnsToTheGameKeepingThePage) {
     MenuRig rig;
     Game& game = rig.game();
     game.screens.info.InfoPage = 3;
-    game.screens.CurrentScreen = scGamePlay;
+    game.screens.CurrentScreen = Screen::GamePlay;
     PressAndRelease(rig, vkF1);  // as during play
     ASSERT_TRUE(game.input.HelpKey);
-    rig.Enter(scInformation);
+    rig.Enter(Screen::Information);
     rig.Tick();
     EXPECT_EQ(rig.Pixel(10, 10), MenuRig::ColourOf("c2"));
     rig.Key(vkEscape);
-    EXPECT_EQ(rig.Screen(), scGamePlay);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::GamePlay);
     EXPECT_FALSE(game.input.HelpKey);
 }
 
@@ -129,7 +129,7 @@ TEST(Credits, ScrollTwentyPixelsASecondBehindTheFrameAndRestartAfterTheMenu) {
     MenuRig rig;
     Game& game = rig.game();
     game.screens.menu.MenuSelection = 4;
-    rig.Enter(scCredits);
+    rig.Enter(Screen::Credits);
     rig.Ticks(200, 10);  // 2 s
     EXPECT_DOUBLE_EQ(game.screens.info.CreditsY, 380);
     EXPECT_EQ(rig.Pixel(260, 381), MenuRig::ColourOf("credits"));
@@ -139,7 +139,7 @@ TEST(Credits, ScrollTwentyPixelsASecondBehindTheFrameAndRestartAfterTheMenu) {
     EXPECT_DOUBLE_EQ(game.screens.info.CreditsY, -1200);
     rig.Key(vkEscape);
     rig.Tick();  // the menu-return screen
-    EXPECT_EQ(rig.Screen(), scMainMenu);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
     EXPECT_DOUBLE_EQ(game.screens.info.CreditsY, 480);
     EXPECT_EQ(game.screens.menu.MenuSelection, 4);
 }
@@ -147,7 +147,7 @@ TEST(Credits, ScrollTwentyPixelsASecondBehindTheFrameAndRestartAfterTheMenu) {
 TEST(GameFinished, ThePictureRisesToItsPlaceAndEscapeLeadsToThePlayersScreen) {
     MenuRig rig;
     Game& game = rig.game();
-    rig.Enter(scGameFinished);
+    rig.Enter(Screen::GameFinished);
     rig.Ticks(28, 100);  // 2.8 s: half way
     EXPECT_DOUBLE_EQ(game.screens.info.FinishedY, 340);
     EXPECT_EQ(rig.Pixel(130, 341), MenuRig::ColourOf("termina"));
@@ -155,7 +155,7 @@ TEST(GameFinished, ThePictureRisesToItsPlaceAndEscapeLeadsToThePlayersScreen) {
     rig.Ticks(40, 100);
     EXPECT_DOUBLE_EQ(game.screens.info.FinishedY, 200);
     rig.Key(vkEscape);
-    EXPECT_EQ(rig.Screen(), scPlayersLevels);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
     EXPECT_DOUBLE_EQ(game.screens.info.FinishedY, 480);
 }
 

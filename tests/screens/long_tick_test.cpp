@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "media/byte_io.h"
 #include "support/test_data.h"
@@ -31,9 +31,9 @@ std::unique_ptr<Game> StartBallRow(const TempDir& dir, int32_t speed) {
     std::unique_ptr<Game> game = StartGame(options);
     game->players.PlayerCount = 1;
     game->players.PlayerNames[1] = "Ann";
-    game->play.CurrentLevel = 1;
+    game->world.play.CurrentLevel = 1;
     game->settings.Speed = speed;
-    SetScreen(*game, scLevelStart);
+    SetScreen(*game, Screen::LevelStart);
     RunTick(*game, 17);
     return game;
 }
@@ -45,16 +45,16 @@ struct PushResult {
 PushResult PushRight(int32_t held, int32_t lag) {
     TempDir dir;
     std::unique_ptr<Game> game = StartBallRow(dir, 400);
-    EXPECT_EQ(game->screens.CurrentScreen, scGamePlay);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
     PressKey(*game, vkRight);
     for (int32_t t = 0; t < held; t += lag) RunTick(*game, lag);
     ReleaseKey(*game, vkRight);
     for (int i = 0; i < 60; ++i) RunTick(*game, 16);
     PushResult r;
     for (int col = 1; col <= 5; ++col)
-        if (game->level.Cells[1][col].Tile == tcBall) r.BallCol = col;
-    r.PlayerCol = game->play.PlayerX / 40;
-    EXPECT_EQ(game->play.MoveState, msRest);
+        if (game->world.level.Cells[1][col].Tile == tcBall) r.BallCol = col;
+    r.PlayerCol = game->world.play.PlayerX / 40;
+    EXPECT_EQ(game->world.play.MoveState, msRest);
     return r;
 }
 

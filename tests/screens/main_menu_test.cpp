@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
 
@@ -11,9 +11,9 @@ namespace {
 
 // The menu reached through the menu-return screen, title and items at rest.
 void ReachIdleMenu(MenuRig& rig) {
-    rig.Enter(scMenuReturn);
+    rig.Enter(Screen::MenuReturn);
     rig.Ticks(50);
-    ASSERT_EQ(rig.Screen(), scMainMenu);
+    ASSERT_EQ(rig.CurrentScreen(), Screen::MainMenu);
 }
 
 bool ItemShown(MenuRig& rig, int item, const char* picture) {
@@ -35,26 +35,26 @@ TEST(IntroLogo, FadesInPlaysItsJingleLateAndLeavesAfterItsTime) {
     rig.Tick(1);
     EXPECT_TRUE(rig.game().screens.logo.LogoJinglePlayed);
     rig.Ticks(64, 100);  // 7401 ms
-    EXPECT_EQ(rig.Screen(), scIntroLogo);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::IntroLogo);
     rig.Tick(100);
-    EXPECT_EQ(rig.Screen(), scMenuReturn);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MenuReturn);
     rig.Tick();
-    EXPECT_EQ(rig.Screen(), scMainMenu);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
 }
 
 TEST(IntroLogo, AClickSkipsItAtOnce) {
     MenuRig rig;
     rig.Tick();
     rig.Click(100, 100);
-    EXPECT_EQ(rig.Screen(), scMenuReturn);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MenuReturn);
     EXPECT_FALSE(rig.game().media.Input.Has(isButton1));
     rig.Tick();
-    EXPECT_EQ(rig.Screen(), scMainMenu);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
 }
 
 TEST(MainMenu, TitleFirstThenItemsSlideInAndTheMovedHighlightBlinks) {
     MenuRig rig;
-    rig.Enter(scMenuReturn);
+    rig.Enter(Screen::MenuReturn);
     rig.Ticks(26);  // 500 ms: "sm" has not arrived, no items
     EXPECT_FALSE(ItemShown(rig, 2, "op"));
     EXPECT_EQ(rig.Pixel(300, 460), MenuRig::ColourOf("background"));
@@ -90,7 +90,7 @@ TEST(MainMenu, SelectionWrapsAndFollowsThePointerOverTheFixedRows) {
 
 TEST(MainMenu, EscapeShowsTheQuitHintOnlyWhenIdle) {
     MenuRig rig;
-    rig.Enter(scMenuReturn);
+    rig.Enter(Screen::MenuReturn);
     rig.Tick();
     rig.Key(vkEscape);  // before the title has arrived: kept, then dropped by the slide-in
     rig.Ticks(40);
@@ -99,7 +99,7 @@ TEST(MainMenu, EscapeShowsTheQuitHintOnlyWhenIdle) {
     rig.Ticks(10);
     rig.Key(vkEscape);
     EXPECT_TRUE(rig.Queued(11));
-    EXPECT_EQ(rig.Screen(), scMainMenu);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
 }
 
 TEST(MainMenu, AClickedItemSlidesOutAndOpensItsScreen) {
@@ -109,7 +109,7 @@ TEST(MainMenu, AClickedItemSlidesOutAndOpensItsScreen) {
     rig.Click(300, 360);  // item 3, "in"
     EXPECT_TRUE(rig.game().screens.menu.MenuLeaving);
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scInformation);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::Information);
     EXPECT_EQ(rig.game().screens.info.InfoPage, 1);
     EXPECT_NEAR(rig.game().screens.menu.MenuItemsY, 481, 20);
 }

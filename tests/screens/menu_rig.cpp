@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/key_events.h"
-#include "app/messages.h"
-#include "app/screen_dispatch.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "dxgwriter/library_writer.h"
 #include "store/settings.h"
@@ -104,20 +104,20 @@ MenuRig::MenuRig(int levelCount) : game_(std::make_unique<Game>()) {
     WriteConfiguration(s, g.ProgramDir);
     WriteLibrary(dir_.File("meniu.dxg"), kMenuShapes);
     WriteLibrary(dir_.File("tolmara.dxg"), kGameShapes);
-    g.media.meniulist.LoadPictures(dir_.File("meniu.dxg"));
-    g.media.perslist.LoadPictures(dir_.File("tolmara.dxg"));
+    g.media.MenuPictures.LoadPictures(dir_.File("meniu.dxg"));
+    g.media.GamePictures.LoadPictures(dir_.File("tolmara.dxg"));
     g.levels.LevelSet.LevelCount = levelCount;
     for (int n = 1; n <= levelCount; ++n) g.levels.LevelNames[n - 1] = "Level " + std::to_string(n);
     FillMessageTexts(g.messages);
-    FillTileTables(g.tiles);
+    FillTileTables(g.world.tiles);
     ApplySpeed(g);
-    g.media.dxdraw.StartDisplay(false, "Tolmara Deepgrid");
+    g.media.Screen.StartDisplay(false, "Tolmara Deepgrid");
     ResetScreenState(g);
     g.timer.Enabled = true;
-    SetScreen(g, scIntroLogo);
+    SetScreen(g, Screen::IntroLogo);
 }
 
-void MenuRig::Enter(int screen) {
+void MenuRig::Enter(Screen screen) {
     SetScreen(*game_, screen);
 }
 
@@ -150,8 +150,8 @@ void MenuRig::Click(int x, int y) {
 }
 
 void MenuRig::RunUntilScreenChanges(int limit) {
-    const uint8_t start = Screen();
-    for (int i = 0; i < limit && Screen() == start; ++i) Tick();
+    const Screen start = CurrentScreen();
+    for (int i = 0; i < limit && CurrentScreen() == start; ++i) Tick();
 }
 
 uint16_t MenuRig::ColourOf(const std::string& name) {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "support/test_support.h"
 
 class MenuRig {
@@ -18,7 +18,7 @@ class MenuRig {
     const std::string& Folder() const { return dir_.Path(); }
 
     // Switches the screen as the game does, then runs ticks.
-    void Enter(int screen);
+    void Enter(::Screen screen);
     void Tick(int32_t lag = 20);
     void Ticks(int count, int32_t lag = 20);
     // A key pressed for one tick, then released.
@@ -33,7 +33,7 @@ class MenuRig {
     static uint16_t ColourOf(const std::string& name);
     uint16_t Pixel(int x, int y) const;
     bool Queued(int message) const;  // the message is in the queue
-    uint8_t Screen() const { return game_->screens.CurrentScreen; }
+    ::Screen CurrentScreen() const { return game_->screens.CurrentScreen; }
 
   private:
     TempDir dir_;

@@ -2,7 +2,7 @@
 // empty name stored by Enter, and the level lines' colours before anybody has a name.
 #include <gtest/gtest.h>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
 
@@ -19,7 +19,7 @@ bool TextColourAt(MenuRig& rig, int x, int y, uint16_t colour) {
 
 // Runs the menu until the next 20 ms tick brings the items to rest.
 void RunToTheTickBeforeArrival(MenuRig& rig) {
-    rig.Enter(scMenuReturn);
+    rig.Enter(Screen::MenuReturn);
     const MainMenuState& menu = rig.game().screens.menu;
     for (int i = 0; i < 100 && !(menu.TitleSmArrived && menu.MenuItemsY < 290); ++i) rig.Tick();
     ASSERT_FALSE(menu.MenuItemsArrived);
@@ -41,7 +41,7 @@ TEST(MainMenuEdges, InputIsReadOnlyInTicksThatBeginAtRest) {
     ASSERT_TRUE(game.screens.menu.MenuLeaving);
     PressKey(game, vkSpace);  // held until the information screen is selected
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scInformation);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::Information);
     EXPECT_TRUE(game.media.Input.Has(isButton1));
     EXPECT_FALSE(game.screens.menu.MenuLeaving);
 }
@@ -51,7 +51,7 @@ TEST(MainMenuEdges, InputIsReadOnlyInTicksThatBeginAtRest) {
 TEST(MainMenuEdges, AResetDuringTheSlideOutSlidesTheItemsInAgain) {
     MenuRig rig;
     Game& game = rig.game();
-    rig.Enter(scMenuReturn);
+    rig.Enter(Screen::MenuReturn);
     rig.Ticks(50);
     rig.Click(300, 320);
     rig.Ticks(3);
@@ -59,7 +59,7 @@ TEST(MainMenuEdges, AResetDuringTheSlideOutSlidesTheItemsInAgain) {
     rig.Ticks(15);
     EXPECT_TRUE(game.screens.menu.MenuItemsArrived);
     EXPECT_DOUBLE_EQ(game.screens.menu.MenuItemsY, 270);
-    EXPECT_EQ(rig.Screen(), scMainMenu);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
 }
 
 // Level 1 is red while nobody has a name and level 2 is red for a player at level 1; with the
@@ -67,7 +67,7 @@ TEST(MainMenuEdges, AResetDuringTheSlideOutSlidesTheItemsInAgain) {
 TEST(PlayersEdges, EnterStoresAnEmptyNameAndTheFirstLinesFollowThePlayerCount) {
     MenuRig rig;
     Game& game = rig.game();
-    rig.Enter(scPlayersLevels);
+    rig.Enter(Screen::PlayersLevels);
     rig.Ticks(18);
     ASSERT_TRUE(game.input.NameEditing);
     EXPECT_TRUE(TextColourAt(rig, 371, 305, kRed));

@@ -1,7 +1,7 @@
 // The options screen: working copies, live volumes, "ok" saving and "back" restoring.
 #include <gtest/gtest.h>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
 #include "store/settings.h"
@@ -9,7 +9,7 @@
 namespace {
 
 void ReachIdleOptions(MenuRig& rig) {
-    rig.Enter(scOptions);
+    rig.Enter(Screen::Options);
     rig.Ticks(26);  // the right column needs 484 ms
 }
 
@@ -27,7 +27,7 @@ Settings SettingsInFile(const MenuRig& rig) {
 // Leaves by the given click or key and runs until the menu-return screen is selected.
 void RunToMenuReturn(MenuRig& rig) {
     rig.RunUntilScreenChanges();
-    ASSERT_EQ(rig.Screen(), scMenuReturn);
+    ASSERT_EQ(rig.CurrentScreen(), Screen::MenuReturn);
 }
 
 TEST(Options, AHeldKeyMovesTheVolumeLiveAndBackRestoresItFromTheFile) {
@@ -40,13 +40,13 @@ TEST(Options, AHeldKeyMovesTheVolumeLiveAndBackRestoresItFromTheFile) {
     rig.Ticks(4);  // a slider moves in every tick the key is held
     ReleaseKey(rig.game(), vkRight);
     EXPECT_EQ(rig.game().settings.MusicVolume, 120);
-    EXPECT_EQ(rig.game().audio.VolumeControl.MidiVolume(), 120);
+    EXPECT_EQ(rig.game().audio.Volumes.MidiVolume(), 120);
     EXPECT_EQ(rig.Pixel(413, 322), knob);  // 326 + 85
     rig.Click(270, 430);                   // "back"
     EXPECT_EQ(rig.game().screens.options.OptAction, 1);
     RunToMenuReturn(rig);
     EXPECT_EQ(rig.game().settings.MusicVolume, 100);
-    EXPECT_EQ(rig.game().audio.VolumeControl.MidiVolume(), 100);
+    EXPECT_EQ(rig.game().audio.Volumes.MidiVolume(), 100);
 }
 
 TEST(Options, SwitchesToggleOncePerPressAndBackKeepsTheOldSettings) {
@@ -68,7 +68,7 @@ TEST(Options, SwitchesToggleOncePerPressAndBackKeepsTheOldSettings) {
 TEST(Options, OkSavesTheCopiesAndSetsTheSpeedWithoutRecomputingRates) {
     MenuRig rig;
     ReachIdleOptions(rig);
-    const int32_t rateBefore = rig.game().tiles.FrameRate[70];
+    const int32_t rateBefore = rig.game().world.tiles.FrameRate[70];
     SelectOption(rig, 3);
     rig.Key(vkLeft);      // tips off
     rig.Click(549, 300);  // the speed track's far end: 445 for one tick
@@ -81,7 +81,7 @@ TEST(Options, OkSavesTheCopiesAndSetsTheSpeedWithoutRecomputingRates) {
     RunToMenuReturn(rig);
     EXPECT_EQ(rig.game().settings.ShowTips, 0);
     EXPECT_EQ(rig.game().settings.Speed, 400);
-    EXPECT_EQ(rig.game().tiles.FrameRate[70], rateBefore);
+    EXPECT_EQ(rig.game().world.tiles.FrameRate[70], rateBefore);
     const Settings saved = SettingsInFile(rig);
     EXPECT_EQ(saved.ShowTips, 0);
     EXPECT_EQ(saved.Speed, 400);
@@ -89,7 +89,7 @@ TEST(Options, OkSavesTheCopiesAndSetsTheSpeedWithoutRecomputingRates) {
 
 TEST(Options, EnterDuringTheSlideInConfirmsAndSoundsWithoutALibraryStayOff) {
     MenuRig rig;
-    rig.Enter(scOptions);
+    rig.Enter(Screen::Options);
     rig.Ticks(2);
     rig.game().screens.options.OptSounds = 1;  // as if switched on before
     rig.Key(vkReturn);

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "media/byte_io.h"
 #include "support/test_data.h"
@@ -38,10 +38,10 @@ class PlayInterruption : public ::testing::Test {
         game = StartGame(options);
         game->players.PlayerCount = 1;
         game->players.PlayerNames[1] = "Ann";
-        game->play.CurrentLevel = 1;
-        SetScreen(*game, scLevelStart);
+        game->world.play.CurrentLevel = 1;
+        SetScreen(*game, Screen::LevelStart);
         RunTick(*game, 20);
-        ASSERT_EQ(game->screens.CurrentScreen, scGamePlay);
+        ASSERT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
     }
     // Holds the key for one tick: at rest, the step starts and advances 6 pixels.
     void StartStep(int vk) {
@@ -50,9 +50,9 @@ class PlayInterruption : public ::testing::Test {
         ReleaseKey(*game, vk);
     }
     void TicksUntilRest() {
-        for (int i = 0; i < 20 && game->play.MoveState != msRest; ++i) RunTick(*game, 20);
+        for (int i = 0; i < 20 && game->world.play.MoveState != msRest; ++i) RunTick(*game, 20);
     }
-    int32_t Tile(int row, int col) const { return game->level.Cells[row][col].Tile; }
+    int32_t Tile(int row, int col) const { return game->world.level.Cells[row][col].Tile; }
 
     TempDir dir;
     std::unique_ptr<Game> game;
@@ -71,7 +71,7 @@ const std::vector<std::pair<const char*, std::function<void(Game&)>>>& Interrupt
          [](Game& game) {
              PressKey(game, vkF1);
              RunTick(game, 20);
-             ASSERT_EQ(game.screens.CurrentScreen, scInformation);
+             ASSERT_EQ(game.screens.CurrentScreen, Screen::Information);
              PressKey(game, vkEscape);
              RunTick(game, 20);
          }},
@@ -79,10 +79,10 @@ const std::vector<std::pair<const char*, std::function<void(Game&)>>>& Interrupt
          [](Game& game) {
              TypeChar(game, 'c');
              RunTick(game, 20);
-             ASSERT_EQ(game.screens.CurrentScreen, scCharacterSelect);
+             ASSERT_EQ(game.screens.CurrentScreen, Screen::CharacterSelect);
              for (int i = 0; i < 15; ++i) RunTick(game, 20);  // the pictures arrive
              PressKey(game, vkEscape);
-             for (int i = 0; i < 40 && game.screens.CurrentScreen != scGamePlay; ++i)
+             for (int i = 0; i < 40 && game.screens.CurrentScreen != Screen::GamePlay; ++i)
                  RunTick(game, 20);
          }},
     };
@@ -94,20 +94,20 @@ TEST_F(PlayInterruption, AStepCutShortEndsInTheNextCellAndItsInfotronCountsOnce)
         SCOPED_TRACE(name);
         StartLevel();
         StartStep(vkRight);
-        ASSERT_EQ(game->play.MoveState, msRight);
-        ASSERT_LT(game->play.PlayerPosX, 80.0);  // still in the start cell
-        EXPECT_EQ(game->play.InfotronsGot, 1);   // counted when the step began
+        ASSERT_EQ(game->world.play.MoveState, msRight);
+        ASSERT_LT(game->world.play.PlayerPosX, 80.0);  // still in the start cell
+        EXPECT_EQ(game->world.play.InfotronsGot, 1);   // counted when the step began
         interrupt(*game);
-        ASSERT_EQ(game->screens.CurrentScreen, scGamePlay);
-        EXPECT_EQ(game->play.MoveState, msRest);
-        EXPECT_EQ(game->play.PlayerPosX, 100.0);  // centre of column 2
-        EXPECT_EQ(game->play.PlayerPosY, 60.0);
+        ASSERT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
+        EXPECT_EQ(game->world.play.MoveState, msRest);
+        EXPECT_EQ(game->world.play.PlayerPosX, 100.0);  // centre of column 2
+        EXPECT_EQ(game->world.play.PlayerPosY, 60.0);
         RunTick(*game, 20);
         EXPECT_EQ(Tile(1, 2), tcEmpty);  // taken by the player standing in it
         StartStep(vkRight);
         TicksUntilRest();
-        EXPECT_EQ(game->play.PlayerPosX, 140.0);
-        EXPECT_EQ(game->play.InfotronsGot, 1);
+        EXPECT_EQ(game->world.play.PlayerPosX, 140.0);
+        EXPECT_EQ(game->world.play.InfotronsGot, 1);
     }
 }
 
@@ -119,30 +119,30 @@ TEST_F(PlayInterruption, EatingInPlaceCutShortLeavesTheCellEmpty) {
             StartStep(vkRight);
             TicksUntilRest();
         }
-        ASSERT_EQ(game->play.PlayerPosX, 140.0);  // beside the circuit
+        ASSERT_EQ(game->world.play.PlayerPosX, 140.0);  // beside the circuit
         PressKey(*game, vkSpace);
         StartStep(vkRight);
         ReleaseKey(*game, vkSpace);
-        ASSERT_EQ(game->play.MoveState, msSnap);
+        ASSERT_EQ(game->world.play.MoveState, msSnap);
         interrupt(*game);
-        ASSERT_EQ(game->screens.CurrentScreen, scGamePlay);
-        EXPECT_EQ(game->play.MoveState, msRest);
+        ASSERT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
+        EXPECT_EQ(game->world.play.MoveState, msRest);
         EXPECT_EQ(Tile(1, 4), tcEmpty);
-        EXPECT_EQ(game->play.PlayerPosX, 140.0);  // eating in place never moves the player
+        EXPECT_EQ(game->world.play.PlayerPosX, 140.0);  // eating in place never moves the player
     }
 }
 
 TEST_F(PlayInterruption, AltEnterTwiceReturnsToTheWindowAndTheLevelGoesOn) {
-    const bool fullScreen = game->media.dxdraw.FullScreen();
+    const bool fullScreen = game->media.Screen.FullScreen();
     AltEnter(*game);
-    EXPECT_NE(game->media.dxdraw.FullScreen(), fullScreen);
+    EXPECT_NE(game->media.Screen.FullScreen(), fullScreen);
     AltEnter(*game);
-    EXPECT_EQ(game->media.dxdraw.FullScreen(), fullScreen);
+    EXPECT_EQ(game->media.Screen.FullScreen(), fullScreen);
     EXPECT_TRUE(game->timer.Enabled);
     StartStep(vkRight);
     TicksUntilRest();
-    EXPECT_EQ(game->screens.CurrentScreen, scGamePlay);
-    EXPECT_EQ(game->play.PlayerPosX, 100.0);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
+    EXPECT_EQ(game->world.play.PlayerPosX, 100.0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The players and levels screen: name entry, the player table, level choice and start requests.
 #include <gtest/gtest.h>
 
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
 
@@ -10,7 +10,7 @@ namespace {
 constexpr uint16_t kRed = 0xF800, kGreen = 0x07E0, kYellow = 0xFFE0;
 
 void ReachIdlePlayers(MenuRig& rig) {
-    rig.Enter(scPlayersLevels);
+    rig.Enter(Screen::PlayersLevels);
     rig.Ticks(18);  // the level panel needs 334 ms
 }
 
@@ -37,7 +37,7 @@ std::string WithoutLast(const std::string& s) {
 TEST(PlayersScreen, AFirstPlayerTypesANameChoosesACharacterAndReachesTheLevelStart) {
     MenuRig rig;
     Game& game = rig.game();
-    rig.Enter(scPlayersLevels);
+    rig.Enter(Screen::PlayersLevels);
     EXPECT_TRUE(rig.Queued(114));
     rig.Ticks(18);
     ASSERT_TRUE(game.input.NameEditing);  // with no player, name entry opens by itself
@@ -52,15 +52,15 @@ TEST(PlayersScreen, AFirstPlayerTypesANameChoosesACharacterAndReachesTheLevelSta
     EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));    // level 2, not yet
     rig.Click(360, 430);                               // "ok"
     rig.RunUntilScreenChanges();
-    ASSERT_EQ(rig.Screen(), scCharacterSelect);  // a new player of the game's own level set
+    ASSERT_EQ(rig.CurrentScreen(), Screen::CharacterSelect);  // a new player of the game's own level set
     rig.Ticks(15);
     EXPECT_EQ(rig.Pixel(190, 210), MenuRig::ColourOf("ballmeniu"));
     rig.Click(230, 250);  // the left picture
     EXPECT_EQ(game.settings.Character, 1);
     EXPECT_EQ(game.players.PlayerCharacter[1], 1);
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scLevelStart);
-    EXPECT_EQ(game.play.CurrentLevel, 1);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::LevelStart);
+    EXPECT_EQ(game.world.play.CurrentLevel, 1);
 }
 
 TEST(PlayersScreen, TheNameStopsAtItsDrawnWidthAndBackspaceStopsAtEmpty) {
@@ -84,12 +84,12 @@ TEST(PlayersScreen, EscapeFirstCancelsTheEntryThenLeavesForTheMenu) {
     rig.Key(vkEscape);
     EXPECT_FALSE(rig.game().input.NameEditing);
     EXPECT_EQ(rig.game().players.PlayerCount, 0);
-    EXPECT_EQ(rig.Screen(), scPlayersLevels);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
     rig.Key(vkReturn);  // a start request with nobody named
     EXPECT_TRUE(rig.Queued(7));
     rig.Key(vkEscape);
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scMenuReturn);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MenuReturn);
 }
 
 TEST(PlayersScreen, DeletingTheMiddleOfThreeMovesTheLastUp) {
@@ -99,7 +99,7 @@ TEST(PlayersScreen, DeletingTheMiddleOfThreeMovesTheLastUp) {
     AddPlayer(game, "Bix", 5, 0);
     AddPlayer(game, "Cyr", 2, 1);
     game.players.CurrentPlayer = 2;
-    game.play.CurrentLevel = 4;
+    game.world.play.CurrentLevel = 4;
     ReachIdlePlayers(rig);
     rig.Click(250, 368);  // delete
     EXPECT_EQ(game.players.PlayerCount, 2);
@@ -109,7 +109,7 @@ TEST(PlayersScreen, DeletingTheMiddleOfThreeMovesTheLastUp) {
     EXPECT_EQ(game.players.PlayerNames[3], kNoName);
     EXPECT_EQ(game.players.PlayerLevels[3], 1);
     EXPECT_EQ(game.players.CurrentPlayer, 2);
-    EXPECT_EQ(game.play.CurrentLevel, 2);  // lowered to the new selection's level
+    EXPECT_EQ(game.world.play.CurrentLevel, 2);  // lowered to the new selection's level
     // The free entry after the last player: selectable, but not editable, deletable or playable.
     rig.Type(".");
     EXPECT_EQ(game.players.CurrentPlayer, 3);
@@ -128,7 +128,7 @@ TEST(PlayersScreen, ARedLevelIsRefusedUntilTheCheatOpensEveryLevel) {
     AddPlayer(game, "Ada", 2, 1);
     ReachIdlePlayers(rig);
     rig.Key(vkDown);  // the key-down flag and the held state each step once
-    EXPECT_EQ(game.play.CurrentLevel, 3);
+    EXPECT_EQ(game.world.play.CurrentLevel, 3);
     EXPECT_TRUE(TextColourAt(rig, 371, 279, kYellow));
     EXPECT_TRUE(TextColourAt(rig, 371, 305, kRed));
     rig.Key(vkReturn);
@@ -139,7 +139,7 @@ TEST(PlayersScreen, ARedLevelIsRefusedUntilTheCheatOpensEveryLevel) {
     EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));
     rig.Key(vkReturn);
     rig.RunUntilScreenChanges();
-    EXPECT_EQ(rig.Screen(), scLevelStart);  // not a new player: no character selection
+    EXPECT_EQ(rig.CurrentScreen(), Screen::LevelStart);  // not a new player: no character selection
 }
 
 TEST(PlayersScreen, HeldKeysAndButtonsRepeatTheLevelArrows) {
@@ -151,18 +151,18 @@ TEST(PlayersScreen, HeldKeysAndButtonsRepeatTheLevelArrows) {
     rig.Ticks(49);  // held ticks 0..48: steps at 0, 12, 24, 36, 42, 48, plus the key-down flag
     ReleaseKey(game, vkDown);
     rig.Ticks(3);
-    EXPECT_EQ(game.play.CurrentLevel, 8);
+    EXPECT_EQ(game.world.play.CurrentLevel, 8);
     MoveMouse(game, 340, 340);  // the lower level arrow
     MouseButton(game, true);
     rig.Ticks(11);  // at the click, then every 100 ms of holding
     MouseButton(game, false);
     rig.Ticks(3);
-    EXPECT_EQ(game.play.CurrentLevel, 11);
+    EXPECT_EQ(game.world.play.CurrentLevel, 11);
     MoveMouse(game, 340, 310);  // the middle part does nothing
     MouseButton(game, true);
     rig.Ticks(11);
     MouseButton(game, false);
-    EXPECT_EQ(game.play.CurrentLevel, 11);
+    EXPECT_EQ(game.world.play.CurrentLevel, 11);
 }
 
 TEST(PlayersScreen, ANewNameIsRefusedWhileTheTableIsFull) {
@@ -190,16 +190,16 @@ TEST(PlayersScreen, OnePastTheLastLevelOfAFullSetDrawsNoLineAndIsClamped) {
     MenuRig rig(100);
     Game& game = rig.game();
     AddPlayer(game, "Ada", 101, 1);
-    game.play.CurrentLevel = 101;  // just after the last level was made
-    rig.Enter(scPlayersLevels);
+    game.world.play.CurrentLevel = 101;  // just after the last level was made
+    rig.Enter(Screen::PlayersLevels);
     rig.Ticks(16);  // panels still sliding: input not read
-    ASSERT_EQ(game.play.CurrentLevel, 101);
+    ASSERT_EQ(game.world.play.CurrentLevel, 101);
     const int textX = static_cast<int>(game.screens.players.LevelPanelX) + 65;
     EXPECT_TRUE(TextColourAt(rig, textX, 279, kYellow));  // level 100
     EXPECT_FALSE(TextColourAt(rig, textX, 305, kGreen));
     EXPECT_FALSE(TextColourAt(rig, textX, 305, kRed));
     rig.Ticks(2);
-    EXPECT_EQ(game.play.CurrentLevel, 100);
+    EXPECT_EQ(game.world.play.CurrentLevel, 100);
 }
 
 // Level 1 always shows the line of level 2 beside it, also in a set of one level; one past the
@@ -215,10 +215,10 @@ TEST(PlayersScreen, LinesPastTheEndOfASmallSetStillShowTheirNumbers) {
     MenuRig rig3(3);
     Game& game3 = rig3.game();
     AddPlayer(game3, "Bix", 4, 1);
-    game3.play.CurrentLevel = 4;  // the last of the three levels was just made
-    rig3.Enter(scPlayersLevels);
+    game3.world.play.CurrentLevel = 4;  // the last of the three levels was just made
+    rig3.Enter(Screen::PlayersLevels);
     rig3.Ticks(16);  // panels still sliding: the level is not clamped yet
-    ASSERT_EQ(game3.play.CurrentLevel, 4);
+    ASSERT_EQ(game3.world.play.CurrentLevel, 4);
     const int textX = static_cast<int>(game3.screens.players.LevelPanelX) + 65;
     EXPECT_TRUE(TextColourAt(rig3, textX, 279, kYellow));
     EXPECT_TRUE(TextColourAt(rig3, textX, 305, kGreen));  // "4 "

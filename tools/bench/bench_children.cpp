@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "media/display.h"
 #include "media/picture.h"
@@ -122,6 +122,6 @@ int RunStartupChild(const std::string& dataDir) {
         RunTick(*game, 16);
         SDL_Delay(16);
     }
-    std::printf("screen %d music %d\n", game->screens.CurrentScreen, game->audio.MusicPlaying);
+    std::printf("screen %d music %d\n", static_cast<int>(game->screens.CurrentScreen), game->audio.MusicPlaying);
     return 0;
 }

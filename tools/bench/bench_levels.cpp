@@ -55,7 +55,7 @@ LevelRecord BenchmarkLevel() {
 ShippedLevel FindLargestLevel(const std::string& levelSetPath) {
     const Bytes bytes = ReadFileBytes(levelSetPath);
     ByteReader in(bytes, levelSetPath);
-    const Tlevels index = ReadLevelSetIndex(in);
+    const LevelSetIndex index = ReadLevelSetIndex(in);
     const std::vector<std::string> problems = IndexProblems(index, bytes.size());
     if (!problems.empty()) throw FileError(levelSetPath + ": " + problems.front());
     ShippedLevel best;

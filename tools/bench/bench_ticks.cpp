@@ -4,10 +4,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/game.h"
-#include "app/messages.h"
+#include "screens/game.h"
+#include "screens/messages.h"
 #include "app/replay_run.h"
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr int32_t kLag = 16;  // a 60 Hz frame
 void DrawTick(Game& game) {
     game.media.Input.PollInput();
     AgeMessages(game, kLag);
-    if (game.ScreenHandler) game.ScreenHandler(game, kLag);
+    if (game.ScreenTick) game.ScreenTick(game, kLag);
     DrawMessages(game);
 }
 
@@ -37,19 +37,19 @@ void KeepMessagesShown(Game& game) {
 
 // The level, the play state and the random numbers at one moment, to start each batch from.
 struct PlaySnapshot {
-    tlevel Level;
+    LevelGrid Level;
     PlayState Play;
     GameRandom Random;
 
     void Take(const Game& game) {
-        Level = game.level;
-        Play = game.play;
-        Random = game.random;
+        Level = game.world.level;
+        Play = game.world.play;
+        Random = game.world.random;
     }
     void Restore(Game& game) const {
-        game.level = Level;
-        game.play = Play;
-        game.random = Random;
+        game.world.level = Level;
+        game.world.play = Play;
+        game.world.random = Random;
     }
 };
 
@@ -62,11 +62,11 @@ double MeasurePlayTick(const std::string& dataDir, const std::string& levels, in
     script.Level = level;
     script.Mortal = 0;  // a monster that reaches the player must not end the level
     std::unique_ptr<Game> game = StartReplayGame(script, dataDir);
-    game->play.CurrentLevel = level;
-    SetScreen(*game, scLevelStart);
+    game->world.play.CurrentLevel = level;
+    SetScreen(*game, Screen::LevelStart);
     RunUntil(*game, 10, "the game-play screen",
-             [&] { return game->screens.CurrentScreen == scGamePlay; });
-    for (int n : {2, 4, 15}) ShowMessage(*game, n);  // "Music enabled", "Sounds enabled", ...
+             [&] { return game->screens.CurrentScreen == Screen::GamePlay; });
+    for (MessageId n : {MessageId::MusicEnabled, MessageId::SoundsEnabled, MessageId::TipsEnabled}) ShowMessage(*game, n);  // "Music enabled", "Sounds enabled", ...
     for (int i = 0; i < 60; ++i) DrawTick(*game);    // objects on their way, texts rendered
     auto snapshot = std::make_unique<PlaySnapshot>();
     snapshot->Take(*game);
@@ -76,7 +76,7 @@ double MeasurePlayTick(const std::string& dataDir, const std::string& levels, in
     };
     const double us =
         MedianMicroseconds(reps.Samples, reps.TicksPerBatch, prepare, [&] { DrawTick(*game); });
-    if (game->screens.CurrentScreen != scGamePlay)
+    if (game->screens.CurrentScreen != Screen::GamePlay)
         throw std::runtime_error("benchmark: the level ended while it was measured");
     return us;
 }
@@ -92,7 +92,7 @@ MenuTicks MeasureMenuTicks(const std::string& dataDir, const Repetitions& reps) 
     ReleaseKey(*game, vkSpace);
     const MainMenuState& menu = game->screens.menu;
     RunUntil(*game, 500, "the main menu at rest", [&] {
-        return game->screens.CurrentScreen == scMainMenu && menu.TitleSmArrived &&
+        return game->screens.CurrentScreen == Screen::MainMenu && menu.TitleSmArrived &&
                menu.TitleM2Arrived && menu.TitleBombaArrived && menu.MenuItemsArrived;
     });
     MenuTicks out;
@@ -106,11 +106,11 @@ MenuTicks MeasureMenuTicks(const std::string& dataDir, const Repetitions& reps) 
     players.PlayerNames[3] = "Zoltan";
     players.PlayerLevels[2] = 2;
     players.CurrentPlayer = 2;
-    game->play.CurrentLevel = 2;
-    SetScreen(*game, scPlayersLevels);
+    game->world.play.CurrentLevel = 2;
+    SetScreen(*game, Screen::PlayersLevels);
     const PlayersScreenState& ps = game->screens.players;
     RunUntil(*game, 500, "the players screen at rest", [&] {
-        return game->screens.CurrentScreen == scPlayersLevels && ps.PlayerPanelArrived &&
+        return game->screens.CurrentScreen == Screen::PlayersLevels && ps.PlayerPanelArrived &&
                ps.LevelPanelArrived && ps.ButtonsArrived;
     });
     out.PlayersUs =

@@ -59,7 +59,7 @@ int Dump(const std::vector<std::string>& args) {
     }
     Bytes bytes = ReadFileBytes(args[0]);
     ByteReader in(bytes, args[0]);
-    Tlevels index = ReadLevelSetIndex(in);
+    LevelSetIndex index = ReadLevelSetIndex(in);
     std::cout << DumpLevelSource(ReadLevelRecord(in, index, n));
     return 0;
 }

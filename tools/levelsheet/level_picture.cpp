@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -22,11 +22,11 @@ void TileBackground(Surface& dest, const PictureList& tiles) {
 }
 
 void DrawCells(Surface& dest, const Game& game) {
-    const tlevel& level = game.level;
-    const PictureList& tiles = game.media.patratele;
+    const LevelGrid& level = game.world.level;
+    const PictureList& tiles = game.media.TilePictures;
     for (int r = 0; r <= level.Rows + 1; ++r) {
         for (int c = 0; c <= level.Cols + 1; ++c) {
-            const TCell& cell = level.Cells[r][c];
+            const Cell& cell = level.Cells[r][c];
             if (cell.Tile < 0 || cell.Tile >= tiles.Count()) continue;
             tiles.PictureAt(cell.Tile).DrawPattern(dest, kCell * c - cell.OffsetX,
                                                    kCell * r - cell.OffsetY, cell.FrameBase);
@@ -37,25 +37,25 @@ void DrawCells(Surface& dest, const Game& game) {
 // Monsters live in the monster table once loaded (their cells hold the busy code); the player
 // is drawn at the start with the rest picture of the chosen character.
 void DrawFigures(Surface& dest, const Game& game) {
-    const tlevel& level = game.level;
-    const PictureList& tiles = game.media.patratele;
+    const LevelGrid& level = game.world.level;
+    const PictureList& tiles = game.media.TilePictures;
     for (int m = 1; m <= level.MonsterCount; ++m) {
-        const TMonster& monster = level.Monsters[m];
+        const Monster& monster = level.Monsters[m];
         if (monster.Kind < 0 || monster.Kind >= tiles.Count()) continue;
         tiles.PictureAt(monster.Kind)
             .DrawPattern(dest, static_cast<int>(monster.PosX), static_cast<int>(monster.PosY), 0);
     }
     const char* rest = game.settings.Character == 1 ? "ball" : "vivuz";
-    if (game.media.perslist.IndexOf(rest) >= 0)
-        game.media.perslist.FindPicture(rest).DrawPattern(dest, level.StartX - kCell / 2,
+    if (game.media.GamePictures.IndexOf(rest) >= 0)
+        game.media.GamePictures.FindPicture(rest).DrawPattern(dest, level.StartX - kCell / 2,
                                                           level.StartY - kCell / 2, 0);
 }
 
 }  // namespace
 
 Surface DrawWholeLevel(const Game& game) {
-    Surface whole((game.level.Cols + 2) * kCell, (game.level.Rows + 2) * kCell);
-    TileBackground(whole, game.media.patratele);
+    Surface whole((game.world.level.Cols + 2) * kCell, (game.world.level.Rows + 2) * kCell);
+    TileBackground(whole, game.media.TilePictures);
     DrawCells(whole, game);
     DrawFigures(whole, game);
     return whole;

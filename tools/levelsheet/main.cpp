@@ -6,11 +6,11 @@
 #include <exception>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/program_folder.h"
 #include "app/session.h"
 #include "dxgwriter/png_writer.h"
-#include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "level/level_set_reader.h"
 #include "level_picture.h"
 #include "media/byte_io.h"
@@ -67,7 +67,7 @@ Options ParseArguments(int argc, char** argv) {
 void UseLevelSet(Game& game, const std::string& path) {
     Bytes bytes = ReadFileBytes(path);
     ByteReader in(bytes, path);
-    Tlevels index = ReadLevelSetIndex(in);
+    LevelSetIndex index = ReadLevelSetIndex(in);
     std::vector<std::string> problems = IndexProblems(index, bytes.size());
     if (!problems.empty()) throw FileError(path + ": " + problems.front());
     for (int n = 1; n <= index.LevelCount; ++n)
@@ -78,7 +78,7 @@ void UseLevelSet(Game& game, const std::string& path) {
 
 // The thumbnail of level n centred in its slot, its label centred below.
 void DrawSlot(Game& game, Surface& sheet, int n, int x, int y) {
-    loadlevel(game, n);
+    LoadLevel(game, n);
     const Surface thumb = ScaleToFit(DrawWholeLevel(game), kThumbWidth, kThumbHeight);
     // Thumbnails sit on the label line, so that a wide level keeps its name close by.
     Blit(sheet, thumb, x + (kThumbWidth - thumb.Width) / 2, y + kThumbHeight - thumb.Height);

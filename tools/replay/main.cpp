@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/program_folder.h"
 #include "app/replay_run.h"
 #include "dxgwriter/png_writer.h"

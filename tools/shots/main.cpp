@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/replay_run.h"
-#include "app/screen_dispatch.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "dxgwriter/png_writer.h"
 
@@ -37,9 +37,9 @@ void MenuShots(const std::string& data, const std::string& out) {
     }
     players.PlayerCount = 3;
     players.CurrentPlayer = 2;
-    game->play.CurrentLevel = 5;
+    game->world.play.CurrentLevel = 5;
     ResetScreenState(*game);
-    SetScreen(*game, scPlayersLevels);
+    SetScreen(*game, Screen::PlayersLevels);
     MoveMouse(*game, 360, 430);
     RunFor(*game, 1000);
     WritePng(out + "/players.png", game->media.Back);

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string>
 
-#include "app/game.h"
+#include "screens/game.h"
 #include "app/session.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <chrono>
 #include <exception>
 
-#include "app/game.h"
-#include "app/screen_dispatch.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "app/session.h"
-#include "level/level_loader.h"
+#include "screens/level_start.h"
 #include "random_player.h"
 #include "soak_checks.h"
 
@@ -26,7 +26,7 @@ std::unique_ptr<Game> StartSoakGame(const std::string& gameDir, uint64_t seed) {
 }
 
 void CountEnd(const Game& game, SoakResult& result) {
-    switch (game.play.LevelOutcome) {
+    switch (game.world.play.LevelOutcome) {
         case 1: ++result.Made; break;
         case 3: ++result.Aborted; break;
         default: ++result.Killed; break;
@@ -34,7 +34,7 @@ void CountEnd(const Game& game, SoakResult& result) {
 }
 
 void NotePeaks(const Game& game, SoakResult& result) {
-    const PlayState& play = game.play;
+    const PlayState& play = game.world.play;
     result.PeakFalls = std::max(result.PeakFalls, play.FallCount);
     result.PeakExplosions = std::max(result.PeakExplosions, play.ExplosionCount);
     result.PeakBombs = std::max(result.PeakBombs, play.PlacedBombCount);
@@ -42,8 +42,8 @@ void NotePeaks(const Game& game, SoakResult& result) {
 }
 
 bool LevelInPlay(const Game& game) {
-    const int screen = game.screens.CurrentScreen;
-    return screen == scGamePlay || screen == scLevelEnd;
+    const Screen screen = game.screens.CurrentScreen;
+    return screen == Screen::GamePlay || screen == Screen::LevelEnd;
 }
 
 }  // namespace
@@ -66,11 +66,11 @@ SoakResult SoakLevel(const SoakOptions& options, int n) {
             std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
             if (spent.count() >= options.WallSecondsPerLevel) break;
         }
-        const int screen = game->screens.CurrentScreen;
-        if (screen != scLevelStart && !LevelInPlay(*game)) {
+        const Screen screen = game->screens.CurrentScreen;
+        if (screen != Screen::LevelStart && !LevelInPlay(*game)) {
             player.Reset(*game);  // the level ended and the game went on to a menu: again
-            game->play.CurrentLevel = n;
-            SetScreen(*game, scLevelStart);
+            game->world.play.CurrentLevel = n;
+            SetScreen(*game, Screen::LevelStart);
             ++result.Starts;
             ended = false;
         }
@@ -92,7 +92,7 @@ SoakResult SoakLevel(const SoakOptions& options, int n) {
             result.ViolationTick = result.Ticks;
             break;
         }
-        if (game->screens.CurrentScreen == scLevelEnd && !ended) {
+        if (game->screens.CurrentScreen == Screen::LevelEnd && !ended) {
             ended = true;
             CountEnd(*game, result);
         }

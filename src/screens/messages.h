@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/events.h"
+
 struct Game;
 
 constexpr int kMessageSlots = 200;
@@ -24,7 +26,7 @@ struct MessageState {
 
 void FillMessageTexts(MessageState& messages);
 void ClearMessages(MessageState& messages);  // empties the queue and clears the shown flags
-void ShowMessage(Game& game, int n);
-void ShowMessageDelayed(Game& game, int n);
+void ShowMessage(Game& game, MessageId id);
+void ShowMessageDelayed(Game& game, MessageId id);
 void AgeMessages(Game& game, int32_t lag);
 void DrawMessages(Game& game);

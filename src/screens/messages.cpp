@@ -1,10 +1,10 @@
 // On-screen messages and tips: the text table, the queue, ageing and drawing.
-#include "app/messages.h"
+#include "screens/messages.h"
 
 #include <utility>
 
-#include "app/game.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -79,11 +79,15 @@ void ClearMessages(MessageState& messages) {
     messages.MessageShown.fill(false);
 }
 
-void ShowMessage(Game& game, int n) {
-    if (Enqueue(game, n, n)) PlaySound(game, "aparemesaj");
+void ShowMessage(Game& game, MessageId id) {
+    const int n = MessageNumber(id);
+    if (Enqueue(game, n, n)) PlaySound(game.Sound(), "aparemesaj");
 }
 
-void ShowMessageDelayed(Game& game, int n) { Enqueue(game, n, n + 200); }
+void ShowMessageDelayed(Game& game, MessageId id) {
+    const int n = MessageNumber(id);
+    Enqueue(game, n, n + 200);
+}
 
 void AgeMessages(Game& game, int32_t lag) {
     MessageState& m = game.messages;
@@ -102,7 +106,7 @@ void AgeMessages(Game& game, int32_t lag) {
 void DrawMessages(Game& game) {
     MessageState& m = game.messages;
     if (m.MessageCount == 0) return;
-    const Picture& strip = game.media.perslist.FindPicture("mesajfond");
+    const Picture& strip = game.media.GamePictures.FindPicture("mesajfond");
     TextCanvas& canvas = game.media.Canvas;
     int y = 10;
     for (int i = 0; i < m.MessageCount; ++i) {

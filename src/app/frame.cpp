@@ -1,0 +1,34 @@
+// One tick of the frame loop: what every frame does around the current screen's tick.
+#include "app/frame.h"
+
+#include <string>
+
+#include "app/startup.h"
+#include "screens/game.h"
+
+namespace {
+
+void DrawFrameRate(Game& game) {
+    TextCanvas& canvas = game.media.Canvas;
+    canvas.SetFont("Arial", 12);
+    canvas.SetColor(0xFFFFFF);
+    canvas.WriteText(game.media.Back, 0, 0, "FPS: " + std::to_string(game.timer.TicksPerSecond));
+    canvas.ReleaseCanvas();
+}
+
+}  // namespace
+
+void RunFrame(Game& game, int32_t lag) {
+    if (lag < 1) lag = 1;
+    if (!game.media.Screen.DisplayReady()) return;
+    game.media.Input.PollInput();
+    AgeMessages(game, lag);
+    if (game.ScreenTick) game.ScreenTick(game, lag);
+    if (game.ExitRequested) {
+        game.ExitRequested = false;
+        ShutdownSequence(game);
+    }
+    if (game.input.ShowFps) DrawFrameRate(game);
+    DrawMessages(game);
+    game.media.Screen.ShowFrame(game.media.Back);
+}

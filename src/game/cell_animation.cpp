@@ -1,0 +1,35 @@
+// The cells' own animation over the grid.
+#include "game/cell_animation.h"
+
+#include <algorithm>
+
+void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag) {
+    if (cell.Tile < 0 || cell.Tile > kMaxTileCode) return;
+    const int32_t frames = tables.FrameCount[cell.Tile];
+    if (frames <= 0) return;
+    cell.Phase += tables.FrameRate[cell.Tile] / 1000.0 * lag;
+    if (cell.Phase > frames) {
+        if (cell.Tile >= tcEatFirst) {
+            cell.Tile = tcEmpty;
+            cell.Phase = 0;
+        } else {
+            cell.Phase -= frames;
+        }
+    }
+}
+
+void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag) {
+    const int32_t lastRow = std::clamp(level.Rows, 0, kMaxPlayArea) + 1;
+    const int32_t lastCol = std::clamp(level.Cols, 0, kMaxPlayArea) + 1;
+    for (int32_t r = 0; r <= lastRow; ++r) {
+        const bool borderRow = r == 0 || r == lastRow;
+        Cell* row = level.Cells[r].data();
+        for (int32_t c = 0; c <= lastCol; ++c) {
+            Cell& cell = row[c];
+            const int32_t layer = cell.Layer;
+            if (layer < 100 || layer > 102) continue;
+            if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
+            AnimateCell(cell, tables, lag);
+        }
+    }
+}

@@ -1,0 +1,25 @@
+// The game object and the rules' reports turned into sounds and messages.
+#include "screens/game.h"
+
+#include <chrono>
+
+Game::Game() = default;
+Game::~Game() = default;
+
+void Game::SeedRandomFromClock() {
+    if (FixedSeed) {
+        world.random.Seed(*FixedSeed);
+        return;
+    }
+    auto now = std::chrono::steady_clock::now().time_since_epoch();
+    world.random.Seed(
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+}
+
+void ScreenEvents::PlaySound(std::string_view name) { ::PlaySound(game_.Sound(), name); }
+
+void ScreenEvents::ShowMessage(MessageId id) { ::ShowMessage(game_, id); }
+
+bool ScreenEvents::MessageShown(MessageId id) const {
+    return game_.messages.MessageShown[static_cast<size_t>(MessageNumber(id))];
+}

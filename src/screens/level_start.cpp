@@ -1,0 +1,42 @@
+// The level start screen: loads the level to play and goes on to the play screen.
+#include "screens/level_start.h"
+
+#include "game/level_start.h"
+#include "level/level_loader.h"
+#include "render/level_pictures.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
+#include "screens/screens.h"
+
+void EmptyTick(Game&, int32_t) {}
+
+void ReadLevelSet(Game& game) {
+    const std::string& name = game.settings.LevelsFile;
+    if (!IsSafeRelativePath(name))
+        throw FileError(name + ": the level set file must be a file inside the game's folder");
+    ReadLevelSetFrom(game, game.ProgramDir + name);
+}
+
+void ReadLevelSetFrom(Game& game, const std::string& path) {
+    ReadLevelSetFile(game.levels, path, game.ProgramDir);
+}
+
+void ReadLevel(Game& game, int n) {
+    PlaceLevel(game.world, ReadCheckedLevel(game.levels, game.ProgramDir, n));
+}
+
+void LoadLevel(Game& game, int n) {
+    game.SeedRandomFromClock();
+    game.ScreenTick = EmptyTick;
+    const LevelRecord record = ReadCheckedLevel(game.levels, game.ProgramDir, n);
+    LoadLevelPictures(game.media.TilePictures, game.levels, game.ProgramDir, record, n);
+    StartLevel(game.world, record);
+    SetCellOffsets(game.world.level, game.media.TilePictures);
+}
+
+void LevelStartTick(Game& game, int32_t) {
+    LoadLevel(game, game.world.play.CurrentLevel);
+    PrepareLevelStart(game.world);
+    game.input.Paused = false;
+    SetScreen(game, Screen::GamePlay);
+}
