@@ -85,42 +85,8 @@ void LoadScriptLevelSet(Game& game, const std::string& levels) {
     ReadLevelSetFrom(game, levels);
 }
 
-const char* OutcomeName(const Game& game) {
-    if (game.screens.CurrentScreen != Screen::LevelEnd) return "playing";
-    switch (game.world.play.LevelOutcome) {
-        case 1:
-            return "made";
-        case 2:
-            return "killed";
-        case 3:
-            return "aborted";
-        default:
-            return "playing";
-    }
-}
-
 ReplayResult CollectResult(const Game& game, int64_t ticks) {
-    const PlayState& play = game.world.play;
-    const LevelGrid& level = game.world.level;
-    ReplayResult r;
-    r.Outcome = OutcomeName(game);
-    r.Ticks = ticks;
-    r.LevelTimeMs = static_cast<int64_t>(std::trunc(play.LevelTime));
-    r.Lives = play.Lives;
-    r.Bombs = play.Bombs;
-    r.InfotronsGot = play.InfotronsGot;
-    r.InfotronsNeeded = play.InfotronsNeeded;
-    r.PlayerX = play.PlayerX;
-    r.PlayerY = play.PlayerY;
-    r.Monsters = level.MonsterCount;
-    r.Moving = play.FallCount;
-    const int rows = std::clamp(level.Rows, 0, kMaxPlayArea) + 2;
-    const int cols = std::clamp(level.Cols, 0, kMaxPlayArea) + 2;
-    for (int row = 0; row < rows; ++row) {
-        std::vector<int32_t>& line = r.Grid.emplace_back();
-        for (int col = 0; col < cols; ++col) line.push_back(level.Cells[row][col].Tile);
-    }
-    return r;
+    return ResultOfWorld(game.world, game.screens.CurrentScreen == Screen::LevelEnd, ticks);
 }
 
 }  // namespace
@@ -166,25 +132,3 @@ ReplayResult PlayReplay(Game& game, const ReplayScript& script,
     return CollectResult(game, ticks);
 }
 
-std::string ReplayResultJson(const ReplayResult& r) {
-    std::ostringstream out;
-    out << "{\n  \"outcome\": \"" << r.Outcome << "\",\n"
-        << "  \"ticks\": " << r.Ticks << ",\n"
-        << "  \"level_time_ms\": " << r.LevelTimeMs << ",\n"
-        << "  \"lives\": " << r.Lives << ",\n"
-        << "  \"bombs\": " << r.Bombs << ",\n"
-        << "  \"infotrons_got\": " << r.InfotronsGot << ",\n"
-        << "  \"infotrons_needed\": " << r.InfotronsNeeded << ",\n"
-        << "  \"player\": {\"x\": " << r.PlayerX << ", \"y\": " << r.PlayerY << "},\n"
-        << "  \"monsters\": " << r.Monsters << ",\n"
-        << "  \"moving\": " << r.Moving << ",\n"
-        << "  \"grid\": [";
-    for (size_t row = 0; row < r.Grid.size(); ++row) {
-        out << (row ? ",\n    [" : "\n    [");
-        for (size_t col = 0; col < r.Grid[row].size(); ++col)
-            out << (col ? "," : "") << r.Grid[row][col];
-        out << "]";
-    }
-    out << (r.Grid.empty() ? "]\n}\n" : "\n  ]\n}\n");
-    return out.str();
-}

@@ -1,5 +1,5 @@
-// Replays: a level played from a recorded list of ticks (lag and held keys) through the real
-// level start and play screens, with its result. Shared by the replay runner and the tests.
+// Replays played through the real level start and play screens, with the whole game around them:
+// for drawing their frames, watching them and replays that visit other screens.
 #pragma once
 
 #include <cstdint>
@@ -9,44 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "game/replay.h"
+
 struct Game;
-
-enum class ReplayKey { Up, Down, Left, Right, Space, Ctrl, Escape, Enter, P, C, F1 };
-
-// COUNT ticks of LAG milliseconds with these keys held, in the order the line lists them.
-struct ReplayStep {
-    int64_t Count = 0;
-    int32_t Lag = 1;
-    std::vector<ReplayKey> Keys;
-    int Line = 0;  // line of the replay text, for messages
-};
-
-struct ReplayScript {
-    std::string Levels;  // level set file: a plain name in the data folder, or a path
-    int32_t Level = 0;
-    int32_t Speed = 300;
-    uint64_t Seed = 1;
-    int32_t Character = 1;
-    int32_t Mortal = 1;
-    std::vector<ReplayStep> Steps;
-};
-
-// Reads replay text. Throws std::runtime_error "<name>, line N: <what>" for an unknown word, a
-// malformed line or a value out of range, and "<name>: ..." when `levels` or `level` is missing.
-ReplayScript ParseReplay(std::string_view text, const std::string& name);
-ReplayScript ReadReplayFile(const std::string& path);
-
-// The state a replay ends in, as the runner reports it.
-struct ReplayResult {
-    std::string Outcome;  // "made", "killed", "aborted", or "playing" without a level end
-    int64_t Ticks = 0;
-    int64_t LevelTimeMs = 0;
-    int32_t Lives = 0, Bombs = 0;
-    int32_t InfotronsGot = 0, InfotronsNeeded = 0;
-    int32_t PlayerX = 0, PlayerY = 0;
-    int32_t Monsters = 0, Moving = 0;
-    std::vector<std::vector<int32_t>> Grid;  // tile codes, border included, top row first
-};
 
 // A game started on the data folder as a replay wants it: start-up defaults without the folder's
 // configuration, tips on, music off, sounds on; then the script's speed, character, mortality
@@ -60,9 +25,6 @@ using ReplayTickObserver = std::function<bool(Game& game, int64_t tick, int32_t 
 // after the first tick that leaves the play screen.
 ReplayResult PlayReplay(Game& game, const ReplayScript& script,
                         const ReplayTickObserver& observer = {});
-
-// The result as one JSON object (keys in a fixed order, grid rows one per line).
-std::string ReplayResultJson(const ReplayResult& result);
 
 // For watching a replay in a real window: keeps the window responsive and waits until `lag`
 // milliseconds have passed since the previous call. False once the window was closed.

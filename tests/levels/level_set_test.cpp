@@ -14,6 +14,7 @@
 
 #include "screens/game.h"
 #include "app/replay_run.h"
+#include "game/replay_simulation.h"
 #include "level/level_check.h"
 #include "level/level_set_reader.h"
 #include "support/test_support.h"
@@ -117,6 +118,8 @@ TEST_P(LevelReplays, MakeTheirLevel) {
         << result.PlayerX << ", " << result.PlayerY << ")";
     EXPECT_FALSE(game->input.CheatMode);
     EXPECT_EQ(game->world.play.Mortal, 1);
+    // The world alone, without screens, pictures or sound, ends the same way to the last cell.
+    EXPECT_EQ(ReplayResultJson(SimulateReplay(script, data_->Path())), ReplayResultJson(result));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LevelReplays, ::testing::ValuesIn(ReplayNames()),

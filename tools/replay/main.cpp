@@ -1,5 +1,7 @@
-// tolmara-replay: plays a level from a replay file through the game's own screens and prints the
-// result as JSON; optionally writes the frames as PNG images or shows them in a window.
+// tolmara-replay: plays a level from a replay file and prints the result as JSON. A replay that
+// stays on the play screen runs on the game's rules alone, with no window, pictures or sound;
+// writing the frames as PNG images, showing them in a window, or a replay that visits other
+// screens runs through the whole game.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -9,6 +11,7 @@
 #include "screens/game.h"
 #include "app/program_folder.h"
 #include "app/replay_run.h"
+#include "game/replay_simulation.h"
 #include "dxgwriter/png_writer.h"
 
 namespace {
@@ -90,6 +93,10 @@ int main(int argc, char** argv) {
     }
     try {
         const ReplayScript script = ReadReplayFile(options.ReplayPath);
+        if (options.FramesDir.empty() && !options.Watch && !ReplayNeedsScreens(script)) {
+            std::fputs(ReplayResultJson(SimulateReplay(script, options.DataDir)).c_str(), stdout);
+            return 0;
+        }
         if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
         std::unique_ptr<Game> game = StartReplayGame(script, options.DataDir);
         const ReplayResult result = PlayReplay(

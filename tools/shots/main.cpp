@@ -2,13 +2,13 @@
 //   tolmara-shots [--data DIR] [--replay FILE --at TICK] OUTDIR
 // Writes OUTDIR/menu.png (the main menu), OUTDIR/players.png (players and levels) and, with a
 // replay, OUTDIR/play.png (the frame drawn at that tick of the replay).
-#include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 
+#include "app/program_folder.h"
 #include "app/replay_run.h"
 #include "screens/screen_dispatch.h"
 #include "app/session.h"
@@ -55,19 +55,12 @@ void PlayShot(const std::string& data, const std::string& replay, long at, const
     });
 }
 
-std::string OwnFolder(const char* argv0) {
-    char* base = SDL_GetBasePath();
-    std::string dir = base ? base : argv0;
-    SDL_free(base);
-    return dir;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string data = OwnFolder(argv[0]), replay, out;
+    std::string data = ProgramFolder(), replay, out;
     long at = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];

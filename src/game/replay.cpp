@@ -1,4 +1,5 @@
-// The replay text: header lines (level set, level, speed, seed, character, mortality) and steps.
+// The replay text (header lines: level set, level, speed, seed, character, mortality; then
+// steps) and the result a replay ends in.
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -6,7 +7,12 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/replay_run.h"
+#include "game/replay.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/world.h"
 
 namespace {
 
@@ -133,4 +139,69 @@ ReplayScript ReadReplayFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return ParseReplay(text.str(), path);
+}
+
+namespace {
+
+const char* OutcomeName(const PlayState& play, bool levelEnded) {
+    if (!levelEnded) return "playing";
+    switch (play.LevelOutcome) {
+        case kOutcomeMade:
+            return "made";
+        case kOutcomeKilled:
+            return "killed";
+        case kOutcomeAborted:
+            return "aborted";
+        default:
+            return "playing";
+    }
+}
+
+}  // namespace
+
+ReplayResult ResultOfWorld(const World& world, bool levelEnded, int64_t ticks) {
+    const PlayState& play = world.play;
+    const LevelGrid& level = world.level;
+    ReplayResult r;
+    r.Outcome = OutcomeName(play, levelEnded);
+    r.Ticks = ticks;
+    r.LevelTimeMs = static_cast<int64_t>(std::trunc(play.LevelTime));
+    r.Lives = play.Lives;
+    r.Bombs = play.Bombs;
+    r.InfotronsGot = play.InfotronsGot;
+    r.InfotronsNeeded = play.InfotronsNeeded;
+    r.PlayerX = play.PlayerX;
+    r.PlayerY = play.PlayerY;
+    r.Monsters = level.MonsterCount;
+    r.Moving = play.FallCount;
+    const int rows = std::clamp(level.Rows, 0, kMaxPlayArea) + 2;
+    const int cols = std::clamp(level.Cols, 0, kMaxPlayArea) + 2;
+    for (int row = 0; row < rows; ++row) {
+        std::vector<int32_t>& line = r.Grid.emplace_back();
+        for (int col = 0; col < cols; ++col) line.push_back(level.Cells[row][col].Tile);
+    }
+    return r;
+}
+
+std::string ReplayResultJson(const ReplayResult& r) {
+    std::ostringstream out;
+    out << "{\n  \"outcome\": \"" << r.Outcome << "\",\n"
+        << "  \"ticks\": " << r.Ticks << ",\n"
+        << "  \"level_time_ms\": " << r.LevelTimeMs << ",\n"
+        << "  \"lives\": " << r.Lives << ",\n"
+        << "  \"bombs\": " << r.Bombs << ",\n"
+        << "  \"infotrons_got\": " << r.InfotronsGot << ",\n"
+        << "  \"infotrons_needed\": " << r.InfotronsNeeded << ",\n"
+        << "  \"player\": {\"x\": " << r.PlayerX << ", \"y\": " << r.PlayerY << "},\n"
+        << "  \"monsters\": " << r.Monsters << ",\n"
+        << "  \"moving\": " << r.Moving << ",\n"
+        << "  \"grid\": [";
+    for (size_t row = 0; row < r.Grid.size(); ++row) {
+        out << (row ? ",\n    [" : "\n    [");
+        for (size_t col = 0; col < r.Grid[row].size(); ++col)
+            out << (col ? "," : "") << r.Grid[row][col];
+        out << "]";
+    }
+    out << (r.Grid.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    return out.str();
 }

@@ -1,0 +1,52 @@
+// Replays: a level played from a recorded list of ticks (lag and held keys), the replay text, and
+// the state a replay ends in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct World;
+
+enum class ReplayKey { Up, Down, Left, Right, Space, Ctrl, Escape, Enter, P, C, F1 };
+
+// COUNT ticks of LAG milliseconds with these keys held, in the order the line lists them.
+struct ReplayStep {
+    int64_t Count = 0;
+    int32_t Lag = 1;
+    std::vector<ReplayKey> Keys;
+    int Line = 0;  // line of the replay text, for messages
+};
+
+struct ReplayScript {
+    std::string Levels;  // level set file: a plain name in the data folder, or a path
+    int32_t Level = 0;
+    int32_t Speed = 300;
+    uint64_t Seed = 1;
+    int32_t Character = 1;
+    int32_t Mortal = 1;
+    std::vector<ReplayStep> Steps;
+};
+
+// Reads replay text. Throws std::runtime_error "<name>, line N: <what>" for an unknown word, a
+// malformed line or a value out of range, and "<name>: ..." when `levels` or `level` is missing.
+ReplayScript ParseReplay(std::string_view text, const std::string& name);
+ReplayScript ReadReplayFile(const std::string& path);
+
+// The state a replay ends in, as the runner reports it.
+struct ReplayResult {
+    std::string Outcome;  // "made", "killed", "aborted", or "playing" without a level end
+    int64_t Ticks = 0;
+    int64_t LevelTimeMs = 0;
+    int32_t Lives = 0, Bombs = 0;
+    int32_t InfotronsGot = 0, InfotronsNeeded = 0;
+    int32_t PlayerX = 0, PlayerY = 0;
+    int32_t Monsters = 0, Moving = 0;
+    std::vector<std::vector<int32_t>> Grid;  // tile codes, border included, top row first
+};
+
+// The world's state as a replay's result; `levelEnded` when the level end screen was reached.
+ReplayResult ResultOfWorld(const World& world, bool levelEnded, int64_t ticks);
+// The result as one JSON object (keys in a fixed order, grid rows one per line).
+std::string ReplayResultJson(const ReplayResult& result);
