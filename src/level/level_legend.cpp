@@ -13,7 +13,7 @@ struct LegendEntry {
 };
 
 // The first entry of a code is the one a map shows it with.
-constexpr std::array<LegendEntry, 35> kLegend{{
+constexpr std::array<LegendEntry, 47> kLegend{{
     {' ', tcEmpty},
     {'_', tcEmpty},
     {'.', tcFloor},
@@ -48,6 +48,19 @@ constexpr std::array<LegendEntry, 35> kLegend{{
     {'=', 31},
     {'X', 45},
     {'%', 46},
+    // More looks of the same walls, so that places can be told apart: ceramic, then steel.
+    {'&', 27},
+    {'$', 28},
+    {'~', 32},
+    {'!', 33},
+    {'1', 40},
+    {'2', 41},
+    {'3', 42},
+    {'4', 43},
+    {'5', 44},
+    {'6', 47},
+    {'7', 48},
+    {'8', 56},
     {'\0', -1},
 }};
 

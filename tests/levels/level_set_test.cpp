@@ -169,13 +169,46 @@ SetMix MixOf(const BuiltSet& set) {
 // The size of the set and its mix of large and small levels.
 TEST(LevelSet, SizesAndQuotas) {
     const BuiltSet set = ReadBuiltSet();
-    EXPECT_GE(set.Index.LevelCount, 30);
+    EXPECT_EQ(set.Index.LevelCount, 40);
     const SetMix mix = MixOf(set);
-    EXPECT_GE(mix.huge, 3) << "levels of 60 x 40 cells or more";
-    EXPECT_GE(mix.scrolling, 8) << "levels larger than one screen both ways";
+    EXPECT_GE(mix.huge, 4) << "levels of 60 x 40 cells or more";
+    EXPECT_GE(mix.scrolling, 16) << "levels larger than one screen both ways";
     EXPECT_GE(mix.spareInfotrons, 4) << "levels whose quota is below their infotron count";
+    EXPECT_TRUE(std::any_of(set.Levels.begin(), set.Levels.end(), [](const LevelRecord& level) {
+        return level.Cols == 99 && level.Rows == 99;
+    })) << "a showpiece of the largest grid";
 }
 
+// A wall of any look: the breakable ceramic and the hard steel tiles without a rule of their own.
+bool IsWall(int32_t tile) {
+    return (tile >= 27 && tile <= 37) || (tile >= 40 && tile <= 48) || (tile >= 56 && tile <= 62) ||
+           tile == 64 || tile == 69;
+}
+
+// The space of a level larger than one screen is play: at most a tenth of its cells are dead
+// wall, a wall whose eight neighbours are walls too (outside the map counting as wall).
+TEST(LevelSet, LargeLevelsAreMostlyPlay) {
+    const BuiltSet set = ReadBuiltSet();
+    for (size_t i = 0; i < set.Levels.size(); ++i) {
+        const LevelRecord& level = set.Levels[i];
+        if (level.Cols <= 16 && level.Rows <= 10) continue;
+        auto wall = [&level](int r, int c) {
+            return r < 1 || c < 1 || r > level.Rows || c > level.Cols ||
+                   IsWall(level.CellAt(r, c).Tile);
+        };
+        int dead = 0;
+        for (int r = 1; r <= level.Rows; ++r)
+            for (int c = 1; c <= level.Cols; ++c) {
+                bool enclosed = true;
+                for (int dr = -1; dr <= 1 && enclosed; ++dr)
+                    for (int dc = -1; dc <= 1 && enclosed; ++dc) enclosed = wall(r + dr, c + dc);
+                dead += enclosed ? 1 : 0;
+            }
+        EXPECT_LE(dead * 10, level.Rows * level.Cols)
+            << "level " << i + 1 << " \"" << level.LevelName << "\": " << dead << " dead wall cells of "
+            << level.Rows * level.Cols;
+    }
+}
 
 // Every tile code with a rule of its own appears in some level.
 TEST(LevelSet, UsesEveryRuledTile) {
