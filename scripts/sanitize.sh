@@ -6,7 +6,8 @@
 set -e
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build-asan -DTOLMARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build-asan -DTOLMARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTOLMARA_WERROR="${TOLMARA_WERROR:-OFF}" >/dev/null
 # The build runs the asset builder and level compiler (sanitized too): memory errors stop it, but
 # what those short-lived tools leave unfreed at exit is not checked.
 ASAN_OPTIONS=detect_leaks=0 cmake --build build-asan -j"$(nproc)"

@@ -3,11 +3,11 @@
 
 #include <cctype>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "app/startup.h"
 #include "audio/audio.h"
 #include "game/player.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
@@ -28,8 +28,10 @@ void MusicSwitch(Game& game) {
         int level = game.world.play.CurrentLevel;
         song = (level >= 0 && level <= kMaxLevelSongs) ? s.LevelSongs[level] : -2;
     }
-    if (PlaySong(game.Sound(), song)) ShowMessage(game, MessageId::MusicEnabled);
-    else s.MusicEnabled = 0;
+    if (PlaySong(game.Sound(), song))
+        ShowMessage(game, MessageId::MusicEnabled);
+    else
+        s.MusicEnabled = 0;
 }
 
 void SoundsSwitch(Game& game) {
@@ -59,11 +61,13 @@ void LetterCommand(Game& game, uint8_t key) {
     if (c == 'p') in.Paused = !in.Paused;
     if (c == 't') {
         game.settings.ShowTips = !game.settings.ShowTips;
-        ShowMessage(game, game.settings.ShowTips ? MessageId::TipsEnabled : MessageId::TipsDisabled);
+        ShowMessage(game,
+                    game.settings.ShowTips ? MessageId::TipsEnabled : MessageId::TipsDisabled);
     }
     if (c == 'd' && in.CheatMode) {
         game.world.play.Mortal = !game.world.play.Mortal;
-        ShowMessage(game, game.world.play.Mortal ? MessageId::InvincibleOff : MessageId::InvincibleOn);
+        ShowMessage(game,
+                    game.world.play.Mortal ? MessageId::InvincibleOff : MessageId::InvincibleOn);
     }
     if (c == 'b' && in.CheatMode) CollectBomb(game.world, game.events);
     if (c == 'a') in.AddNameKey = true;
@@ -155,7 +159,9 @@ void OnMouseMove(Game& game, int x, int y) {
     game.input.MouseMoved = true;
 }
 
-void OnMouseUp(Game& game) { game.input.MouseHeld = false; }
+void OnMouseUp(Game& game) {
+    game.input.MouseHeld = false;
+}
 
 void ToggleDisplayMode(Game& game) {
     Display& display = game.media.Screen;

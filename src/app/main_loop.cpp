@@ -9,14 +9,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "screens/game.h"
+#include "app/frame.h"
 #include "app/key_events.h"
 #include "app/program_folder.h"
-#include "app/frame.h"
-#include "screens/screen_dispatch.h"
 #include "app/startup.h"
 #include "app/virtual_keys.h"
 #include "audio/audio.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
@@ -27,7 +27,9 @@ constexpr const char* kTitle = "Tolmara Deepgrid";
 // before anything else, so a signal during start-up is not lost either.
 std::atomic<bool> quitRequested{false};
 
-void OnQuitSignal(int) { quitRequested = true; }
+void OnQuitSignal(int) {
+    quitRequested = true;
+}
 
 // Whether the latest key went down with the left Alt key held. The window system also reports
 // such a key as typed text, which Windows keeps to its menus: Alt+S must not switch the sounds.
@@ -62,27 +64,38 @@ void OnKey(Game& game, const SDL_KeyboardEvent& e) {
 void OnWindowEvent(Game& game, const SDL_WindowEvent& e) {
     Display& display = game.media.Screen;
     switch (e.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: display.SetCaption(kTitle); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            display.SetCaption(kTitle);
+            break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             display.SetCaption(std::string(kTitle) + " [Pause]");
             game.media.Input.ReleaseAll();
             game.input.SnapKey = game.input.BombKey = false;
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN: display.SetShown(false); break;
+        case SDL_WINDOWEVENT_HIDDEN:
+            display.SetShown(false);
+            break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_EXPOSED: display.SetShown(true); break;
-        default: break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            display.SetShown(true);
+            break;
+        default:
+            break;
     }
 }
 
 void HandleEvent(Game& game, const SDL_Event& e) {
     int x = 0, y = 0;
     switch (e.type) {
-        case SDL_QUIT: ShutdownSequence(game); break;
+        case SDL_QUIT:
+            ShutdownSequence(game);
+            break;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: OnKey(game, e.key); break;
+        case SDL_KEYUP:
+            OnKey(game, e.key);
+            break;
         case SDL_TEXTINPUT:
             if (keyDownWithAlt) break;
             for (char c : Utf8ToLatin1(e.text.text)) OnCharTyped(game, static_cast<uint8_t>(c));
@@ -95,9 +108,14 @@ void HandleEvent(Game& game, const SDL_Event& e) {
             game.media.Screen.WindowToClient(e.button.x, e.button.y, x, y);
             MouseDownAt(game, x, y);
             break;
-        case SDL_MOUSEBUTTONUP: OnMouseUp(game); break;
-        case SDL_WINDOWEVENT: OnWindowEvent(game, e.window); break;
-        default: break;
+        case SDL_MOUSEBUTTONUP:
+            OnMouseUp(game);
+            break;
+        case SDL_WINDOWEVENT:
+            OnWindowEvent(game, e.window);
+            break;
+        default:
+            break;
     }
 }
 

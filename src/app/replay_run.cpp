@@ -6,10 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
+#include "screens/game.h"
 #include "screens/level_start.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
@@ -131,4 +131,3 @@ ReplayResult PlayReplay(Game& game, const ReplayScript& script,
     }
     return CollectResult(game, ticks);
 }
-

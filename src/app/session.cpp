@@ -5,10 +5,10 @@
 
 #include <stdexcept>
 
-#include "app/key_events.h"
 #include "app/frame.h"
-#include "screens/screen_dispatch.h"
+#include "app/key_events.h"
 #include "app/startup.h"
+#include "screens/screen_dispatch.h"
 
 std::unique_ptr<Game> StartGame(const SessionOptions& options) {
     SDL_SetMainReady();
@@ -18,7 +18,8 @@ std::unique_ptr<Game> StartGame(const SessionOptions& options) {
     if (!game->ProgramDir.empty() && game->ProgramDir.back() != '/') game->ProgramDir += '/';
     game->FixedSeed = options.Seed;
     if (options.ReadSettings) {
-        if (!CheckDataFiles(*game)) throw std::runtime_error("data files missing in " + game->ProgramDir);
+        if (!CheckDataFiles(*game))
+            throw std::runtime_error("data files missing in " + game->ProgramDir);
         ReadStoredSettings(*game);
     } else {
         ReadSystemVolumes(game->Sound());
@@ -46,13 +47,19 @@ void ReleaseKey(Game& game, int vk, ShiftState shift) {
     OnKeyUp(game, vk, shift);
 }
 
-void TypeChar(Game& game, uint8_t latin1) { OnCharTyped(game, latin1); }
+void TypeChar(Game& game, uint8_t latin1) {
+    OnCharTyped(game, latin1);
+}
 
-void MoveMouse(Game& game, int x, int y) { OnMouseMove(game, x, y); }
+void MoveMouse(Game& game, int x, int y) {
+    OnMouseMove(game, x, y);
+}
 
 void MouseButton(Game& game, bool down) {
-    if (down) PressMouseButton(game);
-    else OnMouseUp(game);
+    if (down)
+        PressMouseButton(game);
+    else
+        OnMouseUp(game);
 }
 
 void RunTick(Game& game, int32_t lag) {

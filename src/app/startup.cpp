@@ -7,15 +7,17 @@
 #include <cstring>
 #include <fstream>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/level_start.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
 std::string MissingFileText(const std::string& file) {
-    const char* tail = "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould do.";
+    const char* tail =
+        "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you "
+        "sould do.";
     if (file == "tolmarakx.cfg") return "Cannot find " + file + " data file" + tail;
     return "Cannot find the " + file + " data file" + tail;
 }
@@ -23,7 +25,8 @@ std::string MissingFileText(const std::string& file) {
 bool RealVideoDriver() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver) driver = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return false;
+    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0))
+        return false;
     return SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") || SDL_WasInit(SDL_INIT_VIDEO);
 }
 
@@ -34,8 +37,11 @@ void ShowErrorBox(const std::string& title, const std::string& text) {
     // A message box only where a player can see and close it: never under the dummy or offscreen
     // driver, where it could wait for a click that never comes.
     if (RealVideoDriver()) {
-        SDL_MessageBoxButtonData button = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"};
-        SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), text.c_str(), 1, &button, nullptr};
+        SDL_MessageBoxButtonData button = {
+            SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
+            "Cancel"};
+        SDL_MessageBoxData box = {
+            SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), text.c_str(), 1, &button, nullptr};
         int pressed = 0;
         SDL_ShowMessageBox(&box, &pressed);
     }
@@ -128,7 +134,9 @@ void OnDisplayReady(Game& game) {
     game.timer.Enabled = true;
 }
 
-void OnDisplayLost(Game& game) { game.timer.Enabled = false; }
+void OnDisplayLost(Game& game) {
+    game.timer.Enabled = false;
+}
 
 void AppException(Game& game, const std::exception& error) {
     // Keep the player's progress of this run: one bad file must not lose it.

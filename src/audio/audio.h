@@ -34,7 +34,8 @@ class VolumeControl {
 };
 
 // The music player (`Music`): one music file at a time, played once from its start; the game
-// restarts it from `RestartFinishedSong`. Holds its own reference to the mixer while a file is open.
+// restarts it from `RestartFinishedSong`. Holds its own reference to the mixer while a file is
+// open.
 class MusicPlayer {
   public:
     MusicPlayer();

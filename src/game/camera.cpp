@@ -21,7 +21,8 @@ int32_t AxisOrigin(int32_t cells, double pos, int32_t fit, int32_t keep, int32_t
 // Horizontally the right border column ends at x = 640 at the far edge (280 + 280 = 560 + 80);
 // vertically the last interior row ends at y = 400 and the bottom border lies under the status
 // bar (200 + 160 = 360 + 40).
-void ComputeViewOrigin(const LevelGrid& level, double px, double py, int32_t& viewX, int32_t& viewY) {
+void ComputeViewOrigin(const LevelGrid& level, double px, double py, int32_t& viewX,
+                       int32_t& viewY) {
     viewX = AxisOrigin(level.Cols, px, 14, 280, 280);
     viewY = AxisOrigin(level.Rows, py, 10, 200, 160);
 }

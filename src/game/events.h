@@ -53,7 +53,9 @@ enum class MessageId : int {
     TipPushBalls = 124,
 };
 
-constexpr int MessageNumber(MessageId id) { return static_cast<int>(id); }
+constexpr int MessageNumber(MessageId id) {
+    return static_cast<int>(id);
+}
 
 // The receiver of the rules' reports. Calls arrive at the moment of the rule that makes them, so
 // a sound starts and a message queues at the same point of the tick as the rule's change.

@@ -3,8 +3,8 @@
 #include "game/explosions.h"
 
 #include "game/events.h"
-#include "game/world.h"
 #include "game/grid_access.h"
+#include "game/world.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "game/events.h"
-#include "game/world.h"
 #include "game/explosions.h"
 #include "game/grid_access.h"
+#include "game/world.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <numbers>
 
 #include "game/events.h"
-#include "game/world.h"
 #include "game/grid_access.h"
+#include "game/world.h"
 
 namespace {
 
@@ -233,7 +233,9 @@ void StartMoves(World& world) {
     FindMovableCells(level, movable);
     for (const Scan& scan : kScans) {
         const int lastRow = scan.allButLastRow ? level.Rows - 1 : level.Rows;
-        if (scan.besidePlayer) ScanBesidePlayer(world, view, scan, lastRow);
-        else ScanMovableCells(world, view, scan, lastRow, movable);
+        if (scan.besidePlayer)
+            ScanBesidePlayer(world, view, scan, lastRow);
+        else
+            ScanMovableCells(world, view, scan, lastRow, movable);
     }
 }

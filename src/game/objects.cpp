@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "game/events.h"
-#include "game/world.h"
 #include "game/explosions.h"
 #include "game/grid_access.h"
 #include "game/object_scans.h"
+#include "game/world.h"
 
 namespace {
 

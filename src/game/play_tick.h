@@ -18,8 +18,8 @@ void AdvanceWorld(World& world, GameEvents& events, int32_t lag);
 void GiveUp(World& world, GameEvents& events);
 
 struct LevelEndCheck {
-    bool NoLivesLeft = false;    // the level is lost
-    bool EndScreenDue = false;   // a pause after losing, giving up or reaching the exit ran out
+    bool NoLivesLeft = false;   // the level is lost
+    bool EndScreenDue = false;  // a pause after losing, giving up or reaching the exit ran out
 };
 // The level is lost once no life is left; the level end follows 1 s after it was lost or given
 // up and 0.5 s after the exit was reached.

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game/events.h"
-#include "game/world.h"
-#include "game/explosions.h"
 #include "game/camera.h"
+#include "game/events.h"
+#include "game/explosions.h"
 #include "game/grid_access.h"
 #include "game/player_steps.h"
+#include "game/world.h"
 
 namespace {
 
@@ -167,7 +167,8 @@ void Idle(World& world, PlayerLook& look, int32_t lag) {
 }
 
 // Steps 10 to 13 of the move step: what the player does while at rest.
-void AtRest(World& world, GameEvents& events, PlayerLook& look, Direction dir, int col, int row, int32_t lag) {
+void AtRest(World& world, GameEvents& events, PlayerLook& look, Direction dir, int col, int row,
+            int32_t lag) {
     CheckExit(world, events, col, row);
     if (CheckTrap(world, events, col, row)) dir = Direction::None;
     CheckHazard(world, events, col, row);
@@ -341,12 +342,14 @@ void CollectLife(World& world, GameEvents& events) {
 void CollectBomb(World& world, GameEvents& events) {
     world.play.Bombs += 1;
     events.PlaySound("infotron");
-    events.ShowMessage(events.MessageShown(MessageId::TipFirstBombPickedUp) ? MessageId::TipBombPickedUp
-                                                                        : MessageId::TipFirstBombPickedUp);
+    events.ShowMessage(events.MessageShown(MessageId::TipFirstBombPickedUp)
+                           ? MessageId::TipBombPickedUp
+                           : MessageId::TipFirstBombPickedUp);
 }
 
 void TipExitClosed(GameEvents& events) {
-    if (!events.MessageShown(MessageId::TipExitClosed)) events.ShowMessage(MessageId::TipExitClosed);
+    if (!events.MessageShown(MessageId::TipExitClosed))
+        events.ShowMessage(MessageId::TipExitClosed);
 }
 
 void PlayerHit(World& world, GameEvents& events, int col, int row) {

@@ -1,10 +1,10 @@
 // The player's choices at rest for one direction: walking, eating in place, collecting, jumping
 // through ports, using dynamite terminals, entering traps and pushing.
 #include "game/events.h"
-#include "game/world.h"
 #include "game/grid_access.h"
 #include "game/player.h"
 #include "game/player_steps.h"
+#include "game/world.h"
 
 namespace {
 

@@ -1,16 +1,15 @@
 // The replay text (header lines: level set, level, speed, seed, character, mortality; then
 // steps) and the result a replay ends in.
+#include "game/replay.h"
+
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-#include "game/replay.h"
-
-#include <algorithm>
-#include <cmath>
 
 #include "game/world.h"
 

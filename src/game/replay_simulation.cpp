@@ -84,7 +84,8 @@ class ReplayRun {
             ReadLevelSetFile(levels_, name, dataDir_);
         } else {
             if (!IsSafeRelativePath(name))
-                throw FileError(name + ": the level set file must be a file inside the game's folder");
+                throw FileError(name +
+                                ": the level set file must be a file inside the game's folder");
             ReadLevelSetFile(levels_, dataDir_ + name, dataDir_);
         }
         const int32_t count = levels_.LevelSet.LevelCount;

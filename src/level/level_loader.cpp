@@ -88,7 +88,8 @@ void RefuseLevelFile(const LevelSetState& levels, const std::string& programDir,
     throw FileError(LevelFileLabel(levels, programDir) + ": " + problem);
 }
 
-void ReadLevelSetFile(LevelSetState& levels, const std::string& path, const std::string& programDir) {
+void ReadLevelSetFile(LevelSetState& levels, const std::string& path,
+                      const std::string& programDir) {
     levels.LevelFile = path;
     Bytes bytes = ReadFileBytes(path);
     ByteReader in(bytes, LevelFileLabel(levels, programDir));

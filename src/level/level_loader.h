@@ -13,7 +13,8 @@ std::string LevelFileLabel(const LevelSetState& levels, const std::string& progr
                                   const std::string& problem);
 // Reads the index and the level names of the file at `path` into `levels`. Throws FileError
 // naming the file, the level and the limit for a file that breaks the limits.
-void ReadLevelSetFile(LevelSetState& levels, const std::string& path, const std::string& programDir);
+void ReadLevelSetFile(LevelSetState& levels, const std::string& path,
+                      const std::string& programDir);
 // Reads level n of the set and checks it against the limits; nothing in play changes.
 LevelRecord ReadCheckedLevel(const LevelSetState& levels, const std::string& programDir, int n);
 // Puts a checked record into the level model: cells, border ring, monster table.

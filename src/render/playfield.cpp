@@ -40,7 +40,8 @@ void PlacePlayerSprite(const PlayFieldCanvas& canvas, const World& world) {
     const PlayerLook& look = world.look;
     ImageSprite& sprite = canvas.Player;
     if (look.Picture != PlayerPicture::None)
-        sprite.Picture = &canvas.Pictures.FindPicture(PlayerPictureName(look.Picture, canvas.Character));
+        sprite.Picture =
+            &canvas.Pictures.FindPicture(PlayerPictureName(look.Picture, canvas.Character));
     sprite.PatternCount = look.PatternCount;
     sprite.Looping = look.Looping;
     sprite.PatternPos = look.PatternPos;
@@ -51,7 +52,8 @@ void PlacePlayerSprite(const PlayFieldCanvas& canvas, const World& world) {
     canvas.Sprites.SpriteRoot.Y = world.play.PlayerViewY;
 }
 
-void DrawObjectsInMotion(const PlayFieldCanvas& canvas, const PlayState& play, EngineOrigin origin) {
+void DrawObjectsInMotion(const PlayFieldCanvas& canvas, const PlayState& play,
+                         EngineOrigin origin) {
     const int32_t count = std::clamp(play.FallCount, 0, kMaxMovers);
     for (int32_t i = 1; i <= count; ++i) {
         const Mover& m = play.FallList[i];
@@ -145,8 +147,8 @@ void DrawPlayField(const PlayFieldCanvas& canvas, const World& world) {
 
     int64_t maxWidth = 0, maxHeight = 0;
     LargestTilePattern(canvas.Tiles, maxWidth, maxHeight);
-    const TilePassTarget target{canvas.Back, canvas.Tiles, play.ViewX, play.ViewY, maxWidth,
-                                maxHeight};
+    const TilePassTarget target{canvas.Back, canvas.Tiles, play.ViewX,
+                                play.ViewY,  maxWidth,     maxHeight};
     const UpperRows upper = DrawFirstTilePass(target, world.level);
     DrawUpperTilePass(target, world.level, 101, upper);
     PlacePlayerSprite(canvas, world);

@@ -37,7 +37,8 @@ void PutCount(Row& row, int32_t count, int y) {
 
 }  // namespace
 
-void DrawBombCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y) {
+void DrawBombCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x,
+                     int y) {
     pictures.PictureAt(spBombIcon).DrawPattern(back, x, y, 0);
     const int32_t bombs = NonNegative(play.Bombs);
     Row row{back, pictures, x + 35};
@@ -45,7 +46,8 @@ void DrawBombCounter(Surface& back, const PictureList& pictures, const PlayState
     row.Digit(bombs, y - 1);
 }
 
-void DrawInfotronCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y) {
+void DrawInfotronCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x,
+                         int y) {
     pictures.PictureAt(spInfotronIcon).DrawPattern(back, x, y, 0);
     Row row{back, pictures, x + 40};
     PutCount(row, play.InfotronsGot, y - 1);
@@ -53,7 +55,8 @@ void DrawInfotronCounter(Surface& back, const PictureList& pictures, const PlayS
     PutCount(row, play.InfotronsNeeded, y - 1);
 }
 
-void DrawTimeCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x, int y) {
+void DrawTimeCounter(Surface& back, const PictureList& pictures, const PlayState& play, int x,
+                     int y) {
     const double time = play.LevelTime > 0 ? play.LevelTime : 0;
     // Minutes show modulo 100, so only the seconds modulo 6000 matter.
     const auto seconds = static_cast<int32_t>(std::fmod(std::trunc(time / 1000), 6000.0));

@@ -92,8 +92,10 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level
             if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
             const CellPosition p = view.PositionOf(cell, r, c);
             if (!view.Visible(cell, p)) continue;
-            if (layer == 100) DrawCell(target, cell, p);
-            else (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
+            if (layer == 100)
+                DrawCell(target, cell, p);
+            else
+                (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
         }
     }
     return upper;

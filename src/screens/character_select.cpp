@@ -1,9 +1,9 @@
 // Character selection: two pictures slide in, a click picks one, everything slides out again;
 // entered from the players screen (then on to the level start) or from play with C (then back).
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {

@@ -16,9 +16,13 @@ void Game::SeedRandomFromClock() {
         static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
-void ScreenEvents::PlaySound(std::string_view name) { ::PlaySound(game_.Sound(), name); }
+void ScreenEvents::PlaySound(std::string_view name) {
+    ::PlaySound(game_.Sound(), name);
+}
 
-void ScreenEvents::ShowMessage(MessageId id) { ::ShowMessage(game_, id); }
+void ScreenEvents::ShowMessage(MessageId id) {
+    ::ShowMessage(game_, id);
+}
 
 bool ScreenEvents::MessageShown(MessageId id) const {
     return game_.messages.MessageShown[static_cast<size_t>(MessageNumber(id))];

@@ -29,10 +29,10 @@ using ScreenTickFn = void (*)(Game& game, int32_t lag);
 
 // The media components of the main window.
 struct Media {
-    Surface Back{640, 480};     // the back surface every tick draws on
-    PictureList GamePictures;   // "tolmara.dxg": the characters, blasts, status bar, messages
-    PictureList MenuPictures;   // "meniu.dxg"
-    PictureList TilePictures;   // the tile set of the current level
+    Surface Back{640, 480};    // the back surface every tick draws on
+    PictureList GamePictures;  // "tolmara.dxg": the characters, blasts, status bar, messages
+    PictureList MenuPictures;  // "meniu.dxg"
+    PictureList TilePictures;  // the tile set of the current level
     TextCanvas Canvas;
     SpriteEngine Sprites;
     ImageSprite* PlayerSprite = nullptr;  // owned by Sprites
@@ -79,8 +79,8 @@ struct Game {
 
     // The sound and music functions' view of the game.
     SoundSystem Sound() {
-        return {settings, audio, media.SoundOutput, media.Sounds, timer, world.random, ProgramDir,
-                events};
+        return {settings, audio,        media.SoundOutput, media.Sounds,
+                timer,    world.random, ProgramDir,        events};
     }
 
     // FixedSeed replaces the clock wherever the game seeds its random numbers (replays, tests).

@@ -82,8 +82,8 @@ void DrawPlayFrame(Game& game, int32_t lag) {
     AnimateCells(world.level, world.tiles, lag);
     UpdateView(world);
     Media& media = game.media;
-    const PlayFieldCanvas canvas{media.Back,    media.TilePictures,  media.GamePictures,
-                                 media.Sprites, *media.PlayerSprite, game.settings.Character,
+    const PlayFieldCanvas canvas{media.Back,       media.TilePictures,  media.GamePictures,
+                                 media.Sprites,    *media.PlayerSprite, game.settings.Character,
                                  game.input.Paused};
     DrawPlayField(canvas, world);
 }
@@ -97,4 +97,6 @@ void GamePlayTick(Game& game, int32_t lag) {
     ChangeScreens(game, lag);
 }
 
-void ResetPlayScreens(Game& game) { ResetPlayState(game.world); }
+void ResetPlayScreens(Game& game) {
+    ResetPlayState(game.world);
+}

@@ -2,10 +2,10 @@
 // the game finished screen; each is left with Escape only.
 #include <array>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {

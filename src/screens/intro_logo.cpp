@@ -1,8 +1,8 @@
 // The maker's logo: fades in over 255 ms, plays its jingle after a second, leaves after 7.5 s.
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {

@@ -25,7 +25,8 @@ void RecordLevelMade(Game& game) {
     const int32_t levelCount = game.levels.LevelSet.LevelCount;
     Screen next = Screen::PlayersLevels;
     const int32_t slot = players.CurrentPlayer;
-    if (slot >= 1 && slot <= kMaxPlayers && players.PlayerLevels[slot] == game.world.play.CurrentLevel) {
+    if (slot >= 1 && slot <= kMaxPlayers &&
+        players.PlayerLevels[slot] == game.world.play.CurrentLevel) {
         int32_t& open = players.PlayerLevels[slot];
         if (open <= levelCount) ++open;
         if (open > levelCount) next = Screen::GameFinished;

@@ -1,9 +1,8 @@
 // Loading the level set and a level for play: the level file, the level's pictures and the world.
 #pragma once
 
-#include <string>
-
 #include <cstdint>
+#include <string>
 
 struct Game;
 

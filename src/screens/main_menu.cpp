@@ -2,11 +2,11 @@
 // slide out towards the chosen screen.
 #include <array>
 
+#include "audio/audio.h"
 #include "screens/game.h"
+#include "screens/menu_common.h"
 #include "screens/messages.h"
 #include "screens/screen_dispatch.h"
-#include "audio/audio.h"
-#include "screens/menu_common.h"
 #include "screens/screens.h"
 
 namespace {
@@ -100,7 +100,8 @@ void ReadMenuInput(Game& game, int32_t lag) {
         PlaySound(game.Sound(), "ok");
         states.Remove(isButton1);
     }
-    if (game.input.EscapePressed) ShowMessage(game, MessageId::UseExitToQuit);  // Escape never leaves the main menu
+    if (game.input.EscapePressed)
+        ShowMessage(game, MessageId::UseExitToQuit);  // Escape never leaves the main menu
     if (menu.MenuSelection < 1) menu.MenuSelection = kItemCount;
     if (menu.MenuSelection > kItemCount) menu.MenuSelection = 1;
     menu.MenuBlink += lag / 3;

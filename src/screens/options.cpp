@@ -2,12 +2,12 @@
 // volume sliders that "back" and Escape undo by reading the configuration file again.
 #include <utility>
 
-#include "screens/game.h"
-#include "screens/messages.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/messages.h"
 #include "screens/options_screen.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 #include "store/settings.h"
 

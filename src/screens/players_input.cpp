@@ -1,9 +1,9 @@
 // The players screen's idle input: Escape, the bottom buttons, start requests, the player and
 // level arrows with their key and mouse repeats, and the edit/delete pair.
-#include "screens/game.h"
-#include "screens/messages.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/messages.h"
 #include "screens/players_screen.h"
 
 namespace {
@@ -50,7 +50,8 @@ void ReadBottomButtons(Game& game) {
         } else if (in.MouseX > 330) {
             in.EnterPressed = true;
         } else {
-            ShowMessage(game, game.players.PlayerCount == 0 ? MessageId::EnterNameFirst : MessageId::RedLevelLocked);
+            ShowMessage(game, game.players.PlayerCount == 0 ? MessageId::EnterNameFirst
+                                                            : MessageId::RedLevelLocked);
         }
         if (ps.PlayersAction > 0) PlaySound(game.Sound(), "ok");
     }

@@ -1,10 +1,10 @@
 // The players and levels screen: panels slide in, the player picks a name and a level, and the
 // panels slide out towards the level start, the character selection or the main menu.
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
 #include "screens/players_screen.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {

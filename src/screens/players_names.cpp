@@ -1,9 +1,9 @@
 // Name entry on the players screen and the changes it makes to the player table: new names,
 // edited names, deleted entries.
-#include "screens/game.h"
-#include "screens/messages.h"
 #include "audio/audio.h"
+#include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/messages.h"
 #include "screens/players_screen.h"
 
 namespace {
@@ -85,7 +85,8 @@ void ReadAddButton(Game& game) {
     InputFlags& in = game.input;
     if (!in.ClickSeen || !PointerInside(game, 206, 240, 262, 260)) return;
     if (ps.EditText.empty()) {
-        ShowMessage(game, in.NameEditing ? MessageId::NameTooShort : MessageId::ClickNameFieldFirst);
+        ShowMessage(game,
+                    in.NameEditing ? MessageId::NameTooShort : MessageId::ClickNameFieldFirst);
         return;
     }
     PlaySound(game.Sound(), "click");

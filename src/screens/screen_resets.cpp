@@ -26,6 +26,10 @@ void ResetCharacterSelect(Game& game) {
     game.screens.characters = CharacterSelectState{};  // its defaults are the reset values
 }
 
-void ResetCredits(Game& game) { game.screens.info.CreditsY = 480; }
+void ResetCredits(Game& game) {
+    game.screens.info.CreditsY = 480;
+}
 
-void ResetGameFinished(Game& game) { game.screens.info.FinishedY = 480; }
+void ResetGameFinished(Game& game) {
+    game.screens.info.FinishedY = 480;
+}

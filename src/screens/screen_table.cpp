@@ -12,13 +12,20 @@ namespace {
 // The delayed tip of the standard level set's teaching levels.
 MessageId LevelTip(int level) {
     switch (level) {
-        case 3: return MessageId::TipTerminal;
-        case 4: return MessageId::TipYellowDynamite;
-        case 5: return MessageId::TipRedDynamite;
-        case 6: return MessageId::TipPushBalls;
-        case 7: return MessageId::TipToggleTips;
-        case 8: return MessageId::TipEatInPlace;
-        default: return MessageId::None;
+        case 3:
+            return MessageId::TipTerminal;
+        case 4:
+            return MessageId::TipYellowDynamite;
+        case 5:
+            return MessageId::TipRedDynamite;
+        case 6:
+            return MessageId::TipPushBalls;
+        case 7:
+            return MessageId::TipToggleTips;
+        case 8:
+            return MessageId::TipEatInPlace;
+        default:
+            return MessageId::None;
     }
 }
 

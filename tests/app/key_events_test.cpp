@@ -1,10 +1,11 @@
 // Keyboard and mouse events: flags, the cheat code, settings keys and the input states.
+#include "app/key_events.h"
+
 #include <gtest/gtest.h>
 
-#include "screens/game.h"
-#include "app/key_events.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 
@@ -207,8 +208,8 @@ TEST(MouseEvents, AClickWhereThePointerRestsIsNoMove) {
     OnMouseUp(*g);
     EXPECT_FALSE(g->input.MouseHeld);
     EXPECT_TRUE(g->media.Input.Has(isButton1));  // the release does not take the fire state
-    g->media.Input.Remove(isButton1);           // a screen consumed the click
-    g->input.MouseMoved = false;                // and read the move
+    g->media.Input.Remove(isButton1);            // a screen consumed the click
+    g->input.MouseMoved = false;                 // and read the move
     g->input.MouseRepeatTime = 250;
     MouseDownAt(*g, 300, 200);
     EXPECT_FALSE(g->input.MouseMoved);

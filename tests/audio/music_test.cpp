@@ -8,9 +8,9 @@
 #include <memory>
 #include <thread>
 
-#include "screens/game.h"
 #include "audio/audio.h"
 #include "audio/audio_capture.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST_F(MusicTest, ASongIsHeardUntilStoppedAndTheFrameTimerIsGivenBack) {
     StopMusic(game->Sound());
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
     EXPECT_EQ(game->audio.MusicPlaying, 1);  // the callers reset the song state
-    RestartFinishedSong(game->Sound());                     // a halt is not an end: no restart
+    RestartFinishedSong(game->Sound());      // a halt is not an end: no restart
     EXPECT_FALSE(game->audio.Music.IsPlaying());
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
 }
@@ -88,7 +88,8 @@ TEST_F(MusicTest, TheCurrentSongIsNotRestartedButARandomPickIsAlwaysMade) {
     EXPECT_LE(game->audio.CurrentSong, 3);
     std::remove(audio.Dir().File("short.mid").c_str());
     std::remove(audio.Dir().File("long.mid").c_str());
-    EXPECT_TRUE(PlaySong(game->Sound(), 0));  // 0 is never the current song: a new pick, which fails
+    EXPECT_TRUE(
+        PlaySong(game->Sound(), 0));  // 0 is never the current song: a new pick, which fails
     EXPECT_TRUE(Shown(26));
     EXPECT_EQ(game->audio.MusicPlaying, 0);
 }

@@ -6,10 +6,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "screens/game.h"
 #include "audio/audio.h"
 #include "audio/audio_capture.h"
 #include "dxgwriter/library_writer.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ class SoundsTest : public ::testing::Test {
         WriteFile(audio.Dir().File("sounds.dxg"), WriteSoundLibrary(sounds));
     }
     void TearDown() override { game.reset(); }
-    std::string ErrorOf(void (*call)(const SoundSystem&, std::string_view), const std::string& name) {
+    std::string ErrorOf(void (*call)(const SoundSystem&, std::string_view),
+                        const std::string& name) {
         try {
             call(game->Sound(), name);
         } catch (const std::runtime_error& e) {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "screens/game.h"
 #include "audio/audio.h"
 #include "media/wave_list.h"
+#include "screens/game.h"
 
 namespace {
 

@@ -34,7 +34,8 @@ TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
 TEST(BlastCellOrder, ChainReachesBeyondTheAreaAndTipsOnce) {
     GameRig rig({"....i", "...r.", "....."});
     rig.PlacePlayer(3, 1);
-    AreaBlast(rig.game().world, rig.game().events, 3, 2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
+    AreaBlast(rig.game().world, rig.game().events, 3,
+              2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
     EXPECT_EQ(rig.Tile(2, 4), tcEmpty);
     EXPECT_EQ(rig.Tile(1, 5), tcEmpty);
     EXPECT_EQ(rig.Queued(102), 1);
@@ -100,7 +101,8 @@ TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
 TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
     GameRig rig({"ii...", "i....", "....@"});
     rig.game().messages.MessageShown[104] = true;
-    AreaBlast(rig.game().world, rig.game().events, 1, 1);  // three infotrons: 102, then 107, then nothing
+    AreaBlast(rig.game().world, rig.game().events, 1,
+              1);  // three infotrons: 102, then 107, then nothing
     EXPECT_EQ(rig.Queued(102), 1);
     EXPECT_EQ(rig.Queued(104), 0);
     EXPECT_EQ(rig.Queued(107), 1);
@@ -154,8 +156,8 @@ TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
 
 // ---- Monsters ----
 
-// The wall-following table, written out plainly, as an oracle for a kind-39 monster with a heading, no turn
-// pending and nothing in motion: the move and the turn value it chooses for the given open
+// The wall-following table, written out plainly, as an oracle for a kind-39 monster with a heading,
+// no turn pending and nothing in motion: the move and the turn value it chooses for the given open
 // neighbours, with the counter-clockwise turn tried first or second; the fixed search decides
 // when no rule applies.
 struct Choice {
@@ -370,7 +372,8 @@ TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
     for (int i = 0; i < 6; ++i) MoveMonsters(cw.game().world, cw.game().events, 10);
     EXPECT_EQ(c.Frame, 7);
     EXPECT_EQ(c.PosX, 120.0);
-    MoveMonsters(cw.game().world, cw.game().events, 10);  // pattern 6 faces right: the turn ends and the move starts
+    MoveMonsters(cw.game().world, cw.game().events,
+                 10);  // pattern 6 faces right: the turn ends and the move starts
     EXPECT_EQ(c.Frame, 6);
     EXPECT_EQ(cw.level().Turn[1], 0);
     EXPECT_DOUBLE_EQ(c.PosX, 123.0);
@@ -408,7 +411,8 @@ TEST(MonsterMoving, ArrivalSnapsToTheTargetFreesTheCellLeftAndClaimsTheNewOne) {
     // Exactly on the target is not yet past it.
     MoveMonsters(rig.game().world, rig.game().events, 10);  // decides: back left
     ASSERT_EQ(m.Move, 2);
-    MoveMonsters(rig.game().world, rig.game().events, 400);  // 120 pixels in one tick: still snaps to the target
+    MoveMonsters(rig.game().world, rig.game().events,
+                 400);  // 120 pixels in one tick: still snaps to the target
     EXPECT_EQ(m.PosX, 120.0);
     EXPECT_EQ(rig.Tile(3, 3), tcBusy);
     EXPECT_EQ(rig.Tile(3, 4), tcEmpty);

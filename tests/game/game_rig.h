@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "screens/game.h"
 #include "game/player.h"
 #include "render/playfield.h"
+#include "screens/game.h"
 #include "screens/screens.h"
 #include "support/test_support.h"
 

@@ -6,11 +6,11 @@
 #include <numbers>
 #include <random>
 
-#include "screens/messages.h"
 #include "audio/audio.h"
 #include "game/explosions.h"
 #include "game/game_rig.h"
 #include "game/objects.h"
+#include "screens/messages.h"
 
 namespace {
 
@@ -172,7 +172,8 @@ class Model {
         level.Cells[m.DestRow][m.DestCol].Tile = m.Tile == 9 ? 12 : m.Tile == 10 ? 20 : m.Tile;
         level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
         const int below = T(m.DestRow + 1, m.DestCol);
-        if ((below == 21 || below == 22) && m.Path <= 2) AreaBlast(g_.world, g_.events, m.DestCol, m.DestRow + 1);
+        if ((below == 21 || below == 22) && m.Path <= 2)
+            AreaBlast(g_.world, g_.events, m.DestCol, m.DestRow + 1);
         if (T(m.DestRow, m.DestCol) == 22 && Solid(m.DestRow + 1, m.DestCol) && m.Path == 0)
             AreaBlast(g_.world, g_.events, m.DestCol, m.DestRow);
         if ((m.Tile == 20 || m.Tile == 10) && Solid(m.DestRow + 1, m.DestCol) && m.LandSound == 0 &&

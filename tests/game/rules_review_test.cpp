@@ -283,7 +283,8 @@ TEST(ReviewCollecting, MessagesOfInfotronsLivesBombsAndHits) {
         CollectInfotron(rig.game().world, rig.game().events);
         EXPECT_EQ(rig.game().messages.MessageCount, 0);
         CollectInfotron(rig.game().world, rig.game().events);
-        CollectInfotron(rig.game().world, rig.game().events);  // beyond the quota: no second message
+        CollectInfotron(rig.game().world,
+                        rig.game().events);  // beyond the quota: no second message
         EXPECT_EQ(rig.Queued(level == 1 ? 115 : level == 2 ? 116 : 117), 1);
         EXPECT_EQ(rig.game().messages.MessageCount, 1);
     }

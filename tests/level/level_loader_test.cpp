@@ -1,13 +1,13 @@
 // The level loader: index and names, border, monsters, counters, tile sets, phases and offsets,
 // and the refusal of files that break the limits of the level model.
 #include "level/level_loader.h"
-#include "screens/level_start.h"
 
 #include <gtest/gtest.h>
 
-#include "screens/screen_dispatch.h"
 #include "level/level_test_util.h"
 #include "level/level_writer.h"
+#include "screens/level_start.h"
+#include "screens/screen_dispatch.h"
 #include "support/test_data.h"
 
 namespace {

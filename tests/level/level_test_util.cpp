@@ -3,8 +3,8 @@
 
 #include "dxgwriter/library_writer.h"
 #include "level/level_loader.h"
-#include "screens/level_start.h"
 #include "level/level_writer.h"
+#include "screens/level_start.h"
 #include "support/test_data.h"
 
 LevelRecord MakeLevel(const std::vector<std::vector<int>>& rows, int startRow, int startCol,

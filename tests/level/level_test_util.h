@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "screens/game.h"
 #include "level/level_record.h"
 #include "media/library_format.h"
+#include "screens/game.h"
 #include "support/test_support.h"
 
 // A level of the given play-area rows (all of one length), the start in the centre of

@@ -2,8 +2,8 @@
 // drawn cell follows with them.
 #include <gtest/gtest.h>
 
-#include "level/level.h"
 #include "game/cell_animation.h"
+#include "level/level.h"
 #include "render/tile_passes.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "screens/game.h"
 #include "app/replay_run.h"
 #include "game/replay_simulation.h"
 #include "level/level_check.h"
 #include "level/level_set_reader.h"
+#include "screens/game.h"
 #include "support/test_support.h"
 
 namespace {
@@ -205,8 +205,8 @@ TEST(LevelSet, LargeLevelsAreMostlyPlay) {
                 dead += enclosed ? 1 : 0;
             }
         EXPECT_LE(dead * 10, level.Rows * level.Cols)
-            << "level " << i + 1 << " \"" << level.LevelName << "\": " << dead << " dead wall cells of "
-            << level.Rows * level.Cols;
+            << "level " << i + 1 << " \"" << level.LevelName << "\": " << dead
+            << " dead wall cells of " << level.Rows * level.Cols;
     }
 }
 

@@ -2,9 +2,9 @@
 // that turn it into a thumbnail on the sheet.
 #include <gtest/gtest.h>
 
-#include "screens/game.h"
 #include "app/session.h"
 #include "level/level_loader.h"
+#include "screens/game.h"
 #include "screens/level_start.h"
 #include "support/test_data.h"
 #include "support/test_support.h"

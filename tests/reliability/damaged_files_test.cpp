@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "screens/game.h"
 #include "level/level_loader.h"
-#include "screens/level_start.h"
 #include "media/byte_io.h"
 #include "media/library_format.h"
+#include "screens/game.h"
+#include "screens/level_start.h"
 #include "store/player_table.h"
 #include "store/settings.h"
 #include "support/test_data.h"
@@ -63,7 +63,8 @@ TEST(DamagedFiles, LevelSetCutShortAtEveryLength) {
             std::string where = "Tolmara.lev: level " + std::to_string(last) + ": ";
             ASSERT_TRUE(StartsWith(e.what(), where)) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset"),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
         }
     }
     EXPECT_GT(indexErrors, 4000);  // the index alone is over 4000 bytes
@@ -130,7 +131,8 @@ TEST(DamagedFiles, PlayerNamesCutShortAtEveryLength) {
         } catch (const FileError& e) {
             ASSERT_TRUE(StartsWith(e.what(), "playersnames.grf: ")) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset "),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
             ASSERT_EQ(read.PlayerCount, 0);
             ASSERT_EQ(speed, 300);
         }
@@ -175,10 +177,9 @@ TEST(DamagedFiles, PictureLibraryCutShortOrSpoilt) {
 TEST(DamagedFiles, SoundLibraryCutShortOrSpoilt) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
-    CheckLibraryDamage("sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
-                       [](const Bytes& bytes, const std::string& name) {
-                           ReadSoundLibrary(bytes, name);
-                       });
+    CheckLibraryDamage(
+        "sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
+        [](const Bytes& bytes, const std::string& name) { ReadSoundLibrary(bytes, name); });
 }
 
 }  // namespace

@@ -9,13 +9,13 @@
 #include <memory>
 #include <random>
 
-#include "screens/messages.h"
 #include "game/camera.h"
-#include "screens/screen_dispatch.h"
 #include "media/picture.h"
 #include "render/playfield.h"
 #include "render/render_rig.h"
 #include "render/status_bar.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
 namespace {
@@ -125,7 +125,7 @@ void PlainFrame(Game& game, int32_t lag) {
     }
     for (int i = 1; i <= play.PlacedBombCount; ++i)
         media.TilePictures.PictureAt(19).DrawPattern(back, ox + 40 * play.PlacedBombs[i].Col,
-                                                  oy + 40 * play.PlacedBombs[i].Row, 0);
+                                                     oy + 40 * play.PlacedBombs[i].Row, 0);
     const Picture& band = media.GamePictures.FindPicture("fondlm");
     if (level.Rows < 10)
         for (int i = 0; i <= 3; ++i) {
@@ -199,7 +199,7 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
     }
     play.PlacedBombCount = 1;
     play.PlacedBombs[1] = PlacedBomb{1 + static_cast<int32_t>(rng() % cols),
-                                      1 + static_cast<int32_t>(rng() % rows), 0.0};
+                                     1 + static_cast<int32_t>(rng() % rows), 0.0};
     play.ExplosionCount = 2;
     for (int i = 1; i <= 2; ++i) {
         const int32_t col = 1 + static_cast<int32_t>(rng() % cols);

@@ -1,12 +1,12 @@
 // The play field's frame: view origin, filler bands, the three tile passes with their animation,
 // culling at the screen's edges, and the moving things drawn relative to the engine's origin.
 #include "render/playfield.h"
-#include "game/camera.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
+#include "game/camera.h"
 #include "render/render_rig.h"
 
 namespace {

@@ -3,13 +3,13 @@
 // whatever came before it.
 #include <gtest/gtest.h>
 
-#include "screens/game.h"
 #include "app/replay_run.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
-#include "replays/replay_rig.h"
-#include "screens/level_start.h"
 #include "game/level_start.h"
+#include "replays/replay_rig.h"
+#include "screens/game.h"
+#include "screens/level_start.h"
+#include "screens/screen_dispatch.h"
 #include "support/test_data.h"
 
 namespace {

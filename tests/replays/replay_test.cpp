@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "screens/game.h"
 #include "app/replay_run.h"
 #include "game/replay_simulation.h"
 #include "replays/replay_checks.h"
 #include "replays/replay_rig.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ TEST_P(Replays, MeetItsExpectations) {
     }
     // A replay that stays on the play screen ends the same way on the world alone.
     if (!ReplayNeedsScreens(script)) {
-        EXPECT_EQ(ReplayResultJson(SimulateReplay(script, folder.Path())), ReplayResultJson(result));
+        EXPECT_EQ(ReplayResultJson(SimulateReplay(script, folder.Path())),
+                  ReplayResultJson(result));
     }
 }
 

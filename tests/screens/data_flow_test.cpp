@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "audio/audio.h"
+#include "screens/screen_dispatch.h"
 #include "store/settings.h"
 #include "support/test_support.h"
 

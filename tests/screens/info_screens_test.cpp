@@ -1,9 +1,9 @@
 // Character selection, information pages, credits and the game finished screen.
 #include <gtest/gtest.h>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "media/byte_io.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 

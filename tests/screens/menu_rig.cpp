@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/key_events.h"
-#include "screens/messages.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "dxgwriter/library_writer.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
 #include "store/settings.h"
 
 namespace {

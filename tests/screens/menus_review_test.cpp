@@ -2,9 +2,9 @@
 // empty name stored by Enter, and the level lines' colours before anybody has a name.
 #include <gtest/gtest.h>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The options screen: working copies, live volumes, "ok" saving and "back" restoring.
 #include <gtest/gtest.h>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
+#include "screens/screen_dispatch.h"
 #include "store/settings.h"
 
 namespace {

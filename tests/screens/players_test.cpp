@@ -1,9 +1,9 @@
 // The players and levels screen: name entry, the player table, level choice and start requests.
 #include <gtest/gtest.h>
 
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "menu_rig.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ TEST(PlayersScreen, AFirstPlayerTypesANameChoosesACharacterAndReachesTheLevelSta
     EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));    // level 2, not yet
     rig.Click(360, 430);                               // "ok"
     rig.RunUntilScreenChanges();
-    ASSERT_EQ(rig.CurrentScreen(), Screen::CharacterSelect);  // a new player of the game's own level set
+    ASSERT_EQ(rig.CurrentScreen(),
+              Screen::CharacterSelect);  // a new player of the game's own level set
     rig.Ticks(15);
     EXPECT_EQ(rig.Pixel(190, 210), MenuRig::ColourOf("ballmeniu"));
     rig.Click(230, 250);  // the left picture

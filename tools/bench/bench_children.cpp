@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
 #include "media/display.h"
 #include "media/picture.h"
+#include "screens/game.h"
+#include "screens/screen_dispatch.h"
 
 namespace {
 
@@ -122,6 +122,7 @@ int RunStartupChild(const std::string& dataDir) {
         RunTick(*game, 16);
         SDL_Delay(16);
     }
-    std::printf("screen %d music %d\n", static_cast<int>(game->screens.CurrentScreen), game->audio.MusicPlaying);
+    std::printf("screen %d music %d\n", static_cast<int>(game->screens.CurrentScreen),
+                game->audio.MusicPlaying);
     return 0;
 }

@@ -4,11 +4,11 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/replay_run.h"
+#include "app/session.h"
 #include "screens/game.h"
 #include "screens/messages.h"
-#include "app/replay_run.h"
 #include "screens/screen_dispatch.h"
-#include "app/session.h"
 
 namespace {
 
@@ -66,8 +66,9 @@ double MeasurePlayTick(const std::string& dataDir, const std::string& levels, in
     SetScreen(*game, Screen::LevelStart);
     RunUntil(*game, 10, "the game-play screen",
              [&] { return game->screens.CurrentScreen == Screen::GamePlay; });
-    for (MessageId n : {MessageId::MusicEnabled, MessageId::SoundsEnabled, MessageId::TipsEnabled}) ShowMessage(*game, n);  // "Music enabled", "Sounds enabled", ...
-    for (int i = 0; i < 60; ++i) DrawTick(*game);    // objects on their way, texts rendered
+    for (MessageId n : {MessageId::MusicEnabled, MessageId::SoundsEnabled, MessageId::TipsEnabled})
+        ShowMessage(*game, n);                     // "Music enabled", "Sounds enabled", ...
+    for (int i = 0; i < 60; ++i) DrawTick(*game);  // objects on their way, texts rendered
     auto snapshot = std::make_unique<PlaySnapshot>();
     snapshot->Take(*game);
     auto prepare = [&] {

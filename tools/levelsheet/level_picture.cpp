@@ -48,7 +48,7 @@ void DrawFigures(Surface& dest, const Game& game) {
     const char* rest = game.settings.Character == 1 ? "ball" : "vivuz";
     if (game.media.GamePictures.IndexOf(rest) >= 0)
         game.media.GamePictures.FindPicture(rest).DrawPattern(dest, level.StartX - kCell / 2,
-                                                          level.StartY - kCell / 2, 0);
+                                                              level.StartY - kCell / 2, 0);
 }
 
 }  // namespace

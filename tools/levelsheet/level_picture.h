@@ -8,9 +8,9 @@
 
 struct Game;
 
-// The level now loaded in game.world.level, drawn at full size: the play-field background, pattern 0
-// (plus the cell's FrameBase) of every cell's tile picture, border included, the monsters and
-// the player at the start. The surface is (Cols + 2) x (Rows + 2) cells of 40 pixels.
+// The level now loaded in game.world.level, drawn at full size: the play-field background, pattern
+// 0 (plus the cell's FrameBase) of every cell's tile picture, border included, the monsters and the
+// player at the start. The surface is (Cols + 2) x (Rows + 2) cells of 40 pixels.
 Surface DrawWholeLevel(const Game& game);
 
 // Scales `source` down by averaging into the largest picture that fits maxWidth x maxHeight

@@ -6,14 +6,14 @@
 #include <exception>
 #include <string>
 
-#include "screens/game.h"
 #include "app/program_folder.h"
 #include "app/session.h"
 #include "dxgwriter/png_writer.h"
-#include "screens/level_start.h"
 #include "level/level_set_reader.h"
 #include "level_picture.h"
 #include "media/byte_io.h"
+#include "screens/game.h"
+#include "screens/level_start.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <string>
 
-#include "screens/game.h"
 #include "app/program_folder.h"
 #include "app/replay_run.h"
-#include "game/replay_simulation.h"
 #include "dxgwriter/png_writer.h"
+#include "game/replay_simulation.h"
+#include "screens/game.h"
 
 namespace {
 

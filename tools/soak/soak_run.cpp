@@ -5,11 +5,11 @@
 #include <chrono>
 #include <exception>
 
-#include "screens/game.h"
-#include "screens/screen_dispatch.h"
 #include "app/session.h"
-#include "screens/level_start.h"
 #include "random_player.h"
+#include "screens/game.h"
+#include "screens/level_start.h"
+#include "screens/screen_dispatch.h"
 #include "soak_checks.h"
 
 namespace {
@@ -27,9 +27,15 @@ std::unique_ptr<Game> StartSoakGame(const std::string& gameDir, uint64_t seed) {
 
 void CountEnd(const Game& game, SoakResult& result) {
     switch (game.world.play.LevelOutcome) {
-        case 1: ++result.Made; break;
-        case 3: ++result.Aborted; break;
-        default: ++result.Killed; break;
+        case 1:
+            ++result.Made;
+            break;
+        case 3:
+            ++result.Aborted;
+            break;
+        default:
+            ++result.Killed;
+            break;
     }
 }
 
