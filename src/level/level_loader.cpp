@@ -22,7 +22,7 @@ std::string LevelFileLabel(const Game& game) {
 
 // Reads level n from the file and checks it against the limits before anything is changed.
 LevelRecord ReadCheckedLevel(const Game& game, int n) {
-    Bytes bytes = ReadFileBytes(game.levels.LevelFile);
+    Bytes bytes = ReadFileBytes(game.levels.LevelFile, kLargestLevelSet);
     ByteReader in(bytes, LevelFileLabel(game));
     LevelRecord record = ReadLevelRecord(in, game.levels.LevelSet, n);
     std::vector<std::string> problems = LevelProblems(record, n);
@@ -175,12 +175,17 @@ void ReadLevelSet(Game& game) {
     const std::string& name = game.settings.LevelsFile;
     if (!IsSafeRelativePath(name))
         throw FileError(name + ": the level set file must be a file inside the game's folder");
+    // A file that cannot be opened says where its name came from: an edited configuration file
+    // can name a level set file that never existed.
+    if (!PathExists(game.ProgramDir + name))
+        throw FileError(game.ProgramDir + name +
+                        ": cannot open file (the level set file named by tolmarakx.cfg)");
     ReadLevelSetFrom(game, game.ProgramDir + name);
 }
 
 void ReadLevelSetFrom(Game& game, const std::string& path) {
     game.levels.LevelFile = path;
-    Bytes bytes = ReadFileBytes(path);
+    Bytes bytes = ReadFileBytes(path, kLargestLevelSet);
     ByteReader in(bytes, LevelFileLabel(game));
     Tlevels index = ReadLevelSetIndex(in);
     std::vector<std::string> problems = IndexProblems(index, bytes.size());

@@ -13,6 +13,10 @@ struct SourcePlace {
 // Throws LevelSourceError "<file>, line L[, column C]: message" (column 0 leaves it out).
 [[noreturn]] void SourceFail(const SourcePlace& place, int column, const std::string& message);
 
+// Text of a source as a message quotes it, in single quotes: control bytes written as \xNN, and
+// cut after 40 bytes.
+std::string QuoteSourceText(const std::string& text);
+
 // The 1-based column of byte `index` of a UTF-8 line (characters, not bytes, are counted).
 int ColumnOf(const std::string& text, size_t index);
 

@@ -4,6 +4,7 @@
 #include "dxgwriter/library_writer.h"
 #include "level/level_loader.h"
 #include "level/level_writer.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 
 LevelRecord MakeLevel(const std::vector<std::vector<int>>& rows, int startRow, int startCol,

@@ -6,6 +6,7 @@
 #include "dxgwriter/library_writer.h"
 #include "media/byte_io.h"
 #include "render/playfield.h"
+#include "store/atomic_write.h"
 
 namespace {
 

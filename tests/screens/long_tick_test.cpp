@@ -8,6 +8,7 @@
 #include "app/screen_dispatch.h"
 #include "app/session.h"
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 
