@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,18 +48,14 @@ void CopyGameFolder(const std::string& from, const std::string& to) {
 }
 
 // Starts a program of the game's folder with these arguments on SDL's dummy drivers. Its
-// standard error goes to `errors` when given; with `noRoom` no file it writes may hold a byte,
-// as on a full disk.
-pid_t StartProcess(const std::vector<std::string>& args, const std::string& errors = "",
-                   bool noRoom = false) {
+// standard error goes to `errors` when given (a pipe's end, or a file); with `noRoom` no file it
+// writes may hold a byte, as on a full disk.
+pid_t StartProcess(const std::vector<std::string>& args, int errors = -1, bool noRoom = false) {
     pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("SDL_VIDEODRIVER", "dummy", 1);
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-        if (!errors.empty()) {
-            int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(fd, 2);
-        }
+        if (errors >= 0) ::dup2(errors, 2);
         if (noRoom) {
             struct rlimit none{0, 0};
             ::setrlimit(RLIMIT_FSIZE, &none);
@@ -134,15 +129,20 @@ TEST(ShutdownSignalSaveFailure, EachFailedSaveIsReportedOnceAndTheStatusIsOne) {
         GTEST_SKIP() << "the game is not built in " << built;
     TempDir dir;
     CopyGameFolder(built, dir.Path());
-    const std::string errors = dir.File("errors.txt");
-    const pid_t pid = StartProcess({dir.File("tolmara")}, errors, true);
+    int errors[2];
+    ASSERT_EQ(::pipe(errors), 0);
+    const pid_t pid = StartProcess({dir.File("tolmara")}, errors[1], true);
+    ::close(errors[1]);
     ASSERT_GT(pid, 0);
     std::this_thread::sleep_for(kStartTime);
     ::kill(pid, SIGTERM);
     const int status = WaitForEnd(pid);
     ASSERT_TRUE(status != -1 && WIFEXITED(status)) << "status " << status;
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    const std::string text = ReadText(errors);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    ::close(errors[0]);
     for (const char* file :
          {"playersnames.grf: cannot write file", "tolmarakx.cfg: cannot write file"}) {
         const size_t first = text.find(file);
@@ -167,7 +167,7 @@ TEST_P(ToolSignal, EndsTheReplayAndTheSoakAtOnce) {
          "--wall-seconds", "600"},
     };
     for (const std::vector<std::string>& run : runs) {
-        const pid_t pid = StartProcess(run, dir.File("errors.txt"));
+        const pid_t pid = StartProcess(run);
         ASSERT_GT(pid, 0);
         std::this_thread::sleep_for(kStartTime);
         ::kill(pid, GetParam());
