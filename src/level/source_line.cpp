@@ -33,6 +33,17 @@ std::string QuoteSourceText(const std::string& text) {
     return out + "'";
 }
 
+namespace {
+
+int HexValue(char ch) {
+    if (ch >= '0' && ch <= '9') return ch - '0';
+    if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
 int ColumnOf(const std::string& text, size_t index) {
     int column = 1;
     for (size_t i = 0; i < index && i < text.size(); ++i)
@@ -99,11 +110,21 @@ std::string ArgReader::Name(const char* what) {
         char ch = text_[pos_++];
         if (ch == '"') break;
         if (ch == '\\') {
+            // \" and \\ stand for themselves; \xNN for a byte of 00 to 7F, such as a control
+            // byte that the line could not hold as it is.
             char next = pos_ < text_.size() ? text_[pos_] : '\0';
-            if (next != '"' && next != '\\')
-                Fail(ColumnOf(text_, pos_ - 1), "only \\\" and \\\\ may follow a backslash");
-            ch = next;
-            ++pos_;
+            const int high = pos_ + 1 < text_.size() ? HexValue(text_[pos_ + 1]) : -1;
+            const int low = pos_ + 2 < text_.size() ? HexValue(text_[pos_ + 2]) : -1;
+            if (next == 'x' && high >= 0 && high < 8 && low >= 0) {
+                ch = static_cast<char>(high * 16 + low);
+                pos_ += 3;
+            } else if (next == '"' || next == '\\') {
+                ch = next;
+                ++pos_;
+            } else {
+                Fail(ColumnOf(text_, pos_ - 1),
+                     "only \\\", \\\\ and \\x00 to \\x7F may follow a backslash");
+            }
         }
         utf8 += ch;
     }

@@ -30,7 +30,8 @@ class ArgReader {
     std::string Word();
     // A whole number in int32 range; `what` names it in messages.
     int32_t Int(const char* what);
-    // A double-quoted name with \" and \\ escapes, converted to Latin-1, at most 255 bytes.
+    // A double-quoted name with \", \\ and \xNN (00 to 7F) escapes, converted to Latin-1, at
+    // most 255 bytes.
     std::string Name(const char* what);
     // A quoted name or a plain word, converted to Latin-1.
     std::string NameOrWord(const char* what);

@@ -120,8 +120,10 @@ TEST(LevelSource, NamesAreLatin1OfAtMost255Bytes) {
               "a.lvl, line 1, column 10: the level name: the character U+20AC has no Latin-1 form");
     EXPECT_EQ(ErrorOf("level \"a\xE9\"\nmap\n@\nend\n"),
               "a.lvl, line 1, column 9: the level name: the text is not valid UTF-8");
-    EXPECT_EQ(ErrorOf("level \"a\\n\"\n"),
-              "a.lvl, line 1, column 9: only \\\" and \\\\ may follow a backslash");
+    const std::string onlyThese =
+        "a.lvl, line 1, column 9: only \\\", \\\\ and \\x00 to \\x7F may follow a backslash";
+    EXPECT_EQ(ErrorOf("level \"a\\n\"\n"), onlyThese);
+    EXPECT_EQ(ErrorOf("level \"a\\x80\"\n"), onlyThese);
     EXPECT_EQ(ErrorOf("level \"open\n"),
               "a.lvl, line 1, column 7: the level name lacks its closing quote");
     EXPECT_EQ(ErrorOf("level First\n"),
