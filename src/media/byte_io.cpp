@@ -1,11 +1,11 @@
 // Whole-file reading.
 #include "media/byte_io.h"
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 

@@ -10,7 +10,7 @@ constexpr const char* kFileName = "playersnames.grf";
 // The largest file 100 players can fill: the three numbers, then per player the longest name
 // with its length byte, the level and the character.
 constexpr size_t kLargestFile = 12 + kMaxPlayers * (1 + 255 + 4 + 1);
-}
+}  // namespace
 
 void ReadPlayerNames(PlayerTable& players, int32_t& speed, const std::string& programDir) {
     std::string path = programDir + kFileName;

@@ -2,16 +2,15 @@
 // reader is given its file cut short at every length and with single bytes spoilt, and must
 // either accept it or throw a FileError of that form; never crash, hang or take a half read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
 #include <string>
-
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/game.h"
 #include "app/startup.h"
@@ -70,7 +69,8 @@ TEST(DamagedFiles, LevelSetCutShortAtEveryLength) {
             std::string where = "Tolmara.lev: level " + std::to_string(last) + ": ";
             ASSERT_TRUE(StartsWith(e.what(), where)) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset"),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
         }
     }
     EXPECT_GT(indexErrors, 4000);  // the index alone is over 4000 bytes
@@ -137,7 +137,8 @@ TEST(DamagedFiles, PlayerNamesCutShortAtEveryLength) {
         } catch (const FileError& e) {
             ASSERT_TRUE(StartsWith(e.what(), "playersnames.grf: ")) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset "),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
             ASSERT_EQ(read.PlayerCount, 0);
             ASSERT_EQ(speed, 300);
         }
@@ -182,10 +183,9 @@ TEST(DamagedFiles, PictureLibraryCutShortOrSpoilt) {
 TEST(DamagedFiles, SoundLibraryCutShortOrSpoilt) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
-    CheckLibraryDamage("sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
-                       [](const Bytes& bytes, const std::string& name) {
-                           ReadSoundLibrary(bytes, name);
-                       });
+    CheckLibraryDamage(
+        "sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
+        [](const Bytes& bytes, const std::string& name) { ReadSoundLibrary(bytes, name); });
 }
 
 // Runs `read` in a child process that a hang cannot keep (it is stopped after 10 s); returns the

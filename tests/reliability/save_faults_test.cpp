@@ -2,6 +2,10 @@
 // leaves the old file as it was, and the next save still works; a link never leads a save to
 // another file than the one it replaces.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -9,11 +13,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "media/byte_io.h"
 #include "store/atomic_write.h"
@@ -33,7 +32,7 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 off_t SizeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_size : -1;
 }
 
@@ -58,7 +57,9 @@ template <typename Write>
 int RunLimitedWriter(bool dieMidway, const std::string& expected, Write write) {
     pid_t pid = ::fork();
     if (pid == 0) {
-        struct rlimit limit{kFileSizeLimit, kFileSizeLimit};
+        struct rlimit limit {
+            kFileSizeLimit, kFileSizeLimit
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         if (dieMidway) {
             std::signal(SIGXFSZ, [](int) { ::kill(::getpid(), SIGKILL); });
@@ -136,7 +137,8 @@ TEST_F(SaveFaults, SymlinksNeverRedirectASave) {
     ::unlink(names.c_str());
     ASSERT_EQ(::symlink(kept.c_str(), names.c_str()), 0);
     WritePlayerNames(players, 300, dir.Path());
-    struct stat link{}, target{};
+    struct stat link {
+    }, target{};
     ASSERT_EQ(::lstat(names.c_str(), &link), 0);
     EXPECT_TRUE(S_ISLNK(link.st_mode));
     ASSERT_EQ(::stat(kept.c_str(), &target), 0);
@@ -156,9 +158,8 @@ TEST_F(SaveFaults, PlayerNamesKilledMidwayKeepsEveryPlayer) {
     old.PlayerNames[2] = "Bo";
     WritePlayerNames(old, 350, dir.Path());
     for (int round = 0; round < 3; ++round) {
-        int status = RunLimitedWriter(true, "", [&] {
-            WritePlayerNames(ManyPlayers(), 300, dir.Path());
-        });
+        int status =
+            RunLimitedWriter(true, "", [&] { WritePlayerNames(ManyPlayers(), 300, dir.Path()); });
         ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
     }
     PlayerTable read;

@@ -2,6 +2,9 @@
 // names and the configuration are saved and the process ends with status 0, or 1 when a save
 // failed. The built game and tools run as child processes on SDL's dummy drivers.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -11,10 +14,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "store/player_table.h"
 #include "store/settings.h"
@@ -57,7 +56,9 @@ pid_t StartProcess(const std::vector<std::string>& args, int errors = -1, bool n
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
         if (errors >= 0) ::dup2(errors, 2);
         if (noRoom) {
-            struct rlimit none{0, 0};
+            struct rlimit none {
+                0, 0
+            };
             ::setrlimit(RLIMIT_FSIZE, &none);
             std::signal(SIGXFSZ, SIG_IGN);
         }

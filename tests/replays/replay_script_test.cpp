@@ -76,9 +76,9 @@ TEST(ReplayScript, ErrorsNameTheLineAndTheFault) {
     EXPECT_EQ(ErrorOf("levels a.lev\n1 17\n"), "t.rpl: no 'level' line");
     EXPECT_EQ(ErrorOf(head + "level 2\n"), "t.rpl, line 3: 'level' given twice");
     EXPECT_EQ(ErrorOf(head + "levels b.lev\n"), "t.rpl, line 3: 'levels' given twice");
-    EXPECT_EQ(ErrorOf(head + std::string(10'000'000, 'w') + "\n"),
-              "t.rpl, line 3: unknown word '" + std::string(40, 'w') +
-                  "...' (10000000 characters)");
+    EXPECT_EQ(
+        ErrorOf(head + std::string(10'000'000, 'w') + "\n"),
+        "t.rpl, line 3: unknown word '" + std::string(40, 'w') + "...' (10000000 characters)");
     // More than 24 hours of game time, in one step or over several.
     EXPECT_EQ(ErrorOf(head + "100000000 1\n"),
               "t.rpl, line 3: the replay runs past 24 hours of game time");

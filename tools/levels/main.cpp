@@ -5,8 +5,8 @@
 //   tolmara-levels dump FILE.lev N
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
