@@ -1,17 +1,19 @@
 #!/bin/sh
 # Fuzzes the game's file readers with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
 #   scripts/fuzz.sh TARGET SECONDS     TARGET: picture_library, sound_library, level_set,
-#                                       configuration, player_names, or all (each in turn)
+#                                       configuration, player_names, level_source, level_dump,
+#                                       replay, or all (each in turn)
 # Builds the fuzzers with clang in build-fuzz/, then runs each for SECONDS seconds, starting from
 # the hand-made seeds of tests/fuzz/corpus/TARGET plus the data files of the built game folder
-# (TOLMARA_GAME_DIR, default build/game; the level set fuzzer also loads its tile set from there).
+# (TOLMARA_GAME_DIR, default build/game; the level set fuzzer also loads its tile set from there),
+# the shipped level sources (level_source) and the test replays (replay).
 # What a run learns is kept in build-fuzz/corpus/TARGET for the next run. A crash, a sanitizer
 # report, a hang (over 10 s for one input) or running out of memory fails the run; the input is
 # saved in build-fuzz/findings/TARGET/ (replay it with: build-fuzz/fuzz/fuzz_TARGET FILE).
 set -e
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
-ALL="picture_library sound_library level_set configuration player_names"
+ALL="picture_library sound_library level_set configuration player_names level_source level_dump replay"
 if [ $# -ne 2 ]; then
   echo "usage: scripts/fuzz.sh TARGET SECONDS   (TARGET: $ALL, or all)" >&2
   exit 2
@@ -39,16 +41,23 @@ max_len() {
     level_set) echo 196608 ;;
     configuration) echo 16384 ;;
     player_names) echo 32768 ;;
+    level_source) echo 65536 ;;
+    level_dump) echo 196608 ;;
+    replay) echo 16384 ;;
   esac
 }
 
 # The built data files that suit a target, one per line.
 game_seeds() {
+  case $1 in
+    level_source) ls assets/levels/*.lvl 2>/dev/null || true; return 0 ;;
+    replay) ls tests/replays/data/*.rpl 2>/dev/null || true; return 0 ;;
+  esac
   [ -d "$GAME_DIR" ] || return 0
   case $1 in
     picture_library) ls "$GAME_DIR"/*.dxg 2>/dev/null | grep -v '/sounds\.dxg$' || true ;;
     sound_library) ls "$GAME_DIR"/sounds.dxg 2>/dev/null || true ;;
-    level_set) ls "$GAME_DIR"/*.lev 2>/dev/null || true ;;
+    level_set | level_dump) ls "$GAME_DIR"/*.lev 2>/dev/null || true ;;
     configuration) ls "$GAME_DIR"/tolmarakx.cfg 2>/dev/null || true ;;
     player_names) ls "$GAME_DIR"/playersnames.grf 2>/dev/null || true ;;
   esac

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -29,6 +30,26 @@ std::atomic<bool> quitRequested{false};
 
 void OnQuitSignal(int) {
     quitRequested = true;
+}
+
+// The game in play, for a process that ends without its shutdown sequence: when the window is
+// destroyed from outside, the window system's error handler ends the process through exit().
+// That is taken like a window close: the player names and the configuration are saved. Nothing
+// else of the shutdown runs, since the window system can no longer be asked for anything.
+Game* runningGame = nullptr;
+
+void SaveAtForcedExit() {
+    Game* game = runningGame;
+    runningGame = nullptr;
+    if (!game || !game->StartupComplete || game->Terminated) return;
+    for (auto save : {+[](Game& g) { WritePlayerNames(g.players, g.settings.Speed, g.ProgramDir); },
+                      +[](Game& g) { WriteConfiguration(g.settings, g.ProgramDir); }}) {
+        try {
+            save(*game);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+    }
 }
 
 // Whether the latest key went down with the left Alt key held. The window system also reports
@@ -173,6 +194,8 @@ int RunGame() {
         SDL_Quit();
         return 1;
     }
+    runningGame = game.get();
+    std::atexit(SaveAtForcedExit);
     SDL_StartTextInput();
     uint64_t lastTick = SDL_GetTicks64();
     game->timer.MeasureStart = static_cast<int64_t>(lastTick);
@@ -183,8 +206,10 @@ int RunGame() {
             AppException(*game, e);
         }
     }
+    runningGame = nullptr;
     RestoreVolumes(*game);
+    const int status = game->Failed ? 1 : 0;
     game.reset();
     SDL_Quit();
-    return 0;
+    return status;
 }

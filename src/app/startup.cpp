@@ -2,10 +2,12 @@
 #include "app/startup.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "audio/audio.h"
 #include "screens/game.h"
@@ -48,8 +50,13 @@ void ShowErrorBox(const std::string& title, const std::string& text) {
 }
 
 bool FileReadable(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    // Never waits: a pipe or a device in place of a data file is not one.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular;
 }
 
 bool CheckDataFiles(Game& game) {
@@ -149,11 +156,22 @@ void AppException(Game& game, const std::exception& error) {
     }
     ShowErrorBox("Tolmara Deepgrid", error.what());
     game.Terminated = true;
+    game.Failed = true;
 }
 
 void ShutdownSequence(Game& game) {
-    WritePlayerNames(game.players, game.settings.Speed, game.ProgramDir);
-    WriteConfiguration(game.settings, game.ProgramDir);
+    // Each file is tried whatever became of the other; each failure is reported once and makes
+    // the process end with a failure status.
+    auto save = [&](auto write) {
+        try {
+            write();
+        } catch (const std::exception& e) {
+            ShowErrorBox("Tolmara Deepgrid", e.what());
+            game.Failed = true;
+        }
+    };
+    save([&] { WritePlayerNames(game.players, game.settings.Speed, game.ProgramDir); });
+    save([&] { WriteConfiguration(game.settings, game.ProgramDir); });
     if (game.settings.MusicEnabled) StopMusic(game.Sound());
     if (game.media.Screen.Started()) game.media.Screen.StopDisplay();
     game.timer.Enabled = false;

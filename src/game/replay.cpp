@@ -7,13 +7,25 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "game/world.h"
+#include "media/byte_io.h"
 
 namespace {
+
+// The most game time a replay may hold, 24 hours: a longer one would run for days.
+constexpr int64_t kLongestReplayMs = int64_t{24} * 60 * 60 * 1000;
+// A replay file larger than this is no replay a person or the recorder made.
+constexpr size_t kLargestReplay = size_t{16} << 20;
+
+// A word of the replay as messages quote it: cut after 40 characters.
+std::string Quote(const std::string& word) {
+    constexpr size_t kShown = 40;
+    if (word.size() <= kShown) return "'" + word + "'";
+    return "'" + word.substr(0, kShown) + "...' (" + std::to_string(word.size()) + " characters)";
+}
 
 struct KeyName {
     const char* Name;
@@ -47,7 +59,7 @@ class LineReader {
         T value{};
         auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
         if (ec != std::errc() || end != word.data() + word.size())
-            Fail("'" + word + "' is not a valid " + what);
+            Fail(Quote(word) + " is not a valid " + what);
         if (value < low || value > high)
             Fail(std::string(what) + " " + word + " out of range " + std::to_string(low) + ".." +
                  std::to_string(high));
@@ -57,7 +69,7 @@ class LineReader {
     ReplayKey Key(const std::string& word) const {
         for (const KeyName& k : kKeyNames)
             if (word == k.Name) return k.Key;
-        Fail("unknown key '" + word + "'");
+        Fail("unknown key " + Quote(word));
     }
 
   private:
@@ -75,9 +87,11 @@ bool ReadHeader(const LineReader& in, const std::vector<std::string>& w, ReplayS
     if (w.size() != 2) in.Fail("'" + key + "' takes one value");
     if (!s.Steps.empty()) in.Fail("'" + key + "' after the steps");
     if (key == "levels") {
+        if (gotLevels) in.Fail("'levels' given twice");
         s.Levels = w[1];
         gotLevels = true;
     } else if (key == "level") {
+        if (gotLevel) in.Fail("'level' given twice");
         s.Level = in.Number<int32_t>(w[1], "level number", 1, 1000);
         gotLevel = true;
     } else if (key == "speed") {
@@ -112,6 +126,7 @@ ReplayStep ReadStep(const LineReader& in, const std::vector<std::string>& w, int
 ReplayScript ParseReplay(std::string_view text, const std::string& name) {
     ReplayScript script;
     bool gotLevels = false, gotLevel = false;
+    int64_t gameMs = 0;
     std::istringstream lines{std::string(text)};
     int number = 0;
     for (std::string raw; std::getline(lines, raw);) {
@@ -124,8 +139,10 @@ ReplayScript ParseReplay(std::string_view text, const std::string& name) {
         LineReader in(name, number);
         if (ReadHeader(in, words, script, gotLevels, gotLevel)) continue;
         const unsigned char first = static_cast<unsigned char>(words[0][0]);
-        if (!std::isdigit(first) && first != '-') in.Fail("unknown word '" + words[0] + "'");
+        if (!std::isdigit(first) && first != '-') in.Fail("unknown word " + Quote(words[0]));
         script.Steps.push_back(ReadStep(in, words, number));
+        gameMs += script.Steps.back().Count * script.Steps.back().Lag;
+        if (gameMs > kLongestReplayMs) in.Fail("the replay runs past 24 hours of game time");
     }
     if (!gotLevels) throw std::runtime_error(name + ": no 'levels' line");
     if (!gotLevel) throw std::runtime_error(name + ": no 'level' line");
@@ -133,11 +150,8 @@ ReplayScript ParseReplay(std::string_view text, const std::string& name) {
 }
 
 ReplayScript ReadReplayFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error(path + ": cannot open the replay");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseReplay(text.str(), path);
+    const Bytes bytes = ReadFileBytes(path, kLargestReplay);
+    return ParseReplay(std::string(bytes.begin(), bytes.end()), path);
 }
 
 namespace {

@@ -31,7 +31,10 @@ struct ReplayScript {
 
 // Reads replay text. Throws std::runtime_error "<name>, line N: <what>" for an unknown word, a
 // malformed line or a value out of range, and "<name>: ..." when `levels` or `level` is missing.
+// A step count and lag that take the replay past 24 hours of game time are refused too.
 ReplayScript ParseReplay(std::string_view text, const std::string& name);
+// Reads and parses a replay file; a file that cannot be read (a folder, a pipe, over 16 MiB)
+// throws FileError naming it.
 ReplayScript ReadReplayFile(const std::string& path);
 
 // The state a replay ends in, as the runner reports it.

@@ -25,10 +25,14 @@ StartCellOf FindStart(const LevelRecord& level) {
     return s;
 }
 
+bool IsControl(char ch) {
+    return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F;
+}
+
 bool PlainWord(const std::string& text) {
     if (text.empty() || text[0] == '"') return false;
     for (char ch : text)
-        if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') return false;
+        if (ch == ' ' || IsControl(ch)) return false;
     return true;
 }
 
@@ -75,7 +79,14 @@ bool HasSpare(const LevelRecord& level) {
 
 std::string QuoteSourceName(const std::string& latin1) {
     std::string out = "\"";
+    static const char kHex[] = "0123456789ABCDEF";
     for (char ch : ConvertLatin1ToUtf8(latin1)) {
+        if (IsControl(ch)) {
+            out += "\\x";
+            out += kHex[(ch >> 4) & 15];
+            out += kHex[ch & 15];
+            continue;
+        }
         if (ch == '"' || ch == '\\') out += '\\';
         out += ch;
     }

@@ -10,5 +10,6 @@
 // show. Building it gives the same record, except for what a source cannot hold (non-zero Spare
 // values, a start off a cell's centre), which a comment line reports.
 std::string DumpLevelSource(const LevelRecord& level);
-// A name as a source writes it: double-quoted UTF-8 with \" and \\ escapes.
+// A name as a source writes it: double-quoted UTF-8 with \" and \\ escapes, and control bytes
+// as \xNN.
 std::string QuoteSourceName(const std::string& latin1);

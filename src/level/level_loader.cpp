@@ -91,7 +91,7 @@ void RefuseLevelFile(const LevelSetState& levels, const std::string& programDir,
 void ReadLevelSetFile(LevelSetState& levels, const std::string& path,
                       const std::string& programDir) {
     levels.LevelFile = path;
-    Bytes bytes = ReadFileBytes(path);
+    Bytes bytes = ReadFileBytes(path, kLargestLevelSet);
     ByteReader in(bytes, LevelFileLabel(levels, programDir));
     LevelSetIndex index = ReadLevelSetIndex(in);
     std::vector<std::string> problems = IndexProblems(index, bytes.size());
@@ -103,7 +103,7 @@ void ReadLevelSetFile(LevelSetState& levels, const std::string& path,
 }
 
 LevelRecord ReadCheckedLevel(const LevelSetState& levels, const std::string& programDir, int n) {
-    Bytes bytes = ReadFileBytes(levels.LevelFile);
+    Bytes bytes = ReadFileBytes(levels.LevelFile, kLargestLevelSet);
     ByteReader in(bytes, LevelFileLabel(levels, programDir));
     LevelRecord record = ReadLevelRecord(in, levels.LevelSet, n);
     std::vector<std::string> problems = LevelProblems(record, n);

@@ -11,7 +11,8 @@ std::string LevelLabel(int n) {
 
 void SeekToLevel(ByteReader& in, const LevelSetIndex& index, int n) {
     std::string what = LevelLabel(n);
-    if (n < 1 || n > index.LevelCount)
+    // The offsets hold 1000 entries whatever count the file claims.
+    if (n < 1 || n > index.LevelCount || n > kLevelOffsetSlots)
         in.Fail(what, "no such level (the set has " + std::to_string(index.LevelCount) + ")");
     int32_t offset = index.LevelOffsets[n];
     if (offset < 0 || static_cast<size_t>(offset) >= in.Size())

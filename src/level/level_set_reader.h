@@ -9,6 +9,11 @@
 #include "level/level_record.h"
 #include "media/byte_io.h"
 
+// The largest level set file: the index and 100 levels of 99 x 99 cells with the longest names.
+constexpr size_t kLargestLevelSet =
+    4 + 256 + 4 + 4 * kLevelOffsetSlots +
+    kMaxLevels * (256 + 256 + 5 * 4 + kMaxPlayArea * kMaxPlayArea * 16 + 4);
+
 // Reads SetHeader, SetName, LevelCount and the 1000 offsets from the start of the file. Only a
 // file too short for them is refused here; IndexProblems judges the values.
 LevelSetIndex ReadLevelSetIndex(ByteReader& in);

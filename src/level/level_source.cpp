@@ -89,7 +89,8 @@ class Parser {
 
 void Parser::ReadFile(const LevelSourceText& source) {
     place_ = SourcePlace{&source.Name, 0};
-    size_t start = 0;
+    // A byte-order mark that some editors put first is no part of the first line.
+    size_t start = source.Text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     while (start < source.Text.size()) {
         size_t end = source.Text.find('\n', start);
         if (end == std::string::npos) end = source.Text.size();
@@ -145,7 +146,7 @@ void Parser::LevelDirective(const std::string& word, ArgReader& args, int column
         Once(level.HaveMap, word, column);
         inMap_ = true;
     } else {
-        Fail(column, "'" + word + "' is not a directive");
+        Fail(column, QuoteSourceText(word) + " is not a directive");
     }
     args.End(word);
 }
@@ -174,7 +175,7 @@ void Parser::BeginLevel(ArgReader& args) {
 }
 
 PendingLevel& Parser::Open(const std::string& directive, int column) {
-    if (!level_) Fail(column, "'" + directive + "' outside a level");
+    if (!level_) Fail(column, QuoteSourceText(directive) + " outside a level");
     return *level_;
 }
 
@@ -247,10 +248,7 @@ void Parser::MapRow(const std::string& text) {
             size_t end = i + 1;
             while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
                 ++end;
-            std::string message = "'";
-            message.append(text, i, end - i);
-            message += "' is not a map character";
-            Fail(column, message);
+            Fail(column, QuoteSourceText(text.substr(i, end - i)) + " is not a map character");
         }
         row.push_back(tile);
     }

@@ -15,6 +15,35 @@ void SourceFail(const SourcePlace& place, int column, const std::string& message
     throw LevelSourceError(where + ": " + message);
 }
 
+std::string QuoteSourceText(const std::string& text) {
+    constexpr size_t kShown = 40;
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out = "'";
+    for (size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += text[i];
+        }
+    }
+    if (text.size() > kShown) out += "...";
+    return out + "'";
+}
+
+namespace {
+
+int HexValue(char ch) {
+    if (ch >= '0' && ch <= '9') return ch - '0';
+    if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
 int ColumnOf(const std::string& text, size_t index) {
     int column = 1;
     for (size_t i = 0; i < index && i < text.size(); ++i)
@@ -46,12 +75,13 @@ int32_t ArgReader::Int(const char* what) {
     bool valid = word.size() > digits;
     for (size_t i = digits; i < word.size(); ++i)
         if (word[i] < '0' || word[i] > '9') valid = false;
-    if (!valid) Fail(column, std::string(what) + ": '" + word + "' is not a whole number");
+    if (!valid)
+        Fail(column, std::string(what) + ": " + QuoteSourceText(word) + " is not a whole number");
     errno = 0;
     long long value = std::strtoll(word.c_str(), nullptr, 10);
     if (errno == ERANGE || value < std::numeric_limits<int32_t>::min() ||
         value > std::numeric_limits<int32_t>::max())
-        Fail(column, std::string(what) + ": " + word + " is too large");
+        Fail(column, std::string(what) + ": " + QuoteSourceText(word) + " is too large");
     return static_cast<int32_t>(value);
 }
 
@@ -80,11 +110,21 @@ std::string ArgReader::Name(const char* what) {
         char ch = text_[pos_++];
         if (ch == '"') break;
         if (ch == '\\') {
+            // \" and \\ stand for themselves; \xNN for a byte of 00 to 7F, such as a control
+            // byte that the line could not hold as it is.
             char next = pos_ < text_.size() ? text_[pos_] : '\0';
-            if (next != '"' && next != '\\')
-                Fail(ColumnOf(text_, pos_ - 1), "only \\\" and \\\\ may follow a backslash");
-            ch = next;
-            ++pos_;
+            const int high = pos_ + 1 < text_.size() ? HexValue(text_[pos_ + 1]) : -1;
+            const int low = pos_ + 2 < text_.size() ? HexValue(text_[pos_ + 2]) : -1;
+            if (next == 'x' && high >= 0 && high < 8 && low >= 0) {
+                ch = static_cast<char>(high * 16 + low);
+                pos_ += 3;
+            } else if (next == '"' || next == '\\') {
+                ch = next;
+                ++pos_;
+            } else {
+                Fail(ColumnOf(text_, pos_ - 1),
+                     "only \\\", \\\\ and \\x00 to \\x7F may follow a backslash");
+            }
         }
         utf8 += ch;
     }
@@ -103,5 +143,6 @@ std::string ArgReader::NameOrWord(const char* what) {
 void ArgReader::End(const std::string& directive) {
     SkipBlanks();
     if (pos_ < text_.size())
-        Fail(ColumnOf(text_, pos_), "unexpected text after the arguments of '" + directive + "'");
+        Fail(ColumnOf(text_, pos_),
+             "unexpected text after the arguments of " + QuoteSourceText(directive));
 }

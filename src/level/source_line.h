@@ -13,6 +13,10 @@ struct SourcePlace {
 // Throws LevelSourceError "<file>, line L[, column C]: message" (column 0 leaves it out).
 [[noreturn]] void SourceFail(const SourcePlace& place, int column, const std::string& message);
 
+// Text of a source as a message quotes it, in single quotes: control bytes written as \xNN, and
+// cut after 40 bytes.
+std::string QuoteSourceText(const std::string& text);
+
 // The 1-based column of byte `index` of a UTF-8 line (characters, not bytes, are counted).
 int ColumnOf(const std::string& text, size_t index);
 
@@ -26,7 +30,8 @@ class ArgReader {
     std::string Word();
     // A whole number in int32 range; `what` names it in messages.
     int32_t Int(const char* what);
-    // A double-quoted name with \" and \\ escapes, converted to Latin-1, at most 255 bytes.
+    // A double-quoted name with \", \\ and \xNN (00 to 7F) escapes, converted to Latin-1, at
+    // most 255 bytes.
     std::string Name(const char* what);
     // A quoted name or a plain word, converted to Latin-1.
     std::string NameOrWord(const char* what);

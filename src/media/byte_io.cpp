@@ -1,4 +1,4 @@
-// Whole-file reading and crash-safe whole-file writing.
+// Whole-file reading.
 #include "media/byte_io.h"
 
 #include <fcntl.h>
@@ -6,54 +6,50 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
 
-Bytes ReadFileBytes(const std::string& path) {
-    // A folder opens as a stream here but holds no bytes (its size reads as the largest
-    // offset): it is a file that cannot be opened, as on other systems.
+namespace {
+
+// Closes the file however the reading ends.
+class OpenFile {
+  public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int Fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+Bytes ReadFileBytes(const std::string& path, size_t largest) {
+    // Without O_NONBLOCK, opening a pipe waits for a writer that may never come.
+    OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Fd() < 0) throw FileError(path + ": cannot open file");
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw FileError(path + ": cannot open file (a folder)");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError(path + ": cannot open file");
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) throw FileError(path + ": cannot read file");
-    in.seekg(0, std::ios::beg);
+    if (::fstat(file.Fd(), &st) != 0) throw FileError(path + ": cannot read file");
+    if (S_ISDIR(st.st_mode)) throw FileError(path + ": cannot open file (a folder)");
+    if (!S_ISREG(st.st_mode)) throw FileError(path + ": cannot open file (not a regular file)");
+    const auto size = static_cast<uint64_t>(st.st_size);
+    if (size > largest)
+        throw FileError(path + ": the file is too large (" + std::to_string(size) +
+                        " bytes, at most " + std::to_string(largest) + ")");
     Bytes bytes(static_cast<size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw FileError(path + ": cannot read file");
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::read(file.Fd(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw FileError(path + ": cannot read file");
+        done += static_cast<size_t>(n);
+    }
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, const Bytes& bytes) {
-    std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) throw FileError(path + ": cannot write file (" + std::strerror(errno) + ")");
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw FileError(path + ": cannot write file (" + why + ")");
-        }
-        done += static_cast<size_t>(n);
-    }
-    bool synced = ::fsync(fd) == 0;
-    int syncError = errno;
-    bool closed = ::close(fd) == 0;
-    if (!synced || !closed) {
-        std::string why = std::strerror(synced ? errno : syncError);
-        ::unlink(temp.c_str());
-        throw FileError(path + ": cannot write file (" + why + ")");
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::string why = std::strerror(errno);
-        ::unlink(temp.c_str());
-        throw FileError(path + ": cannot replace file (" + why + ")");
-    }
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
 }

@@ -15,12 +15,16 @@ class FileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Reads a whole file; throws FileError "<path>: cannot open file" when it cannot be read.
-Bytes ReadFileBytes(const std::string& path);
+// The largest data file read whole unless its reader knows a smaller bound.
+constexpr size_t kLargestDataFile = size_t{256} << 20;
 
-// Writes a whole file through a temporary file beside it and a rename, so that a crash or a full
-// disk never leaves a truncated file in place of the old one. Throws FileError on failure.
-void WriteFileAtomically(const std::string& path, const Bytes& bytes);
+// Reads a whole file; throws FileError "<path>: cannot open file" when it cannot be read. Only a
+// regular file is read: a folder, a pipe or a device is refused at once, without waiting for a
+// writer. A file larger than `largest` bytes is refused before anything is allocated.
+Bytes ReadFileBytes(const std::string& path, size_t largest = kLargestDataFile);
+
+// Whether anything (a file, a folder, a dangling link) stands at `path`.
+bool PathExists(const std::string& path);
 
 // A cursor over a byte buffer. Every read checks the remaining length first and throws FileError
 // "<name>: <what>: unexpected end of file at offset N" instead of reading past the end.

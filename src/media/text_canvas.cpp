@@ -158,7 +158,16 @@ struct TextCanvas::Impl {
         RenderedText out;
         if (latin1.empty()) return out;
         SDL_Color white{255, 255, 255, 255};
-        SDL_Surface* s = TTF_RenderUTF8_Blended(f, Latin1ToUtf8(latin1).c_str(), white);
+        const std::string utf8 = Latin1ToUtf8(latin1);
+        // Text with nothing to draw (a soft hyphen, a name that starts with a NUL byte) draws
+        // nothing and is one line high; SDL_ttf refuses to render it.
+        int width = 0;
+        const bool measured = TTF_SizeUTF8(f, utf8.c_str(), &width, nullptr) == 0;
+        if (utf8.c_str()[0] == '\0' || (measured && width == 0)) {
+            out.Height = TTF_FontHeight(f);
+            return out;
+        }
+        SDL_Surface* s = TTF_RenderUTF8_Blended(f, utf8.c_str(), white);
         if (!s) throw std::runtime_error(std::string("Cannot render text: ") + TTF_GetError());
         out.Width = s->w;
         out.Height = s->h;
@@ -207,6 +216,7 @@ int TextCanvas::TextPixelHeight(const std::string& latin1) {
 
 void TextCanvas::WriteText(Surface& dest, int x, int y, const std::string& latin1) {
     const RenderedText& text = impl_->Render(latin1);
+    if (text.Width == 0) return;
     uint32_t bgr = impl_->color;
     uint32_t r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
     uint16_t solid = ColorRefTo565(bgr);

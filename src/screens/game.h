@@ -91,5 +91,7 @@ struct Game {
     bool ExitRequested = false;
     // The run ends once this is set (shutdown sequence or a fatal error).
     bool Terminated = false;
+    // The process ends with a failure status: a save failed or a fatal error ended the run.
+    bool Failed = false;
     bool StartupComplete = false;
 };

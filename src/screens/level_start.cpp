@@ -14,6 +14,11 @@ void ReadLevelSet(Game& game) {
     const std::string& name = game.settings.LevelsFile;
     if (!IsSafeRelativePath(name))
         throw FileError(name + ": the level set file must be a file inside the game's folder");
+    // A file that cannot be opened says where its name came from: an edited configuration file
+    // can name a level set file that never existed.
+    if (!PathExists(game.ProgramDir + name))
+        throw FileError(game.ProgramDir + name +
+                        ": cannot open file (the level set file named by tolmarakx.cfg)");
     ReadLevelSetFrom(game, game.ProgramDir + name);
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "store/config_text.h"
 #include "store/settings.h"
 
@@ -27,6 +28,9 @@ constexpr int32_t kOldLayoutMusicVolume = 90;
 constexpr int32_t kOldLayoutSoundsVolume = 35;
 constexpr int32_t kMinSpeed = 200;
 constexpr int32_t kMaxSpeed = 400;
+// Far more than the longest file the writer makes (100 songs of 255-character names, 101 song
+// numbers): a larger file is no configuration.
+constexpr size_t kLargestFile = 64 * 1024;
 
 // A count above the table's size is refused. A negative count reads no entries: the loops over
 // it run zero times, and it is kept as 0 so that the rest of the game sees a count of the table.
@@ -103,7 +107,7 @@ void WriteSongs(LineWriter& out, const Settings& s) {
 }  // namespace
 
 void ReadConfiguration(Settings& settings, const std::string& programDir) {
-    Bytes bytes = ReadFileBytes(programDir + kFileName);
+    Bytes bytes = ReadFileBytes(programDir + kFileName, kLargestFile);
     ConfigText in(std::string(bytes.begin(), bytes.end()), kFileName);
     Settings s = settings;  // the settings change only when the whole file has been read
     std::string header = in.ReadLine();

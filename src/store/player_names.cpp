@@ -1,18 +1,23 @@
 // The player names file "playersnames.grf": names, highest levels and characters of the players.
 #include <algorithm>
-#include <fstream>
 
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "store/player_table.h"
 
 namespace {
 constexpr const char* kFileName = "playersnames.grf";
-}
+// The largest file 100 players can fill: the three numbers, then per player the longest name
+// with its length byte, the level and the character.
+constexpr size_t kLargestFile = 12 + kMaxPlayers * (1 + 255 + 4 + 1);
+}  // namespace
 
 void ReadPlayerNames(PlayerTable& players, int32_t& speed, const std::string& programDir) {
     std::string path = programDir + kFileName;
-    if (!std::ifstream(path, std::ios::binary)) return;  // no file: no players, no error
-    Bytes bytes = ReadFileBytes(path);
+    // No file: no players, no error. A file that is there but cannot be read is an error, so
+    // that the save at the end of the run cannot replace players it never saw.
+    if (!PathExists(path)) return;
+    Bytes bytes = ReadFileBytes(path, kLargestFile);
     ByteReader in(bytes, kFileName);
     PlayerTable read = players;  // the table changes only when the whole file has been read
     read.PlayerCount = in.I32("PlayerCount");
@@ -27,8 +32,9 @@ void ReadPlayerNames(PlayerTable& players, int32_t& speed, const std::string& pr
     for (int i = 1; i <= read.PlayerCount; ++i) {
         std::string what = "player " + std::to_string(i);
         read.PlayerNames[i] = in.ShortString(what.c_str());
-        read.PlayerLevels[i] = in.I32(what.c_str());
-        read.PlayerCharacter[i] = in.U8(what.c_str());
+        // Kept inside their ranges here, so that no screen computes with a level of -2^31.
+        read.PlayerLevels[i] = std::clamp(in.I32(what.c_str()), 1, kHighestPlayerLevel);
+        read.PlayerCharacter[i] = std::min<uint8_t>(in.U8(what.c_str()), 1);
     }
     players = read;
     speed = readSpeed;

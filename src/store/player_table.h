@@ -6,6 +6,8 @@
 #include <string>
 
 constexpr int kMaxPlayers = 100;
+// A player's highest level: one past the last of a set of at most 100 levels once it is made.
+constexpr int32_t kHighestPlayerLevel = 101;
 inline const char* const kNoName = "----------Noname----------";
 
 struct PlayerTable {

@@ -230,7 +230,9 @@ TEST(LevelLoader, RefusesBrokenIndexes) {
 
     rig.game().settings.LevelsFile = "missing.lev";
     EXPECT_EQ(LoaderRig::ErrorOf([&] { ReadLevelSet(rig.game()); }),
-              rig.Dir() + "missing.lev: cannot open file");
+              rig.Dir() +
+                  "missing.lev: cannot open file (the level set file named by "
+                  "tolmarakx.cfg)");
 }
 
 TEST(LevelLoader, RefusesLevelsFilesOutsideTheGameFolder) {

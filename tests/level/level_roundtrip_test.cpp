@@ -81,6 +81,10 @@ TEST(LevelDump, SourceForWhatTheLegendCannotShow) {
 TEST(LevelDump, DumpBuildsTheSameLevel) {
     LevelRecord awkward = Awkward();
     EXPECT_EQ(Rebuilt(awkward), awkward);
+    // Control bytes in the names, a line break and a NUL among them, are written as \xNN.
+    awkward.LevelName = std::string("two\nlines\0\x13\x7F", 14);
+    awkward.TileSetFile = "tab\tbed.dxg";
+    EXPECT_EQ(Rebuilt(awkward), awkward) << DumpLevelSource(awkward);
 
     // An empty start cell is shown by @, even with overrides of its own.
     LevelRecord plain = MakeLevel({{tcCircuit1, tcCircuit2, tcCircuit3}, {E, tcFloor, E}}, 2, 3,

@@ -121,8 +121,10 @@ TEST(LevelSource, NamesAreLatin1OfAtMost255Bytes) {
               "a.lvl, line 1, column 10: the level name: the character U+20AC has no Latin-1 form");
     EXPECT_EQ(ErrorOf("level \"a\xE9\"\nmap\n@\nend\n"),
               "a.lvl, line 1, column 9: the level name: the text is not valid UTF-8");
-    EXPECT_EQ(ErrorOf("level \"a\\n\"\n"),
-              "a.lvl, line 1, column 9: only \\\" and \\\\ may follow a backslash");
+    const std::string onlyThese =
+        "a.lvl, line 1, column 9: only \\\", \\\\ and \\x00 to \\x7F may follow a backslash";
+    EXPECT_EQ(ErrorOf("level \"a\\n\"\n"), onlyThese);
+    EXPECT_EQ(ErrorOf("level \"a\\x80\"\n"), onlyThese);
     EXPECT_EQ(ErrorOf("level \"open\n"),
               "a.lvl, line 1, column 7: the level name lacks its closing quote");
     EXPECT_EQ(ErrorOf("level First\n"),
@@ -135,6 +137,8 @@ TEST(LevelSource, MapErrorsNameLineAndColumn) {
               "a.lvl, line 3, column 1: '\xC3\xA9' is not a map character");
     EXPECT_EQ(ErrorOf(Level("@\xC3\xA9Q\n")),
               "a.lvl, line 3, column 2: '\xC3\xA9' is not a map character");
+    EXPECT_EQ(ErrorOf(Level(std::string("@\0.\n", 4))),
+              "a.lvl, line 3, column 2: '\\x00' is not a map character");
     EXPECT_EQ(ErrorOf(Level("@.\t.\n")),
               "a.lvl, line 3, column 3: a tab in a map (use spaces or _ for empty cells)");
     EXPECT_EQ(ErrorOf(Level("@..\n..@\n")),
@@ -173,7 +177,7 @@ TEST(LevelSource, DirectiveErrors) {
     EXPECT_EQ(ErrorOf("level \"A\"\nquota x\n"),
               "a.lvl, line 2, column 7: the quota: 'x' is not a whole number");
     EXPECT_EQ(ErrorOf("level \"A\"\nflags 99999999999\n"),
-              "a.lvl, line 2, column 7: the flags: 99999999999 is too large");
+              "a.lvl, line 2, column 7: the flags: '99999999999' is too large");
     EXPECT_EQ(ErrorOf("level \"A\"\nquota\n"), "a.lvl, line 2, column 6: missing the quota");
     EXPECT_EQ(ErrorOf("level \"A\"\nquota 1\nquota 2\n"),
               "a.lvl, line 3, column 1: 'quota' given twice in one level");
@@ -194,6 +198,10 @@ TEST(LevelSource, DirectiveErrors) {
     EXPECT_EQ(ErrorOf("set 1 \"S\"\nset 2 \"T\"\n"), "a.lvl, line 2, column 1: 'set' given twice");
     EXPECT_EQ(ErrorOf("end\n"), "a.lvl, line 1, column 1: 'end' outside a level");
     EXPECT_EQ(ErrorOf("# only a comment\n"), "a.lvl: no level in the sources");
+    EXPECT_EQ(ErrorOf("level \"A\"\n" + std::string(100000, 'w') + "\n"),
+              "a.lvl, line 2, column 1: '" + std::string(40, 'w') + "...' is not a directive");
+    // A byte-order mark before the first line is skipped.
+    EXPECT_EQ(Parse("\xEF\xBB\xBF" + Level("@\n")).Levels.size(), 1u);
 }
 
 TEST(LevelSource, LimitsOfASet) {

@@ -5,6 +5,7 @@
 #include "level/level_loader.h"
 #include "level/level_writer.h"
 #include "screens/level_start.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 
 LevelRecord MakeLevel(const std::vector<std::vector<int>>& rows, int startRow, int startCol,

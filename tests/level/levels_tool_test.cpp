@@ -82,4 +82,30 @@ TEST_F(LevelsTool, FailuresAndTheirStatus) {
     EXPECT_EQ(Run("frobnicate"), 2);
 }
 
+// `build` never writes over one of its sources or to a name that is no level set; `dump` judges
+// the index before it looks a level up.
+TEST_F(LevelsTool, BuildKeepsItsSourcesAndDumpChecksTheIndex) {
+    WriteTextFile(dir.File("1.lvl"), kFirst);
+    WriteTextFile(dir.File("2.lvl"), kSecond);
+    EXPECT_EQ(Run("build 1.lvl 2.lvl"), 1);
+    EXPECT_EQ(err, "tolmara-levels: 2.lvl: the built level set must be a file ending in .lev\n");
+    WriteTextFile(dir.File("x.lev"), kFirst);
+    EXPECT_EQ(Run("build x.lev x.lev"), 1);
+    EXPECT_EQ(err, "tolmara-levels: x.lev: the built level set would overwrite a source\n");
+    EXPECT_EQ(Run("build x.lev 2.lvl ./x.lev"), 1);
+    EXPECT_EQ(Read("1.lvl"), kFirst);
+    EXPECT_EQ(Read("2.lvl"), kSecond);
+    EXPECT_EQ(Read("x.lev"), kFirst);
+
+    // A set whose level count claims 5000 levels (its index holds 1000 offsets).
+    ASSERT_EQ(Run("build 1.lvl 2.lvl set.lev"), 0) << err;
+    Bytes set = ReadFileBytes(dir.File("set.lev"));
+    const size_t count = 5 + set[4];
+    set[count] = 0x88;
+    set[count + 1] = 0x13;
+    WriteTextFile(dir.File("set.lev"), std::string(set.begin(), set.end()));
+    EXPECT_EQ(Run("dump set.lev 2000"), 1);
+    EXPECT_EQ(err, "tolmara-levels: set.lev: LevelCount 5000, must be 1 to 100\n");
+}
+
 }  // namespace

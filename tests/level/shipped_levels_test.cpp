@@ -9,6 +9,7 @@
 #include "level/level_check.h"
 #include "level/level_source.h"
 #include "level/level_writer.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 

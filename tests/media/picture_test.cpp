@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "media/media_test_util.h"
+#include "store/atomic_write.h"
 #include "support/test_support.h"
 
 namespace {

@@ -2,12 +2,19 @@
 // reader is given its file cut short at every length and with single bytes spoilt, and must
 // either accept it or throw a FileError of that form; never crash, hang or take a half read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/startup.h"
 #include "level/level_loader.h"
+#include "level/level_set_reader.h"
 #include "media/byte_io.h"
 #include "media/library_format.h"
 #include "screens/game.h"
@@ -180,6 +187,72 @@ TEST(DamagedFiles, SoundLibraryCutShortOrSpoilt) {
     CheckLibraryDamage(
         "sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
         [](const Bytes& bytes, const std::string& name) { ReadSoundLibrary(bytes, name); });
+}
+
+// Runs `read` in a child process that a hang cannot keep (it is stopped after 10 s); returns the
+// error the read threw, "accepted" when it threw none, or "hung".
+std::string ErrorOfReadInChild(const std::function<void()>& read) {
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(out[0]);
+        ::alarm(10);
+        std::string text = "accepted";
+        try {
+            read();
+        } catch (const std::exception& e) {
+            text = e.what();
+        }
+        ssize_t written = ::write(out[1], text.data(), text.size());
+        ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) ? "hung" : text;
+}
+
+// A pipe in place of a data file is refused at once, never waited on; a file larger than its
+// kind can be is refused with its size before it is read.
+TEST(DamagedFiles, PipesAndOversizedFilesAreRefusedAtOnce) {
+    TempDir dir;
+    auto game = LevelGame(dir);
+    struct DataFile {
+        std::string Name;
+        size_t Largest;
+        std::function<void()> Read;
+    };
+    PlayerTable players;
+    Settings settings;
+    int32_t speed = 0;
+    PictureList pictures;
+    const std::vector<DataFile> files = {
+        {"playersnames.grf", 12 + 100 * 261, [&] { ReadPlayerNames(players, speed, dir.Path()); }},
+        {"tolmarakx.cfg", 64 * 1024, [&] { ReadConfiguration(settings, dir.Path()); }},
+        {"Tolmara.lev", kLargestLevelSet, [&] { ReadLevelSet(*game); }},
+        {"computer.dxg", kLargestDataFile,
+         [&] { pictures.LoadPictures(dir.File("computer.dxg")); }},
+    };
+    for (const DataFile& file : files) {
+        const std::string path = dir.File(file.Name);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        EXPECT_FALSE(FileReadable(path)) << path;
+        EXPECT_EQ(ErrorOfReadInChild(file.Read), path + ": cannot open file (not a regular file)");
+        ::unlink(path.c_str());
+
+        // A sparse file: as large as asked, without taking the disk.
+        WriteTextFile(path, "");
+        ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(file.Largest + 1)), 0);
+        EXPECT_EQ(ErrorOfReadInChild(file.Read),
+                  path + ": the file is too large (" + std::to_string(file.Largest + 1) +
+                      " bytes, at most " + std::to_string(file.Largest) + ")");
+        ::unlink(path.c_str());
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Saves survive faults: a writer killed midway or stopped by a full disk (the file size limit)
-// leaves the old file as it was, and the next save still works.
+// leaves the old file as it was, and the next save still works; a link never leads a save to
+// another file than the one it replaces.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,11 +8,14 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "store/player_table.h"
 #include "store/settings.h"
 #include "support/test_support.h"
@@ -27,14 +31,19 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 off_t SizeOf(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_size : -1;
+}
+
+// The names of the temporary files a save left in a folder.
+std::vector<std::string> TemporaryFiles(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0) found.push_back(name);
+    }
+    return found;
 }
 
 constexpr rlim_t kFileSizeLimit = 16 * 1024;
@@ -96,12 +105,49 @@ TEST_F(SaveFaults, WriterKilledMidwayLeavesOldFileAndNextSaveWorks) {
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "status " << status;
     EXPECT_EQ(ReadText(names), "the old save");
     // The child did die midway: its temporary file holds what fitted under the limit.
-    EXPECT_EQ(SizeOf(names + ".tmp"), static_cast<off_t>(kFileSizeLimit));
+    std::vector<std::string> left = TemporaryFiles(dir.Path());
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(SizeOf(dir.File(left[0])), static_cast<off_t>(kFileSizeLimit));
 
-    // The leftover temporary file does not stop the next save.
+    // The leftover temporary file does not stop the next save, which leaves none of its own.
     WriteFileAtomically(names, Bytes{'n', 'e', 'w'});
     EXPECT_EQ(ReadText(names), "new");
-    EXPECT_FALSE(Exists(names + ".tmp"));
+    EXPECT_EQ(TemporaryFiles(dir.Path()), left);
+}
+
+// A link planted where a save puts its temporary file is never followed; a save file that is
+// itself a link (saves kept on another disk) has the file it leads to replaced, with the
+// permission bits it had, and stays a link.
+TEST_F(SaveFaults, SymlinksNeverRedirectASave) {
+    const std::string victim = dir.File("victim");
+    WriteText(victim, "not the game's");
+    for (const std::string& planted : {names + ".tmp", config + ".tmp"})
+        ASSERT_EQ(::symlink(victim.c_str(), planted.c_str()), 0);
+    PlayerTable players;
+    players.PlayerCount = 1;
+    players.PlayerNames[1] = "Ann";
+    WritePlayerNames(players, 300, dir.Path());
+    WriteConfiguration(Settings{}, dir.Path());
+    EXPECT_EQ(ReadText(victim), "not the game's");
+
+    TempDir elsewhere;
+    const std::string kept = elsewhere.File("kept.grf");
+    WriteText(kept, "old");
+    ASSERT_EQ(::chmod(kept.c_str(), 0600), 0);
+    ::unlink(names.c_str());
+    ASSERT_EQ(::symlink(kept.c_str(), names.c_str()), 0);
+    WritePlayerNames(players, 300, dir.Path());
+    struct stat link {
+    }, target{};
+    ASSERT_EQ(::lstat(names.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    ASSERT_EQ(::stat(kept.c_str(), &target), 0);
+    EXPECT_EQ(target.st_mode & 07777, 0600u);
+    PlayerTable read;
+    int32_t speed = 0;
+    ReadPlayerNames(read, speed, dir.Path());
+    EXPECT_EQ(read.PlayerNames[1], "Ann");
+    EXPECT_TRUE(TemporaryFiles(elsewhere.Path()).empty());
 }
 
 TEST_F(SaveFaults, PlayerNamesKilledMidwayKeepsEveryPlayer) {
@@ -142,7 +188,7 @@ TEST_F(SaveFaults, FullDiskFailsWithTheFileNamedAndKeepsOldFiles) {
                                   [&] { WritePlayerNames(ManyPlayers(), 300, dir.Path()); });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(ReadText(names), oldNames);
-    EXPECT_FALSE(Exists(names + ".tmp")) << "a failed save leaves no temporary file";
+    EXPECT_TRUE(TemporaryFiles(dir.Path()).empty()) << "a failed save leaves no temporary file";
 
     Settings huge = settings;
     huge.SongCount = kMaxSongs;
@@ -154,7 +200,7 @@ TEST_F(SaveFaults, FullDiskFailsWithTheFileNamedAndKeepsOldFiles) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     }
     EXPECT_EQ(ReadText(config), oldConfig);
-    EXPECT_FALSE(Exists(config + ".tmp"));
+    EXPECT_TRUE(TemporaryFiles(dir.Path()).empty());
     Settings read;
     ReadConfiguration(read, dir.Path());
     EXPECT_EQ(read.SongCount, 1);

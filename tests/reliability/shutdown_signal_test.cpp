@@ -1,7 +1,8 @@
 // The window's close request, SIGTERM and SIGINT end the game as its exit item does: the player
-// names and the configuration are saved and the process ends with status 0. The built game runs
-// as a child process in a copy of its folder, on SDL's dummy drivers.
+// names and the configuration are saved and the process ends with status 0, or 1 when a save
+// failed. The built game and tools run as child processes on SDL's dummy drivers.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "store/player_table.h"
 #include "store/settings.h"
@@ -44,22 +46,36 @@ void CopyGameFolder(const std::string& from, const std::string& to) {
     }
 }
 
-pid_t StartGameProcess(const std::string& dir) {
+// Starts a program of the game's folder with these arguments on SDL's dummy drivers. Its
+// standard error goes to `errors` when given (a pipe's end, or a file); with `noRoom` no file it
+// writes may hold a byte, as on a full disk.
+pid_t StartProcess(const std::vector<std::string>& args, int errors = -1, bool noRoom = false) {
     pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("SDL_VIDEODRIVER", "dummy", 1);
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-        const std::string exe = dir + "tolmara";
-        ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        if (errors >= 0) ::dup2(errors, 2);
+        if (noRoom) {
+            struct rlimit none {
+                0, 0
+            };
+            ::setrlimit(RLIMIT_FSIZE, &none);
+            std::signal(SIGXFSZ, SIG_IGN);
+        }
+        std::vector<char*> argv;
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     return pid;
 }
 
-// Waits for the child to end; kills it and reports -1 when it is still running after a minute.
-int WaitForEnd(pid_t pid) {
+// Waits for the child to end; kills it and reports -1 when it is still running after `tenths`
+// tenths of a second (a minute unless told).
+int WaitForEnd(pid_t pid, int tenths = 600) {
     int status = 0;
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < tenths; ++i) {
         if (::waitpid(pid, &status, WNOHANG) == pid) return status;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -81,7 +97,7 @@ TEST_P(ShutdownSignal, SavesAndEndsWithStatusZero) {
     std::ofstream(config, std::ios::binary | std::ios::app) << kMarker << "\r\n";
     ASSERT_FALSE(fs::exists(dir.File("playersnames.grf")));
 
-    const pid_t pid = StartGameProcess(dir.Path());
+    const pid_t pid = StartProcess({dir.File("tolmara")});
     ASSERT_GT(pid, 0);
     std::this_thread::sleep_for(kStartTime);
     ::kill(pid, GetParam());
@@ -99,10 +115,71 @@ TEST_P(ShutdownSignal, SavesAndEndsWithStatusZero) {
     Settings settings;
     ReadConfiguration(settings, dir.Path());
     EXPECT_EQ(settings.LevelsFile, "Tolmara.lev");
-    EXPECT_FALSE(fs::exists(config + ".tmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ShutdownSignal, ::testing::Values(SIGTERM, SIGINT),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
+                         });
+
+// Saves that fail at the end end the process with a failure status; each file is tried and
+// each failure reported once.
+TEST(ShutdownSignalSaveFailure, EachFailedSaveIsReportedOnceAndTheStatusIsOne) {
+    const std::string built = BuiltGameDir();
+    if (!fs::exists(built + "tolmara") || !fs::exists(built + "tolmarakx.cfg"))
+        GTEST_SKIP() << "the game is not built in " << built;
+    TempDir dir;
+    CopyGameFolder(built, dir.Path());
+    int errors[2];
+    ASSERT_EQ(::pipe(errors), 0);
+    const pid_t pid = StartProcess({dir.File("tolmara")}, errors[1], true);
+    ::close(errors[1]);
+    ASSERT_GT(pid, 0);
+    std::this_thread::sleep_for(kStartTime);
+    ::kill(pid, SIGTERM);
+    const int status = WaitForEnd(pid);
+    ASSERT_TRUE(status != -1 && WIFEXITED(status)) << "status " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    ::close(errors[0]);
+    for (const char* file :
+         {"playersnames.grf: cannot write file", "tolmarakx.cfg: cannot write file"}) {
+        const size_t first = text.find(file);
+        EXPECT_NE(first, std::string::npos) << file << " not reported in:\n" << text;
+        EXPECT_EQ(text.find(file, first + 1), std::string::npos) << file << " reported twice";
+    }
+}
+
+// The replay and soak tools stop at once on Ctrl+C and SIGTERM, in the middle of a long run.
+class ToolSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(ToolSignal, EndsTheReplayAndTheSoakAtOnce) {
+    const std::string built = BuiltGameDir();
+    if (!fs::exists(built + "tolmara-replay") || !fs::exists(built + "tolmara-soak"))
+        GTEST_SKIP() << "the tools are not built in " << built;
+    TempDir dir;
+    // 22 hours of game time with nothing pressed, by an immortal player.
+    std::ofstream(dir.File("long.rpl")) << "levels Tolmara.lev\nlevel 1\nmortal 0\n4000000 20\n";
+    const std::vector<std::vector<std::string>> runs = {
+        {built + "tolmara-replay", "--data", built, dir.File("long.rpl")},
+        {built + "tolmara-soak", "--game", built, "--level", "1", "--game-seconds", "86400",
+         "--wall-seconds", "600"},
+    };
+    for (const std::vector<std::string>& run : runs) {
+        const pid_t pid = StartProcess(run);
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(kStartTime);
+        ::kill(pid, GetParam());
+        const int status = WaitForEnd(pid, 50);
+        EXPECT_NE(status, -1) << run[0] << " still ran 5 s after the signal";
+        EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == GetParam())
+            << run[0] << " status " << status;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ToolSignal, ::testing::Values(SIGTERM, SIGINT),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
                          });

@@ -7,6 +7,7 @@
 #include "media/byte_io.h"
 #include "render/playfield.h"
 #include "screens/screens.h"
+#include "store/atomic_write.h"
 
 namespace {
 

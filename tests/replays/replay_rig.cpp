@@ -9,6 +9,7 @@
 #include "level/level_source.h"
 #include "level/level_writer.h"
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 
 std::string ReplayDataDir() {

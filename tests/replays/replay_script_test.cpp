@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/replay_run.h"
+#include "media/byte_io.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -72,6 +74,27 @@ TEST(ReplayScript, ErrorsNameTheLineAndTheFault) {
     EXPECT_EQ(ErrorOf(head + "1 17\nseed 4\n"), "t.rpl, line 4: 'seed' after the steps");
     EXPECT_EQ(ErrorOf("level 1\n1 17\n"), "t.rpl: no 'levels' line");
     EXPECT_EQ(ErrorOf("levels a.lev\n1 17\n"), "t.rpl: no 'level' line");
+    EXPECT_EQ(ErrorOf(head + "level 2\n"), "t.rpl, line 3: 'level' given twice");
+    EXPECT_EQ(ErrorOf(head + "levels b.lev\n"), "t.rpl, line 3: 'levels' given twice");
+    EXPECT_EQ(
+        ErrorOf(head + std::string(10'000'000, 'w') + "\n"),
+        "t.rpl, line 3: unknown word '" + std::string(40, 'w') + "...' (10000000 characters)");
+    // More than 24 hours of game time, in one step or over several.
+    EXPECT_EQ(ErrorOf(head + "100000000 1\n"),
+              "t.rpl, line 3: the replay runs past 24 hours of game time");
+    EXPECT_EQ(ErrorOf(head + "80000000 1\n400000 17\n"),
+              "t.rpl, line 4: the replay runs past 24 hours of game time");
+    EXPECT_TRUE(ErrorOf(head + "86400000 1\n").empty());
+}
+
+TEST(ReplayScript, AFolderGivenAsTheReplayIsNoFile) {
+    TempDir dir;
+    try {
+        ReadReplayFile(dir.Path());
+        FAIL() << "a folder was read as a replay";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.Path() + ": cannot open file (a folder)");
+    }
 }
 
 TEST(ReplayScript, ResultIsOneJsonObjectInAFixedOrder) {

@@ -10,6 +10,7 @@
 #include "media/byte_io.h"
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
+#include "store/atomic_write.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,8 @@
 // The players and levels screen: name entry, the player table, level choice and start requests.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/session.h"
 #include "menu_rig.h"
 #include "screens/screen_dispatch.h"
@@ -76,6 +78,30 @@ TEST(PlayersScreen, TheNameStopsAtItsDrawnWidthAndBackspaceStopsAtEmpty) {
     EXPECT_LT(canvas.TextPixelWidth(WithoutLast(text)), 120);
     rig.Type(std::string(40, '\b'));
     EXPECT_EQ(rig.game().screens.players.EditText, "");
+}
+
+// Names of the players file whose text has nothing to draw (a soft hyphen, a NUL byte first) are
+// drawn as nothing, and levels far out of range are taken inside it as the file is read.
+TEST(PlayersScreen, NamesWithNothingToDrawAndWildLevelsFromTheFile) {
+    MenuRig rig;
+    Game& game = rig.game();
+    PlayerTable written;
+    written.PlayerCount = 2;
+    written.PlayerNames[1] = "\xAD";
+    written.PlayerLevels[1] = INT32_MIN;
+    written.PlayerNames[2] = std::string("\0Bo", 3);
+    written.PlayerLevels[2] = INT32_MAX;
+    WritePlayerNames(written, 300, rig.Folder());
+    int32_t speed = 0;
+    ReadPlayerNames(game.players, speed, rig.Folder());
+    EXPECT_EQ(game.players.PlayerLevels[1], 1);
+    EXPECT_EQ(game.players.PlayerLevels[2], 101);
+    game.world.play.CurrentLevel = game.players.PlayerLevels[1];
+    ReachIdlePlayers(rig);
+    rig.Type(".");  // the second player
+    rig.Ticks(3);
+    EXPECT_EQ(game.players.CurrentPlayer, 2);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
 }
 
 TEST(PlayersScreen, EscapeFirstCancelsTheEntryThenLeavesForTheMenu) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "store/player_table.h"
 #include "support/test_support.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 #include "store/player_table.h"
 #include "store/settings.h"
 #include "support/test_data.h"

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "dxgwriter/library_writer.h"
+#include "store/atomic_write.h"
 
 PictureData SolidPicture(const std::string& name, int w, int h, uint32_t rgb, int patterns) {
     PictureData p;

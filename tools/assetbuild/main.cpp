@@ -9,6 +9,7 @@
 #include "assetbuild/assets.h"
 #include "assetbuild/contact_sheet.h"
 #include "dxgwriter/library_writer.h"
+#include "store/atomic_write.h"
 
 int main(int argc, char** argv) {
     std::string out = ".", sheet, assets = "assets";

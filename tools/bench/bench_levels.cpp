@@ -8,6 +8,7 @@
 #include "level/level_set_reader.h"
 #include "level/level_writer.h"
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 
 namespace {
 

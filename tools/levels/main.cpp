@@ -4,7 +4,9 @@
 //   tolmara-levels check [--data DIR] FILE.lev
 //   tolmara-levels dump FILE.lev N
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "level/level_source.h"
 #include "level/level_writer.h"
 #include "media/byte_io.h"
+#include "store/atomic_write.h"
 
 namespace {
 
@@ -27,8 +30,21 @@ int Usage() {
     return kUsageStatus;
 }
 
+// Whether two names lead to the same file (either may not exist yet).
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(a, b, error);
+}
+
 int Build(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage();
+    const std::string& output = args.back();
+    // A mistyped command must not overwrite a level source with the built set.
+    if (output.size() < 4 || output.compare(output.size() - 4, 4, ".lev") != 0)
+        throw std::runtime_error(output + ": the built level set must be a file ending in .lev");
+    for (size_t i = 0; i + 1 < args.size(); ++i)
+        if (SameFile(args[i], output))
+            throw std::runtime_error(output + ": the built level set would overwrite a source");
     std::vector<LevelSourceText> sources;
     for (size_t i = 0; i + 1 < args.size(); ++i) {
         Bytes bytes = ReadFileBytes(args[i]);
@@ -42,7 +58,8 @@ int Build(const std::vector<std::string>& args) {
 
 int Check(const std::vector<std::string>& args, const std::string& dataDir) {
     if (args.size() != 1) return Usage();
-    std::vector<CheckFinding> findings = CheckLevelSet(ReadFileBytes(args[0]), args[0], dataDir);
+    std::vector<CheckFinding> findings =
+        CheckLevelSet(ReadFileBytes(args[0], kLargestLevelSet), args[0], dataDir);
     for (const CheckFinding& finding : findings) std::cout << finding.Text << "\n";
     return HasErrors(findings) ? 1 : 0;
 }
@@ -57,9 +74,12 @@ int Dump(const std::vector<std::string>& args) {
     } catch (const std::exception&) {
         return Usage();
     }
-    Bytes bytes = ReadFileBytes(args[0]);
+    Bytes bytes = ReadFileBytes(args[0], kLargestLevelSet);
     ByteReader in(bytes, args[0]);
     LevelSetIndex index = ReadLevelSetIndex(in);
+    // The index is judged as the game and `check` judge it before any level is looked up.
+    std::vector<std::string> problems = IndexProblems(index, bytes.size());
+    if (!problems.empty()) throw FileError(args[0] + ": " + problems.front());
     std::cout << DumpLevelSource(ReadLevelRecord(in, index, n));
     return 0;
 }

@@ -86,6 +86,9 @@ bool AfterTick(const Options& o, Game& game, int64_t tick, int32_t lag) {
 
 int main(int argc, char** argv) {
     const Options options = ParseArguments(argc, argv);
+    // Ctrl+C and SIGTERM end the run at once: SDL's own handlers would only queue a quit event
+    // that nothing here reads.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
     // Headless unless watching: no window, no sound device.
     if (!options.Watch) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -70,6 +70,9 @@ void Report(int n, const SoakResult& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Ctrl+C and SIGTERM end the soak at once: SDL's own handlers would only queue a quit event
+    // that nothing here reads.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
     Arguments args;
     try {
         args = Parse(argc, argv);
