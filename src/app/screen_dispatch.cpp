@@ -43,6 +43,7 @@ void EmptyTick(Game&, int32_t) {}
 
 void DXTimerTimer(Game& game, int32_t lag) {
     if (lag < 1) lag = 1;
+    game.media.DXWaveList1.NextTick();  // one copy of each sound per tick
     if (!game.media.dxdraw.DisplayReady()) return;
     game.media.Input.PollInput();
     AgeMessages(game, lag);

@@ -28,8 +28,9 @@ class TVolumeControl {
     int midi_ = 255;
 };
 
-// The music player (`mediap`): one music file at a time, played once from its start; the game
-// restarts it from `mediapNotify`. Holds its own reference to the mixer while a file is open.
+// The music player (`mediap`): one music file at a time, played from its start and again from
+// there each time its last note ends; a song that stops all the same is restarted by the game
+// from `mediapNotify`. Holds its own reference to the mixer while a file is open.
 class TMediaPlayer {
   public:
     TMediaPlayer();
@@ -39,7 +40,8 @@ class TMediaPlayer {
     // Closes any open file, then opens this one. Throws std::runtime_error when the mixer or the
     // file cannot be opened.
     void Open(const std::string& path);
-    // Plays the open file from its start; its end (and any halt) sets owner.MusicFinished.
+    // Plays the open file from its start, over and over; a stop (and any halt) sets
+    // owner.MusicFinished.
     void Play(AudioState& owner);
     // Halts and closes the file; clears owner.MusicFinished so the halt is not taken for an end.
     void Close();

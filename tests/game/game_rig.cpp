@@ -192,6 +192,7 @@ void GameRig::Hold(int state) {
 
 void GameRig::Tick(int32_t lag) {
     Game& g = *game_;
+    g.media.DXWaveList1.NextTick();
     g.media.DXSpriteEngine.MoveSprites(lag);
     g.media.DXSpriteEngine.RemoveDeadSprites();
     MoveObjects(g, lag);
