@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -159,7 +159,8 @@ TEST_F(MusicTest, ASongStartsAgainAtTheEndOfItsLastNote) {
     int quietest = 1 << 16;
     for (size_t at = 0; at + window <= samples.size(); at += window) {
         int peak = 0;
-        for (size_t i = at; i < at + window; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+        for (size_t i = at; i < at + window; ++i)
+            peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
         quietest = std::min(quietest, peak);
     }
     EXPECT_GT(quietest, 1000);
