@@ -14,5 +14,6 @@ void Game::SeedRandomFromClock() {
         return;
     }
     auto now = std::chrono::steady_clock::now().time_since_epoch();
-    random.Seed(static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    random.Seed(
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }

@@ -7,8 +7,8 @@
 struct InputFlags {
     bool EscapePressed = false;
     bool EnterPressed = false;
-    bool SnapKey = false;   // Space held
-    bool BombKey = false;   // Ctrl held
+    bool SnapKey = false;  // Space held
+    bool BombKey = false;  // Ctrl held
     bool PageUpHeld = false, PageDownHeld = false;
     bool KeyUpPressed = false, KeyDownPressed = false;
     bool HelpKey = false;

@@ -28,8 +28,10 @@ void MusicSwitch(Game& game) {
         int level = game.play.CurrentLevel;
         song = (level >= 0 && level <= kMaxLevelSongs) ? s.LevelSongs[level] : -2;
     }
-    if (PlaySong(game, song)) ShowMessage(game, 2);
-    else s.MusicEnabled = 0;
+    if (PlaySong(game, song))
+        ShowMessage(game, 2);
+    else
+        s.MusicEnabled = 0;
 }
 
 void SoundsSwitch(Game& game) {
@@ -155,7 +157,9 @@ void DXDrawMouseMove(Game& game, int x, int y) {
     game.input.MouseMoved = true;
 }
 
-void dxdrawMouseUp(Game& game) { game.input.MouseHeld = false; }
+void dxdrawMouseUp(Game& game) {
+    game.input.MouseHeld = false;
+}
 
 void ToggleDisplayMode(Game& game) {
     Display& display = game.media.dxdraw;

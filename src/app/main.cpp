@@ -1,4 +1,6 @@
 // Tolmara Deepgrid: the program entry.
 #include "app/main_loop.h"
 
-int main() { return RunGame(); }
+int main() {
+    return RunGame();
+}

@@ -26,7 +26,9 @@ constexpr const char* kTitle = "Tolmara Deepgrid";
 // before anything else, so a signal during start-up is not lost either.
 std::atomic<bool> quitRequested{false};
 
-void OnQuitSignal(int) { quitRequested = true; }
+void OnQuitSignal(int) {
+    quitRequested = true;
+}
 
 // Whether the latest key went down with the left Alt key held. The window system also reports
 // such a key as typed text, which Windows keeps to its menus: Alt+S must not switch the sounds.
@@ -61,27 +63,38 @@ void OnKey(Game& game, const SDL_KeyboardEvent& e) {
 void OnWindowEvent(Game& game, const SDL_WindowEvent& e) {
     Display& display = game.media.dxdraw;
     switch (e.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: display.SetCaption(kTitle); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            display.SetCaption(kTitle);
+            break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             display.SetCaption(std::string(kTitle) + " [Pause]");
             game.media.Input.ReleaseAll();
             game.input.SnapKey = game.input.BombKey = false;
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN: display.SetShown(false); break;
+        case SDL_WINDOWEVENT_HIDDEN:
+            display.SetShown(false);
+            break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_EXPOSED: display.SetShown(true); break;
-        default: break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            display.SetShown(true);
+            break;
+        default:
+            break;
     }
 }
 
 void HandleEvent(Game& game, const SDL_Event& e) {
     int x = 0, y = 0;
     switch (e.type) {
-        case SDL_QUIT: ShutdownSequence(game); break;
+        case SDL_QUIT:
+            ShutdownSequence(game);
+            break;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: OnKey(game, e.key); break;
+        case SDL_KEYUP:
+            OnKey(game, e.key);
+            break;
         case SDL_TEXTINPUT:
             if (keyDownWithAlt) break;
             for (char c : Utf8ToLatin1(e.text.text)) FormKeyPress(game, static_cast<uint8_t>(c));
@@ -94,9 +107,14 @@ void HandleEvent(Game& game, const SDL_Event& e) {
             game.media.dxdraw.WindowToClient(e.button.x, e.button.y, x, y);
             MouseDownAt(game, x, y);
             break;
-        case SDL_MOUSEBUTTONUP: dxdrawMouseUp(game); break;
-        case SDL_WINDOWEVENT: OnWindowEvent(game, e.window); break;
-        default: break;
+        case SDL_MOUSEBUTTONUP:
+            dxdrawMouseUp(game);
+            break;
+        case SDL_WINDOWEVENT:
+            OnWindowEvent(game, e.window);
+            break;
+        default:
+            break;
     }
 }
 

@@ -49,9 +49,11 @@ const std::pair<int, const char*> kMessageTable[] = {
     {119, "Tip: Push the yellow dinamyte around and let it fall down on what you want to distroy!"},
     {120, "Tip: Press T to enable or disable tips!"},
     {121, "Tip: Press Down Key when you are above the dinamyte terminal!"},
-    {122, "Tip: Push around the red dinamyte until you place it next to the walls to be distroyed!"},
+    {122,
+     "Tip: Push around the red dinamyte until you place it next to the walls to be distroyed!"},
     {123, "Tip: Hold down the Space Key and press an Arrow Key to eath without moving!"},
-    {124, "Tip: You can also push to left and right black balls one by one if there is empty room!"},
+    {124,
+     "Tip: You can also push to left and right black balls one by one if there is empty room!"},
 };
 
 // Queues message n with the given code; false when it is a tip while tips are off, the queue is
@@ -83,7 +85,9 @@ void ShowMessage(Game& game, int n) {
     if (Enqueue(game, n, n)) PlaySound(game, "aparemesaj");
 }
 
-void ShowMessageDelayed(Game& game, int n) { Enqueue(game, n, n + 200); }
+void ShowMessageDelayed(Game& game, int n) {
+    Enqueue(game, n, n + 200);
+}
 
 void AgeMessages(Game& game, int32_t lag) {
     MessageState& m = game.messages;

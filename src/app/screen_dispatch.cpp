@@ -14,13 +14,20 @@ namespace {
 // The delayed tip of the standard level set's teaching levels.
 int LevelTip(int level) {
     switch (level) {
-        case 3: return 121;
-        case 4: return 119;
-        case 5: return 122;
-        case 6: return 124;
-        case 7: return 120;
-        case 8: return 123;
-        default: return 0;
+        case 3:
+            return 121;
+        case 4:
+            return 119;
+        case 5:
+            return 122;
+        case 6:
+            return 124;
+        case 7:
+            return 120;
+        case 8:
+            return 123;
+        default:
+            return 0;
     }
 }
 
@@ -58,9 +65,15 @@ void SetScreen(Game& game, int code) {
     game.timer.Enabled = false;
     ScreenHandlerFn handler = nullptr;
     switch (code) {
-        case scIntroLogo: handler = IntroLogoTick; break;
-        case scMenuReturn: handler = MenuReturnTick; break;
-        case scMainMenu: handler = MainMenuTick; break;
+        case scIntroLogo:
+            handler = IntroLogoTick;
+            break;
+        case scMenuReturn:
+            handler = MenuReturnTick;
+            break;
+        case scMainMenu:
+            handler = MainMenuTick;
+            break;
         case scPlayersLevels:
             PlaySong(game, game.settings.LevelSongs[0]);
             game.input.AddNameKey = game.players.PlayerCount == 0;
@@ -71,21 +84,35 @@ void SetScreen(Game& game, int code) {
         case scLevelStart: {
             PlaySong(game, LevelSong(game, game.play.CurrentLevel));
             int tip = LevelTip(game.play.CurrentLevel);
-            if (game.settings.LevelsFile == "Tolmara.lev" && tip != 0) ShowMessageDelayed(game, tip);
+            if (game.settings.LevelsFile == "Tolmara.lev" && tip != 0)
+                ShowMessageDelayed(game, tip);
             handler = LevelStartTick;
             break;
         }
-        case scInformation: handler = InformationTick; break;
-        case scCredits: handler = CreditsTick; break;
-        case scGamePlay: handler = GamePlayTick; break;
-        case scLevelEnd: handler = LevelEndTick; break;
-        case scCharacterSelect: handler = CharacterSelectTick; break;
-        case scGameFinished: handler = GameFinishedTick; break;
+        case scInformation:
+            handler = InformationTick;
+            break;
+        case scCredits:
+            handler = CreditsTick;
+            break;
+        case scGamePlay:
+            handler = GamePlayTick;
+            break;
+        case scLevelEnd:
+            handler = LevelEndTick;
+            break;
+        case scCharacterSelect:
+            handler = CharacterSelectTick;
+            break;
+        case scGameFinished:
+            handler = GameFinishedTick;
+            break;
         case scOptions:
             EnterOptions(game);
             handler = OptionsTick;
             break;
-        default: break;  // unknown codes keep the previous handler
+        default:
+            break;  // unknown codes keep the previous handler
     }
     if (handler) game.ScreenHandler = handler;
     game.timer.Enabled = true;
@@ -114,4 +141,6 @@ void LevelStartTick(Game& game, int32_t) {
     SetScreen(game, scGamePlay);
 }
 
-void ApplySpeed(Game& game) { ApplySpeedToTables(game.tiles, game.settings.Speed); }
+void ApplySpeed(Game& game) {
+    ApplySpeedToTables(game.tiles, game.settings.Speed);
+}

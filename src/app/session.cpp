@@ -17,7 +17,8 @@ std::unique_ptr<Game> StartGame(const SessionOptions& options) {
     if (!game->ProgramDir.empty() && game->ProgramDir.back() != '/') game->ProgramDir += '/';
     game->FixedSeed = options.Seed;
     if (options.ReadSettings) {
-        if (!CheckDataFiles(*game)) throw std::runtime_error("data files missing in " + game->ProgramDir);
+        if (!CheckDataFiles(*game))
+            throw std::runtime_error("data files missing in " + game->ProgramDir);
         ReadStoredSettings(*game);
     } else {
         ReadSystemVolumes(*game);
@@ -45,13 +46,19 @@ void ReleaseKey(Game& game, int vk, ShiftState shift) {
     FormKeyUp(game, vk, shift);
 }
 
-void TypeChar(Game& game, uint8_t latin1) { FormKeyPress(game, latin1); }
+void TypeChar(Game& game, uint8_t latin1) {
+    FormKeyPress(game, latin1);
+}
 
-void MoveMouse(Game& game, int x, int y) { DXDrawMouseMove(game, x, y); }
+void MoveMouse(Game& game, int x, int y) {
+    DXDrawMouseMove(game, x, y);
+}
 
 void MouseButton(Game& game, bool down) {
-    if (down) DXDrawMouseDown(game);
-    else dxdrawMouseUp(game);
+    if (down)
+        DXDrawMouseDown(game);
+    else
+        dxdrawMouseUp(game);
 }
 
 void RunTick(Game& game, int32_t lag) {

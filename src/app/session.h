@@ -10,8 +10,8 @@
 #include "app/game.h"
 
 struct SessionOptions {
-    std::string ProgramDir;  // the game's folder (data files)
-    bool ReadSettings = true;  // read the configuration and player names files of the folder
+    std::string ProgramDir;        // the game's folder (data files)
+    bool ReadSettings = true;      // read the configuration and player names files of the folder
     std::optional<uint64_t> Seed;  // replaces the clock wherever the game seeds its random numbers
 };
 

@@ -16,7 +16,9 @@
 namespace {
 
 std::string MissingFileText(const std::string& file) {
-    const char* tail = "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould do.";
+    const char* tail =
+        "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you "
+        "sould do.";
     if (file == "tolmarakx.cfg") return "Cannot find " + file + " data file" + tail;
     return "Cannot find the " + file + " data file" + tail;
 }
@@ -24,7 +26,8 @@ std::string MissingFileText(const std::string& file) {
 bool RealVideoDriver() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver) driver = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return false;
+    if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0))
+        return false;
     return SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") || SDL_WasInit(SDL_INIT_VIDEO);
 }
 
@@ -35,8 +38,11 @@ void ShowErrorBox(const std::string& title, const std::string& text) {
     // A message box only where a player can see and close it: never under the dummy or offscreen
     // driver, where it could wait for a click that never comes.
     if (RealVideoDriver()) {
-        SDL_MessageBoxButtonData button = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"};
-        SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), text.c_str(), 1, &button, nullptr};
+        SDL_MessageBoxButtonData button = {
+            SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
+            "Cancel"};
+        SDL_MessageBoxData box = {
+            SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), text.c_str(), 1, &button, nullptr};
         int pressed = 0;
         SDL_ShowMessageBox(&box, &pressed);
     }
@@ -129,7 +135,9 @@ void DXDrawInitialize(Game& game) {
     game.timer.Enabled = true;
 }
 
-void DXDrawFinalize(Game& game) { game.timer.Enabled = false; }
+void DXDrawFinalize(Game& game) {
+    game.timer.Enabled = false;
+}
 
 void AppException(Game& game, const std::exception& error) {
     // Keep the player's progress of this run: one bad file must not lose it.

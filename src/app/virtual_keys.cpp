@@ -13,11 +13,11 @@ int KeypadKeyOf(SDL_Scancode code, bool numLock) {
         int Digit, Navigation;
     };
     static constexpr Keypad kKeys[] = {
-        {SDL_SCANCODE_KP_8, vkNumpad8, vkUp},    {SDL_SCANCODE_KP_2, vkNumpad2, vkDown},
-        {SDL_SCANCODE_KP_4, vkNumpad4, vkLeft},  {SDL_SCANCODE_KP_6, vkNumpad6, vkRight},
-        {SDL_SCANCODE_KP_7, 0x67, vkHome},       {SDL_SCANCODE_KP_9, 0x69, vkPrior},
-        {SDL_SCANCODE_KP_1, 0x61, vkEnd},        {SDL_SCANCODE_KP_3, 0x63, vkNext},
-        {SDL_SCANCODE_KP_0, 0x60, 45},           {SDL_SCANCODE_KP_5, 0x65, 0},
+        {SDL_SCANCODE_KP_8, vkNumpad8, vkUp},   {SDL_SCANCODE_KP_2, vkNumpad2, vkDown},
+        {SDL_SCANCODE_KP_4, vkNumpad4, vkLeft}, {SDL_SCANCODE_KP_6, vkNumpad6, vkRight},
+        {SDL_SCANCODE_KP_7, 0x67, vkHome},      {SDL_SCANCODE_KP_9, 0x69, vkPrior},
+        {SDL_SCANCODE_KP_1, 0x61, vkEnd},       {SDL_SCANCODE_KP_3, 0x63, vkNext},
+        {SDL_SCANCODE_KP_0, 0x60, 45},          {SDL_SCANCODE_KP_5, 0x65, 0},
         {SDL_SCANCODE_KP_PERIOD, 0x6E, 46},
     };
     if (code == SDL_SCANCODE_KP_ENTER) return vkReturn;
@@ -36,24 +36,46 @@ int VirtualKeyOf(const SDL_Keysym& key) {
     if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
     if (k >= SDLK_F1 && k <= SDLK_F12) return vkF1 + (k - SDLK_F1);
     switch (k) {
-        case SDLK_BACKSPACE: return vkBack;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: return vkReturn;
-        case SDLK_ESCAPE: return vkEscape;
-        case SDLK_SPACE: return vkSpace;
-        case SDLK_PAGEUP: return vkPrior;
-        case SDLK_PAGEDOWN: return vkNext;
-        case SDLK_END: return vkEnd;
-        case SDLK_HOME: return vkHome;
-        case SDLK_LEFT: return vkLeft;
-        case SDLK_UP: return vkUp;
-        case SDLK_RIGHT: return vkRight;
-        case SDLK_DOWN: return vkDown;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return vkShift;
-        case SDLK_LCTRL: case SDLK_RCTRL: return vkControl;
-        case SDLK_LALT: case SDLK_RALT: return vkMenu;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        default: return 0;
+        case SDLK_BACKSPACE:
+            return vkBack;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+            return vkReturn;
+        case SDLK_ESCAPE:
+            return vkEscape;
+        case SDLK_SPACE:
+            return vkSpace;
+        case SDLK_PAGEUP:
+            return vkPrior;
+        case SDLK_PAGEDOWN:
+            return vkNext;
+        case SDLK_END:
+            return vkEnd;
+        case SDLK_HOME:
+            return vkHome;
+        case SDLK_LEFT:
+            return vkLeft;
+        case SDLK_UP:
+            return vkUp;
+        case SDLK_RIGHT:
+            return vkRight;
+        case SDLK_DOWN:
+            return vkDown;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return vkShift;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return vkControl;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return vkMenu;
+        case SDLK_INSERT:
+            return 45;
+        case SDLK_DELETE:
+            return 46;
+        default:
+            return 0;
     }
 }

@@ -232,7 +232,9 @@ void StartMoves(Game& game) {
     FindMovableCells(level, movable);
     for (const Scan& scan : kScans) {
         const int lastRow = scan.allButLastRow ? level.Rows - 1 : level.Rows;
-        if (scan.besidePlayer) ScanBesidePlayer(game, view, scan, lastRow);
-        else ScanMovableCells(game, view, scan, lastRow, movable);
+        if (scan.besidePlayer)
+            ScanBesidePlayer(game, view, scan, lastRow);
+        else
+            ScanMovableCells(game, view, scan, lastRow, movable);
     }
 }

@@ -59,7 +59,7 @@ struct PlayState {
     uint8_t Mortal = 1;
 
     // The player.
-    int32_t PlayerX = 0, PlayerY = 0;        // centre, world pixels
+    int32_t PlayerX = 0, PlayerY = 0;       // centre, world pixels
     double PlayerPosX = 0, PlayerPosY = 0;  // exact centre
     int32_t MoveState = msRest;
     double TargetPosX = 0, TargetPosY = 0;

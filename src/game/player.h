@@ -9,11 +9,11 @@ struct Game;
 
 // The player sprite; its move step is PlayerMove.
 class TVuzoda : public ImageSprite {
-public:
+  public:
     explicit TVuzoda(Game& game) : game_(game) {}
     void MoveStep(int lag) override;
 
-private:
+  private:
     Game& game_;
 };
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class GameRandom {
-public:
+  public:
     void Seed(uint64_t seed) { state_ = seed; }
     uint32_t Next() {
         // splitmix64
@@ -18,9 +18,10 @@ public:
     // A whole number from 0 to n - 1 (0 when n <= 0).
     int32_t Below(int32_t n) {
         if (n <= 0) return 0;
-        return static_cast<int32_t>((static_cast<uint64_t>(Next()) * static_cast<uint64_t>(n)) >> 32);
+        return static_cast<int32_t>((static_cast<uint64_t>(Next()) * static_cast<uint64_t>(n)) >>
+                                    32);
     }
 
-private:
+  private:
     uint64_t state_ = 1;
 };

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-constexpr int kGridSize = 101;        // rows and columns 0..100, border included
-constexpr int kMaxPlayArea = 99;      // Cols and Rows are 1..99
-constexpr int kMaxLevels = 100;       // level names the set can hold
+constexpr int kGridSize = 101;    // rows and columns 0..100, border included
+constexpr int kMaxPlayArea = 99;  // Cols and Rows are 1..99
+constexpr int kMaxLevels = 100;   // level names the set can hold
 constexpr int kLevelOffsetSlots = 1000;
-constexpr int kMonsterSlots = 1000;   // monster table entries
-constexpr int kMaxMonsters = 100;     // entries with a turning slot: the most a level may hold
+constexpr int kMonsterSlots = 1000;  // monster table entries
+constexpr int kMaxMonsters = 100;    // entries with a turning slot: the most a level may hold
 constexpr int kMaxTileCode = 1000;
 
 // Tile codes with a rule of their own.
@@ -94,7 +94,7 @@ struct tlevel {
     int32_t InfotronQuota = 0;
     int32_t MonsterCount = 0;
     std::array<TMonster, kMonsterSlots + 1> Monsters{};  // entries 1..1000; 0 unused
-    std::array<int32_t, kMaxMonsters + 1> Turn{};         // per table slot 1..100; 0 unused
+    std::array<int32_t, kMaxMonsters + 1> Turn{};        // per table slot 1..100; 0 unused
 
     TCell& At(int row, int col) { return Cells[row][col]; }
     const TCell& At(int row, int col) const { return Cells[row][col]; }
@@ -111,8 +111,8 @@ struct Tlevels {
 struct LevelSetState {
     Tlevels LevelSet;
     std::array<std::string, kMaxLevels> LevelNames{};  // LevelNames[i]: name of level i + 1
-    std::string LevelFile;      // full path of the level set file
-    std::string LoadedTileSet;  // tile library now held by patratele
+    std::string LevelFile;                             // full path of the level set file
+    std::string LoadedTileSet;                         // tile library now held by patratele
 };
 
 // Per-tile-code animation tables, indexed by tile code 0..1000.
@@ -126,4 +126,6 @@ void FillTileTables(TileTables& tables);
 // The circuit-eating rate for a speed: (Speed - 200) / 2 + 100, written to codes 70..81.
 void ApplySpeedToTables(TileTables& tables, int speed);
 
-inline bool IsBorderCode(int32_t t) { return t >= 1 && t <= 6; }
+inline bool IsBorderCode(int32_t t) {
+    return t >= 1 && t <= 6;
+}

@@ -1,13 +1,13 @@
 // Whole-file reading and crash-safe whole-file writing.
 #include "media/byte_io.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
 
 Bytes ReadFileBytes(const std::string& path) {
     // A folder opens as a stream here but holds no bytes (its size reads as the largest

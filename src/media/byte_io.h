@@ -11,7 +11,7 @@ using Bytes = std::vector<uint8_t>;
 
 // Thrown by every reader of the game's files; the message names the file and the problem.
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -25,7 +25,7 @@ void WriteFileAtomically(const std::string& path, const Bytes& bytes);
 // A cursor over a byte buffer. Every read checks the remaining length first and throws FileError
 // "<name>: <what>: unexpected end of file at offset N" instead of reading past the end.
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, size_t size, std::string name)
         : data_(data), size_(size), name_(std::move(name)) {}
     explicit ByteReader(const Bytes& bytes, std::string name)
@@ -46,8 +46,7 @@ public:
         pos_ += n;
     }
     void Need(size_t n, const char* what) const {
-        if (n > Remaining())
-            Fail(what, "unexpected end of file at offset " + std::to_string(pos_));
+        if (n > Remaining()) Fail(what, "unexpected end of file at offset " + std::to_string(pos_));
     }
     uint8_t U8(const char* what) {
         Need(1, what);
@@ -63,7 +62,8 @@ public:
     int16_t I16(const char* what) { return static_cast<int16_t>(U16(what)); }
     uint32_t U32(const char* what) {
         Need(4, what);
-        uint32_t v = static_cast<uint32_t>(data_[pos_]) | (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
+        uint32_t v = static_cast<uint32_t>(data_[pos_]) |
+                     (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
                      (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
                      (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
         pos_ += 4;
@@ -96,7 +96,7 @@ public:
         throw FileError(name_ + ": " + what + ": " + problem);
     }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
@@ -105,7 +105,7 @@ private:
 
 // Appends little-endian values to a byte buffer.
 class ByteWriter {
-public:
+  public:
     Bytes& Out() { return out_; }
     const Bytes& Out() const { return out_; }
     void U8(uint8_t v) { out_.push_back(v); }
@@ -131,6 +131,6 @@ public:
         Raw(s);
     }
 
-private:
+  private:
     Bytes out_;
 };

@@ -17,15 +17,16 @@ namespace {
 // True when an OpenGL renderer runs on a software rasteriser (no GPU, e.g. a bare X server).
 bool RendersInSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
     using GetString = const unsigned char* (*)(unsigned int);
     auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     if (!getString) return false;
     const unsigned char* name = getString(0x1F01);  // GL_RENDERER
     if (!name) return false;
     std::string text(reinterpret_cast<const char*>(name));
-    return text.find("llvmpipe") != std::string::npos || text.find("softpipe") != std::string::npos ||
-           text.find("Software") != std::string::npos;
+    return text.find("llvmpipe") != std::string::npos ||
+           text.find("softpipe") != std::string::npos || text.find("Software") != std::string::npos;
 }
 
 // True when the machine has a graphics device an OpenGL driver could use. Without one, OpenGL
@@ -78,7 +79,8 @@ struct Display::Impl {
     std::array<uint32_t, 65536> palette{};
 
     Impl() {
-        for (uint32_t c = 0; c < 65536; ++c) palette[c] = 0xFF000000u | Rgb565ToRgb(static_cast<uint16_t>(c));
+        for (uint32_t c = 0; c < 65536; ++c)
+            palette[c] = 0xFF000000u | Rgb565ToRgb(static_cast<uint16_t>(c));
     }
     void Destroy() {
         if (texture) SDL_DestroyTexture(texture);
@@ -97,13 +99,16 @@ struct Display::Impl {
 };
 
 Display::Display() : impl_(std::make_unique<Impl>()) {}
-Display::~Display() { impl_->Destroy(); }
+Display::~Display() {
+    impl_->Destroy();
+}
 
 void Display::StartDisplay(bool fullScreen, const std::string& caption) {
     Impl& d = *impl_;
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+    if (!SDL_WasInit(SDL_INIT_JOYSTICK))
+        SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     d.Destroy();
     d.headless = IsHeadlessDriver();
     // Software presentation writes into the window's framebuffer; keep that framebuffer plain.
@@ -119,14 +124,17 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
         x = y = 0;
     }
     d.window = SDL_CreateWindow(caption.c_str(), x, y, w, h, flags);
-    if (!d.window) throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
+    if (!d.window)
+        throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
     if (HasGpuDevice() && !SoftwareRequested()) d.CreateGpuRenderer();
     if (!d.renderer) d.software = SoftwareSurface(d.window) != nullptr;
     if (!d.renderer && !d.software) d.CreateSoftwareRenderer();
     SDL_DisplayMode mode;
     int index = SDL_GetWindowDisplayIndex(d.window);
-    d.refreshRate = (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate > 0)
-                        ? mode.refresh_rate : 60;
+    d.refreshRate =
+        (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate > 0)
+            ? mode.refresh_rate
+            : 60;
     d.fullScreen = fullScreen;
     d.shown = true;
     if (!d.headless) SDL_ShowCursor(SDL_DISABLE);
@@ -175,17 +183,27 @@ void Display::Impl::CreateSoftwareRenderer() {
     }
 }
 
-void Display::StopDisplay() { impl_->Destroy(); }
-bool Display::Started() const { return impl_->window != nullptr; }
+void Display::StopDisplay() {
+    impl_->Destroy();
+}
+bool Display::Started() const {
+    return impl_->window != nullptr;
+}
 bool Display::DisplayReady() const {
     if (!impl_->window) return false;
     if (impl_->headless) return true;
     Uint32 flags = SDL_GetWindowFlags(impl_->window);
     return impl_->shown && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
-bool Display::FullScreen() const { return impl_->fullScreen; }
-bool Display::Headless() const { return impl_->headless; }
-void Display::SetShown(bool shown) { impl_->shown = shown; }
+bool Display::FullScreen() const {
+    return impl_->fullScreen;
+}
+bool Display::Headless() const {
+    return impl_->headless;
+}
+void Display::SetShown(bool shown) {
+    impl_->shown = shown;
+}
 
 void Display::SetCaption(const std::string& caption) {
     if (impl_->window) SDL_SetWindowTitle(impl_->window, caption.c_str());
@@ -209,9 +227,12 @@ void Display::WindowToClient(int wx, int wy, int& cx, int& cy) const {
 void Display::ShowFrame(const Surface& back) {
     Impl& d = *impl_;
     if (back.Width != kScreenWidth || back.Height != kScreenHeight) return;
-    if (d.software) d.ShowThroughSurface(back);
-    else if (d.renderer) d.ShowThroughRenderer(back);
-    else return;
+    if (d.software)
+        d.ShowThroughSurface(back);
+    else if (d.renderer)
+        d.ShowThroughRenderer(back);
+    else
+        return;
     d.Pace();
 }
 

@@ -10,7 +10,7 @@ constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
 class Display {
-public:
+  public:
     Display();
     ~Display();
     Display(const Display&) = delete;
@@ -35,7 +35,7 @@ public:
     // True when presenting with the dummy or offscreen driver (tests, tools): never sleeps.
     bool Headless() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

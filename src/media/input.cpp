@@ -14,8 +14,8 @@ struct KeyBinding {
     int slot;  // which of the state's keys it is
 };
 constexpr KeyBinding kBindings[] = {
-    {0x26, isUp, 0},   {0x68, isUp, 1},      {0x28, isDown, 0},  {0x62, isDown, 1},
-    {0x25, isLeft, 0}, {0x64, isLeft, 1},    {0x27, isRight, 0}, {0x66, isRight, 1},
+    {0x26, isUp, 0},      {0x68, isUp, 1},      {0x28, isDown, 0},    {0x62, isDown, 1},
+    {0x25, isLeft, 0},    {0x64, isLeft, 1},    {0x27, isRight, 0},   {0x66, isRight, 1},
     {0x20, isButton1, 0}, {0x0D, isButton2, 0}, {0x71, isButton9, 0},
 };
 constexpr int kJoystickSlot = 3;
@@ -34,13 +34,17 @@ struct DXInput::Joystick {
     SDL_GameController* controller = nullptr;
     SDL_Joystick* joystick = nullptr;
     ~Joystick() {
-        if (controller) SDL_GameControllerClose(controller);
-        else if (joystick) SDL_JoystickClose(joystick);
+        if (controller)
+            SDL_GameControllerClose(controller);
+        else if (joystick)
+            SDL_JoystickClose(joystick);
     }
 };
 
 DXInput::DXInput() = default;
-DXInput::~DXInput() { delete joystick_; }
+DXInput::~DXInput() {
+    delete joystick_;
+}
 
 void DXInput::SetHeld(int state, int source, bool down) {
     uint8_t bit = static_cast<uint8_t>(1u << source);

@@ -19,7 +19,7 @@ constexpr int kInputStateCount = 36;
 // up; never set from the current key levels, so a state the game removed (consumed) stays off
 // while its key is held, and a state the game added (Enter, a mouse button) survives the poll.
 class DXInput {
-public:
+  public:
     DXInput();
     ~DXInput();
     DXInput(const DXInput&) = delete;
@@ -43,7 +43,7 @@ public:
 
     int JoyX = 0, JoyY = 0;  // -1000..1000, 0 inside the dead zone
 
-private:
+  private:
     void SetHeld(int state, int source, bool down);
     void OpenJoystick();
     bool ReadJoystick(bool& fire);

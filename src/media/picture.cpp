@@ -157,8 +157,10 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     for (int r = top; r < bottom; ++r, src += width_, dst += dest.Width, ++span) {
         const int from = std::max(span->From, left), to = std::min(span->To, right);
         if (from >= to) continue;
-        if (span->Select) SelectPixels(dst + from, src + from, to - from, key_);
-        else CopyPixels(dst + from, src + from, to - from);
+        if (span->Select)
+            SelectPixels(dst + from, src + from, to - from, key_);
+        else
+            CopyPixels(dst + from, src + from, to - from);
     }
 }
 

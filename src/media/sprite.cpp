@@ -72,7 +72,8 @@ void SpriteEngine::DrawSprites(Surface& dest) const {
         if (!s->Visible || !s->Picture) continue;
         int sx = static_cast<int>(std::trunc(SpriteRoot.X + s->X));
         int sy = static_cast<int>(std::trunc(SpriteRoot.Y + s->Y));
-        if (sx >= dest.Width || sy >= dest.Height || sx + s->Width <= 0 || sy + s->Height <= 0) continue;
+        if (sx >= dest.Width || sy >= dest.Height || sx + s->Width <= 0 || sy + s->Height <= 0)
+            continue;
         const ::Picture& pic = *s->Picture;
         int x = sx + (s->Width - pic.PatternPixelWidth()) / 2;
         int y = sy + (s->Height - pic.PatternPixelHeight()) / 2;

@@ -10,7 +10,7 @@
 class SpriteEngine;
 
 class ImageSprite {
-public:
+  public:
     virtual ~ImageSprite() = default;
     double X = 0, Y = 0;  // relative to the root
     int Z = 0;
@@ -38,7 +38,7 @@ public:
 };
 
 class SpriteEngine {
-public:
+  public:
     struct Root {
         double X = 0, Y = 0;
     } SpriteRoot;
@@ -61,7 +61,7 @@ public:
     void DrawSprites(Surface& dest) const;
     void SortByZ() const;
 
-private:
+  private:
     friend class ImageSprite;
     // Kept sorted by Z; sorting does not change what the engine holds, so const drawing may do it.
     mutable std::vector<std::unique_ptr<ImageSprite>> sprites_;

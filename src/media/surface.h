@@ -33,11 +33,13 @@ inline uint16_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
 }
 // 0x00RRGGBB to RGB565.
 inline uint16_t RgbTo565(uint32_t rgb) {
-    return Rgb565(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
+    return Rgb565(static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                  static_cast<uint8_t>(rgb));
 }
 // The game's colour values are written 0x00BBGGRR.
 inline uint16_t ColorRefTo565(uint32_t bgr) {
-    return Rgb565(static_cast<uint8_t>(bgr), static_cast<uint8_t>(bgr >> 8), static_cast<uint8_t>(bgr >> 16));
+    return Rgb565(static_cast<uint8_t>(bgr), static_cast<uint8_t>(bgr >> 8),
+                  static_cast<uint8_t>(bgr >> 16));
 }
 // RGB565 back to 0x00RRGGBB (low bits filled by replication), for images and tests.
 inline uint32_t Rgb565ToRgb(uint16_t c) {

@@ -109,8 +109,10 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, tlevel& level, int32_t
             AnimateCell(cell, tables, lag);
             const CellPosition p = view.PositionOf(cell, r, c);
             if (!view.Visible(cell, p)) continue;
-            if (layer == 100) DrawCell(target, cell, p);
-            else (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
+            if (layer == 100)
+                DrawCell(target, cell, p);
+            else
+                (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
         }
     }
     return upper;

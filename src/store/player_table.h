@@ -10,10 +10,10 @@ inline const char* const kNoName = "----------Noname----------";
 
 struct PlayerTable {
     int32_t PlayerCount = 0;
-    int32_t CurrentPlayer = 1;  // 1-based; may point past PlayerCount
-    std::array<std::string, kMaxPlayers + 1> PlayerNames{};   // slots 1..100
-    std::array<int32_t, kMaxPlayers + 1> PlayerLevels{};      // slots 1..100
-    std::array<uint8_t, kMaxPlayers + 1> PlayerCharacter{};   // slots 1..100
+    int32_t CurrentPlayer = 1;                               // 1-based; may point past PlayerCount
+    std::array<std::string, kMaxPlayers + 1> PlayerNames{};  // slots 1..100
+    std::array<int32_t, kMaxPlayers + 1> PlayerLevels{};     // slots 1..100
+    std::array<uint8_t, kMaxPlayers + 1> PlayerCharacter{};  // slots 1..100
     int32_t NamesFileSpare = 0;
 
     PlayerTable() { Clear(); }

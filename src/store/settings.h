@@ -13,15 +13,16 @@ struct Settings {
     uint8_t ShowTips = 1;
     uint8_t MusicEnabled = 0;
     uint8_t SoundsEnabled = 0;
-    int32_t MusicVolume = 0;   // 0..255 as the game wants it (low 8 bits reach the mixer)
+    int32_t MusicVolume = 0;  // 0..255 as the game wants it (low 8 bits reach the mixer)
     int32_t SoundsVolume = 0;
-    int32_t Speed = 300;       // 200..400
-    std::string LevelsFile;    // level set file, relative to ProgramDir
+    int32_t Speed = 300;     // 200..400
+    std::string LevelsFile;  // level set file, relative to ProgramDir
     int32_t SongCount = 0;
     std::array<std::string, kMaxSongs> Songs{};  // song k is Songs[k - 1]
     int32_t LevelSongCount = 0;
-    std::array<int32_t, kMaxLevelSongs + 1> LevelSongs{};  // 0: the menus; j: level j; 0 value = random
-    int32_t SavedMusicVolume = 0;   // the mixer's levels found at start, put back at the end
+    std::array<int32_t, kMaxLevelSongs + 1>
+        LevelSongs{};              // 0: the menus; j: level j; 0 value = random
+    int32_t SavedMusicVolume = 0;  // the mixer's levels found at start, put back at the end
     int32_t SavedSoundsVolume = 0;
 };
 

@@ -1,8 +1,9 @@
 // Keyboard and mouse events: flags, the cheat code, settings keys and the input states.
+#include "app/key_events.h"
+
 #include <gtest/gtest.h>
 
 #include "app/game.h"
-#include "app/key_events.h"
 #include "app/screen_dispatch.h"
 #include "app/session.h"
 #include "support/test_data.h"
@@ -207,8 +208,8 @@ TEST(MouseEvents, AClickWhereThePointerRestsIsNoMove) {
     dxdrawMouseUp(*g);
     EXPECT_FALSE(g->input.MouseHeld);
     EXPECT_TRUE(g->media.Input.Has(isButton1));  // the release does not take the fire state
-    g->media.Input.Remove(isButton1);           // a screen consumed the click
-    g->input.MouseMoved = false;                // and read the move
+    g->media.Input.Remove(isButton1);            // a screen consumed the click
+    g->input.MouseMoved = false;                 // and read the move
     g->input.MouseRepeatTime = 250;
     MouseDownAt(*g, 300, 200);
     EXPECT_FALSE(g->input.MouseMoved);

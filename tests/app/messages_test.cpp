@@ -1,8 +1,9 @@
 // On-screen messages: queue limits, tips, ageing, delayed tips and line positions.
+#include "app/messages.h"
+
 #include <gtest/gtest.h>
 
 #include "app/game.h"
-#include "app/messages.h"
 #include "support/test_data.h"
 
 namespace {
@@ -80,7 +81,8 @@ TEST(Messages, DelayedTipShowsFrom501msAndTakesNoLineBefore) {
 TEST(Messages, TableHoldsTheFullListMessage) {
     MessageState m;
     FillMessageTexts(m);
-    EXPECT_EQ(m.MessageTexts[21], "The list of names is full! Delete a name before adding a new one.");
+    EXPECT_EQ(m.MessageTexts[21],
+              "The list of names is full! Delete a name before adding a new one.");
     EXPECT_EQ(m.MessageTexts[26], "Error: Can't load music file ");
     EXPECT_EQ(m.MessageTexts[12], "");
 }

@@ -1,4 +1,6 @@
 // Start-up, the data check, the screen dispatcher's entry actions, the tick and shutdown.
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include "app/game.h"
 #include "app/screen_dispatch.h"
 #include "app/session.h"
-#include "app/startup.h"
 #include "screens/screens.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
@@ -14,7 +15,8 @@
 namespace {
 
 const std::string kTail =
-    "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould do.";
+    "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould "
+    "do.";
 
 std::string CheckMessage(const std::string& dir) {
     Game game;

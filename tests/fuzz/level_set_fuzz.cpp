@@ -1,7 +1,8 @@
 // Fuzz target: a level set file read as the game reads it: the index and names at start-up, then
 // every level loaded for play with the built tile set "computer.dxg" (when TOLMARA_GAME_DIR names
-// the build's game folder), the first one drawn. A file error must be a FileError; anything else (another
-// exception, a sanitizer report, a loaded level that breaks the model's limits) is a finding.
+// the build's game folder), the first one drawn. A file error must be a FileError; anything else
+// (another exception, a sanitizer report, a loaded level that breaks the model's limits) is a
+// finding.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

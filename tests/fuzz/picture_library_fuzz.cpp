@@ -18,8 +18,8 @@ constexpr int kMostDraws = 4096;
 
 void DrawEverywhere(const Picture& picture, int pattern, Surface& surface) {
     const int pw = picture.PatternPixelWidth(), ph = picture.PatternPixelHeight();
-    const int xs[] = {0, 17, -pw / 2, surface.Width - pw / 2, -pw, surface.Width, -2147483647 - 1,
-                      2147483647};
+    const int xs[] = {
+        0, 17, -pw / 2, surface.Width - pw / 2, -pw, surface.Width, -2147483647 - 1, 2147483647};
     const int ys[] = {0, 23, -ph / 2, surface.Height - ph / 2, -ph, surface.Height, 2147483647};
     for (int x : xs)
         for (int y : ys) picture.DrawPattern(surface, x, y, pattern);

@@ -154,8 +154,8 @@ TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
 
 // ---- Monsters ----
 
-// The wall-following table, written out plainly, as an oracle for a kind-39 monster with a heading, no turn
-// pending and nothing in motion: the move and the turn value it chooses for the given open
+// The wall-following table, written out plainly, as an oracle for a kind-39 monster with a heading,
+// no turn pending and nothing in motion: the move and the turn value it chooses for the given open
 // neighbours, with the counter-clockwise turn tried first or second; the fixed search decides
 // when no rule applies.
 struct Choice {

@@ -125,8 +125,10 @@ class Model {
         if (o.Move == 4) o.PosX += step, arrived = o.PosX > o.TargetX;
         if (!arrived) return;
         const bool vertical = o.Move == 1 || o.Move == 3;
-        if (vertical) o.PosY = o.TargetY;
-        else o.PosX = o.TargetX;
+        if (vertical)
+            o.PosY = o.TargetY;
+        else
+            o.PosX = o.TargetX;
         o.Move = 0;
         level_.Cells[o.FromRow][o.FromCol].Tile = 15;
         if (vertical)
@@ -147,14 +149,12 @@ void ExpectSame(const tlevel& got, const tlevel& want, int tick) {
         const TMonster& b = want.Monsters[m];
         ASSERT_TRUE(a.PosX == b.PosX && a.PosY == b.PosY && a.Col == b.Col && a.Row == b.Row &&
                     a.Frame == b.Frame && a.FramePos == b.FramePos && a.Move == b.Move &&
-                    a.TargetX == b.TargetX && a.TargetY == b.TargetY &&
-                    a.Heading == b.Heading && a.FromCol == b.FromCol &&
-                    a.FromRow == b.FromRow && got.Turn[m] == want.Turn[m])
-            << "tick " << tick << " monster " << m << ": at " << a.PosX << "," << a.PosY
-            << " move " << a.Move << " heading " << a.Heading << " frame " << a.FramePos
-            << " turn " << got.Turn[m] << "; the rules give " << b.PosX << "," << b.PosY
-            << " move " << b.Move << " heading " << b.Heading << " frame " << b.FramePos
-            << " turn " << want.Turn[m];
+                    a.TargetX == b.TargetX && a.TargetY == b.TargetY && a.Heading == b.Heading &&
+                    a.FromCol == b.FromCol && a.FromRow == b.FromRow && got.Turn[m] == want.Turn[m])
+            << "tick " << tick << " monster " << m << ": at " << a.PosX << "," << a.PosY << " move "
+            << a.Move << " heading " << a.Heading << " frame " << a.FramePos << " turn "
+            << got.Turn[m] << "; the rules give " << b.PosX << "," << b.PosY << " move " << b.Move
+            << " heading " << b.Heading << " frame " << b.FramePos << " turn " << want.Turn[m];
     }
     for (int r = 0; r <= want.Rows + 1; ++r)
         for (int c = 0; c <= want.Cols + 1; ++c)

@@ -173,7 +173,6 @@ TEST(LevelSet, SizesAndQuotas) {
     EXPECT_GE(mix.spareInfotrons, 4) << "levels whose quota is below their infotron count";
 }
 
-
 // Every tile code with a rule of its own appears in some level.
 TEST(LevelSet, UsesEveryRuledTile) {
     const BuiltSet set = ReadBuiltSet();

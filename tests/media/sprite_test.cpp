@@ -184,9 +184,9 @@ TEST(SpriteCollisions, CountsOtherSpritesWhoseRectanglesOverlap) {
         s->Width = s->Height = 10;
         return s;
     };
-    place(19, 19);          // one pixel in common
-    place(20, 10);          // touching edges only
-    place(0.5, 10);         // its rectangle starts at 0 and ends at 10
+    place(19, 19);   // one pixel in common
+    place(20, 10);   // touching edges only
+    place(0.5, 10);  // its rectangle starts at 0 and ends at 10
     EXPECT_EQ(me->CountOverlaps(), 1);
     EXPECT_EQ(me->Hits, 1);
     place(5, 5);

@@ -62,7 +62,8 @@ TEST(DamagedFiles, LevelSetCutShortAtEveryLength) {
             std::string where = "Tolmara.lev: level " + std::to_string(last) + ": ";
             ASSERT_TRUE(StartsWith(e.what(), where)) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset"),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
         }
     }
     EXPECT_GT(indexErrors, 4000);  // the index alone is over 4000 bytes
@@ -129,7 +130,8 @@ TEST(DamagedFiles, PlayerNamesCutShortAtEveryLength) {
         } catch (const FileError& e) {
             ASSERT_TRUE(StartsWith(e.what(), "playersnames.grf: ")) << e.what();
             ASSERT_NE(std::string(e.what()).find("unexpected end of file at offset "),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
             ASSERT_EQ(read.PlayerCount, 0);
             ASSERT_EQ(speed, 300);
         }
@@ -174,10 +176,9 @@ TEST(DamagedFiles, PictureLibraryCutShortOrSpoilt) {
 TEST(DamagedFiles, SoundLibraryCutShortOrSpoilt) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());
-    CheckLibraryDamage("sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
-                       [](const Bytes& bytes, const std::string& name) {
-                           ReadSoundLibrary(bytes, name);
-                       });
+    CheckLibraryDamage(
+        "sounds.dxg", ReadFileBytes(dir.File("sounds.dxg")),
+        [](const Bytes& bytes, const std::string& name) { ReadSoundLibrary(bytes, name); });
 }
 
 }  // namespace

@@ -1,16 +1,15 @@
 // Saves survive faults: a writer killed midway or stopped by a full disk (the file size limit)
 // leaves the old file as it was, and the next save still works.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "media/byte_io.h"
 #include "store/player_table.h"
@@ -29,12 +28,12 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 bool Exists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
 off_t SizeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_size : -1;
 }
 
@@ -49,7 +48,9 @@ template <typename Write>
 int RunLimitedWriter(bool dieMidway, const std::string& expected, Write write) {
     pid_t pid = ::fork();
     if (pid == 0) {
-        struct rlimit limit{kFileSizeLimit, kFileSizeLimit};
+        struct rlimit limit {
+            kFileSizeLimit, kFileSizeLimit
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         if (dieMidway) {
             std::signal(SIGXFSZ, [](int) { ::kill(::getpid(), SIGKILL); });
@@ -111,9 +112,8 @@ TEST_F(SaveFaults, PlayerNamesKilledMidwayKeepsEveryPlayer) {
     old.PlayerNames[2] = "Bo";
     WritePlayerNames(old, 350, dir.Path());
     for (int round = 0; round < 3; ++round) {
-        int status = RunLimitedWriter(true, "", [&] {
-            WritePlayerNames(ManyPlayers(), 300, dir.Path());
-        });
+        int status =
+            RunLimitedWriter(true, "", [&] { WritePlayerNames(ManyPlayers(), 300, dir.Path()); });
         ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
     }
     PlayerTable read;

@@ -2,6 +2,8 @@
 // names and the configuration are saved and the process ends with status 0. The built game runs
 // as a child process in a copy of its folder, on SDL's dummy drivers.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -10,9 +12,6 @@
 #include <iterator>
 #include <string>
 #include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "store/player_table.h"
 #include "store/settings.h"

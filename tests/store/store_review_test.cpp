@@ -75,7 +75,8 @@ TEST_F(ConfigurationEdges, ASemicolonRightAfterTheEqualsSignIsTheValue) {
         Read(lines);
         ADD_FAILURE() << "a speed of \";\" was read";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "tolmarakx.cfg, line 10: ';' is not a valid integer value");
+        EXPECT_EQ(std::string(e.what()),
+                  "tolmarakx.cfg, line 10: ';' is not a valid integer value");
     }
 }
 
@@ -115,8 +116,8 @@ TEST_F(ConfigurationEdges, NegativeCountsReadNoEntries) {
 // value and the speed before the records are still taken.
 TEST(PlayerNamesEdges, ANegativeCountReadsNoPlayer) {
     TempDir dir;
-    const Bytes bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00, 0x5E, 0x01, 0x00, 0x00,
-                         0x03, 0x41, 0x6E, 0x6E, 0x04, 0x00, 0x00, 0x00, 0x01};
+    const Bytes bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00, 0x5E, 0x01, 0x00,
+                         0x00, 0x03, 0x41, 0x6E, 0x6E, 0x04, 0x00, 0x00, 0x00, 0x01};
     WriteFileAtomically(dir.File("playersnames.grf"), bytes);
     PlayerTable players;
     int32_t speed = 0;

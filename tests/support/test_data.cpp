@@ -17,12 +17,14 @@ PictureData SolidPicture(const std::string& name, int w, int h, uint32_t rgb, in
     p.TransparentColor = 0xFF00FF;
     p.Rgb.resize(static_cast<size_t>(p.Width) * h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < p.Width; ++x) p.Rgb[static_cast<size_t>(y) * p.Width + x] = rgb + static_cast<uint32_t>(x / w);
+        for (int x = 0; x < p.Width; ++x)
+            p.Rgb[static_cast<size_t>(y) * p.Width + x] = rgb + static_cast<uint32_t>(x / w);
     return p;
 }
 
 uint32_t TestTileColor(int code) {
-    return ((static_cast<uint32_t>(code) * 37u) % 200u + 40u) << 16 | ((static_cast<uint32_t>(code) * 91u) % 200u + 40u) << 8 |
+    return ((static_cast<uint32_t>(code) * 37u) % 200u + 40u) << 16 |
+           ((static_cast<uint32_t>(code) * 91u) % 200u + 40u) << 8 |
            ((static_cast<uint32_t>(code) * 53u) % 200u + 40u);
 }
 
@@ -30,8 +32,8 @@ std::vector<PictureData> TestGamePictures() {
     std::vector<PictureData> list;
     const char* fourPatterns[] = {"ball", "vivuz"};
     for (const char* n : fourPatterns) list.push_back(SolidPicture(n, 40, 40, 0x2040C0, 4));
-    const char* twoPatterns[] = {"ballsus", "balljos", "balls", "balld", "ballid", "ballis", "eddiesus",
-                                 "eddiejos", "eddies", "eddied"};
+    const char* twoPatterns[] = {"ballsus", "balljos",  "balls",    "balld",  "ballid",
+                                 "ballis",  "eddiesus", "eddiejos", "eddies", "eddied"};
     for (const char* n : twoPatterns) list.push_back(SolidPicture(n, 40, 40, 0x3050D0, 2));
     list.push_back(SolidPicture("ballmort", 40, 40, 0x802020));
     list.push_back(SolidPicture("eddiemort", 40, 40, 0x802021));
@@ -45,13 +47,15 @@ std::vector<PictureData> TestGamePictures() {
     list.push_back(SolidPicture("aborted", 228, 134, 0xC0C020));
     list.push_back(SolidPicture("terminat", 640, 480, 0x102030));
     list.push_back(SolidPicture("termina", 390, 250, 0x3060A0));
-    while (list.size() < 24) list.push_back(SolidPicture("filler" + std::to_string(list.size()), 8, 8, 0x808080));
+    while (list.size() < 24)
+        list.push_back(SolidPicture("filler" + std::to_string(list.size()), 8, 8, 0x808080));
     list.push_back(SolidPicture("timeicon", 30, 20, 0x60A0E0));      // 24
     list.push_back(SolidPicture("infotronicon", 30, 20, 0x40E0FF));  // 25
     list.push_back(SolidPicture("lifeicon", 20, 20, 0xFF4060));      // 26
     list.push_back(SolidPicture("spare27", 8, 8, 0x808080));         // 27
     list.push_back(SolidPicture("bombicon", 30, 20, 0x303030));      // 28
-    for (int d = 0; d < 10; ++d) list.push_back(SolidPicture("digit" + std::to_string(d), 12, 18, 0xF0F000 + d));
+    for (int d = 0; d < 10; ++d)
+        list.push_back(SolidPicture("digit" + std::to_string(d), 12, 18, 0xF0F000 + d));
     list.push_back(SolidPicture("slash", 8, 18, 0xE0E0E0));  // 39
     list.push_back(SolidPicture("colon", 6, 18, 0xE0E0E1));  // 40
     return list;
@@ -63,12 +67,16 @@ std::vector<PictureData> TestMenuPictures() {
     list.push_back(SolidPicture("background", 640, 480, 0x0A1220));
     list.push_back(SolidPicture("informatii", 640, 480, 0x0A1221));
     list.push_back(SolidPicture("terminat", 640, 480, 0x0A1222));
-    const char* small[] = {"sm", "m2", "bomba", "sg", "op", "in", "cr", "exit", "mouse", "ballmeniu",
-                           "tmmeniu", "selectyourcharacter", "opmusic", "opsounds", "optips", "opspeed",
-                           "opmusicv", "opsoundv", "opon", "opoff", "ops", "opss", "back", "backs", "ok",
-                           "oks", "eyn", "add", "adda", "butoane", "butoane1", "butoane2", "cal", "ex",
-                           "ex1", "ex2", "cursor", "informatii2", "credits", "updown", "c", "c1", "c2",
-                           "c3", "c4", "c5", "c6", "p1", "p2", "p3", "p4", "p5", "p6", "p7"};
+    const char* small[] = {
+        "sm",       "m2",          "bomba",   "sg",        "op",       "in",
+        "cr",       "exit",        "mouse",   "ballmeniu", "tmmeniu",  "selectyourcharacter",
+        "opmusic",  "opsounds",    "optips",  "opspeed",   "opmusicv", "opsoundv",
+        "opon",     "opoff",       "ops",     "opss",      "back",     "backs",
+        "ok",       "oks",         "eyn",     "add",       "adda",     "butoane",
+        "butoane1", "butoane2",    "cal",     "ex",        "ex1",      "ex2",
+        "cursor",   "informatii2", "credits", "updown",    "c",        "c1",
+        "c2",       "c3",          "c4",      "c5",        "c6",       "p1",
+        "p2",       "p3",          "p4",      "p5",        "p6",       "p7"};
     uint32_t colour = 0x204060;
     for (const char* n : small) list.push_back(SolidPicture(n, 20, 20, colour += 0x010203));
     return list;
@@ -119,8 +127,8 @@ static Bytes TestWave(double frequency) {
 
 std::vector<SoundData> TestSounds() {
     std::vector<SoundData> list;
-    const char* names[] = {"aparemesaj", "click", "ok", "brinloft", "explozie", "infotron",
-                           "manancacircuit", "impinge", "termina", "picabomba"};
+    const char* names[] = {"aparemesaj", "click",          "ok",      "brinloft", "explozie",
+                           "infotron",   "manancacircuit", "impinge", "termina",  "picabomba"};
     double f = 300;
     for (const char* n : names) list.push_back(SoundData{n, false, 0, TestWave(f += 50)});
     return list;
@@ -175,7 +183,8 @@ Bytes TestLevelSetBytes(const std::vector<TestLevel>& levels, const std::string&
     for (size_t n = 0; n < levels.size(); ++n) {
         const TestLevel& level = levels[n];
         int32_t offset = static_cast<int32_t>(file.size());
-        for (int b = 0; b < 4; ++b) file[offsetsAt + 4 * n + b] = static_cast<uint8_t>(offset >> (8 * b));
+        for (int b = 0; b < 4; ++b)
+            file[offsetsAt + 4 * n + b] = static_cast<uint8_t>(offset >> (8 * b));
         ByteWriter w;
         w.ShortString(level.TileSet);
         w.ShortString(level.Name);
@@ -200,7 +209,8 @@ Bytes TestLevelSetBytes(const std::vector<TestLevel>& levels, const std::string&
 std::vector<TestLevel> TestLevels() {
     TestLevel one{"One", 1, 1, {{15, 16, 12, 15, 63}, {14, 14, 14, 12, 15}}, 0, "computer.dxg"};
     TestLevel two{"Two", 2, 1, {{45, 45, 63}, {15, 12, 15}}, 0, "computer.dxg"};
-    TestLevel three{"Three", 1, 1, {{15, 15, 15, 15}, {45, 15, 38, 15}, {45, 45, 45, 63}}, 0, "computer.dxg"};
+    TestLevel three{"Three",       1, 1, {{15, 15, 15, 15}, {45, 15, 38, 15}, {45, 45, 45, 63}}, 0,
+                    "computer.dxg"};
     return {one, two, three};
 }
 

@@ -15,10 +15,10 @@ PictureData SolidPicture(const std::string& name, int w, int h, uint32_t rgb, in
 // The colour of tile code k in the test tile set (pattern 0).
 uint32_t TestTileColor(int code);
 
-std::vector<PictureData> TestGamePictures();   // "tolmara.dxg"
-std::vector<PictureData> TestMenuPictures();   // "meniu.dxg"
-std::vector<PictureData> TestTilePictures();   // "computer.dxg": 0 background, 1..81
-std::vector<SoundData> TestSounds();           // "sounds.dxg"
+std::vector<PictureData> TestGamePictures();  // "tolmara.dxg"
+std::vector<PictureData> TestMenuPictures();  // "meniu.dxg"
+std::vector<PictureData> TestTilePictures();  // "computer.dxg": 0 background, 1..81
+std::vector<SoundData> TestSounds();          // "sounds.dxg"
 
 // The configuration file's text (CR LF lines) with the given level set file and counts.
 std::string TestConfigText(const std::string& levelsFile = "Tolmara.lev", bool music = false,
@@ -33,11 +33,12 @@ struct TestLevel {
     int Quota = 0;
     std::string TileSet = "computer.dxg";
 };
-Bytes TestLevelSetBytes(const std::vector<TestLevel>& levels, const std::string& setName = "Test set");
+Bytes TestLevelSetBytes(const std::vector<TestLevel>& levels,
+                        const std::string& setName = "Test set");
 // Three small levels: 1 and 2 walkable with an exit, 3 with a monster.
 std::vector<TestLevel> TestLevels();
 
-// Writes tolmara.dxg, meniu.dxg, computer.dxg, sounds.dxg, Tolmara.lev and tolmarakx.cfg into dir (with its
-// trailing separator).
+// Writes tolmara.dxg, meniu.dxg, computer.dxg, sounds.dxg, Tolmara.lev and tolmarakx.cfg into dir
+// (with its trailing separator).
 void WriteTestDataFiles(const std::string& dir);
 void WriteTextFile(const std::string& path, const std::string& text);

@@ -24,8 +24,12 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string BuiltGameDir() { return std::string(TOLMARA_GAME_DIR) + "/"; }
-std::string SourceDir() { return std::string(TOLMARA_SOURCE_DIR) + "/"; }
+std::string BuiltGameDir() {
+    return std::string(TOLMARA_GAME_DIR) + "/";
+}
+std::string SourceDir() {
+    return std::string(TOLMARA_SOURCE_DIR) + "/";
+}
 
 // Every test runs headless: SDL's dummy drivers unless a test (or the caller) chose another one.
 namespace {

@@ -5,7 +5,7 @@
 
 // A fresh empty folder under the system's temporary folder, removed when the object dies.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -14,7 +14,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + name; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -48,7 +48,9 @@ PictureData CanvasToPicture(const Canvas& canvas, const std::string& name, int p
                 double r = ((px >> 16) & 255) + mr * (1 - a);
                 double g = ((px >> 8) & 255) + mg * (1 - a);
                 double b = (px & 255) + mb * (1 - a);
-                auto clamp = [](double v) { return static_cast<uint32_t>(std::clamp(v + 0.5, 0.0, 255.0)); };
+                auto clamp = [](double v) {
+                    return static_cast<uint32_t>(std::clamp(v + 0.5, 0.0, 255.0));
+                };
                 out = (clamp(r) << 16) | (clamp(g) << 8) | clamp(b);
                 if (RgbTo565(out) == key565) out = 0xF000F0;  // a drawn pixel never becomes the key
             }

@@ -1,4 +1,5 @@
-// tolmara-assets: makes the game's data files (pictures, sounds, songs) from the sources in assets/.
+// tolmara-assets: makes the game's data files (pictures, sounds, songs) from the sources in
+// assets/.
 //   tolmara-assets --assets DIR --out DIR [--sheet DIR]
 // --sheet also writes one PNG contact sheet per picture library, for review.
 #include <cstdio>
@@ -13,9 +14,12 @@ int main(int argc, char** argv) {
     std::string out = ".", sheet, assets = "assets";
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string a = argv[i];
-        if (a == "--out") out = argv[i + 1];
-        else if (a == "--sheet") sheet = argv[i + 1];
-        else if (a == "--assets") assets = argv[i + 1];
+        if (a == "--out")
+            out = argv[i + 1];
+        else if (a == "--sheet")
+            sheet = argv[i + 1];
+        else if (a == "--assets")
+            assets = argv[i + 1];
         else {
             std::fprintf(stderr, "tolmara-assets: unknown option %s\n", a.c_str());
             return 2;
@@ -34,7 +38,8 @@ int main(int argc, char** argv) {
             if (!sheet.empty()) WriteContactSheet(sheet + "/" + lib.file + ".png", lib.pictures);
         }
         WriteFileAtomically(out + "/sounds.dxg", WriteSoundLibrary(BuildSounds(assets)));
-        for (const SongFile& song : BuildSongs(assets)) WriteFileAtomically(out + "/" + song.FileName, song.Midi);
+        for (const SongFile& song : BuildSongs(assets))
+            WriteFileAtomically(out + "/" + song.FileName, song.Midi);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-assets: %s\n", e.what());
         return 1;

@@ -13,9 +13,10 @@ Bytes WriteSoundLibrary(const std::vector<SoundData>& sounds);
 // Lower-level pieces for tests that need unusual payloads (other bit counts, RLE, core headers):
 // a picture item whose "Picture.Data" payload is given raw (class name + bitmap bytes).
 struct RawPictureItem {
-    PictureData Properties;  // Name, pattern sizes, skip sizes, transparency (pixels ignored)
+    PictureData Properties;    // Name, pattern sizes, skip sizes, transparency (pixels ignored)
     Bytes PictureDataPayload;  // the full "Picture.Data" binary value, class name included
 };
-Bytes WritePictureLibraryRaw(const std::vector<RawPictureItem>& items, const Bytes& colorTable = {});
+Bytes WritePictureLibraryRaw(const std::vector<RawPictureItem>& items,
+                             const Bytes& colorTable = {});
 // The "Picture.Data" payload of a 24-bit TDIB for a decoded picture.
 Bytes EncodeTdib24(const PictureData& picture);

@@ -71,13 +71,18 @@ int main(int argc, char** argv) {
     long at = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc) data = argv[++i];
-        else if (a == "--replay" && i + 1 < argc) replay = argv[++i];
-        else if (a == "--at" && i + 1 < argc) at = std::atol(argv[++i]);
-        else out = a;
+        if (a == "--data" && i + 1 < argc)
+            data = argv[++i];
+        else if (a == "--replay" && i + 1 < argc)
+            replay = argv[++i];
+        else if (a == "--at" && i + 1 < argc)
+            at = std::atol(argv[++i]);
+        else
+            out = a;
     }
     if (out.empty()) {
-        std::fprintf(stderr, "usage: tolmara-shots [--data DIR] [--replay FILE --at TICK] OUTDIR\n");
+        std::fprintf(stderr,
+                     "usage: tolmara-shots [--data DIR] [--replay FILE --at TICK] OUTDIR\n");
         return 2;
     }
     try {

@@ -12,7 +12,9 @@ namespace {
 const int kDirections[] = {vkUp, vkDown, vkLeft, vkRight};
 }
 
-int32_t RandomPlayer::NextLag() { return Between(1, 100); }
+int32_t RandomPlayer::NextLag() {
+    return Between(1, 100);
+}
 
 void RandomPlayer::Hold(Game& game, int vk) {
     if (std::find(held_.begin(), held_.end(), vk) != held_.end()) return;
@@ -65,8 +67,10 @@ void RandomPlayer::StartAction(Game& game) {
         Type(game, 'P', 'p');
         pauseLeft_ = Between(50, 3000);
     } else if (roll <= 880) {
-        if (Chance(0.5)) Type(game, 0xBB, '+');
-        else Type(game, 0xBD, '-');
+        if (Chance(0.5))
+            Type(game, 0xBB, '+');
+        else
+            Type(game, 0xBD, '-');
     } else if (roll <= 884) {
         Hold(game, vkEscape);  // giving up
     } else if (roll <= 890) {

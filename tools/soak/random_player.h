@@ -22,7 +22,9 @@ class RandomPlayer {
     void EnterCheat(Game& game);
 
   private:
-    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int Between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
     bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
     void Hold(Game& game, int vk);
     void Release(Game& game, int vk);

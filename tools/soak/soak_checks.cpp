@@ -18,9 +18,12 @@ bool InPlayArea(const tlevel& level, int row, int col) {
 // The border code a cell of the ring must hold, 0 for a cell inside.
 int32_t BorderCode(const tlevel& level, int row, int col) {
     const int bottom = level.Rows + 1, right = level.Cols + 1;
-    if (row == 0) return col == 0 ? tcCornerTopLeft : col == right ? tcCornerTopRight : tcBorderHorizontal;
+    if (row == 0)
+        return col == 0 ? tcCornerTopLeft : col == right ? tcCornerTopRight : tcBorderHorizontal;
     if (row == bottom)
-        return col == 0 ? tcCornerBottomLeft : col == right ? tcCornerBottomRight : tcBorderHorizontal;
+        return col == 0       ? tcCornerBottomLeft
+               : col == right ? tcCornerBottomRight
+                              : tcBorderHorizontal;
     if (col == 0 || col == right) return tcBorderVertical;
     return 0;
 }
@@ -39,8 +42,8 @@ std::string CheckCells(const Game& game) {
                        " pictures)";
             const int32_t border = BorderCode(level, r, c);
             if (border != 0 && tile != border)
-                return "border broken at " + CellText(r, c) + ": tile code " + std::to_string(tile) +
-                       " instead of " + std::to_string(border);
+                return "border broken at " + CellText(r, c) + ": tile code " +
+                       std::to_string(tile) + " instead of " + std::to_string(border);
         }
     return "";
 }
@@ -59,16 +62,18 @@ std::string CheckPlayer(const Game& game) {
 
 std::string CheckCount(const char* name, int32_t count, int32_t capacity) {
     if (count >= 0 && count <= capacity) return "";
-    return std::string(name) + " " + std::to_string(count) + ", capacity " + std::to_string(capacity);
+    return std::string(name) + " " + std::to_string(count) + ", capacity " +
+           std::to_string(capacity);
 }
 
 std::string CheckLists(const Game& game) {
     const PlayState& play = game.play;
     const tlevel& level = game.level;
-    for (std::string problem : {CheckCount("FallCount", play.FallCount, kMaxMovers),
-                                CheckCount("ExplosionCount", play.ExplosionCount, kMaxExplosions),
-                                CheckCount("PlacedBombCount", play.PlacedBombCount, kMaxPlacedBombs),
-                                CheckCount("MonsterCount", level.MonsterCount, kMaxMonsters)})
+    for (std::string problem :
+         {CheckCount("FallCount", play.FallCount, kMaxMovers),
+          CheckCount("ExplosionCount", play.ExplosionCount, kMaxExplosions),
+          CheckCount("PlacedBombCount", play.PlacedBombCount, kMaxPlacedBombs),
+          CheckCount("MonsterCount", level.MonsterCount, kMaxMonsters)})
         if (!problem.empty()) return problem;
     for (int i = 1; i <= play.FallCount; ++i) {
         const TMover& m = play.FallList[i];

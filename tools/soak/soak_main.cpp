@@ -56,13 +56,14 @@ Arguments Parse(int argc, char** argv) {
 }
 
 void Report(int n, const SoakResult& r) {
-    std::printf("level %d: %lld ticks, %.1f s of game time, %lld starts (%lld made, %lld lost, "
-                "%lld given up); at most %d moving, %d explosions, %d bombs placed; %lld ticks "
-                "paused\n",
-                n, static_cast<long long>(r.Ticks), r.GameMs / 1000.0,
-                static_cast<long long>(r.Starts), static_cast<long long>(r.Made),
-                static_cast<long long>(r.Killed), static_cast<long long>(r.Aborted), r.PeakFalls,
-                r.PeakExplosions, r.PeakBombs, static_cast<long long>(r.PausedTicks));
+    std::printf(
+        "level %d: %lld ticks, %.1f s of game time, %lld starts (%lld made, %lld lost, "
+        "%lld given up); at most %d moving, %d explosions, %d bombs placed; %lld ticks "
+        "paused\n",
+        n, static_cast<long long>(r.Ticks), r.GameMs / 1000.0, static_cast<long long>(r.Starts),
+        static_cast<long long>(r.Made), static_cast<long long>(r.Killed),
+        static_cast<long long>(r.Aborted), r.PeakFalls, r.PeakExplosions, r.PeakBombs,
+        static_cast<long long>(r.PausedTicks));
     std::fflush(stdout);
 }
 
@@ -89,11 +90,12 @@ int main(int argc, char** argv) {
             gameMs += r.GameMs;
             ++levels;
             if (!r.Violation.empty()) {
-                std::printf("VIOLATION at tick %lld of level %d: %s\n  reproduce with: "
-                            "tolmara-soak --seed %llu --level %d --ticks %lld\n",
-                            static_cast<long long>(r.ViolationTick), n, r.Violation.c_str(),
-                            static_cast<unsigned long long>(args.Soak.Seed), n,
-                            static_cast<long long>(r.ViolationTick));
+                std::printf(
+                    "VIOLATION at tick %lld of level %d: %s\n  reproduce with: "
+                    "tolmara-soak --seed %llu --level %d --ticks %lld\n",
+                    static_cast<long long>(r.ViolationTick), n, r.Violation.c_str(),
+                    static_cast<unsigned long long>(args.Soak.Seed), n,
+                    static_cast<long long>(r.ViolationTick));
                 return 1;
             }
         }

@@ -27,9 +27,15 @@ std::unique_ptr<Game> StartSoakGame(const std::string& gameDir, uint64_t seed) {
 
 void CountEnd(const Game& game, SoakResult& result) {
     switch (game.play.LevelOutcome) {
-        case 1: ++result.Made; break;
-        case 3: ++result.Aborted; break;
-        default: ++result.Killed; break;
+        case 1:
+            ++result.Made;
+            break;
+        case 3:
+            ++result.Aborted;
+            break;
+        default:
+            ++result.Killed;
+            break;
     }
 }
 
