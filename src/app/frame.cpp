@@ -21,6 +21,7 @@ void DrawFrameRate(Game& game) {
 void RunFrame(Game& game, int32_t lag) {
     if (lag < 1) lag = 1;
     if (!game.media.Screen.DisplayReady()) return;
+    game.media.Sounds.NextTick();  // one copy of each sound per tick
     game.media.Input.PollInput();
     AgeMessages(game, lag);
     if (game.ScreenTick) game.ScreenTick(game, lag);

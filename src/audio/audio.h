@@ -33,9 +33,9 @@ class VolumeControl {
     int midi_ = 255;
 };
 
-// The music player (`Music`): one music file at a time, played once from its start; the game
-// restarts it from `RestartFinishedSong`. Holds its own reference to the mixer while a file is
-// open.
+// The music player: one music file at a time, played from its start and again from there each
+// time its last note ends; a song that stops all the same is restarted by the game from
+// `RestartFinishedSong`. Holds its own reference to the mixer while a file is open.
 class MusicPlayer {
   public:
     MusicPlayer();
@@ -45,7 +45,8 @@ class MusicPlayer {
     // Closes any open file, then opens this one. Throws std::runtime_error when the mixer or the
     // file cannot be opened.
     void Open(const std::string& path);
-    // Plays the open file from its start; its end (and any halt) sets owner.MusicFinished.
+    // Plays the open file from its start, over and over; a stop (and any halt) sets
+    // owner.MusicFinished.
     void Play(AudioState& owner);
     // Halts and closes the file; clears owner.MusicFinished so the halt is not taken for an end.
     void Close();

@@ -1,5 +1,5 @@
-// The music player on SDL_mixer: General MIDI songs through a sound font, one play per start,
-// with the end of a song reported to the game through an atomic flag.
+// The music player on SDL_mixer: General MIDI songs through a sound font, looped by the mixer,
+// with the end of a song that stops all the same reported to the game through an atomic flag.
 #include <SDL_mixer.h>
 #include <sys/stat.h>
 
@@ -73,8 +73,10 @@ void MusicPlayer::Play(AudioState& owner) {
     g_musicOwner.store(&owner);
     Mix_HookMusicFinished(MusicFinishedHook);
     owner.MusicFinished.store(false);
-    // Once only: the game restarts the song itself when it ends (RestartFinishedSong).
-    if (Mix_PlayMusic(impl_->music, 0) != 0)
+    // The mixer starts the song again at the end of its last note, while the notes' echoes
+    // still ring: waiting for the end the mixer reports (RestartFinishedSong) would leave seconds
+    // of silence between the passes.
+    if (Mix_PlayMusic(impl_->music, -1) != 0)
         throw std::runtime_error(std::string("Cannot play music: ") + Mix_GetError());
 }
 

@@ -1,5 +1,5 @@
 // The sound device and the wave list on SDL_mixer: named sounds that play on channels of their
-// own, so a sound can overlap itself up to its MaxPlayingCount.
+// own, so a sound can overlap itself up to its MaxPlayingCount, starting one copy per tick.
 #include "media/wave_list.h"
 
 #include <SDL.h>
@@ -25,6 +25,9 @@ constexpr int kMixFrequency = 44100;
 constexpr int kMixChannels = 2;
 // About 23 ms of sound per mix: short enough that a sound starts at once.
 constexpr int kMixChunkFrames = 1024;
+// Copies of one sound started in the same tick begin in the same mix and add up sample for
+// sample: a chain of blasts would only be louder, up to clipping, and sound no different.
+constexpr int kCopiesPerTick = 1;
 
 bool MixerOpen() {
     int frequency = 0, channels = 0;
@@ -159,6 +162,7 @@ struct SoundItem::Impl {
     int maxPlayingCount = 0;
     Mix_Chunk* chunk = nullptr;  // null for an item without sound data
     std::vector<SoundCopy> copies;
+    int startsThisTick = 0;
 
     ~Impl() {
         for (const SoundCopy& copy : copies) ReturnChannel(copy.Channel);
@@ -206,7 +210,13 @@ int SoundItem::CopyCount() const {
 
 void SoundItem::PlayItem(bool) {
     if (!impl_->chunk || !MixerOpen()) return;
+    if (impl_->startsThisTick >= kCopiesPerTick) return;
+    ++impl_->startsThisTick;
     impl_->Start(impl_->ChooseCopy());
+}
+
+void SoundItem::NextTick() {
+    impl_->startsThisTick = 0;
 }
 
 void SoundItem::StopItem() {
@@ -260,6 +270,10 @@ SoundItem& WaveList::FindSound(const std::string& name) {
     for (auto& item : items_)
         if (SameNameIgnoringCase(item->Name(), name)) return *item;
     throw std::runtime_error("Wave '" + name + "' not found");
+}
+
+void WaveList::NextTick() {
+    for (auto& item : items_) item->NextTick();
 }
 
 void WaveList::Clear() {

@@ -44,9 +44,11 @@ class SoundItem {
     int MaxPlayingCount() const;  // 0: no limit
     // A looped item restarts from its beginning on its one copy. Otherwise the sound plays on a
     // copy that is not playing; when all are busy a new copy is made unless MaxPlayingCount
-    // copies exist, in which case the copy started longest ago restarts. `wait` is not
+    // copies exist, in which case the copy started longest ago restarts. Only the first play
+    // of a tick starts a copy; the others in the same tick are dropped. `wait` is not
     // supported (the game always passes false).
     void PlayItem(bool wait = false);
+    void NextTick();  // plays start copies again
     void StopItem();  // every copy stops
     bool IsPlaying() const;
     int CopyCount() const;     // copies made so far
@@ -68,6 +70,8 @@ class WaveList {
     SoundItem& FindSound(const std::string& name);
     int Count() const { return static_cast<int>(items_.size()); }
     SoundItem& At(int index) { return *items_.at(static_cast<size_t>(index)); }
+    // Called by the frame loop at the start of every tick: each sound may start one copy again.
+    void NextTick();
     void Clear();
 
   private:

@@ -244,6 +244,7 @@ struct WaveInfo {
     int Rate = 0;
     double Seconds = 0;
     int Peak = 0;
+    double Offset = 0;  // the mean sample value: a DC offset
 };
 
 // Reads a RIFF WAVE file that must be 16-bit mono PCM; fails the test otherwise.
@@ -269,10 +270,13 @@ WaveInfo CheckWave(const Bytes& w) {
             EXPECT_TRUE(format) << "data before fmt";
             EXPECT_LE(at + 8 + size, w.size());
             EXPECT_EQ(size % 2, 0u);
-            for (size_t i = 0; i + 1 < size && at + 9 + i < w.size(); i += 2)
-                info.Peak =
-                    std::max(info.Peak,
-                             std::abs(static_cast<int>(static_cast<int16_t>(Le16(w, at + 8 + i)))));
+            double sum = 0;
+            for (size_t i = 0; i + 1 < size && at + 9 + i < w.size(); i += 2) {
+                int sample = static_cast<int16_t>(Le16(w, at + 8 + i));
+                info.Peak = std::max(info.Peak, std::abs(sample));
+                sum += sample;
+            }
+            if (size >= 2) info.Offset = sum / (size / 2);
             if (info.Rate > 0) info.Seconds = size / 2.0 / info.Rate;
         }
         at += 8 + size + (size & 1);
@@ -281,7 +285,9 @@ WaveInfo CheckWave(const Bytes& w) {
     return info;
 }
 
-TEST(SoundLibrary, HoldsTheTenSoundsAsAudiblePcmWaves) {
+// Every sound takes at most 45 % of full scale, so that it stays below full scale over a song
+// (whose peaks stay below half of it), and carries no DC offset (a thump, lost headroom).
+TEST(SoundLibrary, HoldsTheTenSoundsAsAudiblePcmWavesThatLeaveRoomForTheMusic) {
     std::vector<SoundData> sounds =
         ReadSoundLibrary(ReadFileBytes(BuiltGameDir() + "sounds.dxg"), "sounds.dxg");
     const char* names[] = {"aparemesaj", "click",          "ok",      "brinloft", "explozie",
@@ -298,6 +304,8 @@ TEST(SoundLibrary, HoldsTheTenSoundsAsAudiblePcmWaves) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(found.count(name)) << "missing";
         EXPECT_GT(found[name].Peak, 3000) << "silent";
+        EXPECT_LE(found[name].Peak, 0.45 * 32768);
+        EXPECT_LT(std::abs(found[name].Offset), 0.005 * 32768);
         EXPECT_GT(found[name].Seconds, 0.02);
         EXPECT_LT(found[name].Seconds, 5.0);
     }

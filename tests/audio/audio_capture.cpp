@@ -11,12 +11,10 @@
 #include <thread>
 #include <vector>
 
-DiskAudio::DiskAudio() : file_(dir_.File("output.raw")) {
+DiskAudio::DiskAudio(int millisecondsPerMix) : file_(dir_.File("output.raw")) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-    // One millisecond per mix of 23 ms: the output runs far ahead of real time, so tests wait
-    // little, but not so far that a long sound ends while a busy machine holds the test back.
-    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    setenv("SDL_DISKAUDIODELAY", std::to_string(millisecondsPerMix).c_str(), 1);
 }
 
 DiskAudio::~DiskAudio() {
@@ -38,13 +36,19 @@ bool DiskAudio::WaitFor(size_t from, size_t count) const {
     return true;
 }
 
-int DiskAudio::Peak(size_t from, size_t count) const {
-    if (!WaitFor(from, count)) return -1;
+std::vector<int16_t> DiskAudio::Samples(size_t from, size_t count) const {
+    if (!WaitFor(from, count)) return {};
     std::ifstream in(file_, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(from));
     std::vector<int16_t> samples(count / 2);
     in.read(reinterpret_cast<char*>(samples.data()),
             static_cast<std::streamsize>(samples.size() * 2));
+    return samples;
+}
+
+int DiskAudio::Peak(size_t from, size_t count) const {
+    std::vector<int16_t> samples = Samples(from, count);
+    if (samples.empty()) return -1;
     int peak = 0;
     for (int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
     return peak;

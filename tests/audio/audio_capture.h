@@ -4,16 +4,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "media/byte_io.h"
 #include "support/test_support.h"
 
-// Points SDL's audio at a file in a temporary folder (the disk driver, writing as fast as it
-// can). Make one before opening any sound device; the device must be closed again before it
+// Points SDL's audio at a file in a temporary folder (the disk driver, writing far ahead of real
+// time). Make one before opening any sound device; the device must be closed again before it
 // dies, so that the next test's audio reads its own settings.
 class DiskAudio {
   public:
-    DiskAudio();
+    // One millisecond per mix of 23 ms: the output runs far ahead of real time, so tests wait
+    // little, but not so far that a long sound ends while a busy machine holds the test back.
+    // A recording that nothing acts on while it runs may go at full speed (0).
+    explicit DiskAudio(int millisecondsPerMix = 1);
     ~DiskAudio();
     const TempDir& Dir() const { return dir_; }
     // Bytes written so far, rounded down to a whole stereo 16-bit frame.
@@ -21,6 +25,9 @@ class DiskAudio {
     // Waits until the output reaches `from` + `count` bytes; false if it never does (the
     // device is not running). Not a timing test: the limit only stops a hung test.
     bool WaitFor(size_t from, size_t count) const;
+    // The 16-bit samples (left and right in turn) of the `count` bytes after `from`, waiting
+    // for them; empty if they never come.
+    std::vector<int16_t> Samples(size_t from, size_t count) const;
     // The largest absolute sample value in the `count` bytes after `from`, waiting for them.
     int Peak(size_t from, size_t count) const;
     // The peak of a stretch of output that starts a few mixer buffers after now, so that sound

@@ -71,17 +71,26 @@ TEST_F(WaveListTest, BadFilesNameTheFileAndTheSound) {
     EXPECT_THROW(list.LoadSounds(audio.Dir().File("missing.dxg")), FileError);
 }
 
-TEST_F(WaveListTest, CopiesGrowUpToMaxPlayingCountThenTheOldestRestarts) {
+// One play per tick starts a copy: the rest of a chain in the same tick is dropped.
+TEST_F(WaveListTest, CopiesGrowOnePerTickUpToMaxPlayingCountThenTheOldestRestarts) {
     // Sounds long enough to be still playing when the counts are checked.
     Load({Sound("limited", MakeSquareWave(60000), false, 2), Sound("free", MakeSquareWave(60000)),
           Sound("negative", MakeSquareWave(20), false, -3)});
     SoundItem& limited = list.FindSound("limited");
-    for (int i = 0; i < 3; ++i) limited.PlayItem(false);
+    for (int i = 0; i < 3; ++i) {
+        limited.PlayItem(false);
+        list.NextTick();
+    }
     EXPECT_EQ(limited.CopyCount(), 2);
     EXPECT_EQ(limited.PlayingCount(), 2);
 
     SoundItem& free = list.FindSound("free");
-    for (int i = 0; i < 12; ++i) free.PlayItem(false);  // beyond the mixer's first 8 channels
+    for (int i = 0; i < 5; ++i) free.PlayItem(false);
+    EXPECT_EQ(free.CopyCount(), 1);
+    for (int i = 0; i < 11; ++i) {  // beyond the mixer's first 8 channels
+        list.NextTick();
+        free.PlayItem(false);
+    }
     EXPECT_EQ(free.CopyCount(), 12);
     EXPECT_EQ(free.PlayingCount(), 12);
     EXPECT_EQ(list.FindSound("negative").MaxPlayingCount(), 0);
@@ -89,7 +98,8 @@ TEST_F(WaveListTest, CopiesGrowUpToMaxPlayingCountThenTheOldestRestarts) {
     free.StopItem();
     EXPECT_FALSE(free.IsPlaying());
     EXPECT_EQ(limited.PlayingCount(), 2);  // other items keep their channels
-    free.PlayItem(false);                  // a stopped copy is free again
+    list.NextTick();
+    free.PlayItem(false);  // a stopped copy is free again
     EXPECT_EQ(free.CopyCount(), 12);
     EXPECT_EQ(free.PlayingCount(), 1);
 }
@@ -100,6 +110,7 @@ TEST_F(WaveListTest, AFinishedCopyIsReused) {
     click.PlayItem(false);
     ASSERT_TRUE(audio.WaitFor(audio.Mark(), 8 * DiskAudio::kMixBuffer));
     EXPECT_FALSE(click.IsPlaying());
+    list.NextTick();
     click.PlayItem(false);
     EXPECT_EQ(click.CopyCount(), 1);
 }
@@ -108,6 +119,7 @@ TEST_F(WaveListTest, ALoopedItemRestartsOnItsOneCopyUntilStopped) {
     Load({Sound("hum", MakeSquareWave(10), true, 0)});
     SoundItem& hum = list.FindSound("hum");
     hum.PlayItem(false);
+    list.NextTick();
     hum.PlayItem(false);
     EXPECT_EQ(hum.CopyCount(), 1);
     ASSERT_TRUE(audio.WaitFor(audio.Mark(), 8 * DiskAudio::kMixBuffer));  // many times its length
@@ -133,7 +145,10 @@ TEST_F(WaveListTest, EffectsVolumeZeroIsSilentAlsoOnChannelsAddedLater) {
     Load({Sound("explozie", MakeSquareWave(60000))});
     SetEffectsVolume(0);
     SoundItem& boom = list.FindSound("explozie");
-    for (int i = 0; i < 10; ++i) boom.PlayItem(false);  // more channels than the mixer starts with
+    for (int i = 0; i < 10; ++i) {  // more channels than the mixer starts with
+        boom.PlayItem(false);
+        list.NextTick();
+    }
     EXPECT_EQ(boom.PlayingCount(), 10);
     EXPECT_EQ(audio.PeakAfterSettling(), 0);
     SetEffectsVolume(128);

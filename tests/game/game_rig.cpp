@@ -193,6 +193,7 @@ void GameRig::Hold(int state) {
 
 void GameRig::Tick(int32_t lag) {
     Game& g = *game_;
+    g.media.Sounds.NextTick();
     TakePlayerControls(g);
     PlayerMove(g.world, g.events, lag);
     MoveObjects(g.world, g.events, lag);

@@ -25,7 +25,9 @@ double Oscillator(Waveform wave, double phase, double duty) {
         case Waveform::Sine:
             return std::sin(2 * M_PI * p);
         case Waveform::Square:
-            return p < duty ? 0.7 : -0.7;  // squares are loud: take them down
+            // The two levels balance over a period, so a narrow pulse carries no DC offset;
+            // 1.4 from top to bottom, as squares are loud.
+            return (p < duty ? 1 - duty : -duty) * 1.4;
         case Waveform::Triangle:
             return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
         case Waveform::Saw:
