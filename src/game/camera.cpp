@@ -12,8 +12,8 @@ namespace {
 int32_t AxisOrigin(int32_t cells, double pos, int32_t fit, int32_t keep, int32_t tail) {
     if (cells <= fit) return (fit - cells) * 20;
     if (pos <= keep) return 0;
-    if (pos < 40.0 * cells - tail) return static_cast<int32_t>(keep - pos);
-    return (keep + tail) - 40 * cells;
+    if (pos < kCellSize * cells - tail) return static_cast<int32_t>(keep - pos);
+    return (keep + tail) - kCellSize * cells;
 }
 
 }  // namespace

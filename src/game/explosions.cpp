@@ -24,7 +24,7 @@ bool SetsOffChain(int32_t tile) {
 // The blast's centre takes its new code only inside the play area: a blast reaching the border
 // ring (an object landing just above the player in the last row) leaves the border as it is.
 void SetCentre(World& world, int col, int row, int32_t tile) {
-    if (InInterior(world.level, row, col)) SetTile(world.level, row, col, tile);
+    if (InInterior(world.level, col, row)) SetTile(world.level, col, row, tile);
 }
 
 // Every monster standing in the cell is removed, scanning the table from the first entry.
@@ -45,7 +45,7 @@ void GuardPlayerIfAlive(World& world) {
 }
 
 bool PlayerInCell(const World& world, int row, int col) {
-    return col == world.play.PlayerX / 40 && row == world.play.PlayerY / 40;
+    return col == world.play.PlayerX / kCellSize && row == world.play.PlayerY / kCellSize;
 }
 
 }  // namespace
@@ -56,8 +56,8 @@ void ExplosionEffect(World& world, GameEvents& events, int col, int row) {
     // A full list drops the animation only; the caller's cell work still happens.
     if (play.ExplosionCount >= kMaxExplosions) return;
     Explosion& e = play.Explosions[++play.ExplosionCount];
-    e.PixelX = 40 * col - 40;
-    e.PixelY = 40 * row - 40;
+    e.PixelX = kCellSize * col - kCellSize;
+    e.PixelY = kCellSize * row - kCellSize;
     e.Col = col;
     e.Row = row;
     e.Phase = 0;
@@ -71,26 +71,26 @@ void AreaBlast(World& world, GameEvents& events, int col, int row) {
     for (const auto& d : kAreaOffsets) {
         const int r = row + d[0];
         const int c = col + d[1];
-        if (InGrid(r, c)) BlastCell(world, events, r, c);
+        if (InGrid(c, r)) BlastCell(world, events, c, r);
     }
     GuardPlayerIfAlive(world);
 }
 
-void BlastCell(World& world, GameEvents& events, int row, int col) {
+void BlastCell(World& world, GameEvents& events, int col, int row) {
     LevelGrid& level = world.level;
     PlayState& play = world.play;
     // Depth first: a bomb or dynamite goes off completely before this blast goes on.
-    if (SetsOffChain(TileAt(level, row, col))) AreaBlast(world, events, col, row);
+    if (SetsOffChain(TileAt(level, col, row))) AreaBlast(world, events, col, row);
     if (PlayerInCell(world, row, col) && !play.BlastGuard) {
         play.DyingTime = 0;
         play.PlayerDying = true;
         play.Lives -= 1;
         if (!play.LevelAborted) events.ShowMessage(MessageId::LifeLost);
     }
-    const int32_t tile = TileAt(level, row, col);
+    const int32_t tile = TileAt(level, col, row);
     if (Destructible(tile)) {
         if (tile == tcInfotron) TipInfotronLost(events);
-        SetTile(level, row, col, tcEmpty);
+        SetTile(level, col, row, tcEmpty);
     }
     RemoveMonstersAt(world, row, col);
 }
@@ -101,8 +101,8 @@ void InfotronBlast(World& world, GameEvents& events, int col, int row) {
     for (const auto& d : kAreaOffsets) {
         const int r = row + d[0];
         const int c = col + d[1];
-        if (!InGrid(r, c)) continue;
-        if (Destructible(TileAt(world.level, r, c))) SetTile(world.level, r, c, tcInfotron);
+        if (!InGrid(c, r)) continue;
+        if (Destructible(TileAt(world.level, c, r))) SetTile(world.level, c, r, tcInfotron);
         RemoveMonstersAt(world, r, c);
     }
     GuardPlayerIfAlive(world);
@@ -123,7 +123,7 @@ void PlaceBomb(World& world, int col, int row) {
     if (play.PlacedBombCount >= kMaxPlacedBombs) return;
     play.PlacedBombs[++play.PlacedBombCount] = PlacedBomb{col, row, 0.0};
     play.Bombs -= 1;
-    SetTile(world.level, row, col, tcBusy);
+    SetTile(world.level, col, row, tcBusy);
 }
 
 void UpdateExplosions(World& world, int32_t lag) {

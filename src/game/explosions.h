@@ -8,7 +8,7 @@ class GameEvents;
 
 void ExplosionEffect(World& world, GameEvents& events, int col, int row);
 void AreaBlast(World& world, GameEvents& events, int col, int row);
-void BlastCell(World& world, GameEvents& events, int row, int col);
+void BlastCell(World& world, GameEvents& events, int col, int row);
 void InfotronBlast(World& world, GameEvents& events, int col, int row);
 void HazardBlast(World& world, GameEvents& events, int col, int row);
 void PlaceBomb(World& world, int col, int row);

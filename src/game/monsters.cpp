@@ -31,15 +31,15 @@ struct Decision {
     GameRandom& random;
     double turnStep;  // picture patterns turned this tick
 
-    bool Empty(int dr, int dc) const { return IsEmptyAt(level, mon.Row + dr, mon.Col + dc); }
+    bool Empty(int dr, int dc) const { return IsEmptyAt(level, mon.Col + dc, mon.Row + dr); }
 
     // Chooses a move in a direction and the turn the picture must make first.
     void Choose(int32_t dir, int32_t turnValue) {
         mon.Move = dir;
-        if (dir == mvLeft) mon.TargetX = mon.PosX - 40;
-        if (dir == mvRight) mon.TargetX = mon.PosX + 40;
-        if (dir == mvUp) mon.TargetY = mon.PosY - 40;
-        if (dir == mvDown) mon.TargetY = mon.PosY + 40;
+        if (dir == mvLeft) mon.TargetX = mon.PosX - kCellSize;
+        if (dir == mvRight) mon.TargetX = mon.PosX + kCellSize;
+        if (dir == mvUp) mon.TargetY = mon.PosY - kCellSize;
+        if (dir == mvDown) mon.TargetY = mon.PosY + kCellSize;
         turn = turnValue;
     }
     // A turn to a side: taken when the side is open, unless both the cell diagonally behind on
@@ -136,7 +136,7 @@ void Decide(World& world, Decision& d) {
     if (mon.Move == mvNone) return;
     mon.FromCol = mon.Col;
     mon.FromRow = mon.Row;
-    SetTile(world.level, mon.Row, mon.Col, tcBusy);
+    SetTile(world.level, mon.Col, mon.Row, tcBusy);
 }
 
 // Turns the kind-38 picture towards the move in progress; the turn is over once it faces it.
@@ -181,11 +181,13 @@ void Advance(World& world, Monster& mon, int32_t lag) {
     else
         mon.PosX = mon.TargetX;
     mon.Move = mvNone;
-    SetTile(world.level, mon.FromRow, mon.FromCol, tcEmpty);
+    SetTile(world.level, mon.FromCol, mon.FromRow, tcEmpty);
     if (vertical) {
-        SetTile(world.level, static_cast<int>(std::trunc(mon.TargetY)) / 40, mon.Col, tcBusy);
+        SetTile(world.level, mon.Col, static_cast<int>(std::trunc(mon.TargetY)) / kCellSize,
+                tcBusy);
     } else {
-        SetTile(world.level, mon.Row, static_cast<int>(std::trunc(mon.TargetX)) / 40, tcBusy);
+        SetTile(world.level, static_cast<int>(std::trunc(mon.TargetX)) / kCellSize, mon.Row,
+                tcBusy);
     }
 }
 
@@ -193,10 +195,10 @@ void Advance(World& world, Monster& mon, int32_t lag) {
 // or right only once it arrives.
 void MoveAndCatch(World& world, GameEvents& events, Monster& mon, int32_t turn, int32_t lag) {
     if (turn == 0) Advance(world, mon, lag);
-    mon.Col = static_cast<int32_t>(std::trunc(mon.PosX)) / 40;
-    mon.Row = static_cast<int32_t>(std::trunc(mon.PosY)) / 40;
+    mon.Col = static_cast<int32_t>(std::trunc(mon.PosX)) / kCellSize;
+    mon.Row = static_cast<int32_t>(std::trunc(mon.PosY)) / kCellSize;
     const PlayState& p = world.play;
-    if (mon.Col == p.PlayerX / 40 && mon.Row == p.PlayerY / 40 && p.Mortal) {
+    if (mon.Col == p.PlayerX / kCellSize && mon.Row == p.PlayerY / kCellSize && p.Mortal) {
         HazardBlast(world, events, mon.Col, mon.Row);
     }
 }

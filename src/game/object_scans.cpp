@@ -19,8 +19,8 @@ struct ScanView {
     int playerCol;
     int playerRow;
 
-    int32_t Tile(int r, int c) const { return TileAt(level, r, c); }
-    bool Empty(int r, int c) const { return IsEmptyAt(level, r, c); }
+    int32_t Tile(int r, int c) const { return TileAt(level, c, r); }
+    bool Empty(int r, int c) const { return IsEmptyAt(level, c, r); }
     bool PlayerAt(int r, int c) const { return playerRow == r && playerCol == c; }
 };
 
@@ -160,10 +160,10 @@ bool RecordMove(World& world, int r, int c, const MoveStart& s) {
     PlayState& p = world.play;
     if (p.FallCount >= kMaxMovers) return false;
     Mover& m = p.FallList[++p.FallCount];
-    m.X = 40.0 * c;
-    m.Y = 40.0 * r;
-    m.TargetX = 40.0 * s.targetCol;
-    m.TargetY = 40.0 * s.targetRow;
+    m.X = kCellSize * c;
+    m.Y = kCellSize * r;
+    m.TargetX = kCellSize * s.targetCol;
+    m.TargetY = kCellSize * s.targetRow;
     m.Path = s.path;
     m.Tile = s.tile;
     m.Frames = s.frames;
@@ -173,12 +173,12 @@ bool RecordMove(World& world, int r, int c, const MoveStart& s) {
     m.DestCol = s.targetCol;
     m.DestRow = s.targetRow;
     if (s.path == 1 || s.path == 2) {
-        m.OriginX = 40 * c;
-        m.OriginY = 40 * r;
+        m.OriginX = kCellSize * c;
+        m.OriginY = kCellSize * r;
         m.Angle = std::numbers::pi / 2;
     }
-    SetTile(world.level, r, c, tcBusy);
-    SetTile(world.level, s.targetRow, s.targetCol, tcBusy);
+    SetTile(world.level, c, r, tcBusy);
+    SetTile(world.level, s.targetCol, s.targetRow, tcBusy);
     return true;
 }
 
@@ -228,7 +228,8 @@ void ScanBesidePlayer(World& world, const ScanView& view, const Scan& scan, int 
 
 void StartMoves(World& world) {
     const LevelGrid& level = world.level;
-    const ScanView view{level, world.play, world.play.PlayerX / 40, world.play.PlayerY / 40};
+    const ScanView view{level, world.play, world.play.PlayerX / kCellSize,
+                        world.play.PlayerY / kCellSize};
     thread_local MovableCells movable;  // 20 KB, made once: no allocation per tick
     FindMovableCells(level, movable);
     for (const Scan& scan : kScans) {

@@ -85,7 +85,8 @@ void CheckPlayerHit(World& world, GameEvents& events, const Mover& m) {
     const PlayState& p = world.play;
     const bool above = p.PlayerY - 65 < m.Y && m.Y <= p.PlayerY;
     const bool aligned = p.PlayerX - 21 <= m.X && m.X <= p.PlayerX - 19;
-    const bool sameColumn = static_cast<int>(std::trunc(m.TargetX)) / 40 == p.PlayerX / 40;
+    const bool sameColumn =
+        static_cast<int>(std::trunc(m.TargetX)) / kCellSize == p.PlayerX / kCellSize;
     if (above && aligned && !IsDynamite(m.Tile) && p.Mortal && sameColumn) {
         HazardBlast(world, events, m.DestCol, m.DestRow + 1);
     }
@@ -94,7 +95,7 @@ void CheckPlayerHit(World& world, GameEvents& events, const Mover& m) {
 // A ball about to land on something solid plays its sound a little before it arrives.
 void LandingSoundOnApproach(World& world, GameEvents& events, Mover& m) {
     if (!IsBallTile(m.Tile) || m.LandSound != 0) return;
-    if (!StopsLanding(TileAt(world.level, m.DestRow + 1, m.DestCol))) return;
+    if (!StopsLanding(TileAt(world.level, m.DestCol, m.DestRow + 1))) return;
     if (m.TargetY - 5 < m.Y && m.Y < m.TargetY) {
         events.PlaySound("picabomba");
         m.LandSound = 1;
@@ -142,17 +143,17 @@ int32_t ArrivedTile(int32_t tile) {
 // off; yellow dynamite falling onto anything solid explodes itself.
 void FinishMove(World& world, GameEvents& events, const Mover& m) {
     LevelGrid& level = world.level;
-    SetTile(level, m.SrcRow, m.SrcCol, tcEmpty);
-    SetTile(level, m.DestRow, m.DestCol, ArrivedTile(m.Tile));
-    if (InGrid(m.DestRow, m.DestCol)) level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
-    if (IsDynamite(TileAt(level, m.DestRow + 1, m.DestCol)) && IsFallPath(m.Path)) {
+    SetTile(level, m.SrcCol, m.SrcRow, tcEmpty);
+    SetTile(level, m.DestCol, m.DestRow, ArrivedTile(m.Tile));
+    if (InGrid(m.DestCol, m.DestRow)) level.Cells[m.DestRow][m.DestCol].FrameBase = 0;
+    if (IsDynamite(TileAt(level, m.DestCol, m.DestRow + 1)) && IsFallPath(m.Path)) {
         AreaBlast(world, events, m.DestCol, m.DestRow + 1);
     }
-    if (TileAt(level, m.DestRow, m.DestCol) == tcYellowDynamite &&
-        StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) && m.Path == 0) {
+    if (TileAt(level, m.DestCol, m.DestRow) == tcYellowDynamite &&
+        StopsLanding(TileAt(level, m.DestCol, m.DestRow + 1)) && m.Path == 0) {
         AreaBlast(world, events, m.DestCol, m.DestRow);
     }
-    if (IsBallTile(m.Tile) && StopsLanding(TileAt(level, m.DestRow + 1, m.DestCol)) &&
+    if (IsBallTile(m.Tile) && StopsLanding(TileAt(level, m.DestCol, m.DestRow + 1)) &&
         m.LandSound == 0 && IsFallPath(m.Path)) {
         events.PlaySound("picabomba");
     }

@@ -42,7 +42,7 @@ void GiveUp(World& world, GameEvents& events) {
     PlayState& play = world.play;
     play.Lives = 0;
     play.LevelAborted = true;
-    HazardBlast(world, events, play.PlayerX / 40, play.PlayerY / 40);
+    HazardBlast(world, events, play.PlayerX / kCellSize, play.PlayerY / kCellSize);
     play.LevelOutcome = kOutcomeAborted;
 }
 
@@ -63,7 +63,9 @@ LevelEndCheck CheckLevelEnd(World& world, int32_t lag) {
 
 void FinishCutMove(World& world) {
     PlayState& play = world.play;
-    auto centre = [](double target) { return static_cast<int>(std::trunc(target)) / 40 * 40 + 20; };
+    auto centre = [](double target) {
+        return static_cast<int>(std::trunc(target)) / kCellSize * kCellSize + 20;
+    };
     switch (play.MoveState) {
         case msUp:
         case msDown:
@@ -78,7 +80,7 @@ void FinishCutMove(World& world) {
             play.PlayerPosX = centre(play.TargetPosX);
             break;
         case msSnap:
-            if (InGrid(play.SnapRow, play.SnapCol)) {
+            if (InGrid(play.SnapCol, play.SnapRow)) {
                 Cell& cell = world.level.Cells[play.SnapRow][play.SnapCol];
                 cell.Tile = tcEmpty;
                 cell.Phase = 0;

@@ -40,7 +40,7 @@ bool DyingPause(World& world, PlayerLook& look, int32_t lag) {
 bool AnyTileIn(const LevelGrid& level, int32_t tile, int row0, int row1, int col0, int col1) {
     for (int r = row0; r <= row1; ++r) {
         for (int c = col0; c <= col1; ++c) {
-            if (TileAt(level, r, c) == tile) return true;
+            if (TileAt(level, c, r) == tile) return true;
         }
     }
     return false;
@@ -69,12 +69,12 @@ void TrappedTip(World& world, GameEvents& events, int col, int row) {
     const LevelGrid& level = world.level;
     if (!(1 < col && col < level.Cols)) return;
     auto free = [&](int r, int c) {
-        const int32_t t = TileAt(level, r, c);
+        const int32_t t = TileAt(level, c, r);
         return t >= tcInfotron && t <= tcBomb;
     };
     const bool wayOut = free(row, col + 1) || free(row, col - 1) || free(row - 1, col) ||
-                        free(row + 1, col) || IsEmptyAt(level, row, col + 2) ||
-                        IsEmptyAt(level, row, col - 2);
+                        free(row + 1, col) || IsEmptyAt(level, col + 2, row) ||
+                        IsEmptyAt(level, col - 2, row);
     const bool blocked = events.MessageShown(MessageId::TipBlockedYourself);
     if (wayOut) {
         if (blocked && !events.MessageShown(MessageId::TipFoundWayOut))
@@ -87,7 +87,7 @@ void TrappedTip(World& world, GameEvents& events, int col, int row) {
 // The exit is reached by resting directly below it.
 void CheckExit(World& world, GameEvents& events, int col, int row) {
     PlayState& p = world.play;
-    if (TileAt(world.level, row - 1, col) != tcExit) return;
+    if (TileAt(world.level, col, row - 1) != tcExit) return;
     if (p.InfotronsGot < p.InfotronsNeeded) {
         TipExitClosed(events);
     } else if (!p.ExitReached) {
@@ -101,7 +101,7 @@ void CheckExit(World& world, GameEvents& events, int col, int row) {
 // cell) and costs a life unless the blast guard is up. Returns true when it threw.
 bool CheckTrap(World& world, GameEvents& events, int col, int row) {
     PlayState& p = world.play;
-    switch (TileAt(world.level, row, col)) {
+    switch (TileAt(world.level, col, row)) {
         case tcTrapUp:
             p.TargetPosY = ClampCentreY(world, p.PlayerPosY + 80);
             p.MoveState = msDown;
@@ -189,7 +189,7 @@ void Advance(PlayState& p, double& coord, double target, double pixels) {
         return;
     }
     p.MoveState = msRest;
-    coord = static_cast<int>(std::trunc(target)) / 40 * 40 + 20;
+    coord = static_cast<int>(std::trunc(target)) / kCellSize * kCellSize + 20;
 }
 
 void HoldPattern(PlayerLook& look, double pattern) {
@@ -201,7 +201,7 @@ void HoldPattern(PlayerLook& look, double pattern) {
 void AdvanceSnap(World& world, PlayerLook& look, int32_t lag) {
     PlayState& p = world.play;
     HoldPattern(look, 0);
-    if (!InGrid(p.SnapRow, p.SnapCol)) {
+    if (!InGrid(p.SnapCol, p.SnapRow)) {
         p.MoveState = msRest;
         return;
     }
@@ -265,21 +265,21 @@ void Movement(World& world, PlayerLook& look, int32_t lag) {
 // Whatever the player's centre was in at the start of the tick is taken or cleared, except
 // empty and busy cells, traps, ports, the hazard and the eating animations.
 void ClearPlayerCell(LevelGrid& level, int col, int row) {
-    const int32_t t = TileAt(level, row, col);
+    const int32_t t = TileAt(level, col, row);
     if (t == tcEmpty || t >= tcEatFirst || t == tcBusy || t == tcHazard) return;
     if (t >= tcTrapLeft && t <= tcTrapRight) return;
     if (t >= tcPortRight && t <= tcPortUp) return;
-    SetTile(level, row, col, tcEmpty);
+    SetTile(level, col, row, tcEmpty);
 }
 
 }  // namespace
 
 double ClampCentreX(const World& world, double x) {
-    return std::clamp(x, 60.0, 40.0 * std::max(world.level.Cols, 1) + 20);
+    return std::clamp(x, 60.0, kCellSize * std::max(world.level.Cols, 1) + 20.0);
 }
 
 double ClampCentreY(const World& world, double y) {
-    return std::clamp(y, 60.0, 40.0 * std::max(world.level.Rows, 1) + 20);
+    return std::clamp(y, 60.0, kCellSize * std::max(world.level.Rows, 1) + 20.0);
 }
 
 void PlayerMove(World& world, GameEvents& events, int32_t lag) {
@@ -290,9 +290,9 @@ void PlayerMove(World& world, GameEvents& events, int32_t lag) {
 
     // The player's cell at the start of the tick serves the whole tick. It is always an
     // interior cell; a start position outside the play area counts as the nearest one.
-    const int col = std::clamp(static_cast<int>(std::trunc(p.PlayerPosX)) / 40, 1,
+    const int col = std::clamp(static_cast<int>(std::trunc(p.PlayerPosX)) / kCellSize, 1,
                                std::max(world.level.Cols, 1));
-    const int row = std::clamp(static_cast<int>(std::trunc(p.PlayerPosY)) / 40, 1,
+    const int row = std::clamp(static_cast<int>(std::trunc(p.PlayerPosY)) / kCellSize, 1,
                                std::max(world.level.Rows, 1));
     const Direction dir = world.controls.Steer;
     p.PushRight = p.PushLeft = p.PushUp = p.PushDown = false;
@@ -370,7 +370,7 @@ void DetonateNearby(World& world, GameEvents& events, int col, int row) {
     const int colLast = std::min(level.Cols, col + 10);
     for (int r = std::max(1, row - 10); r <= rowLast; ++r) {
         for (int c = std::max(1, col - 10); c <= colLast; ++c) {
-            const int32_t t = TileAt(level, r, c);
+            const int32_t t = TileAt(level, c, r);
             if (t == tcRedDynamite || t == tcYellowDynamite) AreaBlast(world, events, c, r);
         }
     }

@@ -34,7 +34,7 @@ void StartMove(World& world, Direction dir, double distance) {
 }
 
 void Walk(World& world, Direction dir) {
-    StartMove(world, dir, 40);
+    StartMove(world, dir, kCellSize);
 }
 void Jump(World& world, Direction dir) {
     StartMove(world, dir, 80);
@@ -137,54 +137,54 @@ void EnterWalkable(World& world, GameEvents& events, Direction dir, int row, int
 // tile, so at most one applies. Reads two cells away are guarded so they stay in the play area.
 void TryUp(World& world, GameEvents& events, int col, int row) {
     const LevelGrid& level = world.level;
-    const int32_t n = TileAt(level, row - 1, col);
+    const int32_t n = TileAt(level, col, row - 1);
     if (IsWalkable(n)) {
         EnterWalkable(world, events, Direction::Up, row - 1, col);
-    } else if (n == tcPortUp && row > 2 && !IsLooseObject(TileAt(level, row - 2, col))) {
+    } else if (n == tcPortUp && row > 2 && !IsLooseObject(TileAt(level, col, row - 2))) {
         Jump(world, Direction::Up);
-        CollectBeyond(world, events, TileAt(level, row - 2, col));
+        CollectBeyond(world, events, TileAt(level, col, row - 2));
     } else if (n == tcTerminal) {
         DetonateNearby(world, events, col, row);
     } else if (n == tcTrapUp) {
         Walk(world, Direction::Up);
-    } else if (row > 2 && n == tcRedDynamite && IsEmptyAt(level, row - 2, col)) {
+    } else if (row > 2 && n == tcRedDynamite && IsEmptyAt(level, col, row - 2)) {
         StartPush(world, events, Direction::Up);
     }
 }
 
 void TryDown(World& world, GameEvents& events, int col, int row) {
     LevelGrid& level = world.level;
-    const int32_t n = TileAt(level, row + 1, col);
+    const int32_t n = TileAt(level, col, row + 1);
     const bool roomBeyond = row < level.Rows - 1;
     if (IsWalkable(n)) {
         EnterWalkable(world, events, Direction::Down, row + 1, col);
-    } else if (n == tcPortDown && roomBeyond && !IsLooseObject(TileAt(level, row + 2, col))) {
+    } else if (n == tcPortDown && roomBeyond && !IsLooseObject(TileAt(level, col, row + 2))) {
         Jump(world, Direction::Down);
-        CollectBeyond(world, events, TileAt(level, row + 2, col));
+        CollectBeyond(world, events, TileAt(level, col, row + 2));
     } else if (n == tcTerminal) {
         DetonateNearby(world, events, col, row);
     } else if (n == tcOneShotTerminal) {
         DetonateNearby(world, events, col, row);
-        SetTile(level, row + 1, col, tcUsedTerminal);
+        SetTile(level, col, row + 1, tcUsedTerminal);
     } else if (n == tcTrapDown) {
         Walk(world, Direction::Down);
-    } else if (roomBeyond && n == tcRedDynamite && IsEmptyAt(level, row + 2, col)) {
+    } else if (roomBeyond && n == tcRedDynamite && IsEmptyAt(level, col, row + 2)) {
         StartPush(world, events, Direction::Down);
     }
 }
 
 void TryLeft(World& world, GameEvents& events, int col, int row) {
     const LevelGrid& level = world.level;
-    const int32_t n = TileAt(level, row, col - 1);
+    const int32_t n = TileAt(level, col - 1, row);
     if (IsWalkable(n)) {
         EnterWalkable(world, events, Direction::Left, row, col - 1);
     } else if (n == tcTerminal) {
         DetonateNearby(world, events, col, row);
-    } else if (col > 2 && IsLooseObject(n) && IsEmptyAt(level, row, col - 2)) {
+    } else if (col > 2 && IsLooseObject(n) && IsEmptyAt(level, col - 2, row)) {
         StartPush(world, events, Direction::Left);
-    } else if (n == tcPortLeft && col > 2 && !IsLooseObject(TileAt(level, row, col - 2))) {
+    } else if (n == tcPortLeft && col > 2 && !IsLooseObject(TileAt(level, col - 2, row))) {
         Jump(world, Direction::Left);
-        CollectBeyond(world, events, TileAt(level, row, col - 2));
+        CollectBeyond(world, events, TileAt(level, col - 2, row));
     } else if (n == tcHazard && level.Cells[row][col - 1].Phase > 6) {
         Walk(world, Direction::Left);
     } else if (n == tcTrapLeft) {
@@ -194,18 +194,18 @@ void TryLeft(World& world, GameEvents& events, int col, int row) {
 
 void TryRight(World& world, GameEvents& events, int col, int row) {
     const LevelGrid& level = world.level;
-    const int32_t n = TileAt(level, row, col + 1);
+    const int32_t n = TileAt(level, col + 1, row);
     const bool roomBeyond = col < level.Cols - 1;
     if (IsWalkable(n)) {
         EnterWalkable(world, events, Direction::Right, row, col + 1);
-    } else if (n == tcPortRight && roomBeyond && !IsLooseObject(TileAt(level, row, col + 2))) {
+    } else if (n == tcPortRight && roomBeyond && !IsLooseObject(TileAt(level, col + 2, row))) {
         Jump(world, Direction::Right);
-        CollectBeyond(world, events, TileAt(level, row, col + 2));
+        CollectBeyond(world, events, TileAt(level, col + 2, row));
     } else if (n == tcTerminal) {
         DetonateNearby(world, events, col, row);
     } else if (n == tcHazard && level.Cells[row][col + 1].Phase > 6) {
         Walk(world, Direction::Right);
-    } else if (roomBeyond && IsLooseObject(n) && IsEmptyAt(level, row, col + 2)) {
+    } else if (roomBeyond && IsLooseObject(n) && IsEmptyAt(level, col + 2, row)) {
         StartPush(world, events, Direction::Right);
     } else if (n == tcTrapRight) {
         Walk(world, Direction::Right);

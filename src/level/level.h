@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+constexpr int kCellSize = 40;     // pixels: cell (r, c) covers x 40 c .. 40 c + 39
 constexpr int kGridSize = 101;    // rows and columns 0..100, border included
 constexpr int kMaxPlayArea = 99;  // Cols and Rows are 1..99
 constexpr int kMaxLevels = 100;   // level names the set can hold
@@ -96,8 +97,8 @@ struct LevelGrid {
     std::array<Monster, kMonsterSlots + 1> Monsters{};  // entries 1..1000; 0 unused
     std::array<int32_t, kMaxMonsters + 1> Turn{};       // per table slot 1..100; 0 unused
 
-    Cell& At(int row, int col) { return Cells[row][col]; }
-    const Cell& At(int row, int col) const { return Cells[row][col]; }
+    Cell& At(int col, int row) { return Cells[row][col]; }
+    const Cell& At(int col, int row) const { return Cells[row][col]; }
 };
 
 // The level set index (`LevelSet`, class LevelSetIndex) with the level names and file names.

@@ -94,8 +94,8 @@ void Checker::Level(ByteReader& in, const LevelSetIndex& index, int n) {
 }
 
 void Checker::Start(const LevelRecord& level, const std::string& label) {
-    bool centred = level.StartX % 40 == 20 && level.StartY % 40 == 20;
-    int col = level.StartX / 40, row = level.StartY / 40;
+    bool centred = level.StartX % kCellSize == 20 && level.StartY % kCellSize == 20;
+    int col = level.StartX / kCellSize, row = level.StartY / kCellSize;
     bool inside = level.StartX >= 0 && level.StartY >= 0 && col >= 1 && col <= level.Cols &&
                   row >= 1 && row <= level.Rows;
     if (inside && !centred)

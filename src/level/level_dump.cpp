@@ -13,10 +13,10 @@ struct StartCellOf {
 
 StartCellOf FindStart(const LevelRecord& level) {
     StartCellOf s;
-    s.Row = level.StartY / 40;
-    s.Col = level.StartX / 40;
-    s.Centred = level.StartX >= 0 && level.StartY >= 0 && level.StartX % 40 == 20 &&
-                level.StartY % 40 == 20 && s.Row >= 1 && s.Row <= level.Rows && s.Col >= 1 &&
+    s.Row = level.StartY / kCellSize;
+    s.Col = level.StartX / kCellSize;
+    s.Centred = level.StartX >= 0 && level.StartY >= 0 && level.StartX % kCellSize == 20 &&
+                level.StartY % kCellSize == 20 && s.Row >= 1 && s.Row <= level.Rows && s.Col >= 1 &&
                 s.Col <= level.Cols;
     if (s.Row < 1) s.Row = 1;
     if (s.Row > level.Rows) s.Row = level.Rows;
@@ -41,7 +41,7 @@ bool PlainWord(const std::string& text) {
 std::string MapRow(const LevelRecord& level, int r, const StartCellOf& start, bool atSign) {
     std::string row;
     for (int c = 1; c <= level.Cols; ++c) {
-        const LevelRecordCell& cell = level.CellAt(r, c);
+        const LevelRecordCell& cell = level.CellAt(c, r);
         char ch = LegendChar(cell.Tile);
         if (ch == 0) ch = ' ';
         if (atSign && r == start.Row && c == start.Col) ch = '@';
@@ -61,7 +61,7 @@ std::string Overrides(const LevelRecord& level) {
     std::string out;
     for (int r = 1; r <= level.Rows; ++r)
         for (int c = 1; c <= level.Cols; ++c) {
-            const LevelRecordCell& cell = level.CellAt(r, c);
+            const LevelRecordCell& cell = level.CellAt(c, r);
             if (LegendChar(cell.Tile) == 0) out += CellLine("code", r, c, cell.Tile);
             if (cell.Layer != 100) out += CellLine("layer", r, c, cell.Layer);
             if (cell.FrameBase != 0) out += CellLine("frame", r, c, cell.FrameBase);
@@ -105,7 +105,7 @@ std::string DumpLevelSource(const LevelRecord& level) {
                std::to_string(level.StartY) +
                ") is not the centre of a play-area cell; written as the nearest cell\n";
     if (HasSpare(level)) out += "# the Spare values of the cells are not kept: they build as 0\n";
-    const LevelRecordCell& startCell = level.CellAt(start.Row, start.Col);
+    const LevelRecordCell& startCell = level.CellAt(start.Col, start.Row);
     bool atSign = startCell.Tile == tcEmpty;
     if (!atSign)
         out += "start " + std::to_string(start.Row) + " " + std::to_string(start.Col) + "\n";

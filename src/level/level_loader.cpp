@@ -30,7 +30,7 @@ void StoreRecord(LevelGrid& level, const LevelRecord& record) {
     level.Rows = record.Rows;
     for (int r = 1; r <= record.Rows; ++r)
         for (int c = 1; c <= record.Cols; ++c) {
-            const LevelRecordCell& from = record.CellAt(r, c);
+            const LevelRecordCell& from = record.CellAt(c, r);
             Cell& cell = level.Cells[r][c];
             cell.Tile = from.Tile;
             cell.Spare = from.Spare;
@@ -63,8 +63,8 @@ void FindMonsters(LevelGrid& level) {
             Monster& m = level.Monsters[++level.MonsterCount];
             m.Col = c;
             m.Row = r;
-            m.PosX = 40.0 * c;
-            m.PosY = 40.0 * r;
+            m.PosX = kCellSize * c;
+            m.PosY = kCellSize * r;
             m.Kind = cell.Tile;
             m.Spin = cell.Tile == tcMonsterTurning ? 1 : 2;
             m.Frames = cell.Tile == tcMonsterTurning ? 8 : 0;

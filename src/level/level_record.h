@@ -28,8 +28,8 @@ struct LevelRecord {
     int32_t InfotronQuota = 0;
 
     // Play-area cell (row 1..Rows, column 1..Cols).
-    LevelRecordCell& CellAt(int row, int col) { return Cells[Index(row, col)]; }
-    const LevelRecordCell& CellAt(int row, int col) const { return Cells[Index(row, col)]; }
+    LevelRecordCell& CellAt(int col, int row) { return Cells[Index(row, col)]; }
+    const LevelRecordCell& CellAt(int col, int row) const { return Cells[Index(row, col)]; }
     // Sizes the grid to rows x cols empty cells.
     void Resize(int rows, int cols) {
         Rows = rows;
@@ -55,5 +55,5 @@ struct LevelSetData {
 
 // The world-pixel centre of a play-area cell, as StartX / StartY store it.
 inline int32_t CellCentre(int index) {
-    return 40 * index + 20;
+    return kCellSize * index + 20;
 }

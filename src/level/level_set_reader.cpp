@@ -47,7 +47,7 @@ std::string TileCodeProblem(const LevelRecord& level, int n) {
     std::string first;
     for (int r = 1; r <= level.Rows; ++r)
         for (int c = 1; c <= level.Cols; ++c) {
-            int32_t t = level.CellAt(r, c).Tile;
+            int32_t t = level.CellAt(c, r).Tile;
             if (t >= 1 && t <= kMaxTileCode) continue;
             if (bad++ == 0)
                 first = LevelLabel(n) + ": tile code " + std::to_string(t) + " at row " +
@@ -126,8 +126,8 @@ std::vector<std::string> LevelProblems(const LevelRecord& level, int n) {
     if (!IsSafeRelativePath(level.TileSetFile))
         problems.push_back(label + "tile set name '" + level.TileSetFile +
                            "' does not name a file inside the game's folder");
-    bool inside = level.StartX >= 40 && level.StartX / 40 <= level.Cols && level.StartY >= 40 &&
-                  level.StartY / 40 <= level.Rows;
+    bool inside = level.StartX >= kCellSize && level.StartX / kCellSize <= level.Cols &&
+                  level.StartY >= kCellSize && level.StartY / kCellSize <= level.Rows;
     if (!inside)
         problems.push_back(label + "start (" + std::to_string(level.StartX) + ", " +
                            std::to_string(level.StartY) + ") lies outside the play area of " +

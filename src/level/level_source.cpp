@@ -266,7 +266,7 @@ void Parser::SizeMap(PendingLevel& level, int column) {
     for (int r = 1; r <= record.Rows; ++r) {
         const auto& row = level.Rows[r - 1];
         for (size_t c = 0; c < row.size(); ++c)
-            record.CellAt(r, static_cast<int>(c) + 1).Tile = row[c];
+            record.CellAt(static_cast<int>(c) + 1, r).Tile = row[c];
     }
 }
 
@@ -293,7 +293,7 @@ void Parser::ApplyOverrides(PendingLevel& level) {
                        "cell (" + std::to_string(o.Row) + ", " + std::to_string(o.Col) +
                            ") lies outside the map of " + std::to_string(record.Rows) +
                            " rows and " + std::to_string(record.Cols) + " columns");
-        LevelRecordCell& cell = record.CellAt(o.Row, o.Col);
+        LevelRecordCell& cell = record.CellAt(o.Col, o.Row);
         if (o.Kind == "code")
             cell.Tile = o.Value;
         else if (o.Kind == "layer")

@@ -30,7 +30,7 @@ void RequirePictures(const PictureCheck& check) {
     const LevelRecord& record = check.Record;
     for (int r = 1; r <= record.Rows; ++r)
         for (int c = 1; c <= record.Cols; ++c)
-            check.Require(record.CellAt(r, c).Tile,
+            check.Require(record.CellAt(c, r).Tile,
                           "at row " + std::to_string(r) + ", column " + std::to_string(c));
     for (int32_t border = tcCornerTopLeft; border <= tcCornerBottomRight; ++border)
         check.Require(border, "(border)");

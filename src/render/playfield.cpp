@@ -81,7 +81,8 @@ void DrawPlacedBombs(const PlayFieldCanvas& canvas, const PlayState& play, Engin
     const Picture& bomb = canvas.Tiles.PictureAt(tcBomb);
     for (int32_t i = 1; i <= count; ++i) {
         const PlacedBomb& b = play.PlacedBombs[i];
-        bomb.DrawPattern(canvas.Back, origin.X + 40 * b.Col, origin.Y + 40 * b.Row, 0);
+        bomb.DrawPattern(canvas.Back, origin.X + kCellSize * b.Col, origin.Y + kCellSize * b.Row,
+                         0);
     }
 }
 

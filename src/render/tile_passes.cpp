@@ -51,7 +51,8 @@ struct PassView {
           Rows(t.Dest.Height, t.MaxHeight) {}
 
     CellPosition PositionOf(const Cell& cell, int32_t r, int32_t c) const {
-        return {ViewX + 40 * int64_t{c} - cell.OffsetX, ViewY + 40 * int64_t{r} - cell.OffsetY};
+        return {ViewX + kCellSize * int64_t{c} - cell.OffsetX,
+                ViewY + kCellSize * int64_t{r} - cell.OffsetY};
     }
     // Code 0 names the background picture, which is no cell's picture; a cell holding it is
     // drawn wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.

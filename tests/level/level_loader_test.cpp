@@ -55,9 +55,9 @@ TEST(LevelLoader, OneCellLevelGetsItsBorder) {
 TEST(LevelLoader, CellRecordsAndCountersAfterLoad) {
     LoaderRig rig;
     LevelRecord level = MakeLevel({{E, tcCircuit1}, {tcInfotron, tcInfotron}}, 2, 1);
-    level.CellAt(1, 2).Spare = 9;
-    level.CellAt(1, 2).Layer = 101;
-    level.CellAt(1, 2).FrameBase = 3;
+    level.CellAt(2, 1).Spare = 9;
+    level.CellAt(2, 1).Layer = 101;
+    level.CellAt(2, 1).FrameBase = 3;
     level.LevelFlags = 42;
     rig.UseLevels({level});
     Game& g = rig.game();
@@ -273,7 +273,7 @@ TEST(LevelLoader, RefusesLevelsThatBreakTheLimits) {
     EXPECT_NE(refusal(start).find("start (60, 80) lies outside"), std::string::npos);
     LevelRecord hundred =
         MakeLevel({std::vector<int>(99, tcMonsterCrawling), std::vector<int>(99, E)});
-    hundred.CellAt(2, 5).Tile = tcMonsterTurning;
+    hundred.CellAt(5, 2).Tile = tcMonsterTurning;
     rig.UseLevels({hundred});
     LoadLevel(rig.game(), 1);
     EXPECT_EQ(rig.game().world.level.MonsterCount, 100);

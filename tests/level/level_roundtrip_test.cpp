@@ -25,7 +25,7 @@ LevelRecord Awkward() {
                   1, "Say \"hi\" \\ caf\xE9", "my tiles.dxg");
     level.CellAt(1, 1).Layer = 102;
     level.CellAt(2, 2).FrameBase = 3;
-    level.CellAt(3, 4).Layer = 101;
+    level.CellAt(4, 3).Layer = 101;
     level.InfotronQuota = -2;
     level.LevelFlags = 123456;
     return level;
@@ -89,7 +89,7 @@ TEST(LevelDump, DumpBuildsTheSameLevel) {
     // An empty start cell is shown by @, even with overrides of its own.
     LevelRecord plain = MakeLevel({{tcCircuit1, tcCircuit2, tcCircuit3}, {E, tcFloor, E}}, 2, 3,
                                   "P", "computer.dxg");
-    plain.CellAt(2, 3).Layer = 101;
+    plain.CellAt(3, 2).Layer = 101;
     std::string source = DumpLevelSource(plain);
     EXPECT_NE(source.find("map\n:;,\n .@\nlayer 2 3 101\n"), std::string::npos) << source;
     EXPECT_EQ(source.find("start"), std::string::npos);

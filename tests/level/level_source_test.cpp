@@ -37,7 +37,7 @@ TEST(LevelSource, EveryLegendCharacter) {
                                        28, 32, 33, 40, 41, 42, 43, 44, 47, 48, 56};
     ASSERT_EQ(level.Cols, static_cast<int>(expected.size()));
     for (int c = 1; c <= level.Cols; ++c) {
-        const LevelRecordCell& cell = level.CellAt(1, c);
+        const LevelRecordCell& cell = level.CellAt(c, 1);
         EXPECT_EQ(cell.Tile, expected[c - 1]) << "column " << c;
         EXPECT_EQ(cell.Layer, 100);
         EXPECT_EQ(cell.FrameBase, 0);
@@ -68,7 +68,7 @@ TEST(LevelSource, DefaultsAndDirectives) {
     EXPECT_EQ(level.LevelFlags, -12);
     EXPECT_EQ(level.StartX, 140);
     EXPECT_EQ(level.StartY, 100);
-    EXPECT_EQ(level.CellAt(2, 3).Tile, 12);  // a start line leaves the cell as the map has it
+    EXPECT_EQ(level.CellAt(3, 2).Tile, 12);  // a start line leaves the cell as the map has it
 }
 
 TEST(LevelSource, MapRowsArePaddedAndCarriageReturnsIgnored) {
@@ -78,7 +78,7 @@ TEST(LevelSource, MapRowsArePaddedAndCarriageReturnsIgnored) {
     const std::vector<std::vector<int>> expected = {
         {14, 12, 15, 15}, {15, 15, 15, 15}, {15, 14, 14, 14}, {15, 15, 16, 15}};
     for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 4; ++c) EXPECT_EQ(level.CellAt(r, c).Tile, expected[r - 1][c - 1]);
+        for (int c = 1; c <= 4; ++c) EXPECT_EQ(level.CellAt(c, r).Tile, expected[r - 1][c - 1]);
     EXPECT_EQ(level.StartY, 140);
 }
 
@@ -88,7 +88,7 @@ TEST(LevelSource, OverridesApplyAfterTheMap) {
     EXPECT_EQ(level.CellAt(1, 1).Tile, 57);  // the start cell may be overridden too
     EXPECT_EQ(level.CellAt(1, 1).Layer, 102);
     EXPECT_EQ(level.CellAt(2, 2).FrameBase, -4);
-    EXPECT_EQ(level.CellAt(2, 1).Tile, 1000);
+    EXPECT_EQ(level.CellAt(1, 2).Tile, 1000);
     EXPECT_EQ(level.StartX, 60);
 }
 

@@ -16,7 +16,7 @@ LevelRecord MakeLevel(const std::vector<std::vector<int>>& rows, int startRow, i
     level.Resize(static_cast<int>(rows.size()),
                  rows.empty() ? 0 : static_cast<int>(rows[0].size()));
     for (int r = 1; r <= level.Rows; ++r)
-        for (int c = 1; c <= level.Cols; ++c) level.CellAt(r, c).Tile = rows[r - 1][c - 1];
+        for (int c = 1; c <= level.Cols; ++c) level.CellAt(c, r).Tile = rows[r - 1][c - 1];
     level.StartX = CellCentre(startCol);
     level.StartY = CellCentre(startRow);
     return level;

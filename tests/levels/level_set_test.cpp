@@ -194,7 +194,7 @@ TEST(LevelSet, LargeLevelsAreMostlyPlay) {
         if (level.Cols <= 16 && level.Rows <= 10) continue;
         auto wall = [&level](int r, int c) {
             return r < 1 || c < 1 || r > level.Rows || c > level.Cols ||
-                   IsWall(level.CellAt(r, c).Tile);
+                   IsWall(level.CellAt(c, r).Tile);
         };
         int dead = 0;
         for (int r = 1; r <= level.Rows; ++r)

@@ -166,7 +166,7 @@ void FillRandomLevel(RenderRig& rig, std::mt19937& rng, int cols, int rows) {
     Game& game = rig.game();
     for (int r = 0; r <= rows + 1; ++r)
         for (int c = 0; c <= cols + 1; ++c) {
-            Cell& cell = rig.CellAt(r, c);
+            Cell& cell = rig.CellAt(c, r);
             if (rng() % 2) cell.Tile = static_cast<int32_t>(rng() % kTileCodes);
             cell.Layer = kLayers[rng() % 8];
             cell.FrameBase = static_cast<int32_t>(rng() % 3);
@@ -273,16 +273,16 @@ TEST(FrameReview, LargePicturesAndOffsetsReachInFromEverySide) {
     rig.PlacePlayer(1200, 1200);
     const int32_t viewX = 280 - 1200, viewY = 200 - 1200;
     // Cell (r, c) starts at screen (viewX + 40 c, viewY + 40 r); column 23 and row 25 at 0.
-    rig.CellAt(27, 19).Tile = 45;  // x -160: its last 8 columns are on the screen
-    rig.CellAt(21, 25).Tile = 45;  // y -160: its last 8 rows are on the screen
-    rig.CellAt(29, 39).Tile = 30;  // x 640, drawn 30 further left
-    rig.CellAt(29, 39).OffsetX = 30;
-    rig.CellAt(31, 22).Tile = 31;  // x -40, drawn 30 further right
-    rig.CellAt(31, 22).OffsetX = -30;
-    rig.CellAt(24, 31).Tile = 32;  // y -40, drawn 25 further down
-    rig.CellAt(24, 31).OffsetY = -25;
-    rig.CellAt(37, 28).Tile = 33;  // y 480, drawn 170 further up
-    rig.CellAt(37, 28).OffsetY = 170;
+    rig.CellAt(19, 27).Tile = 45;  // x -160: its last 8 columns are on the screen
+    rig.CellAt(25, 21).Tile = 45;  // y -160: its last 8 rows are on the screen
+    rig.CellAt(39, 29).Tile = 30;  // x 640, drawn 30 further left
+    rig.CellAt(39, 29).OffsetX = 30;
+    rig.CellAt(22, 31).Tile = 31;  // x -40, drawn 30 further right
+    rig.CellAt(22, 31).OffsetX = -30;
+    rig.CellAt(31, 24).Tile = 32;  // y -40, drawn 25 further down
+    rig.CellAt(31, 24).OffsetY = -25;
+    rig.CellAt(28, 37).Tile = 33;  // y 480, drawn 170 further up
+    rig.CellAt(28, 37).OffsetY = 170;
     DrawPlayFrame(game, 1);
     ASSERT_EQ(game.world.play.ViewX, viewX);
     ASSERT_EQ(game.world.play.ViewY, viewY);
@@ -481,7 +481,7 @@ TEST_F(PlayTick, ExplosionsAdvanceAfterTheMonstersHaveMoved) {
     m.Row = 4;
     m.Move = 1;  // moving up into the player's cell: caught at its first step
     m.TargetY = 120;
-    rig.CellAt(4, 3).Tile = tcBusy;
+    rig.CellAt(3, 4).Tile = tcBusy;
     GamePlayTick(game(), 10);
     EXPECT_EQ(game().world.play.Lives, 2);
     ASSERT_EQ(game().world.play.ExplosionCount, 1);

@@ -63,7 +63,7 @@ TEST(PlayField, SmallLevelIsFramedByFillerBandsFlushWithItsBorder) {
 TEST(PlayField, TenRowsFillTheFieldAndTheBottomBorderLiesUnderTheStatusBar) {
     RenderRig rig;
     rig.MakeLevel(14, 10);
-    rig.CellAt(10, 2).Tile = kWall;
+    rig.CellAt(2, 10).Tile = kWall;
     rig.PlacePlayer(300, 300);
     rig.Draw();
     EXPECT_EQ(rig.game().world.play.ViewY, 0);
@@ -83,7 +83,7 @@ TEST(PlayField, ScrollingKeepsThePlayerCellAtTheCentreAndStopsAtTheEdges) {
     EXPECT_EQ(rig.Pixel(299, 219), TileColour(kWall));
     EXPECT_EQ(rig.Pixel(300, 219), TileColour(0));
 
-    rig.CellAt(30, 22).Tile = kWall;
+    rig.CellAt(22, 30).Tile = kWall;
     rig.PlacePlayer(1100, 1150);
     rig.Draw();
     EXPECT_EQ(rig.Pixel(600, 100), TileColour(4));      // right border column at 600..639
@@ -99,7 +99,7 @@ TEST(PlayField, AnimationsRunEverywhereButOnlyInTheirPass) {
     Cell& farUpper = rig.CellAt(95, 95);
     farUpper.Tile = tcPortDown;
     farUpper.Layer = 102;
-    Cell& border = rig.CellAt(0, 5);  // a border cell of layer 101 belongs to no pass
+    Cell& border = rig.CellAt(5, 0);  // a border cell of layer 101 belongs to no pass
     border.Tile = tcPortLeft;
     border.Layer = 101;
     Cell& unknownLayer = rig.CellAt(3, 3);
@@ -120,13 +120,13 @@ TEST(PlayField, EatingAnimationsEndEmptyAndLoopsWrapKeepingTheFraction) {
     Cell& eaten = rig.CellAt(1, 1);
     eaten.Tile = 70;
     eaten.Phase = 19.5;
-    Cell& port = rig.CellAt(1, 2);
+    Cell& port = rig.CellAt(2, 1);
     port.Tile = tcPortRight;
     port.Phase = 3.9;
-    Cell& still = rig.CellAt(1, 3);  // no animation: the phase is the eat-in-place pattern
+    Cell& still = rig.CellAt(3, 1);  // no animation: the phase is the eat-in-place pattern
     still.Tile = tcCircuitEatenInPlace;
     still.Phase = 2.7;
-    Cell& based = rig.CellAt(1, 4);
+    Cell& based = rig.CellAt(4, 1);
     based.Tile = tcInfotron;
     based.FrameBase = 3;
     rig.Draw(20);  // 150 patterns per 1000 ms at speed 300: +3
@@ -156,8 +156,8 @@ TEST(PlayField, PassesLayerTilesAroundThePlayerSprite) {
     rig.AddSprite(120, 80);  // over cell (2, 3)
     rig.CellAt(2, 2).Tile = kWall;
     rig.CellAt(2, 2).Layer = 101;
-    rig.CellAt(2, 3).Tile = kWall;
-    rig.CellAt(2, 3).Layer = 102;
+    rig.CellAt(3, 2).Tile = kWall;
+    rig.CellAt(3, 2).Layer = 102;
     rig.Draw();
     EXPECT_EQ(rig.Pixel(110, 110), GameColour("ball"));
     EXPECT_EQ(rig.Pixel(150, 110), TileColour(kWall));
@@ -167,18 +167,18 @@ TEST(PlayField, CellsJustOffScreenAreStillDrawnWhenTheirOffsetBringsThemIn) {
     RenderRig rig;
     rig.MakeLevel(30, 30);
     rig.PlacePlayer(60, 60);  // view (0, 0): column 16 starts at x 640, row 12 at y 480
-    rig.CellAt(3, 16).Tile = kWall;
-    rig.CellAt(3, 16).OffsetX = 20;
-    rig.CellAt(12, 3).Tile = kWall;
-    rig.CellAt(12, 3).OffsetY = 100;  // drawn from y 380, above the status bar
+    rig.CellAt(16, 3).Tile = kWall;
+    rig.CellAt(16, 3).OffsetX = 20;
+    rig.CellAt(3, 12).Tile = kWall;
+    rig.CellAt(3, 12).OffsetY = 100;  // drawn from y 380, above the status bar
     rig.Draw();
     EXPECT_EQ(rig.Pixel(625, 125), TileColour(kWall));
     EXPECT_EQ(rig.Pixel(125, 390), TileColour(kWall));
 
     // Cells whose pictures cannot reach the screen are not even looked up: a code without a
     // picture far off screen raises nothing, while the same code in view does.
-    rig.CellAt(20, 25).Tile = 999;
-    rig.CellAt(20, 25).Phase = 0;
+    rig.CellAt(25, 20).Tile = 999;
+    rig.CellAt(25, 20).Phase = 0;
     EXPECT_NO_THROW(rig.Draw());
     rig.CellAt(2, 2).Tile = 999;
     EXPECT_THROW(rig.Draw(), std::runtime_error);

@@ -28,7 +28,7 @@ class RenderRig {
 
     // A level of the given interior size: border ring, every interior cell empty, layer 100.
     void MakeLevel(int cols, int rows);
-    ::Cell& CellAt(int row, int col) { return game_->world.level.Cells[row][col]; }
+    ::Cell& CellAt(int col, int row) { return game_->world.level.Cells[row][col]; }
     // Puts the player (centre in world pixels) where the tile passes take the view from.
     void PlacePlayer(int32_t x, int32_t y);
     // A sprite standing for the player, drawn by the sprite engine between passes 2 and 3.

@@ -41,10 +41,10 @@ LevelRecord BenchmarkLevel() {
     level.LevelName = "Benchmark 99 x 99";
     level.Resize(kSize, kSize);
     for (int r = 1; r <= kSize; ++r)
-        for (int c = 1; c <= kSize; ++c) level.CellAt(r, c).Tile = BlockTile(r, c);
+        for (int c = 1; c <= kSize; ++c) level.CellAt(c, r).Tile = BlockTile(r, c);
     // The player's walled cell: nothing falls on it and no monster reaches it.
     for (int r = kMiddle - 1; r <= kMiddle + 1; ++r)
-        for (int c = kMiddle - 1; c <= kMiddle + 1; ++c) level.CellAt(r, c).Tile = kHardWall;
+        for (int c = kMiddle - 1; c <= kMiddle + 1; ++c) level.CellAt(c, r).Tile = kHardWall;
     level.CellAt(kMiddle, kMiddle).Tile = tcEmpty;
     level.StartX = CellCentre(kMiddle);
     level.StartY = CellCentre(kMiddle);
