@@ -166,7 +166,7 @@ void Idle(World& world, PlayerLook& look, int32_t lag) {
     }
 }
 
-// Steps 10 to 13 of the move step: what the player does while at rest.
+// What the player does while at rest: the exit, traps and the hazard, then a new direction.
 void AtRest(World& world, GameEvents& events, PlayerLook& look, Direction dir, int col, int row,
             int32_t lag) {
     CheckExit(world, events, col, row);
@@ -214,7 +214,7 @@ void AdvanceSnap(World& world, PlayerLook& look, int32_t lag) {
     }
 }
 
-// Step 14: walking at Speed / 1000 px per ms, pushing right and up/down at Speed / 1500 and
+// The move itself: walking at Speed / 1000 px per ms, pushing right and up/down at Speed / 1500 and
 // pushing left at (Speed - 100) / 1000. The distances are worked out from the whole product
 // lag x Speed, so that steps which divide a cell evenly add up to it exactly.
 void Movement(World& world, PlayerLook& look, int32_t lag) {

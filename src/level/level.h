@@ -113,7 +113,7 @@ struct LevelSetState {
     LevelSetIndex LevelSet;
     std::array<std::string, kMaxLevels> LevelNames{};  // LevelNames[i]: name of level i + 1
     std::string LevelFile;                             // full path of the level set file
-    std::string LoadedTileSet;                         // tile library now held by patratele
+    std::string LoadedTileSet;                         // tile library the tile pictures now hold
 };
 
 // Per-tile-code animation tables, indexed by tile code 0..1000.

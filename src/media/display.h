@@ -1,4 +1,4 @@
-// The display (`dxdraw`): a window showing the 640 x 480 16-bit back surface, full screen or not.
+// The display: a window showing the 640 x 480 16-bit back surface, full screen or not.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,5 @@
-// Pictures of the image lists (perslist, meniulist, patratele): named, cut into patterns, drawn.
+// Pictures of the image lists (the game's, the menus' and the tile set): named, cut into patterns,
+// drawn.
 #pragma once
 
 #include <cstdint>

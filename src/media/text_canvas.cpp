@@ -14,7 +14,7 @@
 
 namespace {
 
-// The original platform measured font sizes in points at 96 dots per inch.
+// Font sizes are points at 96 dots per inch, as the game's layouts were drawn for.
 constexpr unsigned kScreenDpi = 96;
 // Rendered strings kept at most; the cache is emptied when it would grow beyond this (typed
 // names and changing counters make new strings, the screens draw the same few every tick).

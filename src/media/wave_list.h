@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// The sound device (`dxsound1`): one reference to the SDL audio device and the mixer. Several
+// The sound device: one reference to the SDL audio device and the mixer. Several
 // devices may be open at once (the music player keeps its own); the mixer closes with the last.
 class SoundDevice {
   public:
@@ -58,7 +58,7 @@ class SoundItem {
     std::unique_ptr<Impl> impl_;
 };
 
-// The wave list (`DXWaveList1`).
+// The wave list: the named sounds of a sound library.
 class WaveList {
   public:
     WaveList();

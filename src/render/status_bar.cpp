@@ -8,8 +8,8 @@
 
 namespace {
 
-// Draws a perslist picture by index at the running position and moves the position on by the
-// picture's width (its pattern width when it has one).
+// Draws a picture of the game's list by index at the running position and moves the position on by
+// the picture's width (its pattern width when it has one).
 struct Row {
     Surface& back;
     const PictureList& pictures;

@@ -8,7 +8,7 @@ class PictureList;
 struct PlayState;
 struct Surface;
 
-// perslist pictures of the status bar, by index.
+// Pictures of the status bar in the game's list ("tolmara.dxg"), by index.
 enum StatusPicture : int {
     spTimeIcon = 24,
     spInfotronIcon = 25,

@@ -12,8 +12,8 @@ constexpr uint32_t kTextGreen = 0x0000FF00;
 constexpr uint32_t kTextRed = 0x000000FF;
 constexpr uint32_t kTextAqua = 0x00FFFF00;
 
-// Pattern 0 of the named picture of `meniulist` at (x, y), transparent colour honoured. A name
-// that the list lacks raises the list's lookup error (it ends the program).
+// Pattern 0 of the named picture of the menu pictures ("meniu.dxg") at (x, y), transparent colour
+// honoured. A name that the list lacks raises the list's lookup error (it ends the program).
 void DrawMenuPicture(Game& game, const std::string& name, int x, int y);
 // "background" with the three title pieces at rest, as every menu screen after the main menu
 // shows them.

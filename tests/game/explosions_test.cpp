@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "game/game_rig.h"
+#include "game/monsters.h"
 
 namespace {
 
@@ -173,3 +176,159 @@ TEST(RemoveMonster, LaterEntriesMoveDownButTurnValuesStayWithTheirSlots) {
 }
 
 }  // namespace
+
+namespace {
+
+// Open neighbours by (dr, dc).
+struct Around {
+    unsigned Bits;
+    bool E(int dr, int dc) const { return Bits >> Index(dr, dc) & 1u; }
+    static int Index(int dr, int dc) {
+        const int i = (dr + 1) * 3 + (dc + 1);
+        return i < 4 ? i : i - 1;  // the centre has no bit
+    }
+};
+
+}  // namespace
+
+// ---- Blasts ----
+
+// A bomb lying in the player's cell goes off before the player is looked at: the chain's own
+// blast takes the life and raises the guard, so the outer blast takes no second one.
+TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
+    GameRig rig({".....", ".....", "....."});
+    rig.PlacePlayer(2, 3);
+    rig.Set(2, 3, tcBomb);
+    AreaBlast(rig.game().world, rig.game().events, 2, 2);
+    EXPECT_EQ(rig.play().Lives, 2);
+    EXPECT_EQ(rig.Queued(113), 1);
+    ASSERT_EQ(rig.play().ExplosionCount, 2);
+    EXPECT_EQ(rig.play().Explosions[2].Col, 3);
+    EXPECT_EQ(rig.play().Explosions[2].Row, 2);
+    EXPECT_EQ(rig.Tile(2, 3), tcEmpty);
+}
+
+// Dynamite set off inside the area blows up its own area at once, beyond the first one; its cell
+// is left empty and the infotron the chain destroyed tips once.
+TEST(BlastCellOrder, ChainReachesBeyondTheAreaAndTipsOnce) {
+    GameRig rig({"....i", "...r.", "....."});
+    rig.PlacePlayer(3, 1);
+    AreaBlast(rig.game().world, rig.game().events, 3,
+              2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
+    EXPECT_EQ(rig.Tile(2, 4), tcEmpty);
+    EXPECT_EQ(rig.Tile(1, 5), tcEmpty);
+    EXPECT_EQ(rig.Queued(102), 1);
+    EXPECT_EQ(rig.Queued(104), 0);
+}
+
+TEST(BlastCellOrder, MonstersInTheCellAreRemovedAllFromTheFirstEntryOn) {
+    GameRig rig({"M.M..", ".....", "@...."});
+    // A second and a third monster counted in the same cell (one moving up into it, one
+    // moving left into it), one elsewhere: every entry in the cell goes, the other stays.
+    rig.AddMonster(38, 1, 3);
+    rig.AddMonster(39, 1, 3);
+    LevelGrid& level = rig.level();
+    ASSERT_EQ(level.MonsterCount, 4);
+    level.Turn[1] = 1;
+    level.Turn[4] = -1;
+    AreaBlast(rig.game().world, rig.game().events, 4, 2);  // covers columns 3..5 of rows 1..3
+    ASSERT_EQ(level.MonsterCount, 1);
+    EXPECT_EQ(level.Monsters[1].Col, 1);
+    EXPECT_EQ(level.Turn[1], 1);  // turn values stay with their slots
+    EXPECT_EQ(level.Turn[4], -1);
+}
+
+TEST(BlastGuardRule, SetOnlyByTheAreaAndInfotronBlastsWhileLivesRemain) {
+    GameRig rig({"@...."});
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
+    EXPECT_FALSE(rig.play().BlastGuard);
+    EXPECT_EQ(rig.play().ExplosionCount, 1);
+    EXPECT_EQ(rig.Tile(1, 4), tcEmpty);
+
+    rig.play().Lives = 0;
+    InfotronBlast(rig.game().world, rig.game().events, 4, 1);
+    EXPECT_FALSE(rig.play().BlastGuard);
+    rig.play().Lives = 1;
+    InfotronBlast(rig.game().world, rig.game().events, 4, 1);
+    EXPECT_TRUE(rig.play().BlastGuard);
+
+    // While the guard is up a hazard blast does nothing at all.
+    const int explosions = rig.play().ExplosionCount;
+    rig.play().DyingTime = 77;
+    rig.Set(1, 2, 30);
+    HazardBlast(rig.game().world, rig.game().events, 2, 1);
+    EXPECT_EQ(rig.play().ExplosionCount, explosions);
+    EXPECT_EQ(rig.play().DyingTime, 77);
+    EXPECT_EQ(rig.Tile(1, 2), 30);
+    rig.play().BlastGuard = false;
+    HazardBlast(rig.game().world, rig.game().events, 2, 1);
+    EXPECT_EQ(rig.play().DyingTime, 0);
+    EXPECT_EQ(rig.Tile(1, 2), tcEmpty);
+}
+
+TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
+    GameRig rig({"ry#..", "b.o..", "E.i..", "....@"});
+    InfotronBlast(rig.game().world, rig.game().events, 2, 2);
+    EXPECT_EQ(rig.play().ExplosionCount, 1);  // no chain reaction
+    for (auto [r, c] : {std::pair{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {3, 2}, {3, 3}})
+        EXPECT_EQ(rig.Tile(r, c), tcInfotron) << r << "," << c;
+    EXPECT_EQ(rig.Tile(2, 3), tcBall);
+    EXPECT_EQ(rig.Tile(3, 1), tcExit);
+    EXPECT_EQ(rig.game().messages.MessageCount, 0);
+}
+
+TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
+    GameRig rig({"ii...", "i....", "....@"});
+    rig.game().messages.MessageShown[104] = true;
+    AreaBlast(rig.game().world, rig.game().events, 1,
+              1);  // three infotrons: 102, then 107, then nothing
+    EXPECT_EQ(rig.Queued(102), 1);
+    EXPECT_EQ(rig.Queued(104), 0);
+    EXPECT_EQ(rig.Queued(107), 1);
+    EXPECT_EQ(rig.game().messages.MessageCount, 2);
+}
+
+TEST(ExplosionList, PhaseGrowsByFiftiethsAndAnEntryLeavesOnlyPastTen) {
+    GameRig rig({"@....", "....."});
+    ExplosionEffect(rig.game().world, rig.game().events, 3, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 5, 1);
+    PlayState& p = rig.play();
+    UpdateExplosions(rig.game().world, 500);  // exactly 10: all three stay
+    ASSERT_EQ(p.ExplosionCount, 3);
+    EXPECT_DOUBLE_EQ(p.Explosions[3].Phase, 10);
+    p.BlastGuard = true;
+    UpdateExplosions(rig.game().world, 1);  // all three pass 10 in one call, each advanced once
+    EXPECT_EQ(p.ExplosionCount, 0);
+    EXPECT_FALSE(p.BlastGuard);
+
+    // The entry that moves down into a removed one's place is advanced in the same call.
+    ExplosionEffect(rig.game().world, rig.game().events, 3, 1);
+    ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
+    p.Explosions[1].Phase = 9.99;
+    UpdateExplosions(rig.game().world, 1);
+    ASSERT_EQ(p.ExplosionCount, 1);
+    EXPECT_EQ(p.Explosions[1].Col, 4);
+    EXPECT_DOUBLE_EQ(p.Explosions[1].Phase, 0.02);
+}
+
+TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
+    GameRig rig({"@.....", "......", "....#."});
+    PlayState& p = rig.play();
+    p.Bombs = 3;
+    PlaceBomb(rig.game().world, 3, 1);
+    PlaceBomb(rig.game().world, 5, 2);
+    EXPECT_EQ(p.Bombs, 1);
+    EXPECT_EQ(rig.Tile(1, 3), tcBusy);
+    EXPECT_EQ(rig.Tile(2, 5), tcBusy);
+    UpdateBombs(rig.game().world, rig.game().events, 1000);  // exactly 20: not yet
+    EXPECT_EQ(p.PlacedBombCount, 2);
+    EXPECT_EQ(p.ExplosionCount, 0);
+    UpdateBombs(rig.game().world, rig.game().events, 1);
+    EXPECT_EQ(p.PlacedBombCount, 0);
+    ASSERT_EQ(p.ExplosionCount, 2);
+    EXPECT_EQ(p.Explosions[1].Col, 3);
+    EXPECT_EQ(p.Explosions[2].Col, 5);
+    EXPECT_EQ(rig.Tile(3, 5), tcEmpty);  // the wall below the second bomb
+    EXPECT_EQ(p.Lives, 3);               // the player stood outside both areas
+}

@@ -31,7 +31,7 @@ class Model {
         Monster& o = level_.Monsters[m];
         int32_t& turn = level_.Turn[m];
         const double spin = static_cast<double>(lag) * speed_ / 20000;
-        if (turn != 0 && o.Spin == 1) {  // step 1
+        if (turn != 0 && o.Spin == 1) {  // turning to face its way
             o.FramePos = turn == 1 ? o.FramePos + spin : o.FramePos - spin;
             if (o.FramePos > o.Frames) o.FramePos -= o.Frames;
             if (o.FramePos < 0) o.FramePos += o.Frames;
@@ -40,7 +40,7 @@ class Model {
                 (o.Move == 3 && o.Frame == 4) || (o.Move == 4 && o.Frame == 6))
                 turn = 0;
         }
-        if (turn != 0 && o.Spin == 2) turn = 0;  // step 2
+        if (turn != 0 && o.Spin == 2) turn = 0;  // no turning for this kind
         if (o.Move == 0) {
             Decide(o, turn, spin);
             if (o.Move != 0) {

@@ -43,7 +43,7 @@ class Model {
     }
 
   private:
-    // Scans a to k of the table, one cell.
+    // The eleven scans of the world update, one cell.
     void Scan(int scan, int r, int c) {
         const int32_t t = T(r, c);
         const bool pile = T(r + 1, c) == 20 || T(r + 1, c) == 12;

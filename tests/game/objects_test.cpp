@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
+#include <numbers>
+#include <tuple>
+
+#include "game/explosions.h"
 #include "game/game_rig.h"
 
 namespace {
@@ -219,3 +225,134 @@ TEST(ObjectCapacity, AtMost100MovesAndTheRestWaitWithTheirCellsUntouched) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- The world update, run on its own with the player's cell set by hand.
+
+struct ScanCase {
+    std::vector<std::string> rows;
+    int flag;  // the push flag the case raises: kNoPush, or isUp..isRight
+    int srcRow, srcCol, destRow, destCol, path, tile, frames;
+};
+
+constexpr int kNoPush = -1;
+
+bool& PushFlag(PlayState& p, int flag) {
+    if (flag == isUp) return p.PushUp;
+    if (flag == isDown) return p.PushDown;
+    if (flag == isLeft) return p.PushLeft;
+    return p.PushRight;
+}
+
+}  // namespace
+
+TEST(ObjectScans, EveryScanRecordsItsPathTileFramesAndFirstAdvance) {
+    const ScanCase cases[] = {
+        {{"i@", "..", "WW"}, kNoPush, 1, 1, 2, 1, 0, 12, 1},
+        {{"y@", "..", "WW"}, kNoPush, 1, 1, 2, 1, 0, 22, 1},
+        {{"@o.", "WW.", "WWW"}, isRight, 1, 2, 2, 3, 1, 20, 9},
+        {{".o@", ".WW", "WWW"}, isLeft, 1, 2, 2, 1, 2, 10, 9},
+        {{"@r.", "WWW"}, isRight, 1, 2, 1, 3, 4, 21, 1},
+        {{"@y.", "WWW"}, isRight, 1, 2, 1, 3, 4, 22, 1},
+        {{".y@", "WWW"}, isLeft, 1, 2, 1, 1, 5, 22, 1},
+        {{".", "r", "@"}, isUp, 2, 1, 1, 1, 6, 21, 1},
+        {{"@", "r", ".", "W"}, isDown, 2, 1, 3, 1, 0, 21, 1},
+        {{"@o.", "WWW"}, isRight, 1, 2, 1, 3, 4, 20, 9},
+        {{".o@", "WWW"}, isLeft, 1, 2, 1, 1, 5, 10, 9},
+        {{".o.@", ".i.W", "WWWW"}, kNoPush, 1, 2, 2, 3, 1, 20, 9},
+        {{".i.@", ".o.W", "WWWW"}, kNoPush, 1, 2, 2, 3, 1, 12, 9},
+        {{"..o.@", "..oW.", "WWWWW"}, kNoPush, 1, 3, 2, 2, 2, 10, 9},
+        {{"..i.@", "..oW.", "WWWWW"}, kNoPush, 1, 3, 2, 2, 2, 9, 9},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const ScanCase& k = cases[i];
+        GameRig rig(k.rows);
+        // Without its flag a push starts nothing.
+        MoveObjects(rig.game().world, rig.game().events, 10);
+        if (k.flag != kNoPush) {
+            ASSERT_EQ(rig.play().FallCount, 0) << i;
+            PushFlag(rig.play(), k.flag) = true;
+            MoveObjects(rig.game().world, rig.game().events, 10);
+        }
+        ASSERT_EQ(rig.play().FallCount, 1) << i;
+        const Mover& m = rig.play().FallList[1];
+        EXPECT_EQ(m.Path, k.path) << i;
+        EXPECT_EQ(m.Tile, k.tile) << i;
+        EXPECT_EQ(m.Frames, k.frames) << i;
+        EXPECT_EQ(m.SrcRow * 100 + m.SrcCol, k.srcRow * 100 + k.srcCol) << i;
+        EXPECT_EQ(m.DestRow * 100 + m.DestCol, k.destRow * 100 + k.destCol) << i;
+        EXPECT_EQ(rig.Tile(k.srcRow, k.srcCol), 11) << i;
+        EXPECT_EQ(rig.Tile(k.destRow, k.destCol), 11) << i;
+        EXPECT_EQ(m.TargetX, 40 * k.destCol) << i;
+        EXPECT_EQ(m.TargetY, 40 * k.destRow) << i;
+        // One advance of 10 ms at Speed 300: 2 px, the angle 0.06 less on every path.
+        const bool fast = k.tile == 20 || k.tile == 21;
+        EXPECT_DOUBLE_EQ(m.Frame, 10 * 300.0 / (fast ? 14000 : 20000)) << i;
+        const double x0 = 40 * k.srcCol, y0 = 40 * k.srcRow;
+        if (k.path == 1 || k.path == 2) {
+            const double angle = std::numbers::pi / 2 - 0.06;
+            EXPECT_DOUBLE_EQ(m.Angle, angle) << i;
+            EXPECT_EQ(m.OriginX, x0) << i;
+            EXPECT_EQ(m.OriginY, y0) << i;
+            const double sign = k.path == 1 ? 1 : -1;
+            EXPECT_DOUBLE_EQ(m.X, x0 + sign * 41 * std::cos(angle)) << i;
+            EXPECT_DOUBLE_EQ(m.Y, 40 * k.destRow - 41 * std::sin(angle)) << i;
+        } else {
+            EXPECT_DOUBLE_EQ(m.Angle, -0.06) << i;
+            const double dx[] = {0, 0, 0, 0, 2, -2, 0}, dy[] = {2, 0, 0, 0, 0, 0, -2};
+            EXPECT_DOUBLE_EQ(m.X, x0 + dx[k.path]) << i;
+            EXPECT_DOUBLE_EQ(m.Y, y0 + dy[k.path]) << i;
+        }
+    }
+}
+
+TEST(ObjectScans, PlayerCellsThatHoldBackFallsAndRolls) {
+    // A fall waits while the player is in the object's cell or the one below.
+    for (auto [row, col, moves] : {std::tuple{1, 1, false}, {2, 1, false}, {1, 2, true}}) {
+        GameRig rig({"i.", "..", "WW"});
+        rig.PlacePlayer(row, col);
+        MoveObjects(rig.game().world, rig.game().events, 10);
+        EXPECT_EQ(rig.play().FallCount, moves ? 1 : 0) << row << col;
+    }
+    // A roll waits while the player is in any of its four cells.
+    for (auto [row, col, moves] :
+         {std::tuple{1, 1, false}, {1, 2, false}, {2, 1, false}, {2, 2, false}, {1, 3, true}}) {
+        GameRig right({"o..", "o..", "WWW"});
+        right.PlacePlayer(row, col);
+        MoveObjects(right.game().world, right.game().events, 10);
+        EXPECT_EQ(right.play().FallCount, moves ? 1 : 0) << row << col;
+        GameRig left({"..o", "..o", "WWW"});
+        left.PlacePlayer(row, 4 - col);
+        MoveObjects(left.game().world, left.game().events, 10);
+        EXPECT_EQ(left.play().FallCount, moves ? 1 : 0) << row << 4 - col;
+    }
+}
+
+TEST(ObjectArrivals, FrameBaseClearedAndDynamiteSetOffOnlyByLandings) {
+    GameRig fall({"i@", "..", "WW"});
+    fall.level().Cells[2][1].FrameBase = 3;
+    for (int i = 0; i < 20; ++i) MoveObjects(fall.game().world, fall.game().events, 10);
+    EXPECT_EQ(fall.Tile(2, 1), 12);
+    EXPECT_EQ(fall.level().Cells[2][1].FrameBase, 0);
+
+    // A ball sliding onto a cell above dynamite leaves it; rolling down onto it sets it off.
+    GameRig slide({"@o.", "WWr"});
+    slide.play().PushRight = true;
+    for (int i = 0; i < 30; ++i) MoveObjects(slide.game().world, slide.game().events, 10);
+    EXPECT_EQ(slide.Tile(1, 3), 20);
+    EXPECT_EQ(slide.Tile(2, 3), 21);
+    EXPECT_EQ(slide.play().ExplosionCount, 0);
+    GameRig roll({"@o.", "WW.", "WWr"});
+    roll.play().PushRight = true;
+    for (int i = 0; i < 30; ++i) MoveObjects(roll.game().world, roll.game().events, 10);
+    ASSERT_GE(roll.play().ExplosionCount, 1);
+    EXPECT_EQ(roll.play().Explosions[1].Row, 3);
+    EXPECT_EQ(roll.play().Explosions[1].Col, 3);
+
+    // Yellow dynamite falling onto a reserved cell does not explode.
+    GameRig busy({"y@", "..", "x."});
+    for (int i = 0; i < 20; ++i) MoveObjects(busy.game().world, busy.game().events, 10);
+    EXPECT_EQ(busy.Tile(2, 1), 22);
+    EXPECT_EQ(busy.play().ExplosionCount, 0);
+}

@@ -13,7 +13,7 @@
 // Colour (RGB565) of pattern p of tile picture k, and of the game pictures used by the play field.
 uint16_t TileColour(int code, int pattern = 0);
 uint16_t GameColour(const std::string& name, int pattern = 0);
-uint16_t StatusColour(int index);  // perslist picture 24..40
+uint16_t StatusColour(int index);  // game picture 24..40
 
 // Sizes of the test pictures.
 constexpr int kDigitWidth = 12, kDigitHeight = 18;

@@ -3,9 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+#include <random>
 #include <string>
 
+#include "game/camera.h"
+#include "media/picture.h"
+#include "render/playfield.h"
 #include "render/render_rig.h"
+#include "screens/messages.h"
+#include "screens/screen_dispatch.h"
+#include "screens/screens.h"
 
 namespace {
 
@@ -103,3 +112,117 @@ TEST_F(StatusBar, PausePictureOnlyWhilePaused) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr uint32_t kKey = 0xFF00FF;
+
+// ---- Counters: the running position grows by the width of each picture drawn ----
+
+int DigitWidth(int d) {
+    return 9 + d;
+}
+
+PictureData Solid(const std::string& name, int w, int h, uint16_t colour) {
+    PictureData p;
+    p.Name = name;
+    p.Width = w;
+    p.Height = h;
+    p.Transparent = true;
+    p.TransparentColor = kKey;
+    p.Rgb.assign(static_cast<size_t>(w) * h, Rgb565ToRgb(colour));
+    return p;
+}
+
+// A game picture list whose digits all differ in width, with separators of other widths.
+void LoadUnevenDigits(Game& game) {
+    PictureLibrary library;
+    library.Pictures.push_back(Solid("status", 640, 79, 0x3100));
+    library.Pictures.push_back(Solid("pause", 124, 48, 0x3200));
+    library.Pictures.push_back(Solid("fondlm", 160, 160, 0x3300));
+    library.Pictures.push_back(Solid("explozie", 120, 120, 0x3000));
+    while (library.Pictures.size() < 24)
+        library.Pictures.push_back(
+            Solid("spare" + std::to_string(library.Pictures.size()), 4, 4, 1));
+    library.Pictures.push_back(Solid("time", 31, 20, StatusColour(24)));
+    library.Pictures.push_back(Solid("infotrons", 33, 20, StatusColour(25)));
+    library.Pictures.push_back(Solid("life", 17, 20, StatusColour(26)));
+    library.Pictures.push_back(Solid("spare27", 4, 4, StatusColour(27)));
+    library.Pictures.push_back(Solid("bombs", 29, 20, StatusColour(28)));
+    for (int d = 0; d <= 9; ++d)
+        library.Pictures.push_back(
+            Solid("digit" + std::to_string(d), DigitWidth(d), 18, StatusColour(29 + d)));
+    library.Pictures.push_back(Solid("slash", 5, 18, StatusColour(39)));
+    library.Pictures.push_back(Solid("colon", 3, 18, StatusColour(40)));
+    game.media.GamePictures.LoadLibrary(library);
+}
+
+// The picture whose left column is at (x, y), checked to end where its width says.
+void ExpectPicture(const RenderRig& rig, int& x, int y, int index, int width) {
+    EXPECT_EQ(rig.Pixel(x, y), StatusColour(index)) << "picture " << index << " at " << x;
+    EXPECT_EQ(rig.Pixel(x + width - 1, y), StatusColour(index)) << "picture " << index;
+    x += width;
+}
+
+void ExpectDigits(const RenderRig& rig, int& x, int y, std::initializer_list<int> digits) {
+    for (int d : digits) ExpectPicture(rig, x, y, 29 + d, DigitWidth(d));
+}
+
+// ---- The game-play tick ----
+
+class PlayTick : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.MakeLevel(10, 6);
+        rig.PlacePlayer(3 * 40 + 20, 3 * 40 + 20);
+        game().settings.Speed = 300;
+        game().settings.ShowTips = 1;
+        FillMessageTexts(game().messages);
+        SetScreen(game(), Screen::GamePlay);
+    }
+    Game& game() { return rig.game(); }
+    RenderRig rig;
+};
+
+}  // namespace
+
+TEST(StatusBarCounters, RunningPositionsGrowByEachPicturesOwnWidth) {
+    RenderRig rig;
+    LoadUnevenDigits(rig.game());
+    rig.MakeLevel(14, 10);
+    rig.PlacePlayer(60, 60);
+    PlayState& play = rig.game().world.play;
+    play.Bombs = 38;
+    play.InfotronsGot = 107;
+    play.InfotronsNeeded = 94;
+    play.LevelTime = 61 * 60000 + 9999;  // 61:09
+    play.Lives = 4;
+    rig.Draw();
+
+    int x = 20;
+    ExpectPicture(rig, x, 442 + 5, 28, 29);
+    x = 55;  // the digits start at x + 35 whatever the icon's width
+    ExpectDigits(rig, x, 441, {3, 8});
+    EXPECT_NE(rig.Pixel(55, 440), StatusColour(32));  // one pixel above the icon
+
+    x = 500;
+    ExpectPicture(rig, x, 425, 25, 33);
+    x = 540;
+    ExpectDigits(rig, x, 419, {1, 0, 7});
+    ExpectPicture(rig, x, 419, 39, 5);
+    ExpectDigits(rig, x, 419, {9, 4});
+
+    x = 540;
+    ExpectDigits(rig, x, 449, {6, 1});
+    EXPECT_EQ(rig.Pixel(x, 447), StatusColour(40));  // three pixels above the icon
+    EXPECT_NE(rig.Pixel(x, 446), StatusColour(40));
+    ExpectPicture(rig, x, 447, 40, 3);
+    ExpectDigits(rig, x, 449, {0, 9});
+
+    x = 175;
+    for (int i = 0; i < 4; ++i) {
+        ExpectPicture(rig, x, 454, 26, 17);
+        EXPECT_NE(rig.Pixel(x, 454), StatusColour(26));
+        x += 5;
+    }
+}

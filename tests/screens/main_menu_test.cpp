@@ -127,3 +127,52 @@ TEST(MainMenu, TheExitItemStoresEverythingAndEndsTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs the menu until the next 20 ms tick brings the items to rest.
+void RunToTheTickBeforeArrival(MenuRig& rig) {
+    rig.Enter(Screen::MenuReturn);
+    const MainMenuState& menu = rig.game().screens.menu;
+    for (int i = 0; i < 100 && !(menu.TitleSmArrived && menu.MenuItemsY < 290); ++i) rig.Tick();
+    ASSERT_FALSE(menu.MenuItemsArrived);
+}
+
+}  // namespace
+
+// The menu reads input only in ticks that begin with the items at rest: an Escape that arrives
+// just before the items come to rest is dropped without the quit hint, and a fire press held
+// through the slide-out is left for the next screen.
+TEST(MainMenuEdges, InputIsReadOnlyInTicksThatBeginAtRest) {
+    MenuRig rig;
+    Game& game = rig.game();
+    RunToTheTickBeforeArrival(rig);
+    rig.Key(vkEscape);
+    EXPECT_TRUE(game.screens.menu.MenuItemsArrived);
+    EXPECT_FALSE(game.input.EscapePressed);
+    EXPECT_FALSE(rig.Queued(11));
+
+    rig.Click(300, 360);  // item 3 starts the slide-out
+    ASSERT_TRUE(game.screens.menu.MenuLeaving);
+    PressKey(game, vkSpace);  // held until the information screen is selected
+    rig.RunUntilScreenChanges();
+    EXPECT_EQ(rig.CurrentScreen(), Screen::Information);
+    EXPECT_TRUE(game.media.Input.Has(isButton1));
+    EXPECT_FALSE(game.screens.menu.MenuLeaving);
+}
+
+// A screen-state reset during the slide-out (the display mode switch does one) lets the items
+// slide in again instead of leaving them stuck below the screen.
+TEST(MainMenuEdges, AResetDuringTheSlideOutSlidesTheItemsInAgain) {
+    MenuRig rig;
+    Game& game = rig.game();
+    rig.Enter(Screen::MenuReturn);
+    rig.Ticks(50);
+    rig.Click(300, 320);
+    rig.Ticks(3);
+    ResetScreenState(game);
+    rig.Ticks(15);
+    EXPECT_TRUE(game.screens.menu.MenuItemsArrived);
+    EXPECT_DOUBLE_EQ(game.screens.menu.MenuItemsY, 270);
+    EXPECT_EQ(rig.CurrentScreen(), Screen::MainMenu);
+}

@@ -254,3 +254,31 @@ TEST(PlayersScreen, LinesPastTheEndOfASmallSetStillShowTheirNumbers) {
 }
 
 }  // namespace
+
+// Level 1 is red while nobody has a name and level 2 is red for a player at level 1; with the
+// cheat both have their plain colours. Enter stores even an empty text as the new player's name.
+TEST(PlayersEdges, EnterStoresAnEmptyNameAndTheFirstLinesFollowThePlayerCount) {
+    MenuRig rig;
+    Game& game = rig.game();
+    rig.Enter(Screen::PlayersLevels);
+    rig.Ticks(18);
+    ASSERT_TRUE(game.input.NameEditing);
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kRed));
+    EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));
+
+    PressKey(game, vkReturn);
+    TypeChar(game, 13);
+    rig.Tick();
+    ReleaseKey(game, vkReturn);
+    EXPECT_FALSE(game.input.NameEditing);
+    EXPECT_EQ(game.players.PlayerCount, 1);
+    EXPECT_EQ(game.players.PlayerNames[1], "");
+    EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));
+    EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));
+
+    game.input.CheatMode = true;
+    rig.Tick();
+    EXPECT_TRUE(TextColourAt(rig, 371, 331, kYellow));
+    rig.Key(vkReturn);  // an empty name is a name: the start request is granted
+    EXPECT_EQ(game.screens.players.PlayersAction, 2);
+}

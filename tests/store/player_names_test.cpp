@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "media/byte_io.h"
 #include "store/atomic_write.h"
 #include "store/player_table.h"
+#include "store/settings.h"
+#include "support/test_data.h"
 #include "support/test_support.h"
 
 namespace {
@@ -106,3 +110,19 @@ TEST_F(PlayerNames, BrokenFilesAreRefused) {
 }
 
 }  // namespace
+
+// A negative player count reads no record: the game starts with no players, but the spare
+// value and the speed before the records are still taken.
+TEST(PlayerNamesEdges, ANegativeCountReadsNoPlayer) {
+    TempDir dir;
+    const Bytes bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00, 0x5E, 0x01, 0x00,
+                         0x00, 0x03, 0x41, 0x6E, 0x6E, 0x04, 0x00, 0x00, 0x00, 0x01};
+    WriteFileAtomically(dir.File("playersnames.grf"), bytes);
+    PlayerTable players;
+    int32_t speed = 0;
+    ReadPlayerNames(players, speed, dir.Path());
+    EXPECT_EQ(players.PlayerCount, 0);
+    EXPECT_EQ(players.PlayerNames[1], kNoName);
+    EXPECT_EQ(players.NamesFileSpare, 9);
+    EXPECT_EQ(speed, 350);
+}
