@@ -12,16 +12,16 @@
 namespace {
 
 TEST(AreaBlast, DestroysCodesBelow39ExceptBorderAndBall) {
-    GameRig rig({"#@W.", "oiE.", "....", "...."});
+    GameRig rig({"#@X ", "OoE ", "    ", "    "});
     rig.PlacePlayer(4, 4);
-    rig.Set(1, 2, 19);  // the centre is emptied before anything else
+    rig.Set(1, 2, tcBomb);  // the centre is emptied before anything else
     AreaBlast(rig.game().world, rig.game().events, 2, 1);
-    EXPECT_EQ(rig.Tile(1, 1), 15);
-    EXPECT_EQ(rig.Tile(2, 2), 15);
+    EXPECT_EQ(rig.Tile(1, 1), tcEmpty);
+    EXPECT_EQ(rig.Tile(2, 2), tcEmpty);
     EXPECT_EQ(rig.Tile(1, 3), 45);
-    EXPECT_EQ(rig.Tile(2, 1), 20);
-    EXPECT_EQ(rig.Tile(2, 3), 63);
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(rig.Tile(0, c), 3);
+    EXPECT_EQ(rig.Tile(2, 1), tcBall);
+    EXPECT_EQ(rig.Tile(2, 3), tcExit);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(rig.Tile(0, c), tcBorderHorizontal);
     EXPECT_EQ(rig.play().ExplosionCount, 1);
     EXPECT_EQ(rig.play().Explosions[1].PixelX, 40);
     EXPECT_EQ(rig.play().Explosions[1].PixelY, 0);
@@ -33,9 +33,9 @@ TEST(AreaBlast, DestroysCodesBelow39ExceptBorderAndBall) {
 TEST(AreaBlast, ChainReactionsGoDepthFirstInNeighbourOrder) {
     GameRig rig(7, 7);
     rig.PlacePlayer(7, 1);
-    rig.Set(4, 6, 21);
-    rig.Set(5, 4, 22);
-    rig.Set(3, 7, 19);
+    rig.Set(4, 6, tcRedDynamite);
+    rig.Set(5, 4, tcYellowDynamite);
+    rig.Set(3, 7, tcBomb);
     AreaBlast(rig.game().world, rig.game().events, 5, 5);
     const PlayState& p = rig.play();
     ASSERT_EQ(p.ExplosionCount, 4);
@@ -44,22 +44,22 @@ TEST(AreaBlast, ChainReactionsGoDepthFirstInNeighbourOrder) {
         EXPECT_EQ(p.Explosions[i + 1].Row, expected[i][0]) << i;
         EXPECT_EQ(p.Explosions[i + 1].Col, expected[i][1]) << i;
     }
-    EXPECT_EQ(rig.Tile(3, 7), 15);
+    EXPECT_EQ(rig.Tile(3, 7), tcEmpty);
 }
 
 TEST(AreaBlast, DestroyedInfotronTipsComeOnceEachInTurn) {
-    GameRig rig({"iii.", "i...", "....", "...@"});
+    GameRig rig({"ooo ", "o   ", "    ", "   @"});
     AreaBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.Queued(102), 1);
     EXPECT_EQ(rig.Queued(104), 1);
     EXPECT_EQ(rig.Queued(107), 1);
-    rig.Set(3, 3, 12);
+    rig.Set(3, 3, tcInfotron);
     AreaBlast(rig.game().world, rig.game().events, 3, 3);
     EXPECT_EQ(rig.game().messages.MessageCount, 3);
 }
 
 TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
-    GameRig rig({"@...."});
+    GameRig rig({"@    "});
     AreaBlast(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 2);
     EXPECT_TRUE(rig.play().PlayerDying);
@@ -76,7 +76,7 @@ TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
     EXPECT_EQ(rig.play().Lives, 1);
 
     // A blast that misses the player keeps the guard up until its animation ends (> 500 ms).
-    GameRig miss({"@...."});
+    GameRig miss({"@    "});
     AreaBlast(miss.game().world, miss.game().events, 5, 1);
     miss.Ticks(49, 10);
     EXPECT_TRUE(miss.play().BlastGuard);
@@ -86,7 +86,7 @@ TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
     EXPECT_EQ(miss.play().ExplosionCount, 0);
 
     // The last life: no guard, and no message while the level is being given up.
-    GameRig last({"@...."});
+    GameRig last({"@    "});
     last.play().Lives = 1;
     last.play().LevelAborted = true;
     AreaBlast(last.game().world, last.game().events, 1, 1);
@@ -96,34 +96,34 @@ TEST(BlastGuard, OneLifePerBlastUntilThePauseOrTheAnimationEnds) {
 }
 
 TEST(InfotronBlast, LeavesInfotronsAndHurtsNobodyButMonsters) {
-    GameRig rig({"#o..", "@.N.", "W..x", "...."});
+    GameRig rig({"#O  ", "@ W ", "X  x", "    "});
     InfotronBlast(rig.game().world, rig.game().events, 2, 2);
-    EXPECT_EQ(rig.Tile(1, 1), 12);
-    EXPECT_EQ(rig.Tile(1, 2), 20);
-    EXPECT_EQ(rig.Tile(2, 1), 12);  // the player's cell
-    EXPECT_EQ(rig.Tile(2, 3), 12);
+    EXPECT_EQ(rig.Tile(1, 1), tcInfotron);
+    EXPECT_EQ(rig.Tile(1, 2), tcBall);
+    EXPECT_EQ(rig.Tile(2, 1), tcInfotron);  // the player's cell
+    EXPECT_EQ(rig.Tile(2, 3), tcInfotron);
     EXPECT_EQ(rig.Tile(3, 1), 45);
-    EXPECT_EQ(rig.Tile(3, 4), 11);  // outside the area
+    EXPECT_EQ(rig.Tile(3, 4), tcBusy);  // outside the area
     EXPECT_EQ(rig.level().MonsterCount, 0);
     EXPECT_EQ(rig.play().Lives, 3);
     EXPECT_TRUE(rig.play().BlastGuard);
     EXPECT_EQ(rig.Queued(102), 0);
     // The player's cell clearing takes the infotron without counting it.
     rig.Tick(10);
-    EXPECT_EQ(rig.Tile(2, 1), 15);
+    EXPECT_EQ(rig.Tile(2, 1), tcEmpty);
     EXPECT_EQ(rig.play().InfotronsGot, 0);
 }
 
 TEST(Bombs, PlacedOncePerCellAndGoOffAfterTheFuseEvenIfTheirCellWasCleared) {
-    GameRig rig({"@...."});
+    GameRig rig({"@    "});
     rig.play().Bombs = 2;
     PlaceBomb(rig.game().world, 3, 1);
     PlaceBomb(rig.game().world, 3, 1);
     EXPECT_EQ(rig.play().Bombs, 1);
     EXPECT_EQ(rig.play().PlacedBombCount, 1);
-    EXPECT_EQ(rig.Tile(1, 3), 11);
+    EXPECT_EQ(rig.Tile(1, 3), tcBusy);
     AreaBlast(rig.game().world, rig.game().events, 4, 1);  // empties the bomb's cell
-    EXPECT_EQ(rig.Tile(1, 3), 15);
+    EXPECT_EQ(rig.Tile(1, 3), tcEmpty);
     EXPECT_EQ(rig.play().PlacedBombCount, 1);
     UpdateBombs(rig.game().world, rig.game().events, 990);
     EXPECT_EQ(rig.play().ExplosionCount, 1);
@@ -134,11 +134,11 @@ TEST(Bombs, PlacedOncePerCellAndGoOffAfterTheFuseEvenIfTheirCellWasCleared) {
 }
 
 TEST(Capacity, FullListsDropTheAnimationOrTheBombButNotTheCellWork) {
-    GameRig rig({"@.#.."});
+    GameRig rig({"@ #  "});
     rig.play().ExplosionCount = kMaxExplosions;
     AreaBlast(rig.game().world, rig.game().events, 4, 1);
     EXPECT_EQ(rig.play().ExplosionCount, kMaxExplosions);
-    EXPECT_EQ(rig.Tile(1, 3), 15);
+    EXPECT_EQ(rig.Tile(1, 3), tcEmpty);
     UpdateExplosions(rig.game().world, 10);
 
     rig.play().PlacedBombCount = kMaxPlacedBombs;
@@ -146,7 +146,7 @@ TEST(Capacity, FullListsDropTheAnimationOrTheBombButNotTheCellWork) {
     PlaceBomb(rig.game().world, 5, 1);
     EXPECT_EQ(rig.play().PlacedBombCount, kMaxPlacedBombs);
     EXPECT_EQ(rig.play().Bombs, 1);
-    EXPECT_EQ(rig.Tile(1, 5), 15);
+    EXPECT_EQ(rig.Tile(1, 5), tcEmpty);
 }
 
 TEST(Capacity, BlastsAtTheEdgeOfTheLargestGridKeepTheBorder) {
@@ -155,15 +155,15 @@ TEST(Capacity, BlastsAtTheEdgeOfTheLargestGridKeepTheBorder) {
     for (int c = 1; c <= 99; ++c) rig.Set(99, c, 30);
     AreaBlast(rig.game().world, rig.game().events, 99, 100);
     InfotronBlast(rig.game().world, rig.game().events, 100, 100);
-    EXPECT_EQ(rig.Tile(100, 99), 3);
-    EXPECT_EQ(rig.Tile(100, 100), 6);
-    EXPECT_EQ(rig.Tile(99, 100), 4);
-    EXPECT_EQ(rig.Tile(99, 98), 15);
-    EXPECT_EQ(rig.Tile(99, 99), 12);
+    EXPECT_EQ(rig.Tile(100, 99), tcBorderHorizontal);
+    EXPECT_EQ(rig.Tile(100, 100), tcCornerBottomRight);
+    EXPECT_EQ(rig.Tile(99, 100), tcBorderVertical);
+    EXPECT_EQ(rig.Tile(99, 98), tcEmpty);
+    EXPECT_EQ(rig.Tile(99, 99), tcInfotron);
 }
 
 TEST(RemoveMonster, LaterEntriesMoveDownButTurnValuesStayWithTheirSlots) {
-    GameRig rig({"M.M.M", "....@"});
+    GameRig rig({"M M M", "    @"});
     LevelGrid& level = rig.level();
     level.Turn[1] = 1;
     level.Turn[2] = 0;
@@ -196,7 +196,7 @@ struct Around {
 // A bomb lying in the player's cell goes off before the player is looked at: the chain's own
 // blast takes the life and raises the guard, so the outer blast takes no second one.
 TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
-    GameRig rig({".....", ".....", "....."});
+    GameRig rig({"     ", "     ", "     "});
     rig.PlacePlayer(2, 3);
     rig.Set(2, 3, tcBomb);
     AreaBlast(rig.game().world, rig.game().events, 2, 2);
@@ -211,7 +211,7 @@ TEST(BlastCellOrder, ChainReactionComesBeforeThePlayerTest) {
 // Dynamite set off inside the area blows up its own area at once, beyond the first one; its cell
 // is left empty and the infotron the chain destroyed tips once.
 TEST(BlastCellOrder, ChainReachesBeyondTheAreaAndTipsOnce) {
-    GameRig rig({"....i", "...r.", "....."});
+    GameRig rig({"    o", "   r ", "     "});
     rig.PlacePlayer(3, 1);
     AreaBlast(rig.game().world, rig.game().events, 3,
               2);  // reaches the dynamite at (2, 4); its blast takes (1, 5)
@@ -222,7 +222,7 @@ TEST(BlastCellOrder, ChainReachesBeyondTheAreaAndTipsOnce) {
 }
 
 TEST(BlastCellOrder, MonstersInTheCellAreRemovedAllFromTheFirstEntryOn) {
-    GameRig rig({"M.M..", ".....", "@...."});
+    GameRig rig({"M M  ", "     ", "@    "});
     // A second and a third monster counted in the same cell (one moving up into it, one
     // moving left into it), one elsewhere: every entry in the cell goes, the other stays.
     rig.AddMonster(38, 1, 3);
@@ -239,7 +239,7 @@ TEST(BlastCellOrder, MonstersInTheCellAreRemovedAllFromTheFirstEntryOn) {
 }
 
 TEST(BlastGuardRule, SetOnlyByTheAreaAndInfotronBlastsWhileLivesRemain) {
-    GameRig rig({"@...."});
+    GameRig rig({"@    "});
     ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
     EXPECT_FALSE(rig.play().BlastGuard);
     EXPECT_EQ(rig.play().ExplosionCount, 1);
@@ -267,7 +267,7 @@ TEST(BlastGuardRule, SetOnlyByTheAreaAndInfotronBlastsWhileLivesRemain) {
 }
 
 TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
-    GameRig rig({"ry#..", "b.o..", "E.i..", "....@"});
+    GameRig rig({"ry#  ", "b O  ", "E o  ", "    @"});
     InfotronBlast(rig.game().world, rig.game().events, 2, 2);
     EXPECT_EQ(rig.play().ExplosionCount, 1);  // no chain reaction
     for (auto [r, c] : {std::pair{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {3, 2}, {3, 3}})
@@ -278,7 +278,7 @@ TEST(InfotronBlastRule, SetsNothingOffAndLeavesInfotronsInEveryYieldingCell) {
 }
 
 TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
-    GameRig rig({"ii...", "i....", "....@"});
+    GameRig rig({"oo   ", "o    ", "    @"});
     rig.game().messages.MessageShown[104] = true;
     AreaBlast(rig.game().world, rig.game().events, 1,
               1);  // three infotrons: 102, then 107, then nothing
@@ -289,7 +289,7 @@ TEST(InfotronTips, EachTipIsShownOnlyWhileItHasNotBeenShown) {
 }
 
 TEST(ExplosionList, PhaseGrowsByFiftiethsAndAnEntryLeavesOnlyPastTen) {
-    GameRig rig({"@....", "....."});
+    GameRig rig({"@    ", "     "});
     ExplosionEffect(rig.game().world, rig.game().events, 3, 1);
     ExplosionEffect(rig.game().world, rig.game().events, 4, 1);
     ExplosionEffect(rig.game().world, rig.game().events, 5, 1);
@@ -313,7 +313,7 @@ TEST(ExplosionList, PhaseGrowsByFiftiethsAndAnEntryLeavesOnlyPastTen) {
 }
 
 TEST(PlacedBombList, FuseGoesOffPastTwentyAndEveryBombDueGoesOffInTheSameCall) {
-    GameRig rig({"@.....", "......", "....#."});
+    GameRig rig({"@     ", "      ", "    # "});
     PlayState& p = rig.play();
     p.Bombs = 3;
     PlaceBomb(rig.game().world, 3, 1);

@@ -9,71 +9,20 @@
 #include "game/explosions.h"
 #include "game/monsters.h"
 #include "game/objects.h"
+#include "level/level_legend.h"
 #include "media/byte_io.h"
 #include "support/test_data.h"
 
 namespace {
 
+// A map character of a test level: the level maps' own legend, with '@' the player's start on an
+// empty cell and 'x' a busy cell, which no level map holds.
 int CodeOf(char ch) {
-    switch (ch) {
-        case '.':
-        case '@':
-            return 15;
-        case '#':
-            return 30;
-        case 'W':
-            return 45;
-        case 'i':
-            return 12;
-        case 'o':
-            return 20;
-        case 'r':
-            return 21;
-        case 'y':
-            return 22;
-        case 'c':
-            return 16;
-        case 'f':
-            return 14;
-        case 'l':
-            return 13;
-        case 'b':
-            return 19;
-        case 'x':
-        case 'M':
-        case 'N':
-            return 11;
-        case 'E':
-            return 63;
-        case 'T':
-            return 53;
-        case 't':
-            return 54;
-        case 'h':
-            return 65;
-        case '>':
-            return 49;
-        case 'v':
-            return 50;
-        case '<':
-            return 51;
-        case '^':
-            return 52;
-        case '1':
-            return 23;
-        case '2':
-            return 24;
-        case '3':
-            return 25;
-        case '4':
-            return 26;
-        case '(':
-            return 66;
-        case ')':
-            return 67;
-        default:
-            throw std::invalid_argument(std::string("no tile for '") + ch + "'");
-    }
+    if (ch == '@') return tcEmpty;
+    if (ch == 'x') return tcBusy;
+    const int32_t tile = LegendTile(ch);
+    if (tile < 0) throw std::invalid_argument(std::string("no map character '") + ch + "'");
+    return tile == tcMonsterTurning || tile == tcMonsterCrawling ? tcBusy : tile;
 }
 
 // Silence, 16-bit mono 11025 Hz: five seconds outlast any test.
@@ -113,7 +62,7 @@ GameRig::GameRig(const std::vector<std::string>& rows, int speed)
             Set(row, col, CodeOf(ch));
             if (ch == '@') PlacePlayer(row, col);
             if (ch == 'M') AddMonster(38, row, col);
-            if (ch == 'N') AddMonster(39, row, col);
+            if (ch == 'W') AddMonster(39, row, col);
         }
     }
     Finish(speed);
@@ -182,7 +131,7 @@ void GameRig::AddMonster(int kind, int row, int col) {
     m.Kind = kind;
     m.Frames = kind == 38 ? 8 : 0;
     m.Spin = kind == 38 ? 1 : 2;
-    Set(row, col, 11);
+    Set(row, col, tcBusy);
 }
 
 void GameRig::Hold(int state) {

@@ -13,15 +13,10 @@
 #include "screens/screens.h"
 #include "support/test_support.h"
 
-// Map characters of a level drawn in a test (interior rows only; the border ring is added):
-//   .  empty 15       #  wall 30 (blasts destroy it)   W  wall 45 (withstands blasts)
-//   i  infotron 12    o  ball 20     r  red dynamite 21   y  yellow dynamite 22
-//   c  circuit 16     f  floor 14    l  life 13           b  bomb 19        x  busy 11
-//   E  exit 63        T  terminal 53 t  one-shot terminal 54   h  hazard 65
-//   >  port 49        v  port 50     <  port 51           ^  port 52
-//   1  trap 23        2  trap 24     3  trap 25           4  trap 26
-//   (  drift source 66   )  drift source 67
-//   @  the player's start (empty)    M  monster kind 38   N  monster kind 39 (busy cell)
+// Levels drawn in a test use the characters of the level maps (interior rows only; the border
+// ring is added): ' ' empty, ':' circuit, 'o' infotron, 'O' ball, 'r' and 'y' dynamite, '#' and
+// 'X' walls, 'R' 'D' 'L' 'U' ports, '<' 'v' '^' '>' traps, '[' ']' drift sources, 'M' and 'W'
+// monsters, and so on; '@' is the player's start (empty) and 'x' a busy cell.
 class GameRig {
   public:
     explicit GameRig(const std::vector<std::string>& rows, int speed = 300);
@@ -71,4 +66,4 @@ class GameRig {
 };
 
 // A level of the given interior size whose cells are all `fill`.
-std::vector<std::string> FilledRows(int cols, int rows, char fill = '.');
+std::vector<std::string> FilledRows(int cols, int rows, char fill = ' ');

@@ -198,7 +198,7 @@ TEST(MonsterModel, RandomMazesMoveAsTheRulesRead) {
 // Moving left the monster is in the player's cell from its first step; moving right only
 // when it arrives.
 TEST(MonsterCatch, LeftCatchesAtOnceRightOnlyOnArrival) {
-    GameRig left({"@N", "WW"});
+    GameRig left({"@W", "XX"});
     left.Tick(10);  // deciding: the fixed search goes left
     ASSERT_EQ(left.level().Monsters[1].Move, 2);
     EXPECT_EQ(left.play().Lives, 3);
@@ -206,7 +206,7 @@ TEST(MonsterCatch, LeftCatchesAtOnceRightOnlyOnArrival) {
     EXPECT_EQ(left.play().Lives, 2);
     EXPECT_EQ(left.level().MonsterCount, 0);
 
-    GameRig right({"N@", "WW"});
+    GameRig right({"W@", "XX"});
     right.Tick(10);
     ASSERT_EQ(right.level().Monsters[1].Move, 4);
     right.Ticks(13, 10);  // 39 pixels: still in its own cell
@@ -219,7 +219,7 @@ TEST(MonsterCatch, LeftCatchesAtOnceRightOnlyOnArrival) {
 // A catch blows the monster up and the later entries move down; the loop goes on with the next
 // slot, so the entry that moved into the caught monster's slot waits until the next tick.
 TEST(MonsterCatch, EntryMovedDownByACatchWaitsForTheNextTick) {
-    GameRig rig({"@NWWW", "WWWWW", "WWWN.", "WWWWW"});
+    GameRig rig({"@WXXX", "XXXXX", "XXXW ", "XXXXX"});
     rig.Tick(10);  // both decide: the first goes left, the second right
     ASSERT_EQ(rig.level().Monsters[1].Move, 2);
     ASSERT_EQ(rig.level().Monsters[2].Move, 4);

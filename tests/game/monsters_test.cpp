@@ -19,18 +19,18 @@ Monster& Headed(GameRig& rig, int index, int heading) {
 }
 
 TEST(MonsterSearch, KindWithoutHeadingPrefersUpLeftDownRight) {
-    GameRig rig({"WWW", "WN.", "W.W", "WWW", "W@W"});
+    GameRig rig({"XXX", "XW ", "X X", "XXX", "X@X"});
     rig.Tick(10);
     const Monster& m = rig.level().Monsters[1];
     EXPECT_EQ(m.Move, 3);
     EXPECT_EQ(m.TargetY, 120);
-    EXPECT_EQ(rig.Tile(2, 2), 11);
-    EXPECT_EQ(rig.Tile(3, 2), 15);  // claimed only on arrival
-    EXPECT_EQ(m.PosY, 80);          // a deciding tick does not move
+    EXPECT_EQ(rig.Tile(2, 2), tcBusy);
+    EXPECT_EQ(rig.Tile(3, 2), tcEmpty);  // claimed only on arrival
+    EXPECT_EQ(m.PosY, 80);               // a deciding tick does not move
 }
 
 TEST(MonsterSearch, EnclosedSpinningMonsterTurnsForeverAndCatchesNobody) {
-    GameRig rig({"WWW", "WMW", "WWW"});
+    GameRig rig({"XXX", "XMX", "XXX"});
     rig.PlacePlayer(2, 2);  // even in its own cell
     int framesSeen = 0;
     int lastFrame = -1;
@@ -48,21 +48,21 @@ TEST(MonsterSearch, EnclosedSpinningMonsterTurnsForeverAndCatchesNobody) {
 
 TEST(MonsterWalls, HeadingRightBlockedTurnsUpBeforeDown) {
     // Up open (down open too): the counter-clockwise turn up.
-    GameRig up({"WW.W", "W.MW", "W..W", "WWWW", "W@WW"});
+    GameRig up({"XX X", "X MX", "X  X", "XXXX", "X@XX"});
     Headed(up, 1, 4);
     up.Tick(10);
     EXPECT_EQ(up.level().Monsters[1].Move, 1);
     EXPECT_EQ(up.level().Turn[1], 1);
 
     // Up closed, down open with the cell below-left solid: the clockwise turn down.
-    GameRig down({"WWWW", "W.MW", "WW.W", "WWWW", "W@WW"});
+    GameRig down({"XXXX", "X MX", "XX X", "XXXX", "X@XX"});
     Headed(down, 1, 4);
     down.Tick(10);
     EXPECT_EQ(down.level().Monsters[1].Move, 3);
     EXPECT_EQ(down.level().Turn[1], -1);
 
     // Below-left open too: no wall to follow down; the spinning search takes over.
-    GameRig none({"WWWW", "W.MW", "W..W", "WWWW", "W@WW"});
+    GameRig none({"XXXX", "X MX", "X  X", "XXXX", "X@XX"});
     Headed(none, 1, 4);
     none.Tick(10);
     EXPECT_EQ(none.level().Monsters[1].Move, 0);
@@ -71,14 +71,14 @@ TEST(MonsterWalls, HeadingRightBlockedTurnsUpBeforeDown) {
 
 TEST(MonsterWalls, FollowsAWallAroundItsEnd) {
     // Heading up along a wall on its left that ends: it turns left around the end.
-    GameRig rig({".....", ".W...", ".WN..", ".W...", "...@."});
+    GameRig rig({"     ", " X   ", " XW  ", " X   ", "   @ "});
     Headed(rig, 1, 1);
-    rig.Set(3, 3, 11);
+    rig.Set(3, 3, tcBusy);
     rig.Tick(10);
     EXPECT_EQ(rig.level().Monsters[1].Move, 1);  // wall beside, way ahead open: straight on
     EXPECT_EQ(rig.level().Turn[1], 0);
     // At the wall's end: left open, the cell below-left (the wall) solid.
-    GameRig end({".....", "..N..", ".W...", ".W...", "...@."});
+    GameRig end({"     ", "  W  ", " X   ", " X   ", "   @ "});
     Headed(end, 1, 1);
     end.Set(1, 3, 30);
     end.Tick(10);
@@ -89,7 +89,7 @@ TEST(MonsterWalls, FollowsAWallAroundItsEnd) {
 TEST(MonsterWalls, TheTwoTurnsAreTriedInRandomOrder) {
     bool left = false, right = false;
     for (uint64_t seed = 1; seed <= 16; ++seed) {
-        GameRig rig({"WWWWW", "W.W.W", "W.N.W", "WWWWW", "W@WWW"});
+        GameRig rig({"XXXXX", "X X X", "X W X", "XXXXX", "X@XXX"});
         rig.Set(2, 2, 30);
         rig.Set(2, 4, 30);
         rig.game().world.random.Seed(seed);
@@ -103,7 +103,7 @@ TEST(MonsterWalls, TheTwoTurnsAreTriedInRandomOrder) {
 }
 
 TEST(MonsterMoves, TurningPictureWaitsThenCrossesACellIn133ms) {
-    GameRig rig({"WW.W", "W.MW", "WWWW", "W@WW"});
+    GameRig rig({"XX X", "X MX", "XXXX", "X@XX"});
     Monster& m = Headed(rig, 1, 4);
     m.FramePos = 6;
     m.Frame = 6;
@@ -119,29 +119,29 @@ TEST(MonsterMoves, TurningPictureWaitsThenCrossesACellIn133ms) {
     EXPECT_EQ(m.Row, 1);  // moving up it counts as in the next cell at once
     rig.Ticks(12, 10);
     EXPECT_EQ(m.Move, 1);
-    EXPECT_EQ(rig.Tile(2, 3), 11);
+    EXPECT_EQ(rig.Tile(2, 3), tcBusy);
     rig.Tick(10);  // 40 px at 3 px a tick: the position passes the target in the 14th
     EXPECT_EQ(m.Move, 0);
     EXPECT_EQ(m.PosY, 40);
-    EXPECT_EQ(rig.Tile(2, 3), 15);
-    EXPECT_EQ(rig.Tile(1, 3), 11);
+    EXPECT_EQ(rig.Tile(2, 3), tcEmpty);
+    EXPECT_EQ(rig.Tile(1, 3), tcBusy);
 }
 
 TEST(MonsterCatch, UpAndLeftCatchAtOnceDownAndRightOnlyOnArrival) {
-    GameRig up({"@W", "NW", "WW"});
+    GameRig up({"@X", "WX", "XX"});
     up.Tick(10);  // deciding
     EXPECT_EQ(up.play().Lives, 3);
     up.Tick(10);
     EXPECT_EQ(up.play().Lives, 2);
     EXPECT_EQ(up.level().MonsterCount, 0);
 
-    GameRig down({"NW", "@W", "WW"});
+    GameRig down({"WX", "@X", "XX"});
     down.Ticks(14, 10);
     EXPECT_EQ(down.play().Lives, 3);
     down.Tick(10);
     EXPECT_EQ(down.play().Lives, 2);
 
-    GameRig cheat({"NW", "@W", "WW"});
+    GameRig cheat({"WX", "@X", "XX"});
     cheat.play().Mortal = 0;
     cheat.Ticks(30, 10);
     EXPECT_EQ(cheat.play().Lives, 3);
@@ -149,7 +149,7 @@ TEST(MonsterCatch, UpAndLeftCatchAtOnceDownAndRightOnlyOnArrival) {
 }
 
 TEST(MonsterCatch, DecidingTickDoesNotCatchThePlayerInItsCell) {
-    GameRig rig({"WWW", "WN.", "W.W"});
+    GameRig rig({"XXX", "XW ", "X X"});
     rig.PlacePlayer(2, 2);
     rig.Tick(10);
     EXPECT_EQ(rig.level().Monsters[1].Move, 3);
@@ -266,7 +266,7 @@ TEST(MonsterTable, EveryNeighbourhoodOfEveryHeadingChoosesAsTheTableSays) {
 }
 
 TEST(MonsterDecision, ChosenMoveClaimsTheOwnCellAndSetsItsTarget) {
-    GameRig rig({"WWWWW", "W...W", "WWNWW", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "X   X", "XXWXX", "XXXXX", "@XXXX"});
     rig.Set(3, 3, tcEmpty);  // the cell is claimed by the decision itself
     Monster& m = rig.level().Monsters[1];
     m.Heading = 2;  // left: counter-clockwise would be down (solid), clockwise up
@@ -283,7 +283,7 @@ TEST(MonsterDecision, ChosenMoveClaimsTheOwnCellAndSetsItsTarget) {
 // rules for one decision, except going straight on with heading 4.
 TEST(MonsterDecision, PendingTurnSkipsTheWallRulesButNotHeadingFourStraightOn) {
     // Heading 1, left open and the way ahead solid: the counter-clockwise turn would apply.
-    GameRig rig({"WWWWW", "WWWWW", "W.MWW", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "XXXXX", "X MXX", "XXXXX", "@XXXX"});
     Monster& m = rig.level().Monsters[1];
     m.Heading = 1;
     rig.level().Turn[1] = 1;
@@ -295,7 +295,7 @@ TEST(MonsterDecision, PendingTurnSkipsTheWallRulesButNotHeadingFourStraightOn) {
     EXPECT_EQ(m.Move, 2);  // now the wall rule applies
     EXPECT_EQ(rig.level().Turn[1], 1);
 
-    GameRig right({"WWWWW", "WWWWW", "WWM.W", "WWWWW", "@WWWW"});
+    GameRig right({"XXXXX", "XXXXX", "XXM X", "XXXXX", "@XXXX"});
     Monster& r = right.level().Monsters[1];
     r.Heading = 4;
     right.level().Turn[1] = -1;
@@ -308,7 +308,7 @@ TEST(MonsterDecision, PendingTurnSkipsTheWallRulesButNotHeadingFourStraightOn) {
 }
 
 TEST(MonsterDecision, SpinningSearchLeavesAsSoonAsThePictureFacesAnOpening) {
-    GameRig rig({"WWWWW", "W.WWW", "WWMWW", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "X XXX", "XXMXX", "XXXXX", "@XXXX"});
     rig.Set(3, 2, tcEmpty);
     Monster& m = rig.level().Monsters[1];
     m.FramePos = 1.9;  // 0.15 a tick at lag 10: pattern 2 (left) in the first tick
@@ -319,7 +319,7 @@ TEST(MonsterDecision, SpinningSearchLeavesAsSoonAsThePictureFacesAnOpening) {
     EXPECT_EQ(rig.level().Turn[1], 0);
 
     // Past the last pattern the position wraps by the pattern count: pattern 0, up.
-    GameRig wrap({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "@WWWW"});
+    GameRig wrap({"XXXXX", "XX XX", "XXMXX", "XXXXX", "@XXXX"});
     Monster& w = wrap.level().Monsters[1];
     w.FramePos = 7.9;
     MoveMonsters(wrap.game().world, wrap.game().events, 10);
@@ -329,8 +329,8 @@ TEST(MonsterDecision, SpinningSearchLeavesAsSoonAsThePictureFacesAnOpening) {
 }
 
 TEST(MonsterDecision, FixedSearchTakesUpThenLeftThenDownThenRight) {
-    const char* layouts[] = {"WW.WW|W.N.W|WW.WW", "WWWWW|W.N.W|WW.WW", "WWWWW|WWN.W|WW.WW",
-                             "WWWWW|WWN.W|WWWWW"};
+    const char* layouts[] = {"XX XX|X W X|XX XX", "XXXXX|X W X|XX XX", "XXXXX|XXW X|XX XX",
+                             "XXXXX|XXW X|XXXXX"};
     const int expected[] = {1, 2, 3, 4};
     for (int i = 0; i < 4; ++i) {
         std::vector<std::string> rows;
@@ -341,8 +341,8 @@ TEST(MonsterDecision, FixedSearchTakesUpThenLeftThenDownThenRight) {
             if (bar == std::string::npos) break;
             start = bar + 1;
         }
-        rows.push_back("WWWWW");
-        rows.push_back("@WWWW");
+        rows.push_back("XXXXX");
+        rows.push_back("@XXXX");
         GameRig rig(rows);
         MoveMonsters(rig.game().world, rig.game().events, 10);
         EXPECT_EQ(rig.level().Monsters[1].Move, expected[i]) << layouts[i];
@@ -351,7 +351,7 @@ TEST(MonsterDecision, FixedSearchTakesUpThenLeftThenDownThenRight) {
 }
 
 TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
-    GameRig rig({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "XX XX", "XXMXX", "XXXXX", "@XXXX"});
     Monster& m = rig.level().Monsters[1];
     m.Move = 1;
     m.TargetY = 80;
@@ -366,7 +366,7 @@ TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
     EXPECT_EQ(rig.level().Turn[1], 0);
     EXPECT_LT(m.PosY, 120.0);  // facing, so it advanced in the same tick
 
-    GameRig cw({"WWWWW", "WWWWW", "WWM.W", "WWWWW", "@WWWW"});
+    GameRig cw({"XXXXX", "XXXXX", "XXM X", "XXXXX", "@XXXX"});
     Monster& c = cw.level().Monsters[1];
     c.Move = 4;
     c.TargetX = 160;
@@ -390,7 +390,7 @@ TEST(MonsterTurning, PictureTurnsBothWaysWrappingAndStopsFacingTheMove) {
 }
 
 TEST(MonsterTurning, CrawlerDropsAPendingTurnAndMovesInTheSameTick) {
-    GameRig rig({"WWWWW", "WWWWW", "WWN.W", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "XXXXX", "XXW X", "XXXXX", "@XXXX"});
     Monster& m = rig.level().Monsters[1];
     m.Move = 4;
     m.TargetX = 160;
@@ -404,7 +404,7 @@ TEST(MonsterTurning, CrawlerDropsAPendingTurnAndMovesInTheSameTick) {
 }
 
 TEST(MonsterMoving, ArrivalSnapsToTheTargetFreesTheCellLeftAndClaimsTheNewOne) {
-    GameRig rig({"WWWWW", "WWWWW", "WWN.W", "WWWWW", "@WWWW"});
+    GameRig rig({"XXXXX", "XXXXX", "XXW X", "XXXXX", "@XXXX"});
     Monster& m = rig.level().Monsters[1];
     MoveMonsters(rig.game().world, rig.game().events, 10);  // fixed search: right
     ASSERT_EQ(m.Move, 4);
@@ -429,7 +429,7 @@ TEST(MonsterMoving, ArrivalSnapsToTheTargetFreesTheCellLeftAndClaimsTheNewOne) {
 }
 
 TEST(MonsterCatching, ATurningMonsterStillCatchesAPlayerInItsCell) {
-    GameRig rig({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "WWWWW"});
+    GameRig rig({"XXXXX", "XX XX", "XXMXX", "XXXXX", "XXXXX"});
     rig.PlacePlayer(3, 3);
     Monster& m = rig.level().Monsters[1];
     m.Move = 1;
@@ -445,7 +445,7 @@ TEST(MonsterCatching, ATurningMonsterStillCatchesAPlayerInItsCell) {
     EXPECT_EQ(rig.play().Explosions[1].Row, 3);
 
     // With the guard up the catch does nothing.
-    GameRig guarded({"WWWWW", "WW.WW", "WWMWW", "WWWWW", "WWWWW"});
+    GameRig guarded({"XXXXX", "XX XX", "XXMXX", "XXXXX", "XXXXX"});
     guarded.PlacePlayer(3, 3);
     guarded.level().Monsters[1].Move = 1;
     guarded.level().Monsters[1].TargetY = 80;

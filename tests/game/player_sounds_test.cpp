@@ -11,10 +11,10 @@ namespace {
     if (!(rig).CountSounds()) GTEST_SKIP() << "no sound device"
 
 TEST(PlayerSounds, EveryPushStartsWithImpinge) {
-    for (const auto& [rows, held] : {std::pair<std::vector<std::string>, int>{{"@o."}, isRight},
-                                     {{".y@"}, isLeft},
-                                     {{".", "r", "@"}, isUp},
-                                     {{"@", "r", ".", "W"}, isDown}}) {
+    for (const auto& [rows, held] : {std::pair<std::vector<std::string>, int>{{"@O "}, isRight},
+                                     {{" y@"}, isLeft},
+                                     {{" ", "r", "@"}, isUp},
+                                     {{"@", "r", " ", "X"}, isDown}}) {
         GameRig rig(rows);
         REQUIRE_SOUNDS(rig);
         rig.Hold(held);
@@ -27,14 +27,14 @@ TEST(PlayerSounds, EveryPushStartsWithImpinge) {
 }
 
 TEST(PlayerSounds, CircuitsCrunchWhenWalkedIntoButNotWhenEatenInPlace) {
-    GameRig walk({"@cc"});
+    GameRig walk({"@::"});
     REQUIRE_SOUNDS(walk);
     walk.Hold(isRight);
     walk.Ticks(40, 10);
     EXPECT_EQ(walk.Plays("manancacircuit"), 2);
     EXPECT_EQ(walk.Plays("infotron"), 0);
 
-    GameRig snap({"@c"});
+    GameRig snap({"@:"});
     REQUIRE_SOUNDS(snap);
     snap.game().input.SnapKey = true;
     snap.Hold(isRight);
@@ -43,7 +43,7 @@ TEST(PlayerSounds, CircuitsCrunchWhenWalkedIntoButNotWhenEatenInPlace) {
 }
 
 TEST(PlayerSounds, CollectingPlaysInfotronAndARefusedLifeIsSilent) {
-    GameRig rig({"@ilb"});
+    GameRig rig({"@o+b"});
     REQUIRE_SOUNDS(rig);
     rig.Hold(isRight);
     rig.Ticks(60, 10);
@@ -52,7 +52,7 @@ TEST(PlayerSounds, CollectingPlaysInfotronAndARefusedLifeIsSilent) {
     EXPECT_EQ(rig.play().Bombs, 1);
     EXPECT_EQ(rig.Plays("infotron"), 3);
 
-    GameRig six({"@l"});
+    GameRig six({"@+"});
     REQUIRE_SOUNDS(six);
     six.play().Lives = 6;
     six.Hold(isRight);
@@ -62,7 +62,7 @@ TEST(PlayerSounds, CollectingPlaysInfotronAndARefusedLifeIsSilent) {
 }
 
 TEST(PlayerSounds, ATrapHitExplodesOnceAndAGuardedThrowIsSilent) {
-    GameRig rig({"@", "3", ".", "."});
+    GameRig rig({"@", "^", " ", " "});
     REQUIRE_SOUNDS(rig);
     rig.PlacePlayer(2, 1);
     rig.Tick(10);
@@ -71,7 +71,7 @@ TEST(PlayerSounds, ATrapHitExplodesOnceAndAGuardedThrowIsSilent) {
     EXPECT_EQ(rig.play().Explosions[1].Col, 1);
     EXPECT_EQ(rig.play().Explosions[1].Row, 2);
 
-    GameRig guarded({"@", "3", ".", "."});
+    GameRig guarded({"@", "^", " ", " "});
     REQUIRE_SOUNDS(guarded);
     guarded.PlacePlayer(2, 1);
     guarded.play().BlastGuard = true;

@@ -15,7 +15,7 @@ namespace {
 
 TEST(PlayerSpeed, StepsAndPushesTakeTheirTimesAtSpeed200) {
     // Walking: 200 ms a cell; the move advances in the tick that starts it.
-    GameRig walk({"@.."}, 200);
+    GameRig walk({"@  "}, 200);
     walk.Hold(isRight);
     walk.Ticks(19, 10);
     EXPECT_EQ(walk.play().MoveState, msRight);
@@ -28,7 +28,7 @@ TEST(PlayerSpeed, StepsAndPushesTakeTheirTimesAtSpeed200) {
     EXPECT_EQ(walk.PictureName(), "ball");
 
     // Pushing right: Speed / 1500, 300 ms (steps of exactly 2 px with lag 15).
-    GameRig right({"@o.."}, 200);
+    GameRig right({"@O  "}, 200);
     right.Hold(isRight);
     right.Tick(15);
     right.Hold(-1);
@@ -38,7 +38,7 @@ TEST(PlayerSpeed, StepsAndPushesTakeTheirTimesAtSpeed200) {
     EXPECT_EQ(right.play().PlayerPosX, 100);
 
     // Pushing left: (Speed - 100) / 1000, 400 ms.
-    GameRig left({"..o@"}, 200);
+    GameRig left({"  O@"}, 200);
     left.Hold(isLeft);
     left.Tick(10);
     left.Hold(-1);
@@ -49,23 +49,23 @@ TEST(PlayerSpeed, StepsAndPushesTakeTheirTimesAtSpeed200) {
 }
 
 TEST(PlayerEating, EatingInPlaceTakes120msAndNothingMoves) {
-    GameRig rig({"@c.l"}, 200);
+    GameRig rig({"@: +"}, 200);
     rig.game().input.SnapKey = true;
     rig.Hold(isRight);
     rig.Ticks(11, 10);
     EXPECT_EQ(rig.play().MoveState, msSnap);
-    EXPECT_EQ(rig.Tile(1, 2), 7);
+    EXPECT_EQ(rig.Tile(1, 2), tcCircuitEatenInPlace);
     rig.Ticks(2, 10);
     EXPECT_EQ(rig.play().MoveState, msRest);
-    EXPECT_EQ(rig.Tile(1, 2), 15);
+    EXPECT_EQ(rig.Tile(1, 2), tcEmpty);
     EXPECT_EQ(rig.play().PlayerPosX, 60);
 
     // An infotron is counted at once; a life is not eaten this way and nothing happens.
-    GameRig info({"@i"}, 200);
+    GameRig info({"@o"}, 200);
     info.game().input.SnapKey = true;
     info.Hold(isRight);
     info.Tick(10);
-    EXPECT_EQ(info.Tile(1, 2), 8);
+    EXPECT_EQ(info.Tile(1, 2), tcInfotronEatenInPlace);
     EXPECT_EQ(info.play().InfotronsGot, 1);
     // A bomb is counted at once and stays until the eating ends.
     GameRig bomb({"@b"}, 200);
@@ -73,31 +73,31 @@ TEST(PlayerEating, EatingInPlaceTakes120msAndNothingMoves) {
     bomb.Hold(isRight);
     bomb.Tick(10);
     EXPECT_EQ(bomb.play().Bombs, 1);
-    EXPECT_EQ(bomb.Tile(1, 2), 19);
+    EXPECT_EQ(bomb.Tile(1, 2), tcBomb);
     EXPECT_EQ(bomb.Queued(112), 1);
     bomb.Hold(-1);
     bomb.Ticks(12, 10);
-    EXPECT_EQ(bomb.Tile(1, 2), 15);
+    EXPECT_EQ(bomb.Tile(1, 2), tcEmpty);
     EXPECT_EQ(bomb.play().Bombs, 1);
-    GameRig life({"l@"}, 200);
+    GameRig life({"+@"}, 200);
     life.game().input.SnapKey = true;
     life.Hold(isLeft);
     life.Tick(10);
     EXPECT_EQ(life.play().MoveState, msRest);
-    EXPECT_EQ(life.Tile(1, 1), 13);
+    EXPECT_EQ(life.Tile(1, 1), tcLife);
     EXPECT_EQ(life.play().Lives, 3);
 }
 
 TEST(PlayerEating, SpaceChangesOnlyTheWalkableTiles) {
     // Ports, pushes and terminals work the same with Space held.
-    GameRig port({"@>i."});
+    GameRig port({"@Ro "});
     port.game().input.SnapKey = true;
     port.Hold(isRight);
     port.Tick(10);
     EXPECT_EQ(port.play().MoveState, msRight);
     EXPECT_EQ(port.play().InfotronsGot, 1);
-    EXPECT_EQ(port.Tile(1, 3), 12);  // taken when the centre enters the cell, not eaten
-    GameRig push({".o@"});
+    EXPECT_EQ(port.Tile(1, 3), tcInfotron);  // taken when the centre enters the cell, not eaten
+    GameRig push({" O@"});
     push.game().input.SnapKey = true;
     push.Hold(isLeft);
     push.Tick(10);
@@ -107,31 +107,31 @@ TEST(PlayerEating, SpaceChangesOnlyTheWalkableTiles) {
     terminal.game().input.SnapKey = true;
     terminal.Hold(isDown);
     terminal.Tick(10);
-    EXPECT_EQ(terminal.Tile(1, 1), 15);
+    EXPECT_EQ(terminal.Tile(1, 1), tcEmpty);
     EXPECT_EQ(terminal.play().MoveState, msRest);
 }
 
 TEST(PlayerEating, WalkingIntoCircuitsAndCollectables) {
-    GameRig circuit({"c", "@"});
+    GameRig circuit({":", "@"});
     circuit.Hold(isUp);
     circuit.Tick(10);
     EXPECT_EQ(circuit.Tile(1, 1), 72);  // circuit 16 eaten moving up
     EXPECT_EQ(circuit.play().MoveState, msUp);
 
-    GameRig info({"@", "i"});
+    GameRig info({"@", "o"});
     info.Hold(isDown);
     info.Tick(10);
     EXPECT_EQ(info.play().InfotronsGot, 1);  // counted when the move starts
-    EXPECT_EQ(info.Tile(2, 1), 12);          // taken when the centre enters the cell
+    EXPECT_EQ(info.Tile(2, 1), tcInfotron);  // taken when the centre enters the cell
     info.Hold(-1);
     info.Ticks(6, 10);  // the centre crosses into row 2 in the seventh tick
-    EXPECT_EQ(info.Tile(2, 1), 12);
+    EXPECT_EQ(info.Tile(2, 1), tcInfotron);
     info.Tick(10);
-    EXPECT_EQ(info.Tile(2, 1), 15);
+    EXPECT_EQ(info.Tile(2, 1), tcEmpty);
     EXPECT_EQ(info.play().InfotronsGot, 1);
 
     // A seventh life is refused with message 110; the tile still disappears.
-    GameRig six({"@l"});
+    GameRig six({"@+"});
     six.play().Lives = 6;
     six.Hold(isRight);
     six.Tick(10);
@@ -139,7 +139,7 @@ TEST(PlayerEating, WalkingIntoCircuitsAndCollectables) {
     six.Ticks(30, 10);
     EXPECT_EQ(six.play().Lives, 6);
     EXPECT_EQ(six.Queued(110), 1);
-    EXPECT_EQ(six.Tile(1, 2), 15);
+    EXPECT_EQ(six.Tile(1, 2), tcEmpty);
 }
 
 TEST(PlayerExit, ClosedExitTipsOnceAndOpenExitEndsTheLevelOnce) {
@@ -164,7 +164,7 @@ TEST(PlayerExit, ClosedExitTipsOnceAndOpenExitEndsTheLevelOnce) {
 
 TEST(PlayerTraps, ThrownTwoCellsBackAndALifeLostUnlessGuarded) {
     // Entering trap 25 moving up: at rest in it, the player is thrown two cells down.
-    GameRig rig({".", "3", "@", ".", "."});
+    GameRig rig({" ", "^", "@", " ", " "});
     rig.Hold(isUp);
     rig.Tick(10);
     rig.Hold(-1);
@@ -186,9 +186,9 @@ TEST(PlayerTraps, ThrownTwoCellsBackAndALifeLostUnlessGuarded) {
     EXPECT_FALSE(rig.play().PlayerDying);
     rig.TicksUntilRest(10);
     EXPECT_EQ(rig.PlayerRow(), 4);
-    EXPECT_EQ(rig.Tile(2, 1), 25);
+    EXPECT_EQ(rig.Tile(2, 1), tcTrapUp);
 
-    GameRig guarded({"@", "3", "."});
+    GameRig guarded({"@", "^", " "});
     guarded.PlacePlayer(2, 1);
     guarded.play().BlastGuard = true;
     guarded.Tick(10);
@@ -199,34 +199,34 @@ TEST(PlayerTraps, ThrownTwoCellsBackAndALifeLostUnlessGuarded) {
 
 TEST(PlayerTraps, ThrowsEndAtTheLastInteriorCell) {
     // Trap 26 in column 2 throws left by two cells: the throw stops in column 1.
-    GameRig rig({".4."});
+    GameRig rig({" > "});
     rig.PlacePlayer(1, 2);
     rig.play().BlastGuard = true;
     rig.Tick(10);
     EXPECT_EQ(rig.play().TargetPosX, 60);
     rig.TicksUntilRest(10);
     EXPECT_EQ(rig.play().PlayerPosX, 60);
-    EXPECT_EQ(rig.Tile(1, 0), 4);
+    EXPECT_EQ(rig.Tile(1, 0), tcBorderVertical);
     // Trap 25 in the last row throws down: it stays in the last row.
-    GameRig down({".", "3"});
+    GameRig down({" ", "^"});
     down.PlacePlayer(2, 1);
     down.play().BlastGuard = true;
     down.Tick(10);
     EXPECT_EQ(down.play().TargetPosY, 100);
     down.TicksUntilRest(10);
     EXPECT_EQ(down.PlayerRow(), 2);
-    EXPECT_EQ(down.Tile(3, 1), 3);
+    EXPECT_EQ(down.Tile(3, 1), tcBorderHorizontal);
 }
 
 TEST(PlayerPorts, JumpOnlyWithoutLooseObjectsBeyondAndCollectWhatLiesThere) {
-    for (char beyond : {'o', 'r', 'y'}) {
-        GameRig blocked({std::string("@>") + beyond + "."});
+    for (char beyond : {'O', 'r', 'y'}) {
+        GameRig blocked({std::string("@R") + beyond + " "});
         blocked.Hold(isRight);
         blocked.Tick(10);
         EXPECT_EQ(blocked.play().MoveState, msRest) << beyond;
         EXPECT_EQ(blocked.PictureName(), "ball");
     }
-    GameRig rig({"@>i."});
+    GameRig rig({"@Ro "});
     rig.Hold(isRight);
     rig.Tick(10);
     EXPECT_EQ(rig.play().MoveState, msRight);
@@ -235,14 +235,14 @@ TEST(PlayerPorts, JumpOnlyWithoutLooseObjectsBeyondAndCollectWhatLiesThere) {
     rig.Hold(-1);
     rig.TicksUntilRest(10);
     EXPECT_EQ(rig.PlayerCol(), 3);
-    EXPECT_EQ(rig.Tile(1, 2), 49);
+    EXPECT_EQ(rig.Tile(1, 2), tcPortRight);
     // A port next to the last column leads nowhere.
-    GameRig edge({".@>"});
+    GameRig edge({" @R"});
     edge.Hold(isRight);
     edge.Tick(10);
     EXPECT_EQ(edge.play().MoveState, msRest);
     // Up and down ports need two rows beyond the player inside the level.
-    GameRig up({"i", "^", "@"});
+    GameRig up({"o", "U", "@"});
     up.Hold(isUp);
     up.Tick(10);
     EXPECT_EQ(up.play().MoveState, msUp);
@@ -250,32 +250,32 @@ TEST(PlayerPorts, JumpOnlyWithoutLooseObjectsBeyondAndCollectWhatLiesThere) {
 }
 
 TEST(PlayerTerminals, TerminalWorksEveryWayOneShotOnlyDownward) {
-    GameRig rig({"r.T.y", ".T@T.", "..t.."});
+    GameRig rig({"r T y", " T@T ", "  t  "});
     for (int dir : {isLeft, isRight, isUp}) {
         rig.Hold(dir);
         rig.Tick(10);
-        EXPECT_EQ(rig.Tile(3, 3), 54);
+        EXPECT_EQ(rig.Tile(3, 3), tcOneShotTerminal);
     }
-    EXPECT_EQ(rig.Tile(1, 1), 15);  // the first press set both dynamites off
-    EXPECT_EQ(rig.Tile(1, 5), 15);
+    EXPECT_EQ(rig.Tile(1, 1), tcEmpty);  // the first press set both dynamites off
+    EXPECT_EQ(rig.Tile(1, 5), tcEmpty);
     EXPECT_EQ(rig.play().ExplosionCount, 2);
-    rig.Set(1, 1, 21);
+    rig.Set(1, 1, tcRedDynamite);
     rig.Hold(isUp);
     rig.Tick(10);
-    EXPECT_EQ(rig.Tile(1, 1), 15);  // and again
-    rig.Set(1, 1, 21);
+    EXPECT_EQ(rig.Tile(1, 1), tcEmpty);  // and again
+    rig.Set(1, 1, tcRedDynamite);
     rig.Hold(isDown);
     rig.Tick(10);
-    EXPECT_EQ(rig.Tile(3, 3), 55);
-    EXPECT_EQ(rig.Tile(1, 1), 15);
-    rig.Set(1, 1, 21);
+    EXPECT_EQ(rig.Tile(3, 3), tcUsedTerminal);
+    EXPECT_EQ(rig.Tile(1, 1), tcEmpty);
+    rig.Set(1, 1, tcRedDynamite);
     rig.Tick(10);
-    EXPECT_EQ(rig.Tile(1, 1), 21);  // a used terminal does nothing
+    EXPECT_EQ(rig.Tile(1, 1), tcRedDynamite);  // a used terminal does nothing
 }
 
 TEST(PlayerHazard, HurtsOnlyInsideItsPhaseWindowAndIsEnteredLate) {
     for (double phase : {1.5, 3.0, 5.9, 6.5}) {
-        GameRig rig({".h."});
+        GameRig rig({" h "});
         rig.PlacePlayer(1, 2);
         rig.level().Cells[1][2].Phase = phase;
         rig.Tick(10);
@@ -293,30 +293,30 @@ TEST(PlayerHazard, HurtsOnlyInsideItsPhaseWindowAndIsEnteredLate) {
 
 TEST(PlayerDrift, PullsWithoutChecksAndStopsAtTheLastInteriorCell) {
     // 67 up to four columns to the left pulls right at 0.1 px per ms, walls or not.
-    GameRig rig({"......", "......", "......", ")..@W."});
+    GameRig rig({"      ", "      ", "      ", "]  @X "});
     rig.Tick(10);
     EXPECT_DOUBLE_EQ(rig.play().PlayerPosX, 180 + 1);
-    GameRig far({"......", "......", "......", ")....@"});
+    GameRig far({"      ", "      ", "      ", "]    @"});
     far.Tick(10);
     EXPECT_DOUBLE_EQ(far.play().PlayerPosX, 260);
     // Sources near the edges pull the player up to the last interior cell and not beyond.
-    GameRig right({"......", "......", "......", "..)..@"});
+    GameRig right({"      ", "      ", "      ", "  ]  @"});
     right.Ticks(200, 10);
     EXPECT_DOUBLE_EQ(right.play().PlayerPosX, 260);
-    EXPECT_EQ(right.Tile(4, 7), 4);
-    GameRig left({"......", "......", "......", "@.(..."});
+    EXPECT_EQ(right.Tile(4, 7), tcBorderVertical);
+    GameRig left({"      ", "      ", "      ", "@ [   "});
     left.Ticks(200, 10);
     EXPECT_DOUBLE_EQ(left.play().PlayerPosX, 60);
-    EXPECT_EQ(left.Tile(4, 0), 4);
+    EXPECT_EQ(left.Tile(4, 0), tcBorderVertical);
     // Drifting through a wall takes it away, like anything the centre passes through.
-    GameRig wall({"......", "......", "......", ")..@W."});
+    GameRig wall({"      ", "      ", "      ", "]  @X "});
     wall.Ticks(30, 10);
     EXPECT_EQ(wall.PlayerCol(), 5);
-    EXPECT_EQ(wall.Tile(4, 5), 15);
+    EXPECT_EQ(wall.Tile(4, 5), tcEmpty);
 }
 
 TEST(PlayerDying, NoLivesLeftFreezesThePlayerForGood) {
-    GameRig rig({"@.."});
+    GameRig rig({"@  "});
     rig.play().Lives = 1;
     PlayerHit(rig.game().world, rig.game().events, 1, 1);
     EXPECT_EQ(rig.play().Lives, 0);
@@ -333,13 +333,13 @@ TEST(PlayerDying, NoLivesLeftFreezesThePlayerForGood) {
 }
 
 TEST(PlayerBombs, OneBombPerCellHoweverLongCtrlIsHeld) {
-    GameRig rig({"@...."});
+    GameRig rig({"@    "});
     rig.play().Bombs = 3;
     rig.game().input.BombKey = true;
     rig.Ticks(5, 10);
     EXPECT_EQ(rig.play().Bombs, 2);
     EXPECT_EQ(rig.play().PlacedBombCount, 1);
-    EXPECT_EQ(rig.Tile(1, 1), 11);
+    EXPECT_EQ(rig.Tile(1, 1), tcBusy);
     // With a direction held no bomb is placed.
     rig.PlacePlayer(1, 3);
     rig.Hold(isRight);
@@ -348,7 +348,7 @@ TEST(PlayerBombs, OneBombPerCellHoweverLongCtrlIsHeld) {
 }
 
 TEST(PlayerPictures, IdleAnimationStartsAtRandomAfterTwoIdleSeconds) {
-    GameRig rig({"@.."});
+    GameRig rig({"@  "});
     rig.Ticks(200, 10);
     EXPECT_FALSE(rig.play().IdleAnimating);
     for (int i = 0; i < 2000 && !rig.play().IdleAnimating; ++i) rig.Tick(10);
@@ -366,7 +366,7 @@ TEST(PlayerPictures, IdleAnimationStartsAtRandomAfterTwoIdleSeconds) {
 }
 
 TEST(PlayerInput, JoystickWinsAndLaterKeysOverrideEarlierOnes) {
-    GameRig rig({".....", "..@..", "....."});
+    GameRig rig({"     ", "  @  ", "     "});
     InputStates& input = rig.game().media.Input;
     input.Add(isUp);
     input.Add(isLeft);
@@ -383,12 +383,12 @@ TEST(PlayerInput, JoystickWinsAndLaterKeysOverrideEarlierOnes) {
 }
 
 TEST(PlayerTips, BlockedTipAndWayOutTipOnce) {
-    GameRig rig({"WWWWW", "W.@.W", "WWWWW"});
+    GameRig rig({"XXXXX", "X @ X", "XXXXX"});
     rig.Set(2, 2, 30);
     rig.Set(2, 4, 30);
     rig.Ticks(3, 10);
     EXPECT_EQ(rig.Queued(105), 1);
-    rig.Set(2, 4, 14);
+    rig.Set(2, 4, tcFloor);
     rig.Ticks(3, 10);
     EXPECT_EQ(rig.Queued(106), 1);
 }
@@ -439,31 +439,31 @@ TEST(PlayerDrift, SourcesPullFromTheirAreasOnlyBelowRowThreeAndAwayFromTheEdges)
     // Both at once cancel out; in motion the drift adds to the walk.
     GameRig both(8, 6);
     both.PlacePlayer(4, 4);
-    both.Set(4, 1, 67);
-    both.Set(4, 7, 66);
+    both.Set(4, 1, tcDriftRight);
+    both.Set(4, 7, tcDriftLeft);
     both.Tick(10);
     EXPECT_DOUBLE_EQ(both.play().PlayerPosX, 180);
     GameRig walking(8, 6);
     walking.PlacePlayer(4, 5);
-    walking.Set(3, 1, 67);
+    walking.Set(3, 1, tcDriftRight);
     walking.Hold(isRight);
     walking.Tick(10);
     EXPECT_DOUBLE_EQ(walking.play().PlayerPosX, 220 + 3 + 1);
 }
 
 TEST(PlayerTips, BlockedTipBetweenTheEdgeColumnsWithTheWayOutTiles) {
-    EXPECT_EQ(BlockedTips({"WWW", "W@W", "WWW"}), 1);
-    EXPECT_EQ(BlockedTips({"WWW", "@WW", "WWW"}), 0);     // column 1
-    EXPECT_EQ(BlockedTips({"WWW", "WW@", "WWW"}), 0);     // column Cols
-    EXPECT_EQ(BlockedTips({"WWWW", "W@W.", "WWWW"}), 0);  // empty two to the right
-    EXPECT_EQ(BlockedTips({"WWWW", ".W@W", "WWWW"}), 0);  // empty two to the left
-    EXPECT_EQ(BlockedTips({"WWWW", "W@Wf", "WWWW"}), 1);  // two away only empty counts
-    for (char free : {'i', 'l', 'f', '.', 'c', 'b'}) {
-        EXPECT_EQ(BlockedTips({"WWW", std::string("W@") + free, "WWW"}), 0) << free;
-        EXPECT_EQ(BlockedTips({std::string("W") + free + "W", "W@W", "WWW"}), 0) << free;
+    EXPECT_EQ(BlockedTips({"XXX", "X@X", "XXX"}), 1);
+    EXPECT_EQ(BlockedTips({"XXX", "@XX", "XXX"}), 0);     // column 1
+    EXPECT_EQ(BlockedTips({"XXX", "XX@", "XXX"}), 0);     // column Cols
+    EXPECT_EQ(BlockedTips({"XXXX", "X@X ", "XXXX"}), 0);  // empty two to the right
+    EXPECT_EQ(BlockedTips({"XXXX", " X@X", "XXXX"}), 0);  // empty two to the left
+    EXPECT_EQ(BlockedTips({"XXXX", "X@X.", "XXXX"}), 1);  // two away only empty counts
+    for (char free : {'o', '+', '.', ' ', ':', 'b'}) {
+        EXPECT_EQ(BlockedTips({"XXX", std::string("X@") + free, "XXX"}), 0) << free;
+        EXPECT_EQ(BlockedTips({std::string("X") + free + "X", "X@X", "XXX"}), 0) << free;
     }
-    for (char shut : {'o', 'r', 'x', 'E'}) {
-        EXPECT_EQ(BlockedTips({"WWW", std::string("W@") + shut, "WWW"}), 1) << shut;
+    for (char shut : {'O', 'r', 'x', 'E'}) {
+        EXPECT_EQ(BlockedTips({"XXX", std::string("X@") + shut, "XXX"}), 1) << shut;
     }
 }
 
@@ -509,19 +509,19 @@ TEST(PlayerTraps, ATrapThrowsTwoCellsBackAndForgetsTheHeldDirection) {
 }
 
 TEST(PlayerPorts, NoJumpWhenTheCellBeyondIsTheBorder) {
-    for (const auto& [rows, held] : {RowsAndKey{{"^", "@", "."}, isUp},
-                                     {{".", "@", "v"}, isDown},
-                                     {{"<@."}, isLeft},
-                                     {{".@>"}, isRight}}) {
+    for (const auto& [rows, held] : {RowsAndKey{{"U", "@", " "}, isUp},
+                                     {{" ", "@", "D"}, isDown},
+                                     {{"L@ "}, isLeft},
+                                     {{" @R"}, isRight}}) {
         GameRig rig(rows);
         rig.Hold(held);
         rig.Tick(10);
         EXPECT_EQ(rig.play().MoveState, msRest) << held;
     }
-    for (const auto& [rows, held] : {RowsAndKey{{".", "^", "@"}, isUp},
-                                     {{"@", "v", "."}, isDown},
-                                     {{".<@"}, isLeft},
-                                     {{"@>."}, isRight}}) {
+    for (const auto& [rows, held] : {RowsAndKey{{" ", "U", "@"}, isUp},
+                                     {{"@", "D", " "}, isDown},
+                                     {{" L@"}, isLeft},
+                                     {{"@R "}, isRight}}) {
         GameRig rig(rows);
         const int row = rig.PlayerRow(), col = rig.PlayerCol();
         rig.Hold(held);
@@ -549,12 +549,12 @@ TEST(PlayerEating, EatingAnimationsOfEachCircuitAndDirection) {
 }
 
 TEST(PlayerEating, EatingInPlaceRestartsThePhaseAndHoldsTheFirstPattern) {
-    GameRig rig({"@c"}, 300);
+    GameRig rig({"@:"}, 300);
     rig.level().Cells[1][2].Phase = 2.5;
     rig.game().input.SnapKey = true;
     rig.Hold(isRight);
     rig.Tick(10);
-    EXPECT_EQ(rig.Tile(1, 2), 7);
+    EXPECT_EQ(rig.Tile(1, 2), tcCircuitEatenInPlace);
     EXPECT_DOUBLE_EQ(rig.level().Cells[1][2].Phase, 10 * 300 / 6000.0);
     EXPECT_EQ(rig.play().SnapCol, 2);
     EXPECT_EQ(rig.play().SnapRow, 1);
@@ -562,7 +562,7 @@ TEST(PlayerEating, EatingInPlaceRestartsThePhaseAndHoldsTheFirstPattern) {
     EXPECT_EQ(rig.player().PatternPos, 0);
     EXPECT_FALSE(rig.player().Looping);
     // With Space held, empty space and floor are not eaten and the player does not walk.
-    for (char n : {'.', 'f'}) {
+    for (char n : {' ', '.'}) {
         GameRig stay({std::string("@") + n});
         stay.game().input.SnapKey = true;
         stay.Hold(isRight);
@@ -575,7 +575,7 @@ TEST(PlayerEating, EatingInPlaceRestartsThePhaseAndHoldsTheFirstPattern) {
 TEST(PlayerMovement, VerticalPushesAndSnappingToTheTargetCell) {
     // Pushing up or down: Speed / 1500, so 300 ms a cell at Speed 200 (2 px per 15 ms tick).
     for (const auto& [rows, held] :
-         {RowsAndKey{{".", "r", "@"}, isUp}, {{"@", "r", ".", "W"}, isDown}}) {
+         {RowsAndKey{{" ", "r", "@"}, isUp}, {{"@", "r", " ", "X"}, isDown}}) {
         GameRig rig(rows, 200);
         rig.Hold(held);
         rig.Tick(15);
@@ -585,7 +585,7 @@ TEST(PlayerMovement, VerticalPushesAndSnappingToTheTargetCell) {
         EXPECT_EQ(rig.PictureName(), held == isUp ? "ballsus" : "balljos");
     }
     // A move that starts off-centre ends in the centre of the target's cell.
-    GameRig rig({"@.."});
+    GameRig rig({"@  "});
     rig.play().PlayerPosX = 65;
     rig.Hold(isRight);
     rig.Tick(10);
@@ -599,7 +599,7 @@ TEST(PlayerMovement, VerticalPushesAndSnappingToTheTargetCell) {
 TEST(PlayerMovement, PlayerPositionIsTruncatedAndTheSpriteSitsAroundIt) {
     GameRig rig(8, 6);
     rig.PlacePlayer(4, 5);
-    rig.Set(4, 1, 67);
+    rig.Set(4, 1, tcDriftRight);
     rig.Tick(7);  // 0.7 px
     EXPECT_DOUBLE_EQ(rig.play().PlayerPosX, 220.7);
     EXPECT_EQ(rig.play().PlayerX, 220);
@@ -616,7 +616,7 @@ TEST(PlayerCellClearing, AThrowClearsWhatItPassesExceptTheKeptTiles) {
     for (const Case& k : {Case{30, false}, Case{14, false}, Case{63, false}, Case{13, false},
                           Case{11, true}, Case{65, true}, Case{49, true}, Case{52, true},
                           Case{25, true}, Case{70, true}, Case{81, true}}) {
-        GameRig rig({"..1..."});
+        GameRig rig({"  <   "});
         rig.PlacePlayer(1, 3);
         rig.Set(1, 4, k.tile);
         rig.play().BlastGuard = true;
@@ -634,9 +634,9 @@ TEST(PlayerPictures, VuzodaPicturesForEveryMove) {
         const char* picture;
         double pattern;
     };
-    for (const Case& k : {Case{{"@o."}, isRight, "eddied", 0}, Case{{".o@"}, isLeft, "eddies", 0},
-                          Case{{"@", "r", ".", "W"}, isDown, "eddiejos", 1},
-                          Case{{".", "r", "@"}, isUp, "eddiesus", 1}}) {
+    for (const Case& k : {Case{{"@O "}, isRight, "eddied", 0}, Case{{" O@"}, isLeft, "eddies", 0},
+                          Case{{"@", "r", " ", "X"}, isDown, "eddiejos", 1},
+                          Case{{" ", "r", "@"}, isUp, "eddiesus", 1}}) {
         GameRig rig(k.rows);
         rig.game().settings.Character = 0;
         rig.Hold(k.held);
@@ -645,7 +645,7 @@ TEST(PlayerPictures, VuzodaPicturesForEveryMove) {
         EXPECT_EQ(rig.player().PatternPos, k.pattern) << k.picture;
         EXPECT_FALSE(rig.player().Looping) << k.picture;
     }
-    GameRig rig({"@.."});
+    GameRig rig({"@  "});
     rig.game().settings.Character = 0;
     rig.Hold(isRight);
     rig.Tick(10);
@@ -698,12 +698,12 @@ TEST(PlayerTerminals, DetonateNearbyReachesTenCellsEachWay) {
         rig.Set(row, col, row == 22 ? 22 : 21);
     }
     DetonateNearby(rig.game().world, rig.game().events, 12, 12);
-    EXPECT_EQ(rig.Tile(2, 22), 15);
-    EXPECT_EQ(rig.Tile(22, 2), 15);
-    EXPECT_EQ(rig.Tile(1, 12), 21);
-    EXPECT_EQ(rig.Tile(12, 23), 21);
-    EXPECT_EQ(rig.Tile(23, 12), 21);
-    EXPECT_EQ(rig.Tile(12, 1), 21);
+    EXPECT_EQ(rig.Tile(2, 22), tcEmpty);
+    EXPECT_EQ(rig.Tile(22, 2), tcEmpty);
+    EXPECT_EQ(rig.Tile(1, 12), tcRedDynamite);
+    EXPECT_EQ(rig.Tile(12, 23), tcRedDynamite);
+    EXPECT_EQ(rig.Tile(23, 12), tcRedDynamite);
+    EXPECT_EQ(rig.Tile(12, 1), tcRedDynamite);
 }
 
 TEST(PlayerExit, OnlyTheCellDirectlyAboveIsTheExit) {
@@ -714,7 +714,7 @@ TEST(PlayerExit, OnlyTheCellDirectlyAboveIsTheExit) {
         EXPECT_FALSE(rig.play().ExitReached);
     }
     // Passing under the exit holding a direction: the tick at rest in between reaches it.
-    GameRig rig({".E.", "@.."});
+    GameRig rig({" E ", "@  "});
     rig.Hold(isRight);
     rig.Ticks(30, 10);
     EXPECT_TRUE(rig.play().ExitReached);
@@ -730,7 +730,7 @@ TEST(PlayerAdvance, PlayerHitWindowAroundThePlayersCentre) {
     for (const Case& k :
          {Case{60, 140, true}, Case{59, 140, true}, Case{61, 140, true}, Case{58, 140, false},
           Case{62, 140, false}, Case{60, 144, true}, Case{60, 145, false}}) {
-        GameRig rig({"o.", "..", "..", "WW"});
+        GameRig rig({"O ", "  ", "  ", "XX"});
         rig.play().PlayerX = k.playerX;
         rig.play().PlayerY = k.playerY;
         for (int i = 0; i < 25; ++i) MoveObjects(rig.game().world, rig.game().events, 10);
@@ -740,7 +740,7 @@ TEST(PlayerAdvance, PlayerHitWindowAroundThePlayersCentre) {
 }
 
 TEST(PlayerAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEntry) {
-    GameRig rig({"o.", "..", "W@"});
+    GameRig rig({"O ", "  ", "X@"});
     rig.play().FallList[1].LandSound = 1;  // left over from an earlier move
     MoveObjects(rig.game().world, rig.game().events, 10);
     EXPECT_EQ(rig.play().FallList[1].LandSound, 0);
@@ -752,7 +752,7 @@ TEST(PlayerAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEn
     EXPECT_EQ(rig.play().FallCount, 1);
 
     // Two moves starting in one tick: only the first free entry has its flag cleared.
-    GameRig two({"o.o", "...", "W@W"});
+    GameRig two({"O O", "   ", "X@X"});
     two.play().FallList[1].LandSound = 1;
     two.play().FallList[2].LandSound = 1;
     MoveObjects(two.game().world, two.game().events, 10);
@@ -762,20 +762,20 @@ TEST(PlayerAdvance, LandingSoundFlagSetOnApproachAndClearedOnlyForTheFirstFreeEn
 }
 
 TEST(PlayerAdvance, PushedDynamiteCrushesAMonsterBelowItsTargetAtOnce) {
-    GameRig crawl({"@r.", "W.N"});
+    GameRig crawl({"@r ", "X W"});
     crawl.play().PushRight = true;
     MoveObjects(crawl.game().world, crawl.game().events, 10);
     EXPECT_EQ(crawl.level().MonsterCount, 0);
-    EXPECT_EQ(crawl.Tile(2, 3), 12);
+    EXPECT_EQ(crawl.Tile(2, 3), tcInfotron);
 
-    GameRig turn({".y@", "MW."});
+    GameRig turn({" y@", "MX "});
     turn.play().PushLeft = true;
     MoveObjects(turn.game().world, turn.game().events, 10);
     EXPECT_EQ(turn.level().MonsterCount, 0);
     EXPECT_EQ(turn.play().ExplosionCount, 1);
 
     // A monster below the cell being left is not in the target column.
-    GameRig aside({"@r.", "WNW"});
+    GameRig aside({"@r ", "XWX"});
     aside.play().PushRight = true;
     MoveObjects(aside.game().world, aside.game().events, 10);
     EXPECT_EQ(aside.level().MonsterCount, 1);

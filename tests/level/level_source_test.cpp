@@ -29,24 +29,6 @@ std::string Level(const std::string& mapLines, const std::string& after = "") {
     return "level \"A\"\nmap\n" + mapLines + after + "end\n";
 }
 
-TEST(LevelSource, EveryLegendCharacter) {
-    LevelRecord level = ParseOne(Level("@ _.:;,oOry+bETtu<v^>RDLUh[]MWa#=X%&$~!12345678\n"));
-    const std::vector<int> expected = {15, 15, 15, 14, 16, 17, 18, 12, 20, 21, 22, 13,
-                                       19, 63, 53, 54, 55, 23, 24, 25, 26, 49, 50, 51,
-                                       52, 65, 66, 67, 38, 39, 68, 30, 31, 45, 46, 27,
-                                       28, 32, 33, 40, 41, 42, 43, 44, 47, 48, 56};
-    ASSERT_EQ(level.Cols, static_cast<int>(expected.size()));
-    for (int c = 1; c <= level.Cols; ++c) {
-        const LevelRecordCell& cell = level.CellAt(c, 1);
-        EXPECT_EQ(cell.Tile, expected[c - 1]) << "column " << c;
-        EXPECT_EQ(cell.Layer, 100);
-        EXPECT_EQ(cell.FrameBase, 0);
-        EXPECT_EQ(cell.Spare, 0);
-    }
-    EXPECT_EQ(level.StartX, 60);
-    EXPECT_EQ(level.StartY, 60);
-}
-
 TEST(LevelSource, DefaultsAndDirectives) {
     LevelSetData set = Parse(Level("@\n"));
     EXPECT_EQ(set.SetHeader, 0);
