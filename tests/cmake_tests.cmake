@@ -15,4 +15,6 @@ add_test(NAME InstallLayoutValidates
 add_test(NAME InstalledGameSavesUnderHome
          COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DWORK=${CMAKE_BINARY_DIR}/check-installed
                  -P ${CMAKE_SOURCE_DIR}/tests/install/installed_game.cmake)
-set_tests_properties(InstallLayoutValidates InstalledGameSavesUnderHome PROPERTIES TIMEOUT 120)
+# Both install the same build folder: one at a time.
+set_tests_properties(InstallLayoutValidates InstalledGameSavesUnderHome PROPERTIES TIMEOUT 120
+                     RESOURCE_LOCK install_tree)
