@@ -6,3 +6,15 @@ if(TARGET tolmara-bench)
   add_test(NAME bench_quick COMMAND tolmara-bench --quick)
   set_tests_properties(bench_quick PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endif()
+
+# The install: its layout and the validators of the desktop entry and the metainfo, then the
+# installed game from a read-only copy keeping its saves under HOME.
+add_test(NAME InstallLayoutValidates
+         COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DWORK=${CMAKE_BINARY_DIR}/check-install
+                 -DAPP_ID=${TOLMARA_APP_ID} -P ${CMAKE_SOURCE_DIR}/tests/install/install_layout.cmake)
+add_test(NAME InstalledGameSavesUnderHome
+         COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DWORK=${CMAKE_BINARY_DIR}/check-installed
+                 -P ${CMAKE_SOURCE_DIR}/tests/install/installed_game.cmake)
+# Both install the same build folder: one at a time.
+set_tests_properties(InstallLayoutValidates InstalledGameSavesUnderHome PROPERTIES TIMEOUT 120
+                     RESOURCE_LOCK install_tree)

@@ -42,8 +42,9 @@ void SaveAtForcedExit() {
     Game* game = runningGame;
     runningGame = nullptr;
     if (!game || !game->StartupComplete || game->Terminated) return;
-    for (auto save : {+[](Game& g) { WritePlayerNames(g.players, g.settings.Speed, g.ProgramDir); },
-                      +[](Game& g) { WriteConfiguration(g.settings, g.ProgramDir); }}) {
+    for (auto save :
+         {+[](Game& g) { WritePlayerNames(g.players, g.settings.Speed, g.SaveFolder()); },
+          +[](Game& g) { WriteConfiguration(g.settings, g.SaveFolder()); }}) {
         try {
             save(*game);
         } catch (const std::exception& e) {
@@ -181,7 +182,12 @@ int RunGame() {
     SDL_SetMainReady();
     auto game = std::make_unique<Game>();
     SetStartDefaults(*game);
-    game->ProgramDir = ProgramFolder();
+    try {
+        UseGameFolders(*game, FoldersOfProgram());
+    } catch (const std::exception& e) {
+        ShowErrorBox(kTitle, e.what());
+        return 1;
+    }
     if (!CheckDataFiles(*game)) return 1;
     try {
         ReadStoredSettings(*game);

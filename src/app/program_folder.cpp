@@ -1,4 +1,4 @@
-// The folder of the running program, where the game keeps its data files.
+// The folder of the running program and the game's folders found from it.
 #include "app/program_folder.h"
 
 #include <SDL.h>
@@ -9,4 +9,8 @@ std::string ProgramFolder() {
     SDL_free(base);
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
+}
+
+GameFolders FoldersOfProgram() {
+    return FindGameFolders(ProgramFolder(), UserDataFolder());
 }

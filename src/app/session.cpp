@@ -9,13 +9,19 @@
 #include "app/key_events.h"
 #include "app/startup.h"
 #include "screens/screen_dispatch.h"
+#include "store/game_folders.h"
 
 std::unique_ptr<Game> StartGame(const SessionOptions& options) {
     SDL_SetMainReady();
     auto game = std::make_unique<Game>();
     SetStartDefaults(*game);
-    game->ProgramDir = options.ProgramDir;
-    if (!game->ProgramDir.empty() && game->ProgramDir.back() != '/') game->ProgramDir += '/';
+    auto withSlash = [](std::string folder) {
+        if (!folder.empty() && folder.back() != '/') folder += '/';
+        return folder;
+    };
+    game->ProgramDir = withSlash(options.ProgramDir);
+    if (!options.SaveDir.empty())
+        UseGameFolders(*game, GameFolders{game->ProgramDir, withSlash(options.SaveDir)});
     game->FixedSeed = options.Seed;
     if (options.ReadSettings) {
         if (!CheckDataFiles(*game))

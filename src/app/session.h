@@ -13,6 +13,9 @@ struct SessionOptions {
     std::string ProgramDir;        // the game's folder (data files)
     bool ReadSettings = true;      // read the configuration and player names files of the folder
     std::optional<uint64_t> Seed;  // replaces the clock wherever the game seeds its random numbers
+    // The folder of the settings and players files when it is not ProgramDir (as for an
+    // installed game); a first start copies the default settings there.
+    std::string SaveDir{};
 };
 
 // The start-up sequence up to the intro logo screen, with the display opened (SDL's dummy driver

@@ -13,6 +13,7 @@
 #include "screens/game.h"
 #include "screens/level_start.h"
 #include "screens/screen_dispatch.h"
+#include "store/game_folders.h"
 
 namespace {
 
@@ -59,9 +60,16 @@ bool FileReadable(const std::string& path) {
     return regular;
 }
 
+void UseGameFolders(Game& game, const GameFolders& folders) {
+    game.ProgramDir = folders.Data;
+    game.SaveDir = folders.Save == folders.Data ? std::string() : folders.Save;
+    PrepareSaveFolder(folders);
+}
+
 bool CheckDataFiles(Game& game) {
     for (const char* file : {"tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg"}) {
-        if (!FileReadable(game.ProgramDir + file)) {
+        const bool settings = std::strcmp(file, "tolmarakx.cfg") == 0;
+        if (!FileReadable((settings ? game.SaveFolder() : game.ProgramDir) + file)) {
             ShowErrorBox("Tolmara Deepgrid", MissingFileText(file));
             return false;
         }
@@ -81,8 +89,8 @@ void ReadStoredSettings(Game& game) {
     ReadSystemVolumes(game.Sound());
     game.settings.SavedMusicVolume = game.settings.MusicVolume;
     game.settings.SavedSoundsVolume = game.settings.SoundsVolume;
-    ReadPlayerNames(game.players, game.settings.Speed, game.ProgramDir);
-    ReadConfiguration(game.settings, game.ProgramDir);
+    ReadPlayerNames(game.players, game.settings.Speed, game.SaveFolder());
+    ReadConfiguration(game.settings, game.SaveFolder());
 }
 
 static void ResetMainMenuStart(Game& game) {
@@ -149,7 +157,7 @@ void AppException(Game& game, const std::exception& error) {
     // Keep the player's progress of this run: one bad file must not lose it.
     if (game.StartupComplete) {
         try {
-            WritePlayerNames(game.players, game.settings.Speed, game.ProgramDir);
+            WritePlayerNames(game.players, game.settings.Speed, game.SaveFolder());
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
         }
@@ -170,8 +178,8 @@ void ShutdownSequence(Game& game) {
             game.Failed = true;
         }
     };
-    save([&] { WritePlayerNames(game.players, game.settings.Speed, game.ProgramDir); });
-    save([&] { WriteConfiguration(game.settings, game.ProgramDir); });
+    save([&] { WritePlayerNames(game.players, game.settings.Speed, game.SaveFolder()); });
+    save([&] { WriteConfiguration(game.settings, game.SaveFolder()); });
     if (game.settings.MusicEnabled) StopMusic(game.Sound());
     if (game.media.Screen.Started()) game.media.Screen.StopDisplay();
     game.timer.Enabled = false;

@@ -5,6 +5,12 @@
 #include <string>
 
 struct Game;
+struct GameFolders;
+
+// The folders of the run: data files from folders.Data, settings and players in folders.Save,
+// which a first start makes ready (its folder and the default settings). Throws FileError naming
+// the folder or file that cannot be made.
+void UseGameFolders(Game& game, const GameFolders& folders);
 
 // The data files "tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg" in order; shows
 // the message of the first one that cannot be opened and returns false.

@@ -61,7 +61,11 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     // Lives for the whole run.
-    std::string ProgramDir;  // with its trailing separator
+    std::string ProgramDir;  // the data files' folder, with its trailing separator
+    // The folder of the settings, the players and the player's own level sets (trailing
+    // separator); empty when it is ProgramDir, as in a build folder or a portable copy.
+    std::string SaveDir;
+    const std::string& SaveFolder() const { return SaveDir.empty() ? ProgramDir : SaveDir; }
     Settings settings;
     PlayerTable players;
     LevelSetState levels;

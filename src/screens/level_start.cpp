@@ -7,6 +7,7 @@
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "store/game_folders.h"
 
 void EmptyTick(Game&, int32_t) {}
 
@@ -14,12 +15,17 @@ void ReadLevelSet(Game& game) {
     const std::string& name = game.settings.LevelsFile;
     if (!IsSafeRelativePath(name))
         throw FileError(name + ": the level set file must be a file inside the game's folder");
-    // A file that cannot be opened says where its name came from: an edited configuration file
-    // can name a level set file that never existed.
-    if (!PathExists(game.ProgramDir + name))
-        throw FileError(game.ProgramDir + name +
-                        ": cannot open file (the level set file named by tolmarakx.cfg)");
-    ReadLevelSetFrom(game, game.ProgramDir + name);
+    // A player's own level set in the save folder comes before the shipped one of that name. A
+    // file that cannot be opened says where its name came from: an edited configuration file can
+    // name a level set file that never existed.
+    const std::string path = LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()}, name);
+    if (!PathExists(path)) {
+        const std::string also =
+            game.SaveDir.empty() ? "" : ", looked for in " + game.SaveDir + " first";
+        throw FileError(path + ": cannot open file (the level set file named by tolmarakx.cfg" +
+                        also + ")");
+    }
+    ReadLevelSetFrom(game, path);
 }
 
 void ReadLevelSetFrom(Game& game, const std::string& path) {

@@ -9,8 +9,8 @@ struct Game;
 // The handler while a level loads: no frame runs game code until the level is built.
 void EmptyTick(Game& game, int32_t lag);
 
-// Reads the index and the level names of ProgramDir + LevelsFile. Throws FileError naming the
-// file, the level and the limit for a file that breaks the limits.
+// Reads the index and the level names of LevelsFile (the save folder's, else the data folder's).
+// Throws FileError naming the file, the level and the limit for a file that breaks the limits.
 void ReadLevelSet(Game& game);
 // The same for a level set file at any path (tools that play sets from elsewhere); the file is
 // named by its path in messages.

@@ -238,9 +238,9 @@ void FinishOptions(Game& game) {
             game.audio.CurrentSong = -1;
         }
         ApplyVolumes(game.Sound());
-        WriteConfiguration(settings, game.ProgramDir);
+        WriteConfiguration(settings, game.SaveFolder());
     } else {
-        ReadConfiguration(settings, game.ProgramDir);
+        ReadConfiguration(settings, game.SaveFolder());
         ApplyVolumes(game.Sound());
     }
     // Sounds switched on while no sound library is loaded: ready it before the menu's next sound.

@@ -16,7 +16,7 @@ struct Settings {
     int32_t MusicVolume = 0;  // 0..255 as the game wants it (low 8 bits reach the mixer)
     int32_t SoundsVolume = 0;
     int32_t Speed = 300;     // 200..400
-    std::string LevelsFile;  // level set file, relative to ProgramDir
+    std::string LevelsFile;  // level set file: in the save folder, else the data folder
     int32_t SongCount = 0;
     std::array<std::string, kMaxSongs> Songs{};  // song k is Songs[k - 1]
     int32_t LevelSongCount = 0;

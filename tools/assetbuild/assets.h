@@ -21,3 +21,6 @@ struct SongFile {
     Bytes Midi;
 };
 std::vector<SongFile> BuildSongs(const std::string& assetsDir);
+// The desktop icon, the bomb emblem on a circuit board tile: "icon.svg" and "icon-N.png" for
+// N = 48, 64, 128, 256, written into `folder`.
+void WriteIcons(const std::string& folder);

@@ -1,7 +1,9 @@
 // tolmara-assets: makes the game's data files (pictures, sounds, songs) from the sources in
 // assets/.
 //   tolmara-assets --assets DIR --out DIR [--sheet DIR]
-// --sheet also writes one PNG contact sheet per picture library, for review.
+//   tolmara-assets --icons DIR
+// --sheet also writes one PNG contact sheet per picture library, for review; --icons writes only
+// the desktop icon (SVG and PNG sizes) for the install.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,7 +14,7 @@
 #include "store/atomic_write.h"
 
 int main(int argc, char** argv) {
-    std::string out = ".", sheet, assets = "assets";
+    std::string out = ".", sheet, assets = "assets", icons;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string a = argv[i];
         if (a == "--out")
@@ -21,12 +23,18 @@ int main(int argc, char** argv) {
             sheet = argv[i + 1];
         else if (a == "--assets")
             assets = argv[i + 1];
+        else if (a == "--icons")
+            icons = argv[i + 1];
         else {
             std::fprintf(stderr, "tolmara-assets: unknown option %s\n", a.c_str());
             return 2;
         }
     }
     try {
+        if (!icons.empty()) {
+            WriteIcons(icons);
+            return 0;
+        }
         struct Library {
             const char* file;
             std::vector<PictureData> pictures;

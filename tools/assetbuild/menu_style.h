@@ -54,6 +54,9 @@ double WrappedText(cairo_t* cr, const std::string& text, double x, double y, dou
 // The game's emblem: an eye whose white is a grid and whose iris is a cyan ring, centred at
 // (cx, cy), r = half the eye's width.
 void GridEye(cairo_t* cr, double cx, double cy, double r);
+// The bomb emblem of the main menu in a 150 x 150 box from the origin: a round dark bomb with a
+// lit fuse inside a thin cyan ring.
+void DrawBombEmblem(cairo_t* cr);
 
 // Small deterministic random numbers for textures (the same on every build machine).
 class Lcg {

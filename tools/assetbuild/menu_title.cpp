@@ -96,10 +96,10 @@ PictureData Logo() {
     return CanvasToPicture(c, "brinloft", 0, 0, false, 0x000000);
 }
 
-// "bomba": a round dark bomb with a lit fuse, inside a thin cyan ring.
-PictureData BombEmblem() {
-    Canvas c(150, 150);
-    cairo_t* cr = c.cr;
+}  // namespace
+
+// The bomb emblem in a 150 x 150 box: a round dark bomb with a lit fuse, inside a thin cyan ring.
+void DrawBombEmblem(cairo_t* cr) {
     SetRgb(cr, pal::kCyan, 0.9);
     cairo_set_line_width(cr, 3);
     cairo_arc(cr, 72, 82, 62, M_PI * 0.62, M_PI * 2.15);
@@ -148,6 +148,14 @@ PictureData BombEmblem() {
         SetRgb(cr, colours[layer]);
         cairo_fill(cr);
     }
+}
+
+namespace {
+
+// "bomba": the bomb emblem of the main menu.
+PictureData BombEmblem() {
+    Canvas c(150, 150);
+    DrawBombEmblem(c.cr);
     return CanvasToPicture(c, "bomba", 0, 0, true, pal::kBoardMid);
 }
 

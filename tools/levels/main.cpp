@@ -88,7 +88,7 @@ int Dump(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args;
-    std::string dataDir = ProgramFolder();
+    std::string dataDir = FoldersOfProgram().Data;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--data") {

@@ -57,7 +57,7 @@ Options ParseArguments(int argc, char** argv) {
         }
     }
     if (o.OutPath.empty()) Usage("a level set and an output image are needed");
-    if (o.DataDir.empty()) o.DataDir = ProgramFolder();
+    if (o.DataDir.empty()) o.DataDir = FoldersOfProgram().Data;
     if (o.DataDir.back() != '/') o.DataDir += '/';
     return o;
 }

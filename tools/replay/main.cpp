@@ -66,7 +66,7 @@ Options ParseArguments(int argc, char** argv) {
             UsageError("more than one replay given");
     }
     if (o.ReplayPath.empty()) UsageError("no replay given");
-    if (o.DataDir.empty()) o.DataDir = ProgramFolder();
+    if (o.DataDir.empty()) o.DataDir = FoldersOfProgram().Data;
     if (o.DataDir.back() != '/') o.DataDir += '/';
     return o;
 }

@@ -60,7 +60,7 @@ void PlayShot(const std::string& data, const std::string& replay, long at, const
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string data = ProgramFolder(), replay, out;
+    std::string data = FoldersOfProgram().Data, replay, out;
     long at = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];

@@ -31,7 +31,7 @@ double Number(int argc, char** argv, int& i) {
 
 Arguments Parse(int argc, char** argv) {
     Arguments a;
-    a.Soak.GameDir = ProgramFolder();
+    a.Soak.GameDir = FoldersOfProgram().Data;
     a.Soak.GameMsPerLevel = 600'000;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
