@@ -18,3 +18,12 @@ add_test(NAME InstalledGameSavesUnderHome
 # Both install the same build folder: one at a time.
 set_tests_properties(InstallLayoutValidates InstalledGameSavesUnderHome PROPERTIES TIMEOUT 120
                      RESOURCE_LOCK install_tree)
+# Every tool prints its usage on --help and refuses an option it does not know.
+foreach(tool tolmara-levels tolmara-replay tolmara-shots tolmara-assets tolmara-levelsheet
+        tolmara-soak tolmara-bench)
+  if(TARGET ${tool})
+    add_test(NAME ${tool}_help COMMAND ${tool} --help)
+    add_test(NAME ${tool}_refuses_an_unknown_option COMMAND ${tool} --no-such-option)
+    set_tests_properties(${tool}_refuses_an_unknown_option PROPERTIES WILL_FAIL TRUE)
+  endif()
+endforeach()

@@ -18,9 +18,14 @@ void DrawFrameRate(Game& game) {
 
 }  // namespace
 
+bool FrameDue(const Game& game) {
+    const Display& display = game.media.Screen;
+    return display.DisplayReady() && (game.WindowFocused || !display.FullScreen());
+}
+
 void RunFrame(Game& game, int32_t lag) {
     if (lag < 1) lag = 1;
-    if (!game.media.Screen.DisplayReady()) return;
+    if (!FrameDue(game)) return;
     game.media.Sounds.NextTick();  // one copy of each sound per tick
     game.media.Input.PollInput();
     AgeMessages(game, lag);

@@ -2,6 +2,7 @@
 #include "app/key_events.h"
 
 #include <cctype>
+#include <string>
 
 #include "app/startup.h"
 #include "audio/audio.h"
@@ -161,6 +162,15 @@ void OnMouseMove(Game& game, int x, int y) {
 
 void OnMouseUp(Game& game) {
     game.input.MouseHeld = false;
+}
+
+void OnFocusChanged(Game& game, bool focused) {
+    game.WindowFocused = focused;
+    const std::string title = "Tolmara Deepgrid";
+    game.media.Screen.SetCaption(focused ? title : title + " [Pause]");
+    if (focused) return;
+    game.media.Input.ReleaseAll();
+    game.input.SnapKey = game.input.BombKey = false;
 }
 
 void ToggleDisplayMode(Game& game) {

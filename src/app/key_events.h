@@ -16,5 +16,8 @@ void PressMouseButton(Game& game);
 void MouseDownAt(Game& game, int x, int y);
 void OnMouseMove(Game& game, int x, int y);
 void OnMouseUp(Game& game);
+// The window gained or lost the input focus: the caption says "[Pause]" while it is away, held
+// keys are let go, and in full screen the play stops until the focus comes back (see FrameDue).
+void OnFocusChanged(Game& game, bool focused);
 // Switches between full screen and a window (Alt+Enter).
 void ToggleDisplayMode(Game& game);

@@ -87,12 +87,8 @@ void OnWindowEvent(Game& game, const SDL_WindowEvent& e) {
     Display& display = game.media.Screen;
     switch (e.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            display.SetCaption(kTitle);
-            break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            display.SetCaption(std::string(kTitle) + " [Pause]");
-            game.media.Input.ReleaseAll();
-            game.input.SnapKey = game.input.BombKey = false;
+            OnFocusChanged(game, e.event == SDL_WINDOWEVENT_FOCUS_GAINED);
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_HIDDEN:
@@ -148,7 +144,7 @@ void IdleStep(Game& game, uint64_t& lastTick) {
     if (quitRequested.exchange(false) && !game.Terminated) ShutdownSequence(game);
     if (game.Terminated) return;
     if (game.audio.MusicFinished.load()) RestartFinishedSong(game.Sound());
-    if (!game.timer.Enabled || !game.media.Screen.DisplayReady()) {
+    if (!game.timer.Enabled || !FrameDue(game)) {
         SDL_WaitEventTimeout(nullptr, 20);  // nothing to draw: do not spin
         lastTick = SDL_GetTicks64();
         return;

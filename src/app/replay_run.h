@@ -29,3 +29,7 @@ ReplayResult PlayReplay(Game& game, const ReplayScript& script,
 // For watching a replay in a real window: keeps the window responsive and waits until `lag`
 // milliseconds have passed since the previous call. False once the window was closed.
 bool WaitForReplayPace(int32_t lag);
+// The end of a watched replay: when the level was left, the level-end screen draws its outcome
+// over the last frame; the window then keeps that frame until a key or a mouse button is pressed,
+// the window is closed, or `ms` milliseconds pass.
+void HoldLastFrame(Game& game, int32_t ms);

@@ -33,9 +33,19 @@ bool RealVideoDriver() {
     return SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") || SDL_WasInit(SDL_INIT_VIDEO);
 }
 
+// The missing-file texts part their two lines with a line feed and a carriage return; the
+// window system would show the carriage return as a stray glyph at the start of the second
+// line, so the box and the terminal get the line feed alone.
+std::string CleanLines(std::string text) {
+    for (size_t at = text.find("\n\r"); at != std::string::npos; at = text.find("\n\r", at))
+        text.erase(at + 1, 1);
+    return text;
+}
+
 }  // namespace
 
-void ShowErrorBox(const std::string& title, const std::string& text) {
+void ShowErrorBox(const std::string& title, const std::string& message) {
+    const std::string text = CleanLines(message);
     std::fprintf(stderr, "%s\n", text.c_str());
     // A message box only where a player can see and close it: never under the dummy or offscreen
     // driver, where it could wait for a click that never comes.
@@ -90,6 +100,7 @@ void ReadStoredSettings(Game& game) {
     game.settings.SavedMusicVolume = game.settings.MusicVolume;
     game.settings.SavedSoundsVolume = game.settings.SoundsVolume;
     ReadPlayerNames(game.players, game.settings.Speed, game.SaveFolder());
+    game.PlayersFileFollows = true;
     ReadConfiguration(game.settings, game.SaveFolder());
 }
 

@@ -27,6 +27,7 @@ enum class MessageId : int {
     NoNameToEdit = 19,
     NoNameToDelete = 20,
     NameListFull = 21,
+    PlayersNotSaved = 22,
     SelectNameFirst = 23,
     MusicDeviceFailed = 25,
     MusicFileMissing = 26,

@@ -3,6 +3,7 @@
 #include "audio/audio.h"
 #include "screens/game.h"
 #include "screens/menu_common.h"
+#include "screens/player_saves.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
@@ -46,7 +47,10 @@ void ChooseByClick(Game& game) {
     }
     PlayerTable& players = game.players;
     if (players.CurrentPlayer >= 1 && players.CurrentPlayer <= kMaxPlayers) {
-        players.PlayerCharacter[players.CurrentPlayer] = game.settings.Character;
+        uint8_t& stored = players.PlayerCharacter[players.CurrentPlayer];
+        const bool changed = stored != game.settings.Character;
+        stored = game.settings.Character;
+        if (changed && players.CurrentPlayer <= players.PlayerCount) SavePlayers(game);
     }
     if (cs.CharacterChoice > 0) PlaySound(game.Sound(), "click");
 }

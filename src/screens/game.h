@@ -98,4 +98,9 @@ struct Game {
     // The process ends with a failure status: a save failed or a fatal error ended the run.
     bool Failed = false;
     bool StartupComplete = false;
+    // The window has the input focus (as far as the window system said).
+    bool WindowFocused = true;
+    // The player table was read from the folder's players file, so every change of it is
+    // written back at once. Replays and tools start from defaults and never write the file.
+    bool PlayersFileFollows = false;
 };

@@ -1,5 +1,6 @@
 // The level-end screen: the frozen level under its result picture, then the player's progress.
 #include "screens/game.h"
+#include "screens/player_saves.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
 
@@ -30,6 +31,7 @@ void RecordLevelMade(Game& game) {
         int32_t& open = players.PlayerLevels[slot];
         if (open <= levelCount) ++open;
         if (open > levelCount) next = Screen::GameFinished;
+        SavePlayers(game);
     }
     SetScreen(game, next);
     game.world.play.CurrentLevel += 1;

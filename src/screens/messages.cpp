@@ -28,6 +28,7 @@ const std::pair<int, const char*> kMessageTable[] = {
     {19, "You have no name to edit. First please enter your name clicking on the name box."},
     {20, "You have no name to delete. First please enter your name clicking on the name box."},
     {21, "The list of names is full! Delete a name before adding a new one."},
+    {22, "Cannot save playersnames.grf! The game tries again at the next change."},
     {23, "You must first enter or select a name in the left pannel!"},
     {25, "Error: Can't initialize MCI Device."},
     {26, "Error: Can't load music file "},
@@ -66,6 +67,25 @@ bool Enqueue(Game& game, int n, int code) {
     m.MessageQueue[m.MessageCount++] = QueuedMessage{code, 0};
     m.MessageShown[n] = true;
     return true;
+}
+
+// The strip "mesajfond" is drawn at x 70, centred on the lines' middle (x 320), so it is as wide
+// as that place allows (500 pixels); each end is a cap of this width that text must not cover,
+// with a little air beside it.
+constexpr int kStripCapWidth = 12;
+constexpr int kCapAir = 2;
+constexpr int kMessageSize = 10;
+constexpr int kSmallestSize = 6;
+
+// Sets the canvas to the largest size, up to the message size, in which the text fits between
+// the strip's caps.
+void SetSizeThatFits(TextCanvas& canvas, const std::string& text, int room) {
+    int size = kMessageSize;
+    for (; size > kSmallestSize; --size) {
+        canvas.SetFont("Arial", size);
+        if (canvas.TextPixelWidth(text) <= room) break;
+    }
+    canvas.SetFont("Arial", size);
 }
 
 }  // namespace
@@ -120,7 +140,7 @@ void DrawMessages(Game& game) {
         }
         const std::string& text = m.MessageTexts[number];
         strip.DrawPattern(game.media.Back, 70, y, 0);
-        canvas.SetFont("Arial", 10);
+        SetSizeThatFits(canvas, text, strip.Width() - 2 * (kStripCapWidth + kCapAir));
         canvas.SetColor(0x000080);
         int w = canvas.TextPixelWidth(text);
         canvas.WriteText(game.media.Back, 320 - w / 2, y, text);

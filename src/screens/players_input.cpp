@@ -140,9 +140,17 @@ void ReadLevelArrows(Game& game, int32_t lag) {
 void SelectLevel(Game& game) {
     PlayersScreenState& ps = game.screens.players;
     InputFlags& in = game.input;
-    // An arrow key-down steps here once more besides the held-state repeat.
-    if (in.KeyUpPressed) PreviousLevel(game), in.KeyUpPressed = false;
-    if (in.KeyDownPressed) NextLevel(game), in.KeyDownPressed = false;
+    // An arrow key-down steps once. When the key's held state was seen for the first time in
+    // this tick, the held-state repeat has already made that step: one tap, one level. A tap
+    // too short for any tick to see it held, and the system's key repeats, step here.
+    if (in.KeyUpPressed) {
+        if (!(ps.UpHeld && ps.UpHeldTicks == 0)) PreviousLevel(game);
+        in.KeyUpPressed = false;
+    }
+    if (in.KeyDownPressed) {
+        if (!(ps.DownHeld && ps.DownHeldTicks == 0)) NextLevel(game);
+        in.KeyDownPressed = false;
+    }
     if (ps.LevelArrowPressed) {
         if (ps.LevelArrowPart == 1) PreviousLevel(game);
         if (ps.LevelArrowPart == 3) NextLevel(game);

@@ -4,6 +4,7 @@
 #include "screens/game.h"
 #include "screens/menu_common.h"
 #include "screens/messages.h"
+#include "screens/player_saves.h"
 #include "screens/players_screen.h"
 
 namespace {
@@ -51,6 +52,7 @@ void DeleteSelectedName(Game& game) {
     players.PlayerNames[players.PlayerCount] = kNoName;
     players.PlayerLevels[players.PlayerCount] = 1;
     players.PlayerCount -= 1;
+    SavePlayers(game);
     if (players.PlayerCount == 0) return;
     if (players.CurrentPlayer > players.PlayerCount) players.CurrentPlayer = players.PlayerCount;
     if (players.PlayerLevels[players.CurrentPlayer] < game.world.play.CurrentLevel) {
@@ -111,6 +113,7 @@ void StoreName(Game& game) {
         players.CurrentPlayer = players.PlayerCount;  // its level is 1, as for every free entry
     }
     players.PlayerNames[players.CurrentPlayer] = ps.EditText;
+    SavePlayers(game);
 }
 
 // Only the last key typed since the previous tick is seen. The width check uses the width
@@ -123,8 +126,10 @@ void TypeNameKey(Game& game) {
     ps.EditLength = static_cast<int32_t>(ps.EditText.size());
     if (in.LastKeyChar == kBackspace) {
         ps.EditLength -= 1;
+    } else if (in.LastKeyChar == kEnter && ps.EditText.empty()) {
+        ShowMessage(game, MessageId::NameTooShort);  // refused as the add button refuses it
     } else if (in.LastKeyChar == kEnter) {
-        StoreName(game);  // no sound and no length check: an empty text is stored as it is
+        StoreName(game);  // without the add button's sound
         in.NameEditing = false;
         ps.EditLength = 0;
     } else {

@@ -78,9 +78,26 @@ constexpr std::array<ScreenEntry, 12> kScreens{{
     {Screen::Options, EnterOptions, OptionsTick, nullptr},
 }};
 
+// Keys pressed on one screen must not act on the next: the presses that wait for a screen to
+// read them (and the fire state, which the screens take as a click) are dropped whenever the
+// screen changes. Keys held down (the arrows' states, Space, Ctrl) and the requests that lead
+// back into a level (F1, C) stay.
+void ForgetPresses(Game& game) {
+    InputFlags& in = game.input;
+    in.EscapePressed = in.EnterPressed = false;
+    in.KeyUpPressed = in.KeyDownPressed = false;
+    in.PageUpHeld = in.PageDownHeld = false;
+    in.LastKeyChar = 0;
+    in.AddNameKey = in.PrevPlayerKey = in.NextPlayerKey = false;
+    in.PlayerActionKey = false;
+    in.PlayerAction = 0;
+    game.media.Input.Remove(isButton1);
+}
+
 }  // namespace
 
 void SetScreen(Game& game, Screen screen) {
+    ForgetPresses(game);
     game.screens.CurrentScreen = screen;
     game.timer.Enabled = false;
     for (const ScreenEntry& entry : kScreens) {

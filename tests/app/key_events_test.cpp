@@ -248,3 +248,30 @@ TEST(InputStates, TwoKeysOfOneStateAndFocusLoss) {
     EXPECT_FALSE(input.Has(isUp));
     EXPECT_FALSE(input.Has(isLeft));
 }
+
+// A full-screen game that loses the input focus cannot be seen: its play stops, game time
+// included, until the focus comes back. A window keeps playing unfocused.
+TEST(FocusLoss, StopsThePlayInFullScreenOnly) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    game->world.play.CurrentLevel = 1;
+    SetScreen(*game, Screen::LevelStart);
+    RunTick(*game, 20);
+    ASSERT_EQ(game->screens.CurrentScreen, Screen::GamePlay);
+    const double& levelTime = game->world.play.LevelTime;
+    OnFocusChanged(*game, false);
+    double before = levelTime;
+    RunTick(*game, 20);
+    EXPECT_GT(levelTime, before);
+    OnFocusChanged(*game, true);
+    ToggleDisplayMode(*game);
+    ASSERT_TRUE(game->media.Screen.FullScreen());
+    OnFocusChanged(*game, false);
+    before = levelTime;
+    for (int i = 0; i < 5; ++i) RunTick(*game, 20);
+    EXPECT_EQ(levelTime, before);
+    OnFocusChanged(*game, true);
+    RunTick(*game, 20);
+    EXPECT_GT(levelTime, before);
+}

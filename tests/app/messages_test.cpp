@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "screens/game.h"
 #include "support/test_data.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -85,4 +89,42 @@ TEST(Messages, TableHoldsTheFullListMessage) {
               "The list of names is full! Delete a name before adding a new one.");
     EXPECT_EQ(m.MessageTexts[26], "Error: Can't load music file ");
     EXPECT_EQ(m.MessageTexts[12], "");
+}
+
+// Every text of the table, drawn as the game draws it on the built strip, stays on the strip's
+// light middle, clear of the caps at its ends; a long text is drawn smaller to fit.
+TEST(Messages, EveryTextStaysBetweenTheCapsOfTheBuiltStrip) {
+    const std::string data = BuiltGameDir();
+    if (!std::filesystem::exists(data + "tolmara.dxg")) GTEST_SKIP() << "no built tolmara.dxg";
+    Game g;
+    FillMessageTexts(g.messages);
+    g.media.GamePictures.LoadPictures(data + "tolmara.dxg");
+    g.media.Canvas.SetFontFolder(data);
+    const Picture& strip = g.media.GamePictures.FindPicture("mesajfond");
+    // The light middle of the strip on its middle row, in screen columns (the strip is at x 70).
+    Surface alone(640, 480);
+    strip.DrawPattern(alone, 70, 10, 0);
+    const int row = 10 + strip.Height() / 2;
+    auto light = [&](int x) {
+        const uint16_t p = alone.At(x, row);
+        return ((p >> 11) & 31) > 24 && ((p >> 5) & 63) > 48 && (p & 31) > 24;
+    };
+    int left = 70, right = 70 + strip.Width() - 1;
+    while (left < right && !light(left)) ++left;
+    while (right > left && !light(right)) --right;
+    ASSERT_GT(right - left, 400);
+    for (int n = 0; n < kMessageSlots; ++n) {
+        if (g.messages.MessageTexts[n].empty()) continue;
+        g.messages.MessageCount = 1;
+        g.messages.MessageQueue[0] = QueuedMessage{n, 0};
+        g.media.Back = alone;
+        DrawMessages(g);
+        int first = 640, last = -1;  // the columns the text changed
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                if (g.media.Back.At(x, y) != alone.At(x, y)) first = std::min(first, x), last = x;
+        ASSERT_LE(first, last) << "message " << n << " drew nothing";
+        EXPECT_GE(first, left) << "message " << n << ": " << g.messages.MessageTexts[n];
+        EXPECT_LE(last, right) << "message " << n << ": " << g.messages.MessageTexts[n];
+    }
 }

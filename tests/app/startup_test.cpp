@@ -14,8 +14,9 @@
 
 namespace {
 
+// The texts part their lines with "\n\r"; the box and the terminal show two clean lines.
 const std::string kTail =
-    "!!!\n\rPlease read the Troubleshooting section in file readme.doc to find out what you sould "
+    "!!!\nPlease read the Troubleshooting section in file readme.doc to find out what you sould "
     "do.";
 
 std::string CheckMessage(const std::string& dir) {

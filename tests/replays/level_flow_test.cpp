@@ -47,7 +47,8 @@ class LevelFlow : public ::testing::Test {
     std::unique_ptr<Game> game;
 };
 
-TEST_F(LevelFlow, MakingTheNewestLevelOpensTheNextOneAfterTwoSeconds) {
+TEST_F(LevelFlow, MakingTheNewestLevelOpensTheNextOneAfterTwoSecondsAndSavesIt) {
+    game->PlayersFileFollows = true;  // as in a game that read its players file
     game->players.PlayerLevels[1] = 2;
     StartLevel(2);
     EndLevel(1);
@@ -56,6 +57,11 @@ TEST_F(LevelFlow, MakingTheNewestLevelOpensTheNextOneAfterTwoSeconds) {
     RunTick(*game, 20);  // 2020 ms
     EXPECT_EQ(game->screens.CurrentScreen, Screen::PlayersLevels);
     EXPECT_EQ(game->players.PlayerLevels[1], 3);
+    PlayerTable saved;
+    int32_t speed = 0;
+    ReadPlayerNames(saved, speed, dir.Path());
+    EXPECT_EQ(saved.PlayerNames[1], "Ann");
+    EXPECT_EQ(saved.PlayerLevels[1], 3);
     EXPECT_EQ(game->world.play.CurrentLevel, 3);
     EXPECT_EQ(game->world.play.EndScreenTime, 0);
 }

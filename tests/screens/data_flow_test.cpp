@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "audio/audio.h"
 #include "screens/screen_dispatch.h"
+#include "store/player_table.h"
 #include "store/settings.h"
 #include "support/test_support.h"
 
@@ -104,6 +105,11 @@ TEST_F(BuiltDataFlow, AFirstPlayerReachesLevelOneAndHelpAndCharacterKeysReturnIn
     RunUntilScreen(Screen::CharacterSelect);
     Ticks(15);
     Click(400, 250);
+    PlayerTable saved;  // the new player and the chosen character are in the file at once
+    int32_t speed = 0;
+    ReadPlayerNames(saved, speed, dir_.Path());
+    EXPECT_EQ(saved.PlayerNames[1], "Tia");
+    EXPECT_EQ(saved.PlayerCharacter[1], 0);
     RunUntilScreen(Screen::GamePlay);
     EXPECT_EQ(game().world.play.CurrentLevel, 1);
     EXPECT_EQ(game().settings.Character, 0);

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/session.h"
 #include "menu_rig.h"
@@ -32,6 +35,11 @@ bool TextColourAt(MenuRig& rig, int x, int y, uint16_t colour) {
     return false;
 }
 
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 std::string WithoutLast(const std::string& s) {
     return s.substr(0, s.size() - 1);
 }
@@ -43,6 +51,10 @@ TEST(PlayersScreen, AFirstPlayerTypesANameChoosesACharacterAndReachesTheLevelSta
     EXPECT_TRUE(rig.Queued(114));
     rig.Ticks(18);
     ASSERT_TRUE(game.input.NameEditing);  // with no player, name entry opens by itself
+    PressEnter(rig);                      // an empty name is refused as the add button does
+    EXPECT_TRUE(rig.Queued(9));
+    EXPECT_TRUE(game.input.NameEditing);
+    EXPECT_EQ(game.players.PlayerCount, 0);
     rig.Type("Anx\bn");
     EXPECT_EQ(game.screens.players.EditText, "Ann");
     PressEnter(rig);
@@ -154,7 +166,11 @@ TEST(PlayersScreen, ARedLevelIsRefusedUntilTheCheatOpensEveryLevel) {
     Game& game = rig.game();
     AddPlayer(game, "Ada", 2, 1);
     ReachIdlePlayers(rig);
-    rig.Key(vkDown);  // the key-down flag and the held state each step once
+    rig.Key(vkDown);  // one tap, one level
+    EXPECT_EQ(game.world.play.CurrentLevel, 2);
+    PressKey(game, vkDown);  // a tap held over three ticks is still one level
+    rig.Ticks(3);
+    ReleaseKey(game, vkDown);
     EXPECT_EQ(game.world.play.CurrentLevel, 3);
     EXPECT_TRUE(TextColourAt(rig, 371, 279, kYellow));
     EXPECT_TRUE(TextColourAt(rig, 371, 305, kRed));
@@ -175,21 +191,64 @@ TEST(PlayersScreen, HeldKeysAndButtonsRepeatTheLevelArrows) {
     AddPlayer(game, "Ada", 1, 1);
     ReachIdlePlayers(rig);
     PressKey(game, vkDown);
-    rig.Ticks(49);  // held ticks 0..48: steps at 0, 12, 24, 36, 42, 48, plus the key-down flag
+    rig.Ticks(49);  // held ticks 0..48: steps at 0, 12, 24, 36, 42 and 48
     ReleaseKey(game, vkDown);
     rig.Ticks(3);
-    EXPECT_EQ(game.world.play.CurrentLevel, 8);
+    EXPECT_EQ(game.world.play.CurrentLevel, 7);
     MoveMouse(game, 340, 340);  // the lower level arrow
     MouseButton(game, true);
     rig.Ticks(11);  // at the click, then every 100 ms of holding
     MouseButton(game, false);
     rig.Ticks(3);
-    EXPECT_EQ(game.world.play.CurrentLevel, 11);
+    EXPECT_EQ(game.world.play.CurrentLevel, 10);
     MoveMouse(game, 340, 310);  // the middle part does nothing
     MouseButton(game, true);
     rig.Ticks(11);
     MouseButton(game, false);
-    EXPECT_EQ(game.world.play.CurrentLevel, 11);
+    EXPECT_EQ(game.world.play.CurrentLevel, 10);
+}
+
+// The players file follows every change of the table, byte for byte as the end of the run
+// writes it; a write that fails shows its message once and the next change writes again.
+TEST(PlayersScreen, EveryChangeIsInThePlayersFileAtOnceAndAFailedWriteIsTriedAgain) {
+    MenuRig rig;
+    Game& game = rig.game();
+    game.PlayersFileFollows = true;
+    const std::string file = rig.Folder() + "playersnames.grf";
+    auto fileHoldsTheTable = [&] {
+        TempDir exit;
+        WritePlayerNames(game.players, game.settings.Speed, exit.Path());
+        return ReadBytes(file) == ReadBytes(exit.File("playersnames.grf"));
+    };
+    ReachIdlePlayers(rig);
+    rig.Type("Ann");
+    PressEnter(rig);
+    ASSERT_EQ(game.players.PlayerCount, 1);
+    EXPECT_TRUE(fileHoldsTheTable());
+    rig.Type("a");
+    rig.Type("Bo");
+    rig.Click(230, 250);  // the add button
+    ASSERT_EQ(game.players.PlayerCount, 2);
+    EXPECT_TRUE(fileHoldsTheTable());
+
+    // The file becomes a link into a folder that does not exist: the save cannot be made.
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(rig.Folder() + "missing/playersnames.grf", file);
+    testing::internal::CaptureStderr();
+    rig.Click(250, 368);  // delete "Bo"
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(game.players.PlayerCount, 1);
+    EXPECT_TRUE(rig.Queued(22));
+    EXPECT_NE(reported.find("playersnames.grf"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
+
+    std::filesystem::remove(file);
+    rig.Type("e");  // rename "Ann"
+    rig.Type("x");
+    PressEnter(rig);
+    EXPECT_EQ(game.players.PlayerNames[1], "Annx");
+    EXPECT_TRUE(fileHoldsTheTable());
 }
 
 TEST(PlayersScreen, ANewNameIsRefusedWhileTheTableIsFull) {
@@ -256,8 +315,8 @@ TEST(PlayersScreen, LinesPastTheEndOfASmallSetStillShowTheirNumbers) {
 }  // namespace
 
 // Level 1 is red while nobody has a name and level 2 is red for a player at level 1; with the
-// cheat both have their plain colours. Enter stores even an empty text as the new player's name.
-TEST(PlayersEdges, EnterStoresAnEmptyNameAndTheFirstLinesFollowThePlayerCount) {
+// cheat both have their plain colours. Enter refuses an empty name as the ADD button does.
+TEST(PlayersEdges, EnterRefusesAnEmptyNameAndTheFirstLinesFollowThePlayerCount) {
     MenuRig rig;
     Game& game = rig.game();
     rig.Enter(Screen::PlayersLevels);
@@ -270,15 +329,43 @@ TEST(PlayersEdges, EnterStoresAnEmptyNameAndTheFirstLinesFollowThePlayerCount) {
     TypeChar(game, 13);
     rig.Tick();
     ReleaseKey(game, vkReturn);
+    EXPECT_TRUE(game.input.NameEditing);
+    EXPECT_EQ(game.players.PlayerCount, 0);
+    EXPECT_TRUE(rig.Queued(MessageNumber(MessageId::NameTooShort)));
+
+    rig.Type("A");
+    PressKey(game, vkReturn);
+    TypeChar(game, 13);
+    rig.Tick();
+    ReleaseKey(game, vkReturn);
     EXPECT_FALSE(game.input.NameEditing);
     EXPECT_EQ(game.players.PlayerCount, 1);
-    EXPECT_EQ(game.players.PlayerNames[1], "");
     EXPECT_TRUE(TextColourAt(rig, 371, 305, kGreen));
     EXPECT_TRUE(TextColourAt(rig, 371, 331, kRed));
 
     game.input.CheatMode = true;
     rig.Tick();
     EXPECT_TRUE(TextColourAt(rig, 371, 331, kYellow));
-    rig.Key(vkReturn);  // an empty name is a name: the start request is granted
+    rig.Key(vkReturn);
     EXPECT_EQ(game.screens.players.PlayersAction, 2);
+}
+
+// Keys pressed on one screen are dropped when the screen changes: five Downs round the menu's
+// items and an "a" leave the players screen on level 1, with no name entry begun.
+TEST(ScreenChanges, KeysPressedOnTheMenuDoNotActOnTheNextScreen) {
+    MenuRig rig;
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 1, 1);
+    game.world.play.CurrentLevel = 1;
+    rig.Enter(Screen::MenuReturn);
+    rig.Ticks(60);
+    for (int i = 0; i < 5; ++i) rig.Key(vkDown);
+    rig.Type("a");
+    ASSERT_EQ(game.screens.menu.MenuSelection, 1);
+    rig.Key(vkReturn);
+    rig.RunUntilScreenChanges();
+    ASSERT_EQ(rig.CurrentScreen(), Screen::PlayersLevels);
+    rig.Ticks(18);
+    EXPECT_EQ(game.world.play.CurrentLevel, 1);
+    EXPECT_FALSE(game.input.NameEditing);
 }

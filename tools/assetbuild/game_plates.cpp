@@ -93,31 +93,41 @@ PictureData PausePlate() {
     return CanvasToPicture(canvas, "pause");
 }
 
+// The strip is drawn at x 70 behind lines centred on x 320: 500 pixels is as wide as that place
+// allows. Its caps are kept slim (12 pixels, which the game keeps text clear of) so that the
+// light middle holds the longest messages.
 PictureData MessageStrip() {
-    Canvas canvas(500, 22);
+    constexpr double kWidth = 500, kCap = 12;
+    Canvas canvas(static_cast<int>(kWidth), 22);
     cairo_t* cr = canvas.cr;
-    RoundedRect(cr, 0.5, 0.5, 499, 21, 10);
+    RoundedRect(cr, 0.5, 0.5, kWidth - 1, 21, 10);
     SetLinear(cr, 0, 0, 0, 22, 0xF2FCFF, 0xBEE2EC);
     cairo_fill_preserve(cr);
     StrokeInk(cr, 1.3);
     cairo_new_path(cr);
     // Cyan caps at both ends, each with a small gold light.
-    for (double x : {2.0, 480.0}) {
+    for (double x : {0.0, kWidth - kCap}) {
         cairo_save(cr);
-        RoundedRect(cr, 0.5, 0.5, 499, 21, 10);
+        RoundedRect(cr, 0.5, 0.5, kWidth - 1, 21, 10);
         cairo_clip(cr);
-        cairo_rectangle(cr, x, 0, 18, 22);
+        cairo_rectangle(cr, x, 0, kCap, 22);
         SetLinear(cr, 0, 0, 0, 22, 0x8FE8FA, 0x2AA8C8);
         cairo_fill(cr);
         cairo_restore(cr);
-        cairo_arc(cr, x + 9, 11, 3, 0, 2 * M_PI);
+        cairo_arc(cr, x + (x == 0 ? kCap / 2 + 0.5 : kCap / 2 - 0.5), 11, 2.5, 0, 2 * M_PI);
         SetRgb(cr, pal::kGold);
         cairo_fill_preserve(cr);
         StrokeInk(cr, 1);
         cairo_new_path(cr);
     }
-    cairo_move_to(cr, 21, 3);
-    cairo_line_to(cr, 479, 3);
+    // The caps' inner edges, so that they read as caps against the light middle.
+    for (double x : {kCap, kWidth - kCap}) {
+        cairo_move_to(cr, x, 1);
+        cairo_line_to(cr, x, 21);
+    }
+    StrokeInk(cr, 1);
+    cairo_move_to(cr, kCap + 2, 3);
+    cairo_line_to(cr, kWidth - kCap - 2, 3);
     SetRgb(cr, 0xFFFFFF, 0.8);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);

@@ -13,22 +13,43 @@
 #include "dxgwriter/library_writer.h"
 #include "store/atomic_write.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tolmara-assets [--assets DIR] [--out DIR] [--sheet DIR]\n"
+    "       tolmara-assets --icons DIR\n"
+    "  --assets DIR  the sources of sounds and songs (default: assets)\n"
+    "  --out DIR     where the data files are written (default: the current folder)\n"
+    "  --sheet DIR   also write a PNG contact sheet of every picture library there\n"
+    "  --icons DIR   write only the game's icons (SVG and PNG) there\n";
+
+int UsageError(const std::string& what) {
+    std::fprintf(stderr, "tolmara-assets: %s\n%s", what.c_str(), kUsage);
+    return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::string out = ".", sheet, assets = "assets", icons;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string a = argv[i];
-        if (a == "--out")
-            out = argv[i + 1];
-        else if (a == "--sheet")
-            sheet = argv[i + 1];
-        else if (a == "--assets")
-            assets = argv[i + 1];
-        else if (a == "--icons")
-            icons = argv[i + 1];
-        else {
-            std::fprintf(stderr, "tolmara-assets: unknown option %s\n", a.c_str());
-            return 2;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
         }
+        if (a != "--out" && a != "--sheet" && a != "--assets" && a != "--icons")
+            return UsageError("unknown option " + a);
+        if (i + 1 >= argc) return UsageError(a + " needs a folder");
+        const std::string value = argv[++i];
+        if (a == "--out")
+            out = value;
+        else if (a == "--sheet")
+            sheet = value;
+        else if (a == "--icons")
+            icons = value;
+        else
+            assets = value;
     }
     try {
         if (!icons.empty()) {

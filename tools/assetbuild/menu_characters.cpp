@@ -125,19 +125,27 @@ void DrawEngineer(cairo_t* cr, double cx, double top, double h) {
 
 namespace {
 
+// The two frames are of one size. "ballmeniu" rests at x 188 and is chosen by clicks on x 188 to
+// 280, so its frame is 92 pixels wide; "tmmeniu" rests at x 340 and is chosen by clicks on x 341
+// to 480, so its frame of the same width stands in the middle of that band (x 364 to 456), and
+// the two frames stand evenly about the middle of the screen.
+constexpr double kFrameWidth = 92, kFrameHeight = 100;
+constexpr int kFaceBand = 140;
+
 PictureData BallMenu() {
-    Canvas c(92, 100);
-    RaisedPanel(c.cr, 0, 0, 92, 100, 10);
-    DrawRobot(c.cr, 46, 46, 31);
-    OutlinedText(c.cr, "Vivuz", 46, 94, 16, pal::kGold);
+    Canvas c(static_cast<int>(kFrameWidth), static_cast<int>(kFrameHeight));
+    RaisedPanel(c.cr, 0, 0, kFrameWidth, kFrameHeight, 10);
+    DrawRobot(c.cr, kFrameWidth / 2, 46, 31);
+    OutlinedText(c.cr, "Vivuz", kFrameWidth / 2, 94, 16, pal::kGold);
     return CanvasToPicture(c, "ballmeniu", 0, 0, true, pal::kBoardMid);
 }
 
 PictureData FaceMenu() {
-    Canvas c(140, 100);
-    RaisedPanel(c.cr, 0, 0, 140, 100, 10);
-    DrawEngineer(c.cr, 70, 4, 76);
-    OutlinedText(c.cr, "Vuzoda", 70, 94, 16, pal::kGold);
+    Canvas c(kFaceBand, static_cast<int>(kFrameHeight));
+    const double left = (kFaceBand - kFrameWidth) / 2, middle = kFaceBand / 2.0;
+    RaisedPanel(c.cr, left, 0, kFrameWidth, kFrameHeight, 10);
+    DrawEngineer(c.cr, middle, 4, 76);
+    OutlinedText(c.cr, "Vuzoda", middle, 94, 16, pal::kGold);
     return CanvasToPicture(c, "tmmeniu", 0, 0, true, pal::kBoardMid);
 }
 

@@ -8,10 +8,12 @@
 namespace {
 
 // The credits scroll from y 480 up to y -1200 at x 250 and are seen through the frame's window
-// (x 250..610, y 60..420); at the end of the scroll rows 1260..1620 stay in view.
+// (x 250..610, y 60 down to the bottom of the screen, so that they show from the first moment);
+// at the end of the scroll rows 1260..1680 stay in view. The heading stands in the left column,
+// below the rows where the message lines appear.
 constexpr int kCreditsWidth = 360;
 constexpr int kCreditsHeight = 1700;
-constexpr int kWindowLeft = 250, kWindowTop = 60, kWindowRight = 610, kWindowBottom = 420;
+constexpr int kWindowLeft = 250, kWindowTop = 60, kWindowRight = 610, kWindowBottom = 480;
 
 // Centred text wrapped to the credits' width; returns the baseline after the last line.
 double CentredLines(cairo_t* cr, const std::string& text, double y, double size, uint32_t rgb,
@@ -72,9 +74,10 @@ PictureData CreditsScroll() {
     SetRgb(cr, pal::kPanel);
     cairo_paint(cr);
     const double mid = kCreditsWidth / 2.0;
-    GridEye(cr, mid, 90, 70);
-    OutlinedText(cr, "TOLMARA DEEPGRID", mid, 190, 30, pal::kGold);
-    double y = CentredLines(cr, "an arcade maze puzzle game", 218, 16, pal::kCyan, false, 20);
+    // The first rows are seen half a second after the scroll begins.
+    GridEye(cr, mid, 46, 70);
+    OutlinedText(cr, "TOLMARA DEEPGRID", mid, 146, 30, pal::kGold);
+    double y = CentredLines(cr, "an arcade maze puzzle game", 174, 16, pal::kCyan, false, 20);
     Separator(cr, y + 10);
     y = CentredLines(cr, "Design, programming, pictures, sounds, music and levels", y + 50, 15,
                      pal::kGold, true, 20);
@@ -88,7 +91,7 @@ PictureData CreditsScroll() {
     }
     Separator(cr, y + 10);
     // the last words stand still in the middle of the window once the scroll has stopped
-    y = std::max(y + 60, 1425.0);
+    y = std::max(y + 60, 1455.0);
     y = CentredLines(cr, "Thank you for playing!", y, 24, pal::kGold, true, 30);
     CentredLines(cr, "the Tolmara Deepgrid developers", y + 8, 16, pal::kText, false, 20);
     return CanvasToPicture(c, "credits", 0, 0, false);
@@ -108,11 +111,11 @@ PictureData CreditsFrame() {
                     kWindowBottom - kWindowTop);
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    OutlinedText(cr, "CREDITS", (kWindowLeft + kWindowRight) / 2.0, 40, 26, pal::kGold);
-    GridEye(cr, 125, 190, 95);
-    OutlinedText(cr, "TOLMARA", 125, 290, 30, pal::kGold);
-    OutlinedText(cr, "DEEPGRID", 125, 322, 24, pal::kCyan);
-    OutlinedText(cr, "Esc: back", (kWindowLeft + kWindowRight) / 2.0, 452, 16, pal::kText);
+    GridEye(cr, 125, 170, 95);
+    OutlinedText(cr, "TOLMARA", 125, 270, 30, pal::kGold);
+    OutlinedText(cr, "DEEPGRID", 125, 302, 24, pal::kCyan);
+    OutlinedText(cr, "CREDITS", 125, 380, 30, pal::kGold);
+    OutlinedText(cr, "Esc: back", 125, 452, 16, pal::kText);
     return CanvasToPicture(c, "informatii2", 0, 0, true, pal::kPanel);
 }
 

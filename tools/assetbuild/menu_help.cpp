@@ -5,22 +5,22 @@
 namespace {
 
 // "informatii": the board with one flat panel that the pages write on (their text is blended
-// over pal::kPanel), and the key hint between the page buttons and the page number.
+// over pal::kPanel), with the page buttons, the key hint beside them and the page number at its
+// foot. The credits screen draws it too, behind its frame, whose window (x 250..610, y 60 down to
+// the bottom) shows the panel wherever the scrolling credits are not yet: so the panel reaches
+// far down and nothing is written on it right of x 250.
 PictureData InfoBackground() {
     Canvas c(640, 480);
     cairo_t* cr = c.cr;
     DrawBoard(cr, 0, 0, 640, 480, 11);
-    RoundedRect(cr, 16, 14, 608, 378, 12);
+    RoundedRect(cr, 16, 14, 608, 452, 12);
     SetRgb(cr, pal::kPanel);
     cairo_fill_preserve(cr);
     SetRgb(cr, pal::kGold);
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);
-    RoundedRect(cr, 140, 428, 340, 26, 8);
-    SetRgb(cr, pal::kPanel);
-    cairo_fill(cr);
-    PlainText(cr, "Page Up / Page Down: turn the page     Esc: back", 310, 446, 13, pal::kText,
-              Align::Center, true);
+    PlainText(cr, "PgUp / PgDn: page", 134, 422, 12, pal::kText, Align::Left, true);
+    PlainText(cr, "Esc: back", 134, 442, 12, pal::kText, Align::Left, true);
     return CanvasToPicture(c, "informatii", 0, 0, false);
 }
 

@@ -9,12 +9,14 @@ namespace {
 
 // "eyn" rests at (-10, 200). The game writes the name being typed at (67, 240) and the three
 // names at x 67, y 277 / 303 / 329 (the middle one is the selection); the name field is clicked
-// at 63..208 x 240..265, the arrow column sits at (38, 278), edit/delete at (214, 360).
+// at 63..208 x 240..265, the arrow column sits at (38, 278), edit/delete at (214, 360). The
+// panel itself begins at x 12 of the picture, so at rest it stands 2 pixels inside the screen.
 PictureData PlayerPanel() {
+    constexpr double kLeft = 12;  // the picture's columns left of this lie off the screen at rest
     Canvas c(290, 182);
     cairo_t* cr = c.cr;
-    RaisedPanel(cr, 0, 0, 290, 182, 12);
-    OutlinedText(cr, "PLAYER", 145, 27, 19, pal::kGold);
+    RaisedPanel(cr, kLeft, 0, 290 - kLeft, 182, 12);
+    OutlinedText(cr, "PLAYER", (kLeft + 290) / 2, 27, 19, pal::kGold);
     PlainText(cr, "Name", 66, 57, 14, pal::kText, Align::Right, true);
     InsetPanel(cr, 73, 37, 141, 28, 5);    // name field: screen 63..204 x 237..265
     InsetPanel(cr, 72, 72, 212, 82, 6);    // names list: screen 62..274 x 272..354

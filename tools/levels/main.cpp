@@ -23,10 +23,16 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
+constexpr const char* kUsage =
+    "usage: tolmara-levels build SOURCE... OUTPUT.lev\n"
+    "       tolmara-levels check [--data DIR] FILE.lev\n"
+    "       tolmara-levels dump FILE.lev N\n"
+    "  build   compiles level sources (.lvl) into a level set\n"
+    "  check   checks a level set as the game reads it (--data: the folder of its tile sets)\n"
+    "  dump    prints level N of a level set as a level source\n";
+
 int Usage() {
-    std::cerr << "usage: tolmara-levels build SOURCE... OUTPUT.lev\n"
-                 "       tolmara-levels check [--data DIR] FILE.lev\n"
-                 "       tolmara-levels dump FILE.lev N\n";
+    std::cerr << kUsage;
     return kUsageStatus;
 }
 
@@ -91,10 +97,17 @@ int main(int argc, char** argv) {
     std::string dataDir = FoldersOfProgram().Data;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
         if (arg == "--data") {
             if (i + 1 >= argc) return Usage();
             dataDir = argv[++i];
             if (!dataDir.empty() && dataDir.back() != '/') dataDir += '/';
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::cerr << "tolmara-levels: unknown option " << arg << "\n";
+            return Usage();
         } else {
             args.push_back(arg);
         }

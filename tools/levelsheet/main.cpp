@@ -31,11 +31,13 @@ struct Options {
     std::string OutPath;
 };
 
+constexpr const char* kUsage =
+    "usage: tolmara-levelsheet [--data DIR] LEVELS.lev OUT.png\n"
+    "  draws every level of LEVELS.lev as a thumbnail on one PNG sheet\n"
+    "  --data DIR  the folder of the tile sets (default: the folder of this program)\n";
+
 [[noreturn]] void Usage(const std::string& what) {
-    std::fprintf(
-        stderr,
-        "tolmara-levelsheet: %s\nusage: tolmara-levelsheet [--data DIR] LEVELS.lev OUT.png\n",
-        what.c_str());
+    std::fprintf(stderr, "tolmara-levelsheet: %s\n%s", what.c_str(), kUsage);
     std::exit(2);
 }
 
@@ -43,6 +45,10 @@ Options ParseArguments(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
         if (arg == "--data") {
             if (i + 1 >= argc) Usage("--data needs a folder");
             o.DataDir = argv[++i];

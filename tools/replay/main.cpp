@@ -24,11 +24,15 @@ struct Options {
     bool Watch = false;
 };
 
+// A watched replay's last frame, with the outcome, stays this long unless a key is pressed.
+constexpr int32_t kHoldMs = 3000;
+
 constexpr const char* kUsage =
     "usage: tolmara-replay [--data DIR] [--frames DIR [--every N]] [--watch] REPLAY\n"
     "  --data DIR    the data folder (default: the folder of this program)\n"
     "  --frames DIR  write every Nth drawn frame as frame_TICK.png\n"
-    "  --watch       show the replay in a window at its recorded pace\n";
+    "  --watch       show the replay in a window at its recorded pace; the last frame\n"
+    "                stays with the outcome until a key is pressed or 3 s pass\n";
 
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
@@ -106,6 +110,8 @@ int main(int argc, char** argv) {
             *game, script,
             [&](Game& g, int64_t tick, int32_t lag) { return AfterTick(options, g, tick, lag); });
         std::fputs(ReplayResultJson(result).c_str(), stdout);
+        std::fflush(stdout);
+        if (options.Watch) HoldLastFrame(*game, kHoldMs);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-replay: %s\n", e.what());
         return 1;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "app/program_folder.h"
@@ -55,6 +56,24 @@ void PlayShot(const std::string& data, const std::string& replay, long at, const
     });
 }
 
+constexpr const char* kUsage =
+    "usage: tolmara-shots [--data DIR] [--replay FILE --at TICK] OUTDIR\n"
+    "  writes OUTDIR/menu.png and OUTDIR/players.png (OUTDIR is made when missing)\n"
+    "  --data DIR     the game's folder (default: the folder of this program)\n"
+    "  --replay FILE  also write OUTDIR/play.png, the frame drawn at tick TICK of the replay\n";
+
+[[noreturn]] void UsageError(const std::string& what) {
+    std::fprintf(stderr, "tolmara-shots: %s\n%s", what.c_str(), kUsage);
+    std::exit(2);
+}
+
+long TickNumber(const std::string& text) {
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < 1) UsageError("--at needs a tick number of at least 1");
+    return n;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,22 +82,32 @@ int main(int argc, char** argv) {
     std::string data = FoldersOfProgram().Data, replay, out;
     long at = 0;
     for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc)
-            data = argv[++i];
-        else if (a == "--replay" && i + 1 < argc)
-            replay = argv[++i];
-        else if (a == "--at" && i + 1 < argc)
-            at = std::atol(argv[++i]);
-        else
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) UsageError(a + " needs a value");
+            return argv[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--data") {
+            data = value();
+        } else if (a == "--replay") {
+            replay = value();
+        } else if (a == "--at") {
+            at = TickNumber(value());
+        } else if (!a.empty() && a[0] == '-') {
+            UsageError("unknown option " + a);
+        } else if (out.empty()) {
             out = a;
+        } else {
+            UsageError("more than one output folder given");
+        }
     }
-    if (out.empty()) {
-        std::fprintf(stderr,
-                     "usage: tolmara-shots [--data DIR] [--replay FILE --at TICK] OUTDIR\n");
-        return 2;
-    }
+    if (out.empty()) UsageError("no output folder given");
+    if (!replay.empty() && at == 0) UsageError("--replay needs --at TICK");
     try {
+        std::filesystem::create_directories(out);
         MenuShots(data, out);
         if (!replay.empty()) PlayShot(data, replay, at, out);
     } catch (const std::exception& e) {

@@ -15,6 +15,16 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: tolmara-soak [--game DIR] [--seed N] [--level N] [--game-seconds S]\n"
+    "                    [--wall-seconds S] [--ticks N]\n"
+    "  plays every level (or level N) with random input, checking the level after every tick\n"
+    "  --game DIR        the game's folder (default: the folder of this program)\n"
+    "  --seed N          the random input's seed\n"
+    "  --game-seconds S  game time per level (default 600)\n"
+    "  --wall-seconds S  stop each level after S seconds of real time\n"
+    "  --ticks N         stop each level after N ticks\n";
+
 struct Arguments {
     SoakOptions Soak;
     int Level = 0;  // 0: every level
@@ -35,6 +45,10 @@ Arguments Parse(int argc, char** argv) {
     a.Soak.GameMsPerLevel = 600'000;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
         if (arg == "--game" && i + 1 < argc) {
             a.Soak.GameDir = argv[++i];
             if (a.Soak.GameDir.back() != '/') a.Soak.GameDir += '/';
@@ -77,7 +91,7 @@ int main(int argc, char** argv) {
     try {
         args = Parse(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tolmara-soak: %s\n", e.what());
+        std::fprintf(stderr, "tolmara-soak: %s\n%s", e.what(), kUsage);
         return 2;
     }
     try {
