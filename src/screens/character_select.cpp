@@ -6,22 +6,14 @@
 #include "screens/player_saves.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "screens/sliding.h"
 
 namespace {
 
 void SlidePicturesIn(CharacterSelectState& cs, int32_t lag) {
-    if (!cs.BallPictureArrived) {
-        cs.BallPictureX += lag;
-        if (cs.BallPictureX > 188) cs.BallPictureX = 188, cs.BallPictureArrived = true;
-    }
-    if (!cs.FacePictureArrived) {
-        cs.FacePictureX -= lag;
-        if (cs.FacePictureX < 340) cs.FacePictureX = 340, cs.FacePictureArrived = true;
-    }
-    if (!cs.SelectTitleArrived) {
-        cs.SelectTitleY -= lag;
-        if (cs.SelectTitleY < 400) cs.SelectTitleY = 400, cs.SelectTitleArrived = true;
-    }
+    SlideIn(cs.BallPictureX, cs.BallPictureArrived, 188, 1, lag);
+    SlideIn(cs.FacePictureX, cs.FacePictureArrived, 340, -1, lag);
+    SlideIn(cs.SelectTitleY, cs.SelectTitleArrived, 400, -1, lag);
 }
 
 void DrawSelection(Game& game) {
@@ -76,18 +68,10 @@ void LeaveSelection(Game& game) {
 
 void SlidePicturesOut(Game& game, int32_t lag) {
     CharacterSelectState& cs = game.screens.characters;
-    if (cs.BallPictureOut) {
-        cs.BallPictureX -= lag;
-        if (cs.BallPictureX < -120) cs.BallPictureOut = false;
-    }
-    if (cs.FacePictureOut) {
-        cs.FacePictureX += lag;
-        if (cs.FacePictureX > 700) cs.FacePictureOut = false;
-    }
-    if (cs.SelectTitleOut && cs.BallPictureX < 0) {
-        cs.SelectTitleY += lag;
-        if (cs.SelectTitleY > 480) cs.SelectTitleOut = false;
-    }
+    SlideOut(cs.BallPictureX, cs.BallPictureOut, -120, -1, lag);
+    SlideOut(cs.FacePictureX, cs.FacePictureOut, 700, 1, lag);
+    // The title leaves once the left picture is off the screen.
+    if (cs.BallPictureX < 0) SlideOut(cs.SelectTitleY, cs.SelectTitleOut, 480, 1, lag);
     if (!cs.BallPictureOut) LeaveSelection(game);
 }
 

@@ -8,6 +8,7 @@
 #include "screens/messages.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "screens/sliding.h"
 
 namespace {
 
@@ -19,18 +20,9 @@ constexpr std::array<const char*, kItemCount> kItemPictures = {"sg", "op", "in",
 
 // Each title piece moves only until it has arrived; nothing resets them, so they fly in once.
 void MoveTitlePieces(MainMenuState& menu, int32_t lag) {
-    if (!menu.TitleSmArrived) {
-        menu.TitleSmX += lag * 0.8;
-        if (menu.TitleSmX > 30) menu.TitleSmX = 30, menu.TitleSmArrived = true;
-    }
-    if (!menu.TitleM2Arrived) {
-        menu.TitleM2X -= lag * 1.6;
-        if (menu.TitleM2X < 37) menu.TitleM2X = 37, menu.TitleM2Arrived = true;
-    }
-    if (!menu.TitleBombaArrived) {
-        menu.TitleBombaY += lag * 1.6;
-        if (menu.TitleBombaY > 13) menu.TitleBombaY = 13, menu.TitleBombaArrived = true;
-    }
+    SlideIn(menu.TitleSmX, menu.TitleSmArrived, 30.0, 0.8, lag);
+    SlideIn(menu.TitleM2X, menu.TitleM2Arrived, 37.0, -1.6, lag);
+    SlideIn(menu.TitleBombaY, menu.TitleBombaArrived, 13.0, 1.6, lag);
 }
 
 void DrawTitle(Game& game) {
@@ -65,11 +57,7 @@ void ActivateItem(Game& game, int32_t item) {
 
 void SlideItems(Game& game, int32_t lag) {
     MainMenuState& menu = game.screens.menu;
-    if (!menu.MenuItemsArrived) {
-        menu.MenuItemsY -= lag;
-        if (menu.MenuItemsY < kItemsRestY)
-            menu.MenuItemsY = kItemsRestY, menu.MenuItemsArrived = true;
-    }
+    SlideIn(menu.MenuItemsY, menu.MenuItemsArrived, kItemsRestY, -1, lag);
     if (menu.MenuLeaving) {
         menu.MenuItemsY += lag;
         if (menu.MenuItemsY > kItemsHiddenY) {

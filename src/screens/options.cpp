@@ -9,6 +9,7 @@
 #include "screens/options_screen.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "screens/sliding.h"
 #include "store/settings.h"
 
 namespace {
@@ -22,20 +23,10 @@ int32_t ClampInt(int32_t v, int32_t low, int32_t high) {
     return v < low ? low : (v > high ? high : v);
 }
 
-void SlideIn(OptionsState& opt, int32_t lag) {
-    if (!opt.OptLeftArrived) {
-        opt.OptLeftX += lag;
-        if (opt.OptLeftX > kColumnRestX) opt.OptLeftX = kColumnRestX, opt.OptLeftArrived = true;
-    }
-    if (!opt.OptRightArrived) {
-        opt.OptRightX -= lag;
-        if (opt.OptRightX < kColumnRestX) opt.OptRightX = kColumnRestX, opt.OptRightArrived = true;
-    }
-    if (!opt.OptButtonsArrived) {
-        opt.OptButtonsY -= lag;
-        if (opt.OptButtonsY < kButtonsRestY)
-            opt.OptButtonsY = kButtonsRestY, opt.OptButtonsArrived = true;
-    }
+void SlideColumnsIn(OptionsState& opt, int32_t lag) {
+    SlideIn(opt.OptLeftX, opt.OptLeftArrived, kColumnRestX, 1, lag);
+    SlideIn(opt.OptRightX, opt.OptRightArrived, kColumnRestX, -1, lag);
+    SlideIn(opt.OptButtonsY, opt.OptButtonsArrived, kButtonsRestY, -1, lag);
 }
 
 // The left (-1) or right (+1) key on an option: switches toggle, sliders move by 5.
@@ -248,20 +239,12 @@ void FinishOptions(Game& game) {
     SetScreen(game, Screen::MenuReturn);
 }
 
-void SlideOut(Game& game, int32_t lag) {
+void SlideColumnsOut(Game& game, int32_t lag) {
     OptionsState& opt = game.screens.options;
-    if (opt.OptLeftOut) {
-        opt.OptLeftX -= lag;
-        if (opt.OptLeftX < -300) opt.OptLeftOut = false;
-    }
-    if (opt.OptRightOut) {
-        opt.OptRightX += lag;
-        if (opt.OptRightX > 700) opt.OptRightOut = false;
-    }
-    if (opt.OptButtonsOut && opt.OptLeftX < -200) {
-        opt.OptButtonsY += lag;
-        if (opt.OptButtonsY > 480) opt.OptButtonsOut = false;
-    }
+    SlideOut(opt.OptLeftX, opt.OptLeftOut, -300, -1, lag);
+    SlideOut(opt.OptRightX, opt.OptRightOut, 700, 1, lag);
+    // The buttons leave once the left column is well on its way.
+    if (opt.OptLeftX < -200) SlideOut(opt.OptButtonsY, opt.OptButtonsOut, 480, 1, lag);
     if (!opt.OptLeftOut) FinishOptions(game);
 }
 
@@ -292,7 +275,7 @@ void OptionsTick(Game& game, int32_t lag) {
     OptionsState& opt = game.screens.options;
     // A part still sliding in when the screen starts leaving turns round at once: sliding it in
     // and out in the same ticks would hold it in place for ever.
-    if (!opt.OptLeaving) SlideIn(opt, lag);
+    if (!opt.OptLeaving) SlideColumnsIn(opt, lag);
     const bool arrived = opt.OptLeftArrived && opt.OptRightArrived && opt.OptButtonsArrived;
     if (arrived && !opt.OptLeaving) ReadOptionsInput(game);
     // The Enter key (or a click on "ok") confirms at any moment, even while the columns slide.
@@ -300,5 +283,5 @@ void OptionsTick(Game& game, int32_t lag) {
     opt.OptBlink += lag / 3;
     if (opt.OptBlink > 200) opt.OptBlink = 1;
     DrawOptions(game);
-    if (opt.OptLeaving) SlideOut(game, lag);
+    if (opt.OptLeaving) SlideColumnsOut(game, lag);
 }

@@ -6,22 +6,14 @@
 #include "screens/players_screen.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "screens/sliding.h"
 
 namespace {
 
 void SlidePanelsIn(PlayersScreenState& ps, int32_t lag) {
-    if (!ps.PlayerPanelArrived) {
-        ps.PlayerPanelX += lag;
-        if (ps.PlayerPanelX > -10) ps.PlayerPanelX = -10, ps.PlayerPanelArrived = true;
-    }
-    if (!ps.LevelPanelArrived) {
-        ps.LevelPanelX -= lag;
-        if (ps.LevelPanelX < 306) ps.LevelPanelX = 306, ps.LevelPanelArrived = true;
-    }
-    if (!ps.ButtonsArrived) {
-        ps.ButtonsY -= lag;
-        if (ps.ButtonsY < 415) ps.ButtonsY = 415, ps.ButtonsArrived = true;
-    }
+    SlideIn(ps.PlayerPanelX, ps.PlayerPanelArrived, -10.0, 1, lag);
+    SlideIn(ps.LevelPanelX, ps.LevelPanelArrived, 306.0, -1, lag);
+    SlideIn(ps.ButtonsY, ps.ButtonsArrived, 415.0, -1, lag);
 }
 
 // A new player of the game's own level set chooses a character before the first level.
@@ -37,18 +29,10 @@ void StartChosenLevel(Game& game) {
 
 void SlidePanelsOut(Game& game, int32_t lag) {
     PlayersScreenState& ps = game.screens.players;
-    if (ps.PlayerPanelOut) {
-        ps.PlayerPanelX -= lag;
-        if (ps.PlayerPanelX < -300) ps.PlayerPanelOut = false;
-    }
-    if (ps.LevelPanelOut) {
-        ps.LevelPanelX += lag;
-        if (ps.LevelPanelX > 700) ps.LevelPanelOut = false;
-    }
-    if (ps.ButtonsOut && ps.PlayerPanelX < -200) {
-        ps.ButtonsY += lag;
-        if (ps.ButtonsY > 480) ps.ButtonsOut = false;
-    }
+    SlideOut(ps.PlayerPanelX, ps.PlayerPanelOut, -300.0, -1, lag);
+    SlideOut(ps.LevelPanelX, ps.LevelPanelOut, 700.0, 1, lag);
+    // The buttons leave once the players' panel is well on its way.
+    if (ps.PlayerPanelX < -200) SlideOut(ps.ButtonsY, ps.ButtonsOut, 480.0, 1, lag);
     if (ps.LevelPanelOut) return;
     if (ps.PlayersAction == 2) {
         StartChosenLevel(game);
