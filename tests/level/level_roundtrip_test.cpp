@@ -82,7 +82,7 @@ TEST(LevelDump, DumpBuildsTheSameLevel) {
     LevelRecord awkward = Awkward();
     EXPECT_EQ(Rebuilt(awkward), awkward);
     // Control bytes in the names, a line break and a NUL among them, are written as \xNN.
-    awkward.LevelName = std::string("two\nlines\0\x13\x7F", 14);
+    awkward.LevelName = std::string("two\nlines\0\x13\x7F", 12);
     awkward.TileSetFile = "tab\tbed.dxg";
     EXPECT_EQ(Rebuilt(awkward), awkward) << DumpLevelSource(awkward);
 
