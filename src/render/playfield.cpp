@@ -137,7 +137,7 @@ const char* PlayerPictureName(PlayerPicture picture, int32_t character) {
 // The moving things are drawn before the tiles: their cells hold the busy code, whose picture is
 // fully transparent, as is the empty tile's, so they show through; walls drawn later cover
 // whatever reaches past its cell.
-void DrawPlayField(const PlayFieldCanvas& canvas, const World& world) {
+void DrawPlayField(const PlayFieldCanvas& canvas, World& world, int32_t lag) {
     canvas.Tiles.PictureAt(0).DrawPattern(canvas.Back, 0, 0, 0);
     const PlayState& play = world.play;
     const EngineOrigin origin = TruncatedEngineOrigin(play);
@@ -150,7 +150,7 @@ void DrawPlayField(const PlayFieldCanvas& canvas, const World& world) {
     LargestTilePattern(canvas.Tiles, maxWidth, maxHeight);
     const TilePassTarget target{canvas.Back, canvas.Tiles, play.ViewX,
                                 play.ViewY,  maxWidth,     maxHeight};
-    const UpperRows upper = DrawFirstTilePass(target, world.level);
+    const UpperRows upper = DrawFirstTilePass(target, world.level, world.tiles, lag);
     DrawUpperTilePass(target, world.level, 101, upper);
     PlacePlayerSprite(canvas, world);
     canvas.Sprites.DrawSprites(canvas.Back);

@@ -21,9 +21,10 @@ struct PlayFieldCanvas {
     bool Paused = false;
 };
 
-// Draws one frame of the world as it stands: the cells' animation and the view are the rules'
-// (AnimateCells, UpdateView), run before.
-void DrawPlayField(const PlayFieldCanvas& canvas, const World& world);
+// Draws one frame of the world, with the view the rules worked out before (UpdateView), and
+// animates the cells by lag milliseconds as AnimateCells does, in the same walk over the grid as
+// the first tile pass (each cell is animated before it is drawn).
+void DrawPlayField(const PlayFieldCanvas& canvas, World& world, int32_t lag);
 
 // The name of the player's picture in the game's pictures for a character ("" for none).
 const char* PlayerPictureName(PlayerPicture picture, int32_t character);

@@ -29,9 +29,12 @@ struct UpperRows {
     std::array<bool, kGridSize> Layer102{};
 };
 
-// Tile pass 1: the cells of layer 100 (border ring included), row by row, and the rows that
-// hold a play-area cell of layer 101 or 102 to draw.
-UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level);
+// Tile pass 1 in one walk over the grid with the cells' animation: animates by lag milliseconds
+// every cell that animates (as AnimateCells does), draws those of layer 100 (border ring
+// included), row by row, and notes the rows that hold a play-area cell of layer 101 or 102 to
+// draw.
+UpperRows DrawFirstTilePass(const TilePassTarget& target, LevelGrid& level,
+                            const TileTables& tables, int32_t lag);
 // Tile pass 2 (layer 101) or 3 (layer 102): draws the visible play-area cells of that layer,
 // row by row, in the rows the first pass noted. Animates nothing.
 void DrawUpperTilePass(const TilePassTarget& target, const LevelGrid& level, int32_t layer,

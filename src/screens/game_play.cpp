@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "game/camera.h"
-#include "game/cell_animation.h"
 #include "game/play_tick.h"
 #include "render/playfield.h"
 #include "screens/game.h"
@@ -78,14 +77,13 @@ void ChangeScreens(Game& game, int32_t lag) {
 
 void DrawPlayFrame(Game& game, int32_t lag) {
     World& world = game.world;
-    // The cells animate on while the game is paused and under the level-end picture.
-    AnimateCells(world.level, world.tiles, lag);
     UpdateView(world);
     Media& media = game.media;
     const PlayFieldCanvas canvas{media.Back,       media.TilePictures,  media.GamePictures,
                                  media.Sprites,    *media.PlayerSprite, game.settings.Character,
                                  game.input.Paused};
-    DrawPlayField(canvas, world);
+    // The cells animate on while the game is paused and under the level-end picture.
+    DrawPlayField(canvas, world, lag);
 }
 
 void GamePlayTick(Game& game, int32_t lag) {
