@@ -23,6 +23,8 @@ set(SDL_EXCEPTIONS
   tests/audio/music_test.cpp
   # plugs in a virtual joystick
   tests/media/input_test.cpp
+  # reads the window's own pixels that presenting writes, and sends it window events
+  tests/app/presented_pixels_test.cpp
   # measure SDL's own ways of presenting a frame, beside the game's
   tools/bench/bench_calibration.cpp
   tools/bench/bench_children.cpp)

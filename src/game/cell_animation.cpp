@@ -18,7 +18,13 @@ void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag) {
     }
 }
 
+TickAnimation::TickAnimation(const TileTables& tables, int32_t lag) : frames_(tables.FrameCount) {
+    for (size_t code = 0; code < step_.size(); ++code)
+        step_[code] = tables.FrameCount[code] > 0 ? tables.FrameRate[code] / 1000.0 * lag : 0;
+}
+
 void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag) {
+    const TickAnimation animation(tables, lag);
     const int32_t lastRow = std::clamp(level.Rows, 0, kMaxPlayArea) + 1;
     const int32_t lastCol = std::clamp(level.Cols, 0, kMaxPlayArea) + 1;
     for (int32_t r = 0; r <= lastRow; ++r) {
@@ -26,10 +32,8 @@ void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag) {
         Cell* row = level.Cells[r].data();
         for (int32_t c = 0; c <= lastCol; ++c) {
             Cell& cell = row[c];
-            const int32_t layer = cell.Layer;
-            if (layer < 100 || layer > 102) continue;
-            if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
-            AnimateCell(cell, tables, lag);
+            if (AnimatesInRing(cell.Layer, borderRow || c == 0 || c == lastCol))
+                animation.Animate(cell);
         }
     }
 }

@@ -2,6 +2,7 @@
 // eaten leaves an empty cell when its animation has run out.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "level/level.h"
@@ -11,7 +12,43 @@
 // other animation wraps by one frame count. Tiles without an animation keep their phase.
 void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag);
 
-// Animates every cell of layer 100 (border ring included) and every play-area cell of layers 101
-// and 102, once each, row by row; cells of other layers are left alone. Runs every frame of the
-// play and level-end screens, also while the game is paused.
+// The cells that animate (and that the tile passes draw): layer 100 anywhere in the level's
+// ring, layers 101 and 102 only inside its border.
+inline bool AnimatesInRing(int32_t layer, bool onBorder) {
+    return layer == 100 || ((layer == 101 || layer == 102) && !onBorder);
+}
+
+// One tick's animation of many cells: each animated code's phase step for the tick's lag is
+// worked out once, by AnimateCell's own expression, so every cell reaches the phase AnimateCell
+// gives it to the last bit, without a division per cell.
+class TickAnimation {
+  public:
+    TickAnimation(const TileTables& tables, int32_t lag);
+    // AnimateCell(cell, tables, lag).
+    void Animate(Cell& cell) const {
+        const int32_t tile = cell.Tile;
+        if (static_cast<uint32_t>(tile) > static_cast<uint32_t>(kMaxTileCode)) return;
+        const int32_t frames = frames_[static_cast<size_t>(tile)];
+        if (frames <= 0) return;
+        cell.Phase += step_[static_cast<size_t>(tile)];
+        if (cell.Phase > frames) {
+            if (tile >= tcEatFirst) {
+                cell.Tile = tcEmpty;
+                cell.Phase = 0;
+            } else {
+                cell.Phase -= frames;
+            }
+        }
+    }
+
+  private:
+    // Copies of the tables' frame counts and the steps: a cell written through a reference
+    // cannot change them, so a walk keeps them in registers.
+    std::array<int32_t, kMaxTileCode + 1> frames_;
+    std::array<double, kMaxTileCode + 1> step_;  // set for the animated codes only
+};
+
+// Animates every cell that AnimatesInRing, once each, row by row; cells of other layers are left
+// alone. Runs every frame of the play and level-end screens before the drawing, also while the
+// game is paused.
 void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag);

@@ -5,11 +5,12 @@
 #include <SDL.h>
 #include <sys/stat.h>
 
-#include <array>
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
 
+#include "media/frame_changes.h"
 #include "media/frame_scaler.h"
 
 namespace {
@@ -63,26 +64,31 @@ bool IsHeadlessDriver() {
 
 }  // namespace
 
+// Only what changed since the frame shown last is converted, scaled and handed to the window
+// system; the whole frame is presented again whenever what the window shows may no longer be
+// that frame: a new window or mode, a new window surface, and the window events below.
 struct Display::Impl {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     bool software = false;  // presenting through the window's own pixels (no renderer)
     FrameScaler scaler;
+    FrameChanges changes;
+    std::atomic<bool> wholeDue{true};  // set by the window events, also from SDL's event watch
+    SDL_Surface* shownSurface = nullptr;
+    int shownW = 0, shownH = 0;
     bool fullScreen = false;
     bool shown = true;
     bool headless = false;
     bool vsync = false;
     int refreshRate = 60;
-    uint64_t lastPresent = 0;  // performance counter
-    std::vector<uint32_t> converted = std::vector<uint32_t>(kScreenWidth * kScreenHeight);
-    std::array<uint32_t, 65536> palette{};
+    uint64_t lastPresent = 0;         // performance counter
+    std::vector<uint32_t> converted;  // 640 x 480, only with a renderer
+    FrameScaler converter;            // the frame's changed rectangles into `converted`, unscaled
+    std::vector<SDL_Rect> windowRects;
 
-    Impl() {
-        for (uint32_t c = 0; c < 65536; ++c)
-            palette[c] = 0xFF000000u | Rgb565ToRgb(static_cast<uint16_t>(c));
-    }
     void Destroy() {
+        if (window) SDL_DelEventWatch(&Impl::OnEvent, this);
         if (texture) SDL_DestroyTexture(texture);
         if (renderer) SDL_DestroyRenderer(renderer);
         if (window) SDL_DestroyWindow(window);
@@ -90,12 +96,40 @@ struct Display::Impl {
         renderer = nullptr;
         window = nullptr;
         software = false;
+        shownSurface = nullptr;
+        wholeDue = true;
+    }
+    // Window events after which the window may show something else than the frame shown last
+    // (its pixels lost, scaled anew or drawn over by the window system).
+    static int OnEvent(void* self, SDL_Event* e) {
+        if (e->type == SDL_RENDER_TARGETS_RESET || e->type == SDL_RENDER_DEVICE_RESET) {
+            static_cast<Impl*>(self)->wholeDue = true;
+            return 0;
+        }
+        if (e->type != SDL_WINDOWEVENT) return 0;
+        switch (e->window.event) {
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESIZED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+            case SDL_WINDOWEVENT_MINIMIZED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+            case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                static_cast<Impl*>(self)->wholeDue = true;
+                break;
+            default:
+                break;
+        }
+        return 0;
     }
     void CreateGpuRenderer();
     void CreateSoftwareRenderer();
-    void ShowThroughRenderer(const Surface& back);
-    void ShowThroughSurface(const Surface& back);
-    void Pace();
+    bool ShowThroughRenderer(const Surface& back);
+    bool ShowThroughSurface(const Surface& back);
+    void Pace(bool presented);
 };
 
 Display::Display() : impl_(std::make_unique<Impl>()) {}
@@ -137,6 +171,8 @@ void Display::StartDisplay(bool fullScreen, const std::string& caption) {
             : 60;
     d.fullScreen = fullScreen;
     d.shown = true;
+    d.wholeDue = true;
+    SDL_AddEventWatch(&Impl::OnEvent, &d);
     if (!d.headless) SDL_ShowCursor(SDL_DISABLE);
 }
 
@@ -160,6 +196,7 @@ void Display::Impl::CreateGpuRenderer() {
     vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // smooth scaling where the GPU does it
     SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
+    converted.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 kScreenWidth, kScreenHeight);
     if (!texture) {
@@ -176,6 +213,7 @@ void Display::Impl::CreateSoftwareRenderer() {
     vsync = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
+    converted.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 kScreenWidth, kScreenHeight);
     if (!texture) {
@@ -205,6 +243,10 @@ void Display::SetShown(bool shown) {
     impl_->shown = shown;
 }
 
+void Display::SetWindowSize(int w, int h) {
+    if (impl_->window && !impl_->fullScreen) SDL_SetWindowSize(impl_->window, w, h);
+}
+
 void Display::SetCaption(const std::string& caption) {
     if (impl_->window) SDL_SetWindowTitle(impl_->window, caption.c_str());
 }
@@ -227,50 +269,87 @@ void Display::WindowToClient(int wx, int wy, int& cx, int& cy) const {
 void Display::ShowFrame(const Surface& back) {
     Impl& d = *impl_;
     if (back.Width != kScreenWidth || back.Height != kScreenHeight) return;
+    bool presented = false;
     if (d.software)
-        d.ShowThroughSurface(back);
+        presented = d.ShowThroughSurface(back);
     else if (d.renderer)
-        d.ShowThroughRenderer(back);
+        presented = d.ShowThroughRenderer(back);
     else
         return;
-    d.Pace();
+    d.Pace(presented);
 }
 
-// The frame converted and scaled straight into the window's pixels, which SDL then hands to the
-// window system: one pass over the window, no texture and no renderer in between.
-void Display::Impl::ShowThroughSurface(const Surface& back) {
+// The changed rectangles converted and scaled straight into the window's pixels, which SDL then
+// hands to the window system: one pass over those pixels, no texture and no renderer between.
+bool Display::Impl::ShowThroughSurface(const Surface& back) {
     SDL_Surface* surface = SoftwareSurface(window);  // a new one after the window was resized
-    if (!surface) return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    scaler.Scale(back, static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w,
-                 surface->h);
+    if (!surface) return false;
+    if (surface != shownSurface || surface->w != shownW || surface->h != shownH) {
+        shownSurface = surface;
+        shownW = surface->w;
+        shownH = surface->h;
+        wholeDue = true;
+    }
+    const bool whole = wholeDue.exchange(false);
+    if (whole) changes.Forget();
+    const std::vector<Rect>& areas = changes.Compare(back);
+    if (areas.empty()) return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    auto* pixels = static_cast<uint32_t*>(surface->pixels);
+    windowRects.clear();
+    if (whole) {
+        scaler.Scale(back, pixels, surface->pitch, surface->w, surface->h);
+    } else {
+        for (const Rect& area : areas) {
+            const Rect r =
+                scaler.ScaleArea(back, area, pixels, surface->pitch, surface->w, surface->h);
+            if (r.Right > r.Left && r.Bottom > r.Top)
+                windowRects.push_back(SDL_Rect{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top});
+        }
+    }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(window);
+    if (whole)
+        SDL_UpdateWindowSurface(window);
+    else if (!windowRects.empty())
+        SDL_UpdateWindowSurfaceRects(window, windowRects.data(),
+                                     static_cast<int>(windowRects.size()));
+    return true;
 }
 
-void Display::Impl::ShowThroughRenderer(const Surface& back) {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
-        for (int y = 0; y < kScreenHeight; ++y) {
-            uint32_t* dst = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
-            const uint16_t* src = back.Row(y);
-            for (int x = 0; x < kScreenWidth; ++x) dst[x] = palette[src[x]];
-        }
-        SDL_UnlockTexture(texture);
+// The texture keeps the frame shown last: only its changed rectangles are updated. The
+// renderer's target does not keep its pixels between presents, so a changed frame is drawn whole.
+bool Display::Impl::ShowThroughRenderer(const Surface& back) {
+    if (wholeDue.exchange(false)) changes.Forget();
+    const std::vector<Rect>& areas = changes.Compare(back);
+    if (areas.empty()) return false;
+    constexpr int pitch = kScreenWidth * static_cast<int>(sizeof(uint32_t));
+    for (const Rect& area : areas) {
+        const Rect r =
+            converter.ScaleArea(back, area, converted.data(), pitch, kScreenWidth, kScreenHeight);
+        const SDL_Rect rect{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+        if (rect.w > 0 && rect.h > 0)
+            SDL_UpdateTexture(texture, &rect,
+                              converted.data() + static_cast<size_t>(r.Top) * kScreenWidth + r.Left,
+                              pitch);
     }
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
+    return true;
 }
 
-// Without a vertical blank to wait for, a real window sleeps to the display's refresh rate
-// instead of spinning a core. Headless runs never sleep.
-void Display::Impl::Pace() {
-    if (headless || vsync) return;
+// Without a vertical blank to wait for (or when nothing changed, so nothing waited for it), a
+// real window sleeps to the display's refresh rate instead of spinning a core. Headless runs
+// never sleep.
+void Display::Impl::Pace(bool presented) {
+    if (headless) return;
+    uint64_t now = SDL_GetPerformanceCounter();
+    if (vsync && presented) {
+        lastPresent = now;
+        return;
+    }
     uint64_t freq = SDL_GetPerformanceFrequency();
     uint64_t frame = freq / static_cast<uint64_t>(refreshRate);
-    uint64_t now = SDL_GetPerformanceCounter();
     if (lastPresent != 0 && now - lastPresent < frame) {
         uint64_t waitMs = (frame - (now - lastPresent)) * 1000 / freq;
         if (waitMs > 0) SDL_Delay(static_cast<Uint32>(waitMs));

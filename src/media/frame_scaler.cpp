@@ -106,14 +106,14 @@ void FrameScaler::Prepare(int frameW, int frameH, int windowW, int windowH) {
     row_.resize(static_cast<size_t>(frameW));
 }
 
-void FrameScaler::ScaleAnyRow(const uint16_t* src, uint32_t* dst) const {
-    ConvertRow(src, row_.data(), frameW_);
-    for (int x = 0; x < place_.W; ++x)
+// Frame columns fromX..toX converted once; window columns windowFrom..windowTo pick from them.
+void FrameScaler::ScaleAnyRow(const uint16_t* src, uint32_t* dst, int fromX, int toX,
+                              int windowFrom, int windowTo) const {
+    ConvertRow(src + fromX, row_.data() + fromX, toX - fromX);
+    for (int x = windowFrom; x < windowTo; ++x)
         dst[x] = row_[static_cast<size_t>(columnOf_[static_cast<size_t>(x)])];
 }
 
-// A window row that shows the same frame row as the one above it is a copy of that row (a block
-// copy, which writes the window's memory without reading it first).
 void FrameScaler::Scale(const Surface& frame, uint32_t* pixels, int pitch, int windowW,
                         int windowH) {
     Prepare(frame.Width, frame.Height, windowW, windowH);
@@ -126,20 +126,44 @@ void FrameScaler::Scale(const Surface& frame, uint32_t* pixels, int pitch, int w
         }
         FillBlack(row, 0, p.X);
         FillBlack(row, p.X + p.W, windowW);
-        const int fy = static_cast<int>(int64_t{y - p.Y} * frame.Height / p.H);
-        if (y > p.Y && static_cast<int>(int64_t{y - 1 - p.Y} * frame.Height / p.H) == fy) {
-            std::memcpy(row + p.X, RowAt(pixels, pitch, y - 1) + p.X,
-                        sizeof(uint32_t) * static_cast<size_t>(p.W));
+    }
+    ScaleArea(frame, Rect{0, 0, frame.Width, frame.Height}, pixels, pitch, windowW, windowH);
+}
+
+// Window column x of the placed frame shows frame column x * frameW / W (rounded down), so the
+// window columns of frame columns from..to are those from ceil(from * W / frameW) up to
+// ceil(to * W / frameW); rows likewise. A window row that shows the same frame row as the one
+// above it is a copy of that row (a block copy, which writes the window's memory without
+// reading it first).
+Rect FrameScaler::ScaleArea(const Surface& frame, const Rect& area, uint32_t* pixels, int pitch,
+                            int windowW, int windowH) {
+    Prepare(frame.Width, frame.Height, windowW, windowH);
+    const FramePlacement& p = place_;
+    const int left = std::max(area.Left, 0), right = std::min(area.Right, frame.Width);
+    const int top = std::max(area.Top, 0), bottom = std::min(area.Bottom, frame.Height);
+    if (p.W == 0 || p.H == 0 || left >= right || top >= bottom) return Rect{};
+    auto windowOf = [](int f, int placed, int size) {
+        return static_cast<int>((int64_t{f} * placed + size - 1) / size);
+    };
+    const int wx0 = windowOf(left, p.W, frame.Width), wx1 = windowOf(right, p.W, frame.Width);
+    const int wy0 = windowOf(top, p.H, frame.Height), wy1 = windowOf(bottom, p.H, frame.Height);
+    const size_t copied = sizeof(uint32_t) * static_cast<size_t>(wx1 - wx0);
+    for (int y = wy0; y < wy1; ++y) {
+        uint32_t* row = RowAt(pixels, pitch, p.Y + y) + p.X;
+        const int fy = static_cast<int>(int64_t{y} * frame.Height / p.H);
+        if (y > wy0 && static_cast<int>(int64_t{y - 1} * frame.Height / p.H) == fy) {
+            std::memcpy(row + wx0, RowAt(pixels, pitch, p.Y + y - 1) + p.X + wx0, copied);
             continue;
         }
         const uint16_t* src = frame.Row(fy);
         if (p.W == frame.Width)
-            ConvertRow(src, row + p.X, p.W);
+            ConvertRow(src + left, row + left, right - left);
         else if (p.W == 2 * frame.Width)
-            DoubleRow(src, row + p.X, frame.Width);
+            DoubleRow(src + left, row + 2 * left, right - left);
         else
-            ScaleAnyRow(src, row + p.X);
+            ScaleAnyRow(src, row, left, right, wx0, wx1);
     }
+    return Rect{p.X + wx0, p.Y + wy0, p.X + wx1, p.Y + wy1};
 }
 
 void WindowToFrame(const FramePlacement& place, int frameW, int frameH, int wx, int wy, int& fx,

@@ -22,12 +22,18 @@ void WindowToFrame(const FramePlacement& place, int frameW, int frameH, int wx, 
 // per window size. Allocates only when the window size changes.
 class FrameScaler {
   public:
-    // pitch is the window surface's row length in bytes.
+    // The whole window: the frame and the black bands around it. pitch is the window surface's
+    // row length in bytes.
     void Scale(const Surface& frame, uint32_t* pixels, int pitch, int windowW, int windowH);
+    // Only the window pixels that show the frame's rectangle `area`; the rest of the window is
+    // left as it is. Returns the window rectangle written (empty when nothing was).
+    Rect ScaleArea(const Surface& frame, const Rect& area, uint32_t* pixels, int pitch, int windowW,
+                   int windowH);
 
   private:
     void Prepare(int frameW, int frameH, int windowW, int windowH);
-    void ScaleAnyRow(const uint16_t* src, uint32_t* dst) const;
+    void ScaleAnyRow(const uint16_t* src, uint32_t* dst, int fromX, int toX, int windowFrom,
+                     int windowTo) const;
 
     int frameW_ = 0, frameH_ = 0, windowW_ = 0, windowH_ = 0;
     FramePlacement place_;

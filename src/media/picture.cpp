@@ -104,6 +104,33 @@ inline void CopyPixels(uint16_t* dst, const uint16_t* src, int n) {
         for (int i = 0; i < n; ++i) dst[i] = src[i];
         return;
     }
+    // Up to a tile's width, the first and the last blocks of eight cover the row without a loop.
+    if (n <= 16) {
+        const Pixels8 a = Load8(src), b = Load8(src + n - 8);
+        Store8(dst, a);
+        Store8(dst + n - 8, b);
+        return;
+    }
+    if (n <= 32) {
+        const Pixels8 a = Load8(src), b = Load8(src + 8);
+        const Pixels8 c = Load8(src + n - 16), d = Load8(src + n - 8);
+        Store8(dst, a);
+        Store8(dst + 8, b);
+        Store8(dst + n - 16, c);
+        Store8(dst + n - 8, d);
+        return;
+    }
+    if (n <= 48) {
+        const Pixels8 a = Load8(src), b = Load8(src + 8), c = Load8(src + 16);
+        const Pixels8 d = Load8(src + n - 24), e = Load8(src + n - 16), f = Load8(src + n - 8);
+        Store8(dst, a);
+        Store8(dst + 8, b);
+        Store8(dst + 16, c);
+        Store8(dst + n - 24, d);
+        Store8(dst + n - 16, e);
+        Store8(dst + n - 8, f);
+        return;
+    }
     for (int i = 0; i < n - 8; i += 8) Store8(dst + i, Load8(src + i));
     Store8(dst + n - 8, Load8(src + n - 8));
 }
@@ -114,15 +141,56 @@ inline void Select8(uint16_t* dst, const uint16_t* src, Pixels8 keys) {
     Store8(dst, (Load8(dst) & keep) | (s & ~keep));
 }
 
+// Eight pixels of src over those of dst, where src does not hold the key.
+inline Pixels8 Selected(const uint16_t* dst, const uint16_t* src, Pixels8 keys) {
+    const Pixels8 s = Load8(src);
+    const Pixels8 keep = reinterpret_cast<Pixels8>(s == keys);
+    return (Load8(dst) & keep) | (s & ~keep);
+}
+
 // The colour-keyed copy of n pixels without a branch per pixel: every destination pixel is
-// rewritten, with its old value where the source holds the key. Selecting a pixel twice gives
-// the same result, so the last block may overlap the one before it.
+// rewritten, with its old value where the source holds the key. Up to a tile's width, blocks
+// from the start and from the end cover the row without a loop; they overlap, so all of them
+// are worked out from the row as it was before any is stored (an overlapping pixel gets the
+// same value from both, and no load waits for a store it half overlaps).
 inline void SelectPixels(uint16_t* dst, const uint16_t* src, int n, uint16_t key) {
     if (n < 8) {
         for (int i = 0; i < n; ++i) dst[i] = src[i] == key ? dst[i] : src[i];
         return;
     }
     const Pixels8 keys = {key, key, key, key, key, key, key, key};
+    if (n <= 16) {
+        const Pixels8 a = Selected(dst, src, keys), b = Selected(dst + n - 8, src + n - 8, keys);
+        Store8(dst, a);
+        Store8(dst + n - 8, b);
+        return;
+    }
+    if (n <= 32) {
+        const Pixels8 a = Selected(dst, src, keys), b = Selected(dst + 8, src + 8, keys);
+        const Pixels8 c = Selected(dst + n - 16, src + n - 16, keys);
+        const Pixels8 d = Selected(dst + n - 8, src + n - 8, keys);
+        Store8(dst, a);
+        Store8(dst + 8, b);
+        Store8(dst + n - 16, c);
+        Store8(dst + n - 8, d);
+        return;
+    }
+    if (n <= 48) {
+        const Pixels8 a = Selected(dst, src, keys), b = Selected(dst + 8, src + 8, keys);
+        const Pixels8 c = Selected(dst + 16, src + 16, keys);
+        const Pixels8 d = Selected(dst + n - 24, src + n - 24, keys);
+        const Pixels8 e = Selected(dst + n - 16, src + n - 16, keys);
+        const Pixels8 f = Selected(dst + n - 8, src + n - 8, keys);
+        Store8(dst, a);
+        Store8(dst + 8, b);
+        Store8(dst + 16, c);
+        Store8(dst + n - 24, d);
+        Store8(dst + n - 16, e);
+        Store8(dst + n - 8, f);
+        return;
+    }
+    // Selecting a pixel twice gives the same result, so the last block may overlap the one
+    // before it.
     for (int i = 0; i < n - 8; i += 8) Select8(dst + i, src + i, keys);
     Select8(dst + n - 8, src + n - 8, keys);
 }

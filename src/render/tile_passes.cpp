@@ -57,7 +57,7 @@ struct PassView {
     // Code 0 names the background picture, which is no cell's picture; a cell holding it is
     // drawn wherever it is (the picture clips it) rather than judged by the cell pictures' sizes.
     bool Visible(const Cell& cell, CellPosition p) const {
-        return cell.Tile == 0 || (Columns.Contains(p.X) && Rows.Contains(p.Y));
+        return (Rows.Contains(p.Y) && Columns.Contains(p.X)) || cell.Tile == 0;
     }
 };
 
@@ -79,25 +79,34 @@ void LargestTilePattern(const PictureList& tiles, int64_t& width, int64_t& heigh
     }
 }
 
+// The border columns are taken apart from the row between them, which then needs no test of its
+// place. A cell's rows are tested before its columns: most rows of a large level lie above or
+// below the screen.
 UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level) {
     UpperRows upper;
     const PassView view(target);
     const int32_t lastRow = LastIndex(level.Rows), lastCol = LastIndex(level.Cols);
+    auto visit = [&](const Cell& cell, int32_t r, int32_t c, int32_t layer) {
+        const CellPosition p = view.PositionOf(cell, r, c);
+        if (!view.Visible(cell, p)) return;
+        if (layer == 100)
+            DrawCell(target, cell, p);
+        else
+            (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
+    };
     for (int32_t r = 0; r <= lastRow; ++r) {
-        const bool borderRow = r == 0 || r == lastRow;
         const Cell* row = level.Cells[r].data();
-        for (int32_t c = 0; c <= lastCol; ++c) {
-            const Cell& cell = row[c];
-            const int32_t layer = cell.Layer;
-            if (layer < 100 || layer > 102) continue;
-            if (layer != 100 && (borderRow || c == 0 || c == lastCol)) continue;
-            const CellPosition p = view.PositionOf(cell, r, c);
-            if (!view.Visible(cell, p)) continue;
-            if (layer == 100)
-                DrawCell(target, cell, p);
-            else
-                (layer == 101 ? upper.Layer101 : upper.Layer102)[r] = true;
+        if (r == 0 || r == lastRow) {
+            for (int32_t c = 0; c <= lastCol; ++c)
+                if (row[c].Layer == 100) visit(row[c], r, c, 100);
+            continue;
         }
+        if (row[0].Layer == 100) visit(row[0], r, 0, 100);
+        for (int32_t c = 1; c < lastCol; ++c) {
+            const int32_t layer = row[c].Layer;
+            if (static_cast<uint32_t>(layer - 100) <= 2u) visit(row[c], r, c, layer);
+        }
+        if (lastCol > 0 && row[lastCol].Layer == 100) visit(row[lastCol], r, lastCol, 100);
     }
     return upper;
 }

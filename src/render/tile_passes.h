@@ -29,8 +29,8 @@ struct UpperRows {
     std::array<bool, kGridSize> Layer102{};
 };
 
-// Tile pass 1: the cells of layer 100 (border ring included), row by row, and the rows that
-// hold a play-area cell of layer 101 or 102 to draw.
+// Tile pass 1: draws the cells of layer 100 (border ring included), row by row, and notes the
+// rows that hold a play-area cell of layer 101 or 102 to draw.
 UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level);
 // Tile pass 2 (layer 101) or 3 (layer 102): draws the visible play-area cells of that layer,
 // row by row, in the rows the first pass noted. Animates nothing.

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/session.h"
+#include "bench_ticks.h"
 #include "media/display.h"
 #include "media/picture.h"
 #include "screens/game.h"
@@ -56,11 +57,8 @@ void SizeWindow(Display& display, const std::array<Surface, 2>& frames) {
     }
 }
 
-void PresentWith(const char* mode, const std::array<Surface, 2>& frames, const Repetitions& reps) {
-    Display display;
-    display.StartDisplay(false, "Tolmara Deepgrid benchmark");
-    SizeWindow(display, frames);
-    // What the display presents through: a renderer, or the window's own pixels.
+// What the display presents through: a renderer, or the window's own pixels; and its size.
+std::string PresentedThrough() {
     SDL_Window* window = OpenWindow();
     SDL_Renderer* renderer = window ? SDL_GetRenderer(window) : nullptr;
     SDL_RendererInfo info{};
@@ -73,22 +71,72 @@ void PresentWith(const char* mode, const std::array<Surface, 2>& frames, const R
         w = surface->w;
         h = surface->h;
     }
-    // The display sleeps to the refresh rate when frames come faster; one refresh period plus a
-    // margin between samples keeps that sleep out of the figure.
+    return std::string(info.name) + " " + std::to_string(w) + "x" + std::to_string(h);
+}
+
+// The display sleeps to the refresh rate when frames come faster; one refresh period plus a
+// margin between samples keeps that sleep out of the figure.
+Uint32 RefreshGap() {
     SDL_DisplayMode dm{};
     const int hz =
         (SDL_GetCurrentDisplayMode(0, &dm) == 0 && dm.refresh_rate > 0) ? dm.refresh_rate : 60;
-    const Uint32 gap = static_cast<Uint32>(1000 / std::max(hz, 1) + 4);
+    return static_cast<Uint32>(1000 / std::max(hz, 1) + 4);
+}
+
+void PrintPresent(const char* mode, double us) {
+    std::printf("present %s %.1f %s\n", mode, us, PresentedThrough().c_str());
+    std::fflush(stdout);
+}
+
+// Whole changed frames (the two frames in turn) and, with `unchangedMode`, the same frame
+// again. Before each present the frame is copied, untimed, into the back surface that is shown,
+// as the game's tick draws the frame just before showing it.
+void PresentWith(const char* mode, const char* unchangedMode, const std::array<Surface, 2>& frames,
+                 const Repetitions& reps) {
+    Display display;
+    display.StartDisplay(false, "Tolmara Deepgrid benchmark");
+    SizeWindow(display, frames);
+    const Uint32 gap = RefreshGap();
+    Surface back(kScreenWidth, kScreenHeight);
     size_t shown = 0;
+    auto draw = [&](const Surface& frame) {
+        SDL_PumpEvents();
+        SDL_Delay(gap);
+        back.Pixels = frame.Pixels;
+    };
+    auto present = [&] { display.ShowFrame(back); };
+    PrintPresent(mode, MedianMicroseconds(
+                           reps.Samples, 1, [&] { draw(frames[shown++ % 2]); }, present));
+    if (unchangedMode) {
+        draw(frames[0]);
+        present();
+        PrintPresent(unchangedMode, MedianMicroseconds(
+                                        reps.Samples, 1, [&] { draw(frames[0]); }, present));
+    }
+    display.StopDisplay();
+}
+
+// The main menu at rest, each of its successive frames drawn untimed and then presented.
+void PresentMenu(const std::string& dataDir, const Repetitions& reps) {
+    std::unique_ptr<Game> game = StartMainMenuAtRest(dataDir);
+    Display& display = game->media.Screen;
+    display.SetWindowSize(kWindowWidth, kWindowHeight);
+    for (int i = 0; i < 10; ++i) {
+        SDL_PumpEvents();
+        SDL_Delay(20);
+        DrawTick(*game);
+        display.ShowFrame(game->media.Back);
+    }
+    const Uint32 gap = RefreshGap();
     const double us = MedianMicroseconds(
         reps.Samples, 1,
         [&] {
             SDL_PumpEvents();
             SDL_Delay(gap);
+            DrawTick(*game);
         },
-        [&] { display.ShowFrame(frames[shown++ % 2]); });
-    std::printf("present %s %.1f %s %dx%d\n", mode, us, info.name, w, h);
-    std::fflush(stdout);
+        [&] { display.ShowFrame(game->media.Back); });
+    PrintPresent("menu", us);
     display.StopDisplay();
 }
 
@@ -101,9 +149,10 @@ int RunPresentChild(const std::string& dataDir, const Repetitions& reps) {
     }
     const std::array<Surface, 2> frames = Frames(dataDir);
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    PresentWith("software", frames, reps);
+    PresentWith("software", "unchanged", frames, reps);
+    PresentMenu(dataDir, reps);
     SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
-    PresentWith("default", frames, reps);
+    PresentWith("default", nullptr, frames, reps);
     SDL_Quit();
     return 0;
 }

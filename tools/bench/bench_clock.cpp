@@ -47,16 +47,27 @@ double MedianMicroseconds(int samples, int perBatch, const std::function<void()>
     return Median(SampleMicroseconds(samples, perBatch, prepare, work));
 }
 
-std::vector<double> FrameMemcpySamples(int samples) {
-    constexpr size_t kFrameBytes = 640 * 480 * 2;
-    std::vector<uint8_t> from(kFrameBytes, 0x5A), to(kFrameBytes, 0);
+namespace {
+
+std::vector<double> MemcpySamples(size_t bytes, int samples) {
+    std::vector<uint8_t> from(bytes, 0x5A), to(bytes, 0);
     uint8_t* dst = to.data();
     const uint8_t* src = from.data();
-    auto copy = [dst, src] {
-        std::memcpy(dst, src, kFrameBytes);
+    auto copy = [dst, src, bytes] {
+        std::memcpy(dst, src, bytes);
         // The copy's result is never read: keep the compiler from dropping it.
         asm volatile("" : : "r"(dst) : "memory");
     };
-    for (int i = 0; i < 20; ++i) copy();  // both buffers in the cache, as a frame is
+    for (int i = 0; i < 20; ++i) copy();  // both buffers warm, as a frame is
     return SampleMicroseconds(samples, 1, {}, copy);
+}
+
+}  // namespace
+
+std::vector<double> FrameMemcpySamples(int samples) {
+    return MemcpySamples(size_t{640} * 480 * 2, samples);
+}
+
+std::vector<double> WindowMemcpySamples(int samples) {
+    return MemcpySamples(size_t{1280} * 960 * 4, samples);
 }

@@ -68,6 +68,18 @@ bool SkipLogo(const std::string& display) {
     return run.ExitCode == 0;
 }
 
+// CPU time of a running child over `seconds`, as a share of one core; empty when it ended.
+std::optional<double> CpuPercentOver(pid_t pid, double seconds) {
+    const long long before = CpuTicks(pid);
+    const int64_t start = MonotonicNs();
+    SleepMs(static_cast<int>(seconds * 1000));
+    const long long after = CpuTicks(pid);
+    const double wall = static_cast<double>(MonotonicNs() - start) / 1e9;
+    if (pid <= 0 || before < 0 || after < 0) return std::nullopt;
+    return static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / wall *
+           100.0;
+}
+
 }  // namespace
 
 std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary,
@@ -82,17 +94,36 @@ std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary,
     SleepMs(2000);  // the window is up and the logo is showing
     out.LogoSkippedByKey = SkipLogo(display);
     SleepMs(out.LogoSkippedByKey ? 2000 : 7500);  // the menu has slid in
-    const long long before = CpuTicks(pid);
-    const int64_t start = MonotonicNs();
-    SleepMs(static_cast<int>(seconds * 1000));
-    const long long after = CpuTicks(pid);
-    const double wall = static_cast<double>(MonotonicNs() - start) / 1e9;
+    const std::optional<double> cpu = CpuPercentOver(pid, seconds);
     out.PeakRssMb = PeakRssMb(pid);
     StopChild(pid, 3000);
     std::error_code ec;
     fs::remove_all(folder, ec);
-    if (pid <= 0 || before < 0 || after < 0) return std::nullopt;
-    out.CpuPercent = static_cast<double>(after - before) /
-                     static_cast<double>(sysconf(_SC_CLK_TCK)) / wall * 100.0;
+    if (!cpu) return std::nullopt;
+    out.CpuPercent = *cpu;
     return out;
+}
+
+std::optional<double> MeasureReplayWatch(const std::string& replayBinary,
+                                         const std::string& dataDir, const std::string& display,
+                                         int level, double seconds) {
+    std::string folder = (fs::temp_directory_path() / "tolmara-bench-XXXXXX").string();
+    if (!mkdtemp(folder.data())) return std::nullopt;
+    const std::string replay = folder + "/still.replay";
+    {
+        // Start-up, the measured time and a margin, in ticks of 17 ms with no key held.
+        std::ofstream out(replay);
+        out << "levels Tolmara.lev\nlevel " << level
+            << "\nspeed 300\nseed 1\ncharacter 1\nmortal 0\n"
+            << static_cast<long long>((seconds + 10) * 1000 / 17) << " 17\n";
+    }
+    const pid_t pid = StartBackground(
+        {replayBinary, "--data", dataDir, "--watch", "--window", "1280x960", replay},
+        {{"DISPLAY", display}, {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}});
+    SleepMs(3000);  // the window is up and the level has started
+    const std::optional<double> cpu = CpuPercentOver(pid, seconds);
+    StopChild(pid, 3000);
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return cpu;
 }

@@ -18,3 +18,10 @@ struct IdleFigures {
 std::optional<IdleFigures> MeasureIdleMenu(const std::string& gameBinary,
                                            const std::string& dataDir, const std::string& display,
                                            double seconds);
+
+// The share of one core that playing uses in a 1280 x 960 window: `replayBinary --watch` of a
+// replay that stands still on level `level` of Tolmara.lev (monsters cannot end it), its CPU
+// time over `seconds` from /proc once the level has started. Empty when it could not be run.
+std::optional<double> MeasureReplayWatch(const std::string& replayBinary,
+                                         const std::string& dataDir, const std::string& display,
+                                         int level, double seconds);

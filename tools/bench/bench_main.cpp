@@ -3,6 +3,7 @@
 // server (a private Xvfb when installed).
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -129,6 +130,9 @@ void MeasurePresent(const Options& o, const std::string& display, BenchFigures& 
     const ChildRun run = RunChild(argv, WindowEnvironment(display), 180000);
     ReadPresentLine(run.Output, "software", f.PresentSoftware, f.SoftwareRenderer);
     ReadPresentLine(run.Output, "default", f.PresentDefault, f.DefaultRenderer);
+    std::string through;
+    ReadPresentLine(run.Output, "unchanged", f.PresentUnchanged, through);
+    ReadPresentLine(run.Output, "menu", f.PresentMenu, through);
 }
 
 // Start-up runs of the bench's own child: the median time to the first frame, the highest peak
@@ -174,20 +178,37 @@ void MeasureIdle(const Options& o, const std::string& display, BenchFigures& f) 
     f.IdleNote = note;
 }
 
-// The frame copy that every figure is compared with, sampled in blocks between the figures.
+// The frame copy that every figure is compared with, and the window copy that presenting is
+// compared with, sampled in blocks between the figures.
 struct Yardstick {
     int Block = 0;
-    std::vector<double> Samples;
+    std::vector<double> Samples, WindowSamples;
 
     void Sample() {
         const std::vector<double> more = FrameMemcpySamples(Block);
         Samples.insert(Samples.end(), more.begin(), more.end());
+        const std::vector<double> window = WindowMemcpySamples(std::max(Block / 10, 5));
+        WindowSamples.insert(WindowSamples.end(), window.begin(), window.end());
     }
 };
 
-void MeasureHeadless(const Options& o, Yardstick& memcpy, BenchFigures& f) {
+void MeasurePlayWindow(const Options& o, const std::string& display, int level, BenchFigures& f) {
+    std::string replay = o.DataDir + "tolmara-replay";
+    if (access(replay.c_str(), X_OK) != 0) replay = FolderOf(SelfPath()) + "tolmara-replay";
+    if (access(replay.c_str(), X_OK) != 0) {
+        f.PlayWindowNote = "tolmara-replay was not found";
+        return;
+    }
+    f.PlayWindowCpuPercent =
+        MeasureReplayWatch(replay, o.DataDir, display, level, o.Quick ? 2.0 : 10.0);
+    f.PlayWindowNote = f.PlayWindowCpuPercent ? "tolmara-replay --watch standing still on level " +
+                                                    std::to_string(level) + ", all its threads"
+                                              : "the replay did not run in the window";
+}
+
+void MeasureHeadless(const Options& o, const ShippedLevel& largest, Yardstick& memcpy,
+                     BenchFigures& f) {
     const Repetitions reps = RepetitionsFor(o);
-    const ShippedLevel largest = FindLargestLevel(o.DataDir + "Tolmara.lev");
     f.LargestLevel = "level " + std::to_string(largest.Number) + " \"" + largest.Name + "\", " +
                      std::to_string(largest.Cols) + " x " + std::to_string(largest.Rows);
     memcpy.Sample();
@@ -217,7 +238,8 @@ int Measure(const Options& o) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     Yardstick memcpy;
     memcpy.Block = RepetitionsFor(o).MemcpySamples / 4;
-    MeasureHeadless(o, memcpy, f);
+    const ShippedLevel largest = FindLargestLevel(o.DataDir + "Tolmara.lev");
+    MeasureHeadless(o, largest, memcpy, f);
     PrivateXServer xvfb;
     std::string display;
     const char* env = std::getenv("DISPLAY");
@@ -230,11 +252,14 @@ int Measure(const Options& o) {
     if (!display.empty()) MeasurePresent(o, display, f);
     if (!display.empty()) memcpy.Sample();
     MeasureStartup(o, display, f);
-    if (!display.empty())
+    if (!display.empty()) {
         MeasureIdle(o, display, f);
-    else
-        f.IdleNote = "needs an X server";
+        MeasurePlayWindow(o, display, largest.Number, f);
+    } else {
+        f.IdleNote = f.PlayWindowNote = "needs an X server";
+    }
     f.MemcpyUs = Median(memcpy.Samples);
+    f.MemcpyWindowUs = Median(memcpy.WindowSamples);
     f.SdlBlitUs = Median(SdlOpaqueBlitSamples(RepetitionsFor(o).MemcpySamples / 4));
     f.LoadAfter = LoadAverage();
     std::fputs((o.Json ? ReportJson(f) : ReportText(f)).c_str(), stdout);

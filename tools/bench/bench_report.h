@@ -9,10 +9,13 @@ using Figure = std::optional<double>;
 
 struct BenchFigures {
     double MemcpyUs = 0;
-    double SdlBlitUs = 0;  // SDL's opaque blit of the same frame, for comparison
+    double MemcpyWindowUs = 0;  // memcpy of one 1280 x 960 x 32-bit window: presenting's yardstick
+    double SdlBlitUs = 0;       // SDL's opaque blit of the same frame, for comparison
     Figure PlayLargest, Play99, MainMenu, Players;
-    Figure PresentSoftware, PresentDefault;
-    Figure StartupMs, PeakRssMb, IdleCpuPercent;
+    // Presenting into a 1280 x 960 window: a whole changed frame in software, the same by the
+    // display's default, an unchanged frame and the main menu's successive frames in software.
+    Figure PresentSoftware, PresentDefault, PresentUnchanged, PresentMenu;
+    Figure StartupMs, PeakRssMb, IdleCpuPercent, PlayWindowCpuPercent;
 
     // What the figures were measured on, for the readable form.
     std::string LargestLevel;      // e.g. "level 2 \"Loose Infotrons\", 14 x 8"
@@ -20,6 +23,7 @@ struct BenchFigures {
     std::string DefaultRenderer;
     std::string StartupDriver;             // "x11" or "dummy"
     std::string IdleNote;                  // how the logo was left, the game's own peak memory
+    std::string PlayWindowNote;            // the level watched, or why it was not measured
     double LoadBefore = 0, LoadAfter = 0;  // one-minute load averages
     int Cores = 0;
 };

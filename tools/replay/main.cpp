@@ -22,17 +22,20 @@ struct Options {
     std::string FramesDir;
     int64_t Every = 1;
     bool Watch = false;
+    int WindowW = 0, WindowH = 0;  // --window: the watched window's size
 };
 
 // A watched replay's last frame, with the outcome, stays this long unless a key is pressed.
 constexpr int32_t kHoldMs = 3000;
 
 constexpr const char* kUsage =
-    "usage: tolmara-replay [--data DIR] [--frames DIR [--every N]] [--watch] REPLAY\n"
+    "usage: tolmara-replay [--data DIR] [--frames DIR [--every N]] [--watch [--window WxH]] "
+    "REPLAY\n"
     "  --data DIR    the data folder (default: the folder of this program)\n"
     "  --frames DIR  write every Nth drawn frame as frame_TICK.png\n"
     "  --watch       show the replay in a window at its recorded pace; the last frame\n"
-    "                stays with the outcome until a key is pressed or 3 s pass\n";
+    "                stays with the outcome until a key is pressed or 3 s pass\n"
+    "  --window WxH  the window's size in pixels while watching (default 640x480)\n";
 
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
@@ -59,7 +62,13 @@ Options ParseArguments(int argc, char** argv) {
                 UsageError("--every needs a whole number of at least 1");
         } else if (arg == "--watch")
             o.Watch = true;
-        else if (arg == "--help" || arg == "-h") {
+        else if (arg == "--window") {
+            const std::string size = value();
+            char rest = 0;
+            if (std::sscanf(size.c_str(), "%dx%d%c", &o.WindowW, &o.WindowH, &rest) != 2 ||
+                o.WindowW < 1 || o.WindowH < 1)
+                UsageError("--window needs a size such as 1280x960");
+        } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
         } else if (!arg.empty() && arg[0] == '-')
@@ -106,6 +115,8 @@ int main(int argc, char** argv) {
         }
         if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
         std::unique_ptr<Game> game = StartReplayGame(script, options.DataDir);
+        if (options.Watch && options.WindowW > 0)
+            game->media.Screen.SetWindowSize(options.WindowW, options.WindowH);
         const ReplayResult result = PlayReplay(
             *game, script,
             [&](Game& g, int64_t tick, int32_t lag) { return AfterTick(options, g, tick, lag); });
