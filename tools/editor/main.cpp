@@ -1,0 +1,69 @@
+// tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
+//   tolmara-editor [FILE.lev | FILE.lvl]
+//   tolmara-editor --screenshot OUT.png [--keys TEXT] [FILE]   draws one frame to a picture
+#include <iostream>
+#include <string>
+
+#include "app/program_folder.h"
+#include "dxgwriter/png_writer.h"
+#include "editor.h"
+
+namespace {
+
+int Usage() {
+    std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
+                 "       tolmara-editor --screenshot OUT.png [FILE.lev | FILE.lvl]\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string file, screenshot;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--screenshot" && i + 1 < argc)
+            screenshot = argv[++i];
+        else if (!arg.empty() && arg[0] == '-')
+            return Usage();
+        else if (file.empty())
+            file = arg;
+        else
+            return Usage();
+    }
+    try {
+        Editor editor(ProgramFolder());
+        if (!file.empty() && !editor.OpenFile(file)) {
+            // The messages are shown in the window; a picture run says them here too.
+            if (!screenshot.empty()) std::cerr << "tolmara-editor: " << file << " not opened\n";
+        }
+        Surface frame;
+        if (!screenshot.empty()) {
+            WindowEvent move;
+            move.What = WindowEvent::Kind::MouseMove;
+            move.X = 600;
+            move.Y = 400;
+            editor.Handle(move);
+            editor.Draw(frame);
+            WritePng(screenshot, frame);
+            return 0;
+        }
+        CanvasWindow window;
+        window.Open("Tolmara Deepgrid level editor", 1280, 960);
+        WindowEvent size;
+        size.What = WindowEvent::Kind::Resize;
+        size.X = window.Width();
+        size.Y = window.Height();
+        editor.Handle(size);
+        while (!editor.Finished()) {
+            for (const WindowEvent& e : window.Events(15)) editor.Handle(e);
+            if (editor.Finished()) break;
+            editor.Draw(frame);
+            window.Show(frame);
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "tolmara-editor: " << e.what() << "\n";
+        return 1;
+    }
+}
