@@ -1,14 +1,20 @@
 // The level editor's window: events, actions and drawing.
 #include "editor.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 
+#include "app/test_play.h"
 #include "level/latin1.h"
 #include "level/level_legend.h"
+#include "level/level_writer.h"
 #include "model/level_findings.h"
 #include "model/set_files.h"
+#include "store/atomic_write.h"
 
 namespace {
 
@@ -100,7 +106,9 @@ std::vector<std::string> Editor::HelpLines() {
         "   Ctrl+H flip sideways  Ctrl+J flip upside down  Ctrl+R turn right  Ctrl+Shift+R left",
         "Ctrl+Arrow: grow that side by a cell   Ctrl+Shift+Arrow: shrink that side",
         "F2 name   F3 tile set   F4 quota   F6 set name   F7 layer and frame of the cell",
-        "F8 size (columns rows, from the right and bottom)   F9 flags",
+        "F8 size (columns rows, from the right and bottom)   F9 flags   F10 test play speed",
+        "F5 test play in the game (Escape or the level's end comes back); a play that makes",
+        "   the level is kept as its proof, saved beside the set as NN.replay",
         "Tab / Shift+Tab: next / previous level   Ctrl+A add a level   Ctrl+D duplicate",
         "Ctrl+Delete delete the level   Alt+Up / Alt+Down move the level in the list",
         "Ctrl+S save   Ctrl+Shift+S save as   Ctrl+O open   Ctrl+N new set   Ctrl+Q quit",
@@ -113,6 +121,9 @@ bool Editor::OpenFile(const std::string& path) {
         set_ = EditSet(std::move(opened.Data));
         levelFile_ = opened.LevelFile;
         sources_.clear();
+        replays_.clear();
+        proofs_.clear();
+        LoadProofs();
         level_ = 0;
         selection_ = {};
         map_.Invalidate();
@@ -135,6 +146,17 @@ bool Editor::OpenFile(const std::string& path) {
         Show(lines, true);
         return false;
     }
+}
+
+void Editor::StartNew(const std::string& levelFile) {
+    set_ = EditSet();
+    levelFile_ = levelFile;
+    sources_.clear();
+    replays_.clear();
+    proofs_.clear();
+    SetLevel(0);
+    Show({"a new set" + (levelFile.empty() ? std::string() : " to be saved as " + levelFile)},
+         false);
 }
 
 void Editor::Show(const std::vector<std::string>& lines, bool error) {
@@ -235,14 +257,7 @@ void Editor::KeyDown(const WindowEvent& e) {
                     if (!path.empty()) OpenFile(Latin1ToUtf8(path));
                 });
             });
-        if (k == "N")
-            return WhenSaved([this] {
-                set_ = EditSet();
-                levelFile_.clear();
-                sources_.clear();
-                SetLevel(0);
-                Show({"a new set: save it with Ctrl+S"}, false);
-            });
+        if (k == "N") return WhenSaved([this] { StartNew(""); });
         if (k == "A")
             return Ask("New level: columns rows name", [this](const std::string& answer) {
                 std::vector<int> size;
@@ -287,6 +302,17 @@ void Editor::KeyDown(const WindowEvent& e) {
         help_ = true;
         return;
     }
+    if (k == "F5") return TestPlayLevel();
+    if (k == "F10")
+        return Ask(
+            "Test play speed (200 to 400):",
+            [this](const std::string& a) {
+                std::vector<int> v;
+                if (!ParseInts(a, v, 1, nullptr) || v[0] < 200 || v[0] > 400)
+                    return Show({"the speed is 200 to 400"}, true);
+                speed_ = v[0];
+            },
+            false, std::to_string(speed_));
     if (k == "Escape") {
         selection_ = {};
         return;
@@ -573,6 +599,7 @@ void Editor::Save(std::function<void()> then) {
         Show({levelFile_ + ": saved, " + std::to_string(set_.LevelCount()) +
               " levels, with their sources beside it"},
              false);
+        SaveProofs();
         if (then) then();
     } catch (const std::exception& e) {
         std::vector<std::string> lines;
@@ -595,6 +622,7 @@ void Editor::SaveAs(std::function<void()> then) {
                 return Show({path + ": a level set file must end in .lev"}, true);
             levelFile_ = path;
             sources_.clear();
+            replays_.clear();
             Save(then);
         },
         false, Utf8ToLatin1(levelFile_));
@@ -652,7 +680,7 @@ void Editor::ZoomToFit() {
 
 Editor::Layout Editor::LayoutOf(int width, int height) const {
     Layout l;
-    int listWidth = 210, paletteWidth = kThumbsPerRow * kThumbStep + 16;
+    int listWidth = 260, paletteWidth = kThumbsPerRow * kThumbStep + 16;
     int statusTop = height - 20, checksTop = statusTop - 5 * kLineHeight - 4;
     l.List = {0, 0, listWidth, checksTop};
     l.Palette = {width - paletteWidth, 0, width, checksTop};
@@ -828,6 +856,13 @@ void Editor::DrawList(Surface& frame, const Rect& area) {
             (i < 9 ? "0" : "") + std::to_string(i + 1) + "  " + set_.Level(i).LevelName;
         bool errors = AnyErrors(CheckEditedLevel(set_.Level(i), i + 1));
         Text(frame, area.Left + 8, y, label, errors ? kRed : kWhite);
+        ProofState state = ProofOf(i);
+        uint32_t colour = state == ProofState::Proven  ? kGreen
+                          : state == ProofState::Stale ? kYellow
+                          : state == ProofState::None  ? kGrey
+                                                       : kRed;
+        std::string mark = ProofStateName(state);
+        Text(frame, area.Right - 8 - text_->TextPixelWidth(mark), y, mark, colour);
     }
 }
 
@@ -911,5 +946,115 @@ void Editor::DrawHelp(Surface& frame, const Rect& area) {
     for (const std::string& line : HelpLines()) {
         Text(frame, area.Left + 12, y, line, kWhite);
         y += kLineHeight + 2;
+    }
+}
+
+// ---- test play and proofs
+
+ProofState Editor::ProofOf(int index) const {
+    auto found = proofs_.find(set_.LevelId(index));
+    if (found == proofs_.end()) return ProofState::None;
+    if (!found->second.Makes) return ProofState::Failing;
+    if (found->second.Fingerprint != LevelFingerprint(set_.Level(index))) return ProofState::Stale;
+    return ProofState::Proven;
+}
+
+void Editor::TestPlayLevel() {
+    const LevelRecord& level = set_.Level(level_);
+    std::vector<LevelFinding> found = CheckEditedLevel(level, level_ + 1);
+    if (AnyErrors(found)) {
+        std::vector<std::string> lines{"test play needs a level without errors:"};
+        for (const LevelFinding& f : found)
+            if (!f.Warning) lines.push_back(f.Text);
+        return Show(lines, true);
+    }
+    // The level alone, as level 1 of a set in a folder of the editor's own.
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tolmara-editor-" + std::to_string(getpid()));
+    std::string path = (folder / "test-play.lev").string();
+    try {
+        std::filesystem::create_directories(folder);
+        WriteFileAtomically(path, WriteLevelSet(LevelSetData{0, "Test play", {level}}));
+        TestPlay play = PlayTestLevel(path, 1, speed_, dataDir_);
+        std::filesystem::remove_all(folder);
+        const std::string& outcome = play.Result.Outcome;
+        if (outcome == "made") {
+            proofs_[set_.LevelId(level_)] = Proof{play.Recording, LevelFingerprint(level), true};
+            return Show({"test play: made it in " + std::to_string(play.Result.LevelTimeMs / 1000) +
+                         " s; kept as the level's proof (saved with the set as " +
+                         ProofFileName(level_ + 1) + ")"},
+                        false);
+        }
+        Show({"test play: " + outcome + " (" + std::to_string(play.Result.InfotronsGot) + " of " +
+              std::to_string(play.Result.InfotronsNeeded) + " infotrons); no proof kept"},
+             outcome != "aborted");
+    } catch (const std::exception& e) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        Show({std::string("test play: ") + e.what()}, true);
+    }
+}
+
+void Editor::SaveProofs() {
+    std::filesystem::path file(levelFile_);
+    std::filesystem::path folder = file.parent_path();
+    std::vector<std::string> written;
+    int proven = 0, stale = 0, failing = 0;
+    for (int i = 0; i < set_.LevelCount(); ++i) {
+        auto found = proofs_.find(set_.LevelId(i));
+        if (found == proofs_.end()) continue;
+        Proof& proof = found->second;
+        proof.Script.Levels = file.filename().string();
+        proof.Script.Level = i + 1;
+        std::string name = ProofFileName(i + 1);
+        std::string text = ReplayText(proof.Script, "proof of level " + std::to_string(i + 1) +
+                                                        ", recorded by tolmara-editor");
+        try {
+            WriteFileAtomically((folder / name).string(), Bytes(text.begin(), text.end()));
+            written.push_back(name);
+        } catch (const std::exception& e) {
+            message_.push_back(e.what());
+            messageIsError_ = true;
+        }
+        std::string outcome = PlayProof(proof.Script, levelFile_, i + 1, dataDir_);
+        proof.Makes = outcome == "made";
+        if (proof.Makes) {
+            bool same = proof.Fingerprint == LevelFingerprint(set_.Level(i));
+            proof.Fingerprint = LevelFingerprint(set_.Level(i));
+            ++(same ? proven : stale);
+        } else {
+            ++failing;
+            message_.push_back("level " + std::to_string(i + 1) +
+                               ": its proof no longer makes it (" + outcome + ")");
+        }
+    }
+    std::error_code gone;
+    for (const std::string& old : replays_)
+        if (std::find(written.begin(), written.end(), old) == written.end())
+            std::filesystem::remove(folder / old, gone);
+    replays_ = written;
+    message_.push_back("proofs played again: " + std::to_string(proven + stale) +
+                       " make their levels" +
+                       (stale ? " (" + std::to_string(stale) + " of them after edits)" : "") +
+                       ", " + std::to_string(failing) + " fail, " +
+                       std::to_string(set_.LevelCount() - proven - stale - failing) + " unproven");
+}
+
+void Editor::LoadProofs() {
+    std::filesystem::path folder = std::filesystem::path(levelFile_).parent_path();
+    bool lev = levelFile_.size() > 4 && levelFile_.compare(levelFile_.size() - 4, 4, ".lev") == 0;
+    if (!lev || !std::filesystem::exists(levelFile_)) return;
+    for (int i = 0; i < set_.LevelCount(); ++i) {
+        std::string path = (folder / ProofFileName(i + 1)).string();
+        if (!std::filesystem::exists(path)) continue;
+        try {
+            Proof proof{ReadReplayFile(path), 0, false};
+            proof.Makes = PlayProof(proof.Script, levelFile_, i + 1, dataDir_) == "made";
+            proof.Fingerprint = LevelFingerprint(set_.Level(i));
+            proofs_[set_.LevelId(i)] = proof;
+            replays_.push_back(ProofFileName(i + 1));
+        } catch (const std::exception&) {
+            // A replay that cannot be read is no proof; the file stays as it is.
+        }
     }
 }

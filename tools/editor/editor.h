@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "media/surface.h"
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
+#include "model/proofs.h"
 #include "tile_palette.h"
 
 enum class Tool { Pencil, Line, Rectangle, FilledRectangle, Fill, Start, Select };
@@ -22,6 +24,8 @@ class Editor {
     explicit Editor(std::string dataDir);
     // Opens a set; false (with the messages shown) when it cannot be opened.
     bool OpenFile(const std::string& path);
+    // A new set of one empty level, to be saved as `levelFile` (may be empty: asked on saving).
+    void StartNew(const std::string& levelFile);
     void Handle(const WindowEvent& event);
     void Draw(Surface& frame);
     bool Finished() const { return finished_; }
@@ -62,6 +66,12 @@ class Editor {
     void Show(const std::vector<std::string>& lines, bool error);
     void SelectionKey(const std::string& key, bool shift);
     void ApplyDrag(int col, int row);
+    void TestPlayLevel();
+    // Writes the proofs beside the saved set and plays each again without a window.
+    void SaveProofs();
+    // Reads the proofs beside an opened set and plays each.
+    void LoadProofs();
+    ProofState ProofOf(int index) const;
 
     // Drawing.
     Layout LayoutOf(int width, int height) const;
@@ -84,6 +94,9 @@ class Editor {
     EditSet set_;
     std::string levelFile_;
     std::vector<std::string> sources_;  // the sources the last save wrote
+    std::vector<std::string> replays_;  // the proofs the last save wrote
+    std::map<int, Proof> proofs_;       // by level id
+    int speed_ = 300;
     int level_ = 0;
     Tool tool_ = Tool::Pencil;
     int32_t tile_ = 30;

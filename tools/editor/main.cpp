@@ -7,6 +7,7 @@
 #include "app/program_folder.h"
 #include "dxgwriter/png_writer.h"
 #include "editor.h"
+#include "media/byte_io.h"
 
 namespace {
 
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
     }
     try {
         Editor editor(ProgramFolder());
-        if (!file.empty() && !editor.OpenFile(file)) {
+        bool fresh = file.empty() || (!PathExists(file) && file.size() > 4 &&
+                                      file.compare(file.size() - 4, 4, ".lev") == 0);
+        if (fresh) editor.StartNew(file);
+        if (!fresh && !editor.OpenFile(file)) {
             // The messages are shown in the window; a picture run says them here too.
             if (!screenshot.empty()) std::cerr << "tolmara-editor: " << file << " not opened\n";
         }
@@ -55,6 +59,7 @@ int main(int argc, char** argv) {
         size.X = window.Width();
         size.Y = window.Height();
         editor.Handle(size);
+        if (fresh) editor.StartNew(file);  // fitted to the window's real size
         while (!editor.Finished()) {
             for (const WindowEvent& e : window.Events(15)) editor.Handle(e);
             if (editor.Finished()) break;

@@ -40,6 +40,7 @@ EditSet::EditSet() : EditSet(LevelSetData{0, "", {NewLevel(20, 12, "New level")}
 EditSet::EditSet(LevelSetData data)
     : SetHeader(data.SetHeader), SetName(std::move(data.SetName)), levels_(std::move(data.Levels)) {
     if (levels_.empty()) levels_.push_back(NewLevel(20, 12, "New level"));
+    for (size_t i = 0; i < levels_.size(); ++i) ids_.push_back(++nextId_);
 }
 
 LevelSetData EditSet::Data() const {
@@ -292,6 +293,7 @@ bool EditSet::AddLevel(int at, const LevelRecord& level) {
     Change change;
     change.What = Kind::Insert;
     change.Index = at;
+    change.Id = ++nextId_;
     change.Whole = std::make_shared<const LevelRecord>(level);
     Apply(change, true);
     Push(std::move(change));
@@ -310,6 +312,7 @@ bool EditSet::DeleteLevel(int index) {
     Change change;
     change.What = Kind::Remove;
     change.Index = index;
+    change.Id = ids_[index];
     change.Whole = std::make_shared<const LevelRecord>(Level(index));
     Apply(change, true);
     Push(std::move(change));
@@ -343,6 +346,9 @@ void EditSet::Apply(const Change& change, bool forward) {
         LevelRecord level = std::move(levels_[from]);
         levels_.erase(levels_.begin() + from);
         levels_.insert(levels_.begin() + to, std::move(level));
+        int id = ids_[from];
+        ids_.erase(ids_.begin() + from);
+        ids_.insert(ids_.begin() + to, id);
     };
     switch (change.What) {
         case Kind::Cells: {
@@ -371,10 +377,13 @@ void EditSet::Apply(const Change& change, bool forward) {
             break;
         case Kind::Insert:
         case Kind::Remove:
-            if (forward == (change.What == Kind::Insert))
+            if (forward == (change.What == Kind::Insert)) {
                 levels_.insert(levels_.begin() + change.Index, *change.Whole);
-            else
+                ids_.insert(ids_.begin() + change.Index, change.Id);
+            } else {
                 levels_.erase(levels_.begin() + change.Index);
+                ids_.erase(ids_.begin() + change.Index);
+            }
             break;
         case Kind::Move:
             if (forward)

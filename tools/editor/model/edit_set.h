@@ -50,6 +50,9 @@ class EditSet {
 
     int LevelCount() const { return static_cast<int>(levels_.size()); }
     const LevelRecord& Level(int index) const { return levels_[index]; }  // index from 0
+    // A number that stays with a level wherever it moves in the list, for what belongs to it
+    // (its proof); a duplicate or a new level gets a new one.
+    int LevelId(int index) const { return ids_[index]; }
     LevelSetData Data() const;
 
     // --- changes to the map of level `index`; each call is one step of the history, unless a
@@ -117,6 +120,7 @@ class EditSet {
         // Shape: the level before the resize and the sides; Insert/Remove: the level.
         std::shared_ptr<const LevelRecord> Whole;
         int Sides[4] = {0, 0, 0, 0};
+        int Id = 0;  // Insert/Remove: the level's id
         uint64_t Serial = 0;
     };
 
@@ -130,6 +134,8 @@ class EditSet {
     static LevelRecord Resized(const LevelRecord& level, const int sides[4]);
 
     std::vector<LevelRecord> levels_;
+    std::vector<int> ids_;
+    int nextId_ = 0;
     std::vector<Change> history_;
     size_t done_ = 0;  // history_[0 .. done_) are done
     uint64_t serial_ = 0;
