@@ -24,7 +24,7 @@ constexpr int kThumb = 32;
 constexpr int kThumbStep = 36;
 constexpr int kThumbsPerRow = 6;
 
-constexpr uint32_t kWhite = 0xFFFFFF, kGrey = 0xA0A0A0, kYellow = 0x40E0FF, kRed = 0x4050FF,
+constexpr uint32_t kWhite = 0xFFFFFF, kGrey = 0xA0A0A0, kYellow = 0xFFE040, kRed = 0xFF5040,
                    kGreen = 0x60E060;
 
 void FillRect(Surface& s, Rect r, uint16_t colour) {

@@ -27,6 +27,8 @@ class Editor {
     // A new set of one empty level, to be saved as `levelFile` (may be empty: asked on saving).
     void StartNew(const std::string& levelFile);
     void Handle(const WindowEvent& event);
+    // Shows level `index` (from 0).
+    void ShowLevel(int index) { SetLevel(index); }
     void Draw(Surface& frame);
     bool Finished() const { return finished_; }
     // The keys and what they do, as the help page lists them.

@@ -1,6 +1,7 @@
 // tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
 //   tolmara-editor [FILE.lev | FILE.lvl]
-//   tolmara-editor --screenshot OUT.png [--keys TEXT] [FILE]   draws one frame to a picture
+//   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -13,7 +14,7 @@ namespace {
 
 int Usage() {
     std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
-                 "       tolmara-editor --screenshot OUT.png [FILE.lev | FILE.lvl]\n";
+                 "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n";
     return 2;
 }
 
@@ -21,10 +22,13 @@ int Usage() {
 
 int main(int argc, char** argv) {
     std::string file, screenshot;
+    int level = 1;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc)
             screenshot = argv[++i];
+        else if (arg == "--level" && i + 1 < argc)
+            level = std::atoi(argv[++i]);
         else if (!arg.empty() && arg[0] == '-')
             return Usage();
         else if (file.empty())
@@ -47,6 +51,7 @@ int main(int argc, char** argv) {
             move.What = WindowEvent::Kind::MouseMove;
             move.X = 600;
             move.Y = 400;
+            editor.ShowLevel(level - 1);
             editor.Handle(move);
             editor.Draw(frame);
             WritePng(screenshot, frame);
