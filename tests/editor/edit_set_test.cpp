@@ -139,8 +139,10 @@ TEST(EditSet, LevelListChangesUndo) {
     ASSERT_TRUE(set.DuplicateLevel(0));
     EXPECT_EQ(set.LevelCount(), 3);
     EXPECT_EQ(set.Level(1).LevelName, "First");
+    int secondId = set.LevelId(2);
     ASSERT_TRUE(set.MoveLevel(2, 0));
     EXPECT_EQ(set.Level(0).LevelName, "Second");
+    EXPECT_EQ(set.LevelId(0), secondId);  // what belongs to a level moves with it
     ASSERT_TRUE(set.DeleteLevel(1));
     EXPECT_EQ(set.LevelCount(), 2);
     EXPECT_EQ(set.Undo(), 1);

@@ -953,10 +953,7 @@ void Editor::DrawHelp(Surface& frame, const Rect& area) {
 
 ProofState Editor::ProofOf(int index) const {
     auto found = proofs_.find(set_.LevelId(index));
-    if (found == proofs_.end()) return ProofState::None;
-    if (!found->second.Makes) return ProofState::Failing;
-    if (found->second.Fingerprint != LevelFingerprint(set_.Level(index))) return ProofState::Stale;
-    return ProofState::Proven;
+    return StateOfProof(found == proofs_.end() ? nullptr : &found->second, set_.Level(index));
 }
 
 void Editor::TestPlayLevel() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "game/replay_simulation.h"
+#include "model/set_files.h"
 
 namespace {
 
@@ -49,6 +50,13 @@ const char* ProofStateName(ProofState state) {
             return "proof fails";
     }
     return "";
+}
+
+ProofState StateOfProof(const Proof* proof, const LevelRecord& level) {
+    if (!proof) return ProofState::None;
+    if (!proof->Makes) return ProofState::Failing;
+    if (proof->Fingerprint != LevelFingerprint(level)) return ProofState::Stale;
+    return ProofState::Proven;
 }
 
 std::string ProofFileName(int number) {

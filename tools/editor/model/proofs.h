@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/replay.h"
+#include "level/level_record.h"
 
 enum class ProofState {
     None,     // no proof
@@ -21,6 +22,8 @@ struct Proof {
 };
 
 const char* ProofStateName(ProofState state);
+// The state of a level's proof (none when `proof` is null).
+ProofState StateOfProof(const Proof* proof, const LevelRecord& level);
 // "NN.replay" for level number NN (from 1).
 std::string ProofFileName(int number);
 // The replay text of a script, as ParseReplay reads it, with a comment line first.
