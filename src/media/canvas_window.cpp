@@ -70,6 +70,10 @@ bool Translate(const SDL_Event& e, WindowEvent& out) {
                 out.What = Kind::Close;
                 return true;
             }
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                out.What = Kind::Redraw;
+                return true;
+            }
             if (e.window.event != SDL_WINDOWEVENT_SIZE_CHANGED) return false;
             out.What = Kind::Resize;
             out.X = e.window.data1;

@@ -12,6 +12,7 @@ struct WindowEvent {
     enum class Kind {
         Close,      // the window's close button
         Resize,     // X, Y: the new size
+        Redraw,     // the window was uncovered
         KeyDown,    // Key: a key name as SDL gives it ("A", "Left", "F1", "Escape", ...)
         Text,       // Text: typed characters, UTF-8
         MouseMove,  // X, Y

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "app/program_folder.h"
 #include "dxgwriter/png_writer.h"
@@ -65,11 +66,16 @@ int main(int argc, char** argv) {
         size.Y = window.Height();
         editor.Handle(size);
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
+        // A frame is drawn when something happened: an idle editor costs no processor time.
+        bool draw = true;
         while (!editor.Finished()) {
-            for (const WindowEvent& e : window.Events(15)) editor.Handle(e);
-            if (editor.Finished()) break;
-            editor.Draw(frame);
-            window.Show(frame);
+            if (draw) {
+                editor.Draw(frame);
+                window.Show(frame);
+            }
+            std::vector<WindowEvent> events = window.Events(250);
+            for (const WindowEvent& e : events) editor.Handle(e);
+            draw = !events.empty();
         }
         return 0;
     } catch (const std::exception& e) {
