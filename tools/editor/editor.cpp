@@ -177,6 +177,11 @@ void Editor::Handle(const WindowEvent& e) {
         WhenSaved([this] { finished_ = true; });
         return;
     }
+    if (e.What == Kind::Text && swallowText_) {
+        swallowText_ = false;
+        return;
+    }
+    if (e.What == Kind::KeyDown) swallowText_ = false;
     if (prompt_) {
         if (e.What == Kind::KeyDown) PromptKey(e);
         if (e.What == Kind::Text && !prompt_->OneKey) prompt_->Answer += Utf8ToLatin1(e.Text);
@@ -184,6 +189,7 @@ void Editor::Handle(const WindowEvent& e) {
     }
     if (help_ && (e.What == Kind::KeyDown || e.What == Kind::MouseDown)) {
         help_ = false;
+        swallowText_ = e.What == Kind::KeyDown;
         return;
     }
     switch (e.What) {
@@ -218,6 +224,7 @@ void Editor::PromptKey(const WindowEvent& e) {
         if (e.Key != "Y" && e.Key != "N") return;
         auto done = std::move(prompt_->Done);
         prompt_.reset();
+        swallowText_ = true;
         done(e.Key == "Y" ? "y" : "n");
         return;
     }

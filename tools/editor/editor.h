@@ -103,6 +103,7 @@ class Editor {
     Tool tool_ = Tool::Pencil;
     int32_t tile_ = 30;
     bool grid_ = false, help_ = false, finished_ = false;
+    bool swallowText_ = false;  // the character of a key that answered a question or closed help
 
     // The view: pixels a cell and the zoomed pixel at the map's top-left.
     int cell_ = kCellSize;
