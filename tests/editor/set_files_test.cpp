@@ -52,6 +52,17 @@ TEST(SetFiles, ShippedSetSavesByteExactAndItsSourcesBuildTheSame) {
     EXPECT_EQ(ReadFileBytes(dir.File("out/built.lev")), shipped);
 }
 
+TEST(SetFiles, TheOpenedSourceIsNeverSavedOver) {
+    TempDir dir;
+    const std::string text = "# my notes\nlevel \"A\"\nmap\n@.E\n...\nend\n";
+    WriteTextFile(dir.File("01-a.lvl"), text);
+    OpenedSet opened = OpenSetFile(dir.File("01-a.lvl"), dir.Path());
+    EXPECT_EQ(opened.LevelFile, dir.File("01-a.lev"));
+    EXPECT_THROW(SaveSet(opened.Data, opened.LevelFile, {}, dir.File("01-a.lvl")), SetFileError);
+    EXPECT_EQ(ReadFileBytes(dir.File("01-a.lvl")), Bytes(text.begin(), text.end()));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("01-a.lev")));
+}
+
 TEST(SetFiles, BrokenFilesOpenWithThePlaceOfTheFault) {
     TempDir dir;
     WriteTextFile(dir.File("bad.lvl"), "level \"A\"\nmap\n@?E\nend\n");

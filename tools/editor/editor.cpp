@@ -120,6 +120,8 @@ bool Editor::OpenFile(const std::string& path) {
         OpenedSet opened = OpenSetFile(path, dataDir_);
         set_ = EditSet(std::move(opened.Data));
         levelFile_ = opened.LevelFile;
+        bool source = path.size() > 4 && path.compare(path.size() - 4, 4, ".lvl") == 0;
+        openedSource_ = source ? path : "";
         sources_.clear();
         replays_.clear();
         proofs_.clear();
@@ -150,6 +152,7 @@ bool Editor::OpenFile(const std::string& path) {
 
 void Editor::StartNew(const std::string& levelFile) {
     set_ = EditSet();
+    openedSource_.clear();
     levelFile_ = levelFile;
     sources_.clear();
     replays_.clear();
@@ -601,7 +604,7 @@ void Editor::Wheel(const WindowEvent& e) {
 void Editor::Save(std::function<void()> then) {
     if (levelFile_.empty()) return SaveAs(then);
     try {
-        sources_ = SaveSet(set_.Data(), levelFile_, sources_);
+        sources_ = SaveSet(set_.Data(), levelFile_, sources_, openedSource_);
         set_.MarkSaved();
         Show({levelFile_ + ": saved, " + std::to_string(set_.LevelCount()) +
               " levels, with their sources beside it"},

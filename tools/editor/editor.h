@@ -96,6 +96,7 @@ class Editor {
     EditSet set_;
     std::string levelFile_;
     std::vector<std::string> sources_;  // the sources the last save wrote
+    std::string openedSource_;          // the level source the set was opened from, if one was
     std::vector<std::string> replays_;  // the proofs the last save wrote
     std::map<int, Proof> proofs_;       // by level id
     int speed_ = 300;

@@ -77,7 +77,8 @@ OpenedSet OpenSetFile(const std::string& path, const std::string& dataDir) {
         } catch (const std::exception& e) {
             throw SetFileError(e.what());
         }
-        opened.LevelFile = path.substr(0, path.size() - 4) + ".lev";
+        std::string beside = path.substr(0, path.size() - 4) + ".lev";
+        if (!PathExists(beside)) opened.LevelFile = beside;
         return opened;
     }
     Bytes bytes;
@@ -129,7 +130,8 @@ std::string SourceTextOf(const LevelSetData& set, size_t index) {
 }
 
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
-                                 const std::vector<std::string>& previous) {
+                                 const std::vector<std::string>& previous,
+                                 const std::string& keep) {
     std::vector<LevelFinding> findings = CheckEditedSet(set);
     if (AnyErrors(findings)) {
         std::vector<std::string> errors;
@@ -138,6 +140,15 @@ std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& lev
         throw SetFileError(levelFile + ": not saved; the set has errors:\n" + Joined(errors));
     }
     std::filesystem::path folder = std::filesystem::path(levelFile).parent_path();
+    for (size_t i = 0; i < set.Levels.size() && !keep.empty(); ++i) {
+        std::filesystem::path source =
+            folder / SourceFileName(static_cast<int>(i) + 1, set.Levels[i].LevelName);
+        std::error_code error;
+        if (std::filesystem::equivalent(source, keep, error))
+            throw SetFileError(source.string() +
+                               ": not saved over the level source the set was opened from; save "
+                               "the set in another folder");
+    }
     try {
         // The sources first: the set file, which the game reads, changes only when they are in.
         Bytes setBytes = WriteLevelSet(set);

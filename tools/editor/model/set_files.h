@@ -34,7 +34,8 @@ std::string SourceTextOf(const LevelSetData& set, size_t index);
 // Refused, writing nothing, when the live checks find errors. Sources named in `previous` (the
 // last save's) that this save does not write again are removed. Returns the sources written.
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
-                                 const std::vector<std::string>& previous = {});
+                                 const std::vector<std::string>& previous = {},
+                                 const std::string& keep = "");
 
 // A fingerprint of a level's record bytes: a proof made for one fingerprint is stale at another.
 uint64_t LevelFingerprint(const LevelRecord& level);
