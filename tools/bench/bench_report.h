@@ -12,6 +12,7 @@ struct BenchFigures {
     double SdlBlitUs = 0;  // SDL's opaque blit of the same frame, for comparison
     Figure PlayLargest, Play99, MainMenu, Players;
     Figure PresentSoftware, PresentDefault;
+    Figure EditorWhole, EditorPainting, EditorFillMs;
     Figure StartupMs, PeakRssMb, IdleCpuPercent;
 
     // What the figures were measured on, for the readable form.

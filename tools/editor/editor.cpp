@@ -125,6 +125,7 @@ bool Editor::OpenFile(const std::string& path) {
         sources_.clear();
         replays_.clear();
         proofs_.clear();
+        states_.clear();
         LoadProofs();
         level_ = 0;
         selection_ = {};
@@ -157,6 +158,7 @@ void Editor::StartNew(const std::string& levelFile) {
     sources_.clear();
     replays_.clear();
     proofs_.clear();
+    states_.clear();
     SetLevel(0);
     Show({"a new set" + (levelFile.empty() ? std::string() : " to be saved as " + levelFile)},
          false);
@@ -711,6 +713,13 @@ bool Editor::CellAtPoint(int x, int y, int& col, int& row) const {
     return col >= 1 && col <= level.Cols && row >= 1 && row <= level.Rows;
 }
 
+bool Editor::PointOfCell(int col, int row, int& x, int& y) const {
+    Layout l = LayoutOf(width_, height_);
+    x = l.Map.Left + col * cell_ - viewX_ + cell_ / 2;
+    y = l.Map.Top + row * cell_ - viewY_ + cell_ / 2;
+    return Inside(l.Map, x, y);
+}
+
 int32_t Editor::PaletteTileAt(int x, int y) const {
     Layout l = LayoutOf(width_, height_);
     int top = l.Palette.Top + 4;
@@ -776,7 +785,7 @@ void Editor::Draw(Surface& frame) {
     if (frame.Width != width_ || frame.Height != height_) frame.Resize(width_, height_);
     LoadTiles();
     Layout l = LayoutOf(width_, height_);
-    std::fill(frame.Pixels.begin(), frame.Pixels.end(), Rgb565(16, 16, 24));
+    // The panels cover the whole frame, each filling its own background.
     DrawMap(frame, l.Map);
     DrawList(frame, l.List);
     DrawPalette(frame, l.Palette);
@@ -864,9 +873,9 @@ void Editor::DrawList(Surface& frame, const Rect& area) {
             FillRect(frame, {area.Left, y, area.Right, y + kLineHeight}, Rgb565(60, 60, 120));
         std::string label =
             (i < 9 ? "0" : "") + std::to_string(i + 1) + "  " + set_.Level(i).LevelName;
-        bool errors = AnyErrors(CheckEditedLevel(set_.Level(i), i + 1));
-        Text(frame, area.Left + 8, y, label, errors ? kRed : kWhite);
-        ProofState state = ProofOf(i);
+        const LevelState& checked = StateOf(i);
+        Text(frame, area.Left + 8, y, label, checked.Errors ? kRed : kWhite);
+        ProofState state = checked.Proof;
         uint32_t colour = state == ProofState::Proven  ? kGreen
                           : state == ProofState::Stale ? kYellow
                           : state == ProofState::None  ? kGrey
@@ -909,9 +918,10 @@ void Editor::DrawChecks(Surface& frame, const Rect& area) {
             y += kLineHeight;
         }
     }
-    std::vector<LevelFinding> found = CheckEditedLevel(set_.Level(level_), level_ + 1);
-    if (found.empty() && lines > 0) Text(frame, 8, y, "Checks: the level can be saved", kGreen);
-    for (const LevelFinding& f : found) {
+    // The numbers in the texts follow the level's place in the list.
+    if (StateOf(level_).Findings.empty() && lines > 0)
+        Text(frame, 8, y, "Checks: the level can be saved", kGreen);
+    for (const LevelFinding& f : StateOf(level_).Findings) {
         if (lines-- <= 0) break;
         Text(frame, 8, y, std::string(f.Warning ? "warning: " : "error: ") + f.Text,
              f.Warning ? kYellow : kRed);
@@ -961,6 +971,18 @@ void Editor::DrawHelp(Surface& frame, const Rect& area) {
 
 // ---- test play and proofs
 
+const Editor::LevelState& Editor::StateOf(int index) {
+    LevelState& state = states_[set_.LevelId(index)];
+    if (state.Revision != set_.LevelRevision(index) || state.Index != index) {
+        state.Revision = set_.LevelRevision(index);
+        state.Index = index;
+        state.Findings = CheckEditedLevel(set_.Level(index), index + 1);
+        state.Errors = AnyErrors(state.Findings);
+        state.Proof = ProofOf(index);
+    }
+    return state;
+}
+
 ProofState Editor::ProofOf(int index) const {
     auto found = proofs_.find(set_.LevelId(index));
     return StateOfProof(found == proofs_.end() ? nullptr : &found->second, set_.Level(index));
@@ -987,6 +1009,7 @@ void Editor::TestPlayLevel() {
         const std::string& outcome = play.Result.Outcome;
         if (outcome == "made") {
             proofs_[set_.LevelId(level_)] = Proof{play.Recording, LevelFingerprint(level), true};
+            states_.clear();
             return Show({"test play: made it in " + std::to_string(play.Result.LevelTimeMs / 1000) +
                          " s; kept as the level's proof (saved with the set as " +
                          ProofFileName(level_ + 1) + ")"},
@@ -1040,6 +1063,7 @@ void Editor::SaveProofs() {
         if (std::find(written.begin(), written.end(), old) == written.end())
             std::filesystem::remove(folder / old, gone);
     replays_ = written;
+    states_.clear();
     message_.push_back("proofs played again: " + std::to_string(proven + stale) +
                        " make their levels" +
                        (stale ? " (" + std::to_string(stale) + " of them after edits)" : "") +
@@ -1060,6 +1084,7 @@ void Editor::LoadProofs() {
             proof.Fingerprint = LevelFingerprint(set_.Level(i));
             proofs_[set_.LevelId(i)] = proof;
             replays_.push_back(ProofFileName(i + 1));
+            states_.clear();
         } catch (const std::exception&) {
             // A replay that cannot be read is no proof; the file stays as it is.
         }

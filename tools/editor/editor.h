@@ -14,6 +14,7 @@
 #include "media/surface.h"
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
+#include "model/level_findings.h"
 #include "model/proofs.h"
 #include "tile_palette.h"
 
@@ -27,6 +28,8 @@ class Editor {
     // A new set of one empty level, to be saved as `levelFile` (may be empty: asked on saving).
     void StartNew(const std::string& levelFile);
     void Handle(const WindowEvent& event);
+    // The window point at the middle of a cell of the shown level; false when it is not in view.
+    bool PointOfCell(int col, int row, int& x, int& y) const;
     // Shows level `index` (from 0).
     void ShowLevel(int index) { SetLevel(index); }
     void Draw(Surface& frame);
@@ -74,6 +77,15 @@ class Editor {
     // Reads the proofs beside an opened set and plays each.
     void LoadProofs();
     ProofState ProofOf(int index) const;
+    // The checks and proof state of level `index`, worked out again only when it changed.
+    struct LevelState {
+        uint64_t Revision = 0;
+        int Index = -1;  // the level's place when checked: the texts give its number
+        std::vector<LevelFinding> Findings;
+        bool Errors = false;
+        ProofState Proof = ProofState::None;
+    };
+    const LevelState& StateOf(int index);
 
     // Drawing.
     Layout LayoutOf(int width, int height) const;
@@ -99,6 +111,7 @@ class Editor {
     std::string openedSource_;          // the level source the set was opened from, if one was
     std::vector<std::string> replays_;  // the proofs the last save wrote
     std::map<int, Proof> proofs_;       // by level id
+    std::map<int, LevelState> states_;  // by level id; cleared when the proofs change
     int speed_ = 300;
     int level_ = 0;
     Tool tool_ = Tool::Pencil;

@@ -20,20 +20,42 @@ uint16_t TileColour(int32_t tile) {
 MapPicture::MapPicture() : grid_(std::make_unique<LevelGrid>()) {}
 
 void MapPicture::Update(const LevelRecord& level, const PictureList& tiles) {
+    // The game's model holds at most the monsters a level may have and a picture for every code:
+    // monsters are put in after the model is filled, codes without a picture show as empty.
+    auto drawnTile = [&](int32_t tile) {
+        return tile < 1 || (tiles.Count() > 0 && tile >= tiles.Count()) ? int32_t{tcEmpty} : tile;
+    };
     bool whole = drawn_.Cells.empty() || drawn_.Cols != level.Cols || drawn_.Rows != level.Rows ||
                  drawn_.TileSetFile != level.TileSetFile;
-    int col0 = level.Cols + 1, row0 = level.Rows + 1, col1 = 0, row1 = 0;
+    int col0 = 0, row0 = 0, col1 = level.Cols + 1, row1 = level.Rows + 1;
     if (whole) {
-        col0 = row0 = 0;
-        col1 = level.Cols + 1;
-        row1 = level.Rows + 1;
         *grid_ = LevelGrid{};
+        zoomedCell_ = 0;  // made again at the next view
         picture_.Resize((level.Cols + 2) * kCellSize, (level.Rows + 2) * kCellSize);
         LargestTilePattern(tiles, maxWidth_, maxHeight_);
+        LevelRecord safe = level;
+        for (LevelRecordCell& cell : safe.Cells)
+            if (cell.Tile == tcMonsterTurning || cell.Tile == tcMonsterCrawling)
+                cell.Tile = tcEmpty;
+        StoreLevelRecord(*grid_, safe);
+        for (int row = 1; row <= level.Rows; ++row)
+            for (int col = 1; col <= level.Cols; ++col)
+                grid_->At(col, row).Tile = drawnTile(level.CellAt(col, row).Tile);
+        drawn_ = level;
     } else {
+        // Only the cells that changed go into the model.
+        col0 = level.Cols + 1, row0 = level.Rows + 1, col1 = 0, row1 = 0;
         for (int row = 1; row <= level.Rows; ++row)
             for (int col = 1; col <= level.Cols; ++col) {
-                if (level.CellAt(col, row) == drawn_.CellAt(col, row)) continue;
+                const LevelRecordCell& now = level.CellAt(col, row);
+                LevelRecordCell& was = drawn_.CellAt(col, row);
+                if (now == was) continue;
+                was = now;
+                Cell& cell = grid_->At(col, row);
+                cell.Tile = drawnTile(now.Tile);
+                cell.Spare = now.Spare;
+                cell.Layer = now.Layer;
+                cell.FrameBase = now.FrameBase;
                 col0 = std::min(col0, col);
                 row0 = std::min(row0, row);
                 col1 = std::max(col1, col);
@@ -41,23 +63,7 @@ void MapPicture::Update(const LevelRecord& level, const PictureList& tiles) {
             }
         if (col1 == 0) return;
     }
-    // The game's model holds at most the monsters a level may have and a picture for every code:
-    // the copy drawn from shows monsters and codes without a picture as empty until the end.
-    LevelRecord safe = level;
-    for (LevelRecordCell& cell : safe.Cells)
-        if (cell.Tile == tcMonsterTurning || cell.Tile == tcMonsterCrawling || cell.Tile < 1 ||
-            (tiles.Count() > 0 && cell.Tile >= tiles.Count()))
-            cell.Tile = tcEmpty;
-    StoreLevelRecord(*grid_, safe);
-    for (int row = 1; row <= level.Rows; ++row)
-        for (int col = 1; col <= level.Cols; ++col) {
-            int32_t tile = level.CellAt(col, row).Tile;
-            bool drawn = tiles.Count() == 0 || tile < tiles.Count();
-            if ((tile == tcMonsterTurning || tile == tcMonsterCrawling) && drawn)
-                grid_->At(col, row).Tile = tile;
-        }
     if (tiles.Count() > 0) SetCellOffsets(*grid_, tiles);
-    drawn_ = level;
     // A picture larger than its cell reaches into its neighbours: redraw a margin around.
     int margin = static_cast<int>((std::max(maxWidth_, maxHeight_) + kCellSize - 1) / kCellSize);
     DrawCells(tiles, std::max(0, col0 - margin), std::max(0, row0 - margin),
@@ -86,33 +92,44 @@ void MapPicture::DrawCells(const PictureList& tiles, int col0, int row0, int col
     for (int y = 0; y < part.Height; ++y)
         std::memcpy(picture_.Row(row0 * kCellSize + y) + col0 * kCellSize, part.Row(y),
                     static_cast<size_t>(part.Width) * 2);
+    if (zoomedCell_ != 0) Rescale(col0, row0, col1, row1);
 }
 
-void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY) const {
-    int width = to.Right - to.Left, height = to.Bottom - to.Top;
-    std::vector<int> sourceX(static_cast<size_t>(std::max(width, 0)), -1);
-    for (int x = 0; x < width; ++x) {
-        int zoomed = fromX + x;
-        int sx = zoomed >= 0 ? static_cast<int>(int64_t{zoomed} * kCellSize / cell) : -1;
-        sourceX[static_cast<size_t>(x)] = sx < picture_.Width ? sx : -1;
+void MapPicture::Rescale(int col0, int row0, int col1, int row1) {
+    const int cell = zoomedCell_;
+    for (int zy = row0 * cell; zy < (row1 + 1) * cell && zy < zoomed_.Height; ++zy) {
+        const uint16_t* in = picture_.Row(zy * kCellSize / cell);
+        uint16_t* out = zoomed_.Row(zy);
+        for (int zx = col0 * cell; zx < (col1 + 1) * cell && zx < zoomed_.Width; ++zx)
+            out[zx] = in[zx * kCellSize / cell];
     }
+}
+
+void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY) {
+    if (cell != kCellSize &&
+        (cell != zoomedCell_ || zoomed_.Width != picture_.Width / kCellSize * cell ||
+         zoomed_.Height != picture_.Height / kCellSize * cell)) {
+        zoomedCell_ = cell;
+        zoomed_.Resize(picture_.Width / kCellSize * cell, picture_.Height / kCellSize * cell);
+        Rescale(0, 0, picture_.Width / kCellSize - 1, picture_.Height / kCellSize - 1);
+    }
+    const Surface& source = cell == kCellSize ? picture_ : zoomed_;
+    const int width = to.Right - to.Left, height = to.Bottom - to.Top;
     const uint16_t dark = Rgb565(24, 24, 32);
+    // The columns of the view that the map covers.
+    const int left = std::clamp(-fromX, 0, width);
+    const int right = std::clamp(source.Width - fromX, left, width);
     for (int y = 0; y < height; ++y) {
         uint16_t* out = dest.Row(to.Top + y) + to.Left;
-        int zoomed = fromY + y;
-        int sy = zoomed >= 0 ? static_cast<int>(int64_t{zoomed} * kCellSize / cell) : -1;
-        if (sy < 0 || sy >= picture_.Height) {
+        const int sy = fromY + y;
+        if (sy < 0 || sy >= source.Height) {
             std::fill(out, out + width, dark);
             continue;
         }
-        const uint16_t* in = picture_.Row(sy);
-        if (cell == kCellSize && fromX >= 0 && fromX + width <= picture_.Width) {
-            std::memcpy(out, in + fromX, static_cast<size_t>(width) * 2);
-            continue;
-        }
-        for (int x = 0; x < width; ++x) {
-            int sx = sourceX[static_cast<size_t>(x)];
-            out[x] = sx >= 0 ? in[sx] : dark;
-        }
+        std::fill(out, out + left, dark);
+        if (right > left)
+            std::memcpy(out + left, source.Row(sy) + fromX + left,
+                        static_cast<size_t>(right - left) * 2);
+        std::fill(out + right, out + width, dark);
     }
 }

@@ -18,17 +18,25 @@ class MapPicture {
     // tile as a plain square of its own colour).
     void Update(const LevelRecord& level, const PictureList& tiles);
     // Forgets the picture: the next Update draws it whole (a new tile set).
-    void Invalidate() { drawn_.Cells.clear(); }
+    void Invalidate() {
+        drawn_.Cells.clear();
+        zoomedCell_ = 0;
+    }
     // Draws the part of the map seen at `cell` pixels a cell, from zoomed pixel (fromX, fromY),
-    // into the rectangle `to` of `dest`.
-    void DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY) const;
+    // into the rectangle `to` of `dest`. The map at that zoom is kept between frames and scaled
+    // again only where cells changed, so that a frame is one copy of what is in view.
+    void DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY);
     const Surface& Whole() const { return picture_; }
 
   private:
     void DrawCells(const PictureList& tiles, int col0, int row0, int col1, int row1);
+    // Scales the grid cells col0..col1, row0..row1 of the picture into the zoomed picture.
+    void Rescale(int col0, int row0, int col1, int row1);
 
     std::unique_ptr<LevelGrid> grid_;
     LevelRecord drawn_;  // the level as the picture shows it
     Surface picture_;
+    Surface zoomed_;      // the picture at zoomedCell_ pixels a cell (unused at 40)
+    int zoomedCell_ = 0;  // 0: none made yet
     int64_t maxWidth_ = 1, maxHeight_ = 1;
 };

@@ -40,7 +40,10 @@ EditSet::EditSet() : EditSet(LevelSetData{0, "", {NewLevel(20, 12, "New level")}
 EditSet::EditSet(LevelSetData data)
     : SetHeader(data.SetHeader), SetName(std::move(data.SetName)), levels_(std::move(data.Levels)) {
     if (levels_.empty()) levels_.push_back(NewLevel(20, 12, "New level"));
-    for (size_t i = 0; i < levels_.size(); ++i) ids_.push_back(++nextId_);
+    for (size_t i = 0; i < levels_.size(); ++i) {
+        ids_.push_back(++nextId_);
+        revisions_.push_back(++revision_);
+    }
 }
 
 LevelSetData EditSet::Data() const {
@@ -81,6 +84,7 @@ void EditSet::Put(int index, int col, int row, const LevelRecordCell& cell) {
         pending_.Cells.push_back(CellEdit{at, level.CellAt(col, row), cell});
     }
     level.CellAt(col, row) = cell;
+    revisions_[index] = ++revision_;
 }
 
 void EditSet::BeginStroke(int index) {
@@ -349,6 +353,9 @@ void EditSet::Apply(const Change& change, bool forward) {
         int id = ids_[from];
         ids_.erase(ids_.begin() + from);
         ids_.insert(ids_.begin() + to, id);
+        uint64_t revision = revisions_[from];
+        revisions_.erase(revisions_.begin() + from);
+        revisions_.insert(revisions_.begin() + to, revision);
     };
     switch (change.What) {
         case Kind::Cells: {
@@ -380,9 +387,11 @@ void EditSet::Apply(const Change& change, bool forward) {
             if (forward == (change.What == Kind::Insert)) {
                 levels_.insert(levels_.begin() + change.Index, *change.Whole);
                 ids_.insert(ids_.begin() + change.Index, change.Id);
+                revisions_.insert(revisions_.begin() + change.Index, ++revision_);
             } else {
                 levels_.erase(levels_.begin() + change.Index);
                 ids_.erase(ids_.begin() + change.Index);
+                revisions_.erase(revisions_.begin() + change.Index);
             }
             break;
         case Kind::Move:
@@ -390,8 +399,10 @@ void EditSet::Apply(const Change& change, bool forward) {
                 move(change.Index, change.To);
             else
                 move(change.To, change.Index);
-            break;
+            return;
     }
+    if (change.What != Kind::Insert && change.What != Kind::Remove)
+        revisions_[change.Index] = ++revision_;
 }
 
 int EditSet::Undo() {

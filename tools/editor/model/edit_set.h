@@ -53,6 +53,9 @@ class EditSet {
     // A number that stays with a level wherever it moves in the list, for what belongs to it
     // (its proof); a duplicate or a new level gets a new one.
     int LevelId(int index) const { return ids_[index]; }
+    // A number that changes whenever level `index` changes (anything derived from the level, such
+    // as its checks, can be kept until then).
+    uint64_t LevelRevision(int index) const { return revisions_[index]; }
     LevelSetData Data() const;
 
     // --- changes to the map of level `index`; each call is one step of the history, unless a
@@ -136,6 +139,8 @@ class EditSet {
     std::vector<LevelRecord> levels_;
     std::vector<int> ids_;
     int nextId_ = 0;
+    std::vector<uint64_t> revisions_;  // per level, as ids_
+    uint64_t revision_ = 0;
     std::vector<Change> history_;
     size_t done_ = 0;  // history_[0 .. done_) are done
     uint64_t serial_ = 0;
