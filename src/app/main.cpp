@@ -1,6 +1,20 @@
 // Tolmara Deepgrid: the program entry.
+//   tolmara [--levels NAME.lev]   NAME.lev: a level set of the game's folder, for this run only
+#include <cstdio>
+#include <string>
+
 #include "app/main_loop.h"
 
-int main() {
-    return RunGame();
+int main(int argc, char** argv) {
+    std::string levels;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--levels" && i + 1 < argc) {
+            levels = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: tolmara [--levels NAME.lev]\n");
+            return 2;
+        }
+    }
+    return RunGame(levels);
 }

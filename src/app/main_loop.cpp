@@ -13,6 +13,7 @@
 #include "app/frame.h"
 #include "app/key_events.h"
 #include "app/program_folder.h"
+#include "app/run_levels.h"
 #include "app/startup.h"
 #include "app/virtual_keys.h"
 #include "audio/audio.h"
@@ -44,7 +45,7 @@ void SaveAtForcedExit() {
     if (!game || !game->StartupComplete || game->Terminated) return;
     for (auto save :
          {+[](Game& g) { WritePlayerNames(g.players, g.settings.Speed, g.SaveFolder()); },
-          +[](Game& g) { WriteConfiguration(g.settings, g.SaveFolder()); }}) {
+          +[](Game& g) { WriteConfiguration(SettingsToStore(g), g.SaveFolder()); }}) {
         try {
             save(*game);
         } catch (const std::exception& e) {
@@ -172,7 +173,7 @@ void RestoreVolumes(Game& game) {
 
 }  // namespace
 
-int RunGame() {
+int RunGame(const std::string& levels) {
     std::signal(SIGINT, OnQuitSignal);
     std::signal(SIGTERM, OnQuitSignal);
     SDL_SetMainReady();
@@ -187,6 +188,7 @@ int RunGame() {
     if (!CheckDataFiles(*game)) return 1;
     try {
         ReadStoredSettings(*game);
+        if (!levels.empty()) UseLevelsForRun(*game, levels);
         game->media.Screen.StartDisplay(true, kTitle);
         PrepareGame(*game);
         OnDisplayReady(*game);

@@ -50,9 +50,8 @@ bool Holds(const std::vector<ReplayKey>& keys, ReplayKey key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-// Moves the held keys to the step's keys as a window would report them: releases first (in the
-// order the keys went down), then the new keys in the order listed, each with its character.
-// The Ctrl state of every event is the one after the event, as the platform reports modifiers.
+}  // namespace
+
 void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<ReplayKey>& next) {
     for (size_t i = 0; i < held.size();) {
         if (Holds(next, held[i])) {
@@ -72,6 +71,8 @@ void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<
         if (event.Typed >= 0) TypeChar(game, static_cast<uint8_t>(event.Typed));
     }
 }
+
+namespace {
 
 // The level set of the script: a plain name is a file of the data folder, read by the game's own
 // loader; a path is opened as given (the game only opens files inside its folder), while tile

@@ -26,6 +26,11 @@ using ReplayTickObserver = std::function<bool(Game& game, int64_t tick, int32_t 
 ReplayResult PlayReplay(Game& game, const ReplayScript& script,
                         const ReplayTickObserver& observer = {});
 
+// Moves the held keys to `next` as a window would report them: releases first (in the order the
+// keys went down), then the new keys in the order listed, each with its character. The Ctrl state
+// of every event is the one after the event, as the platform reports modifiers.
+void ChangeHeldKeys(Game& game, std::vector<ReplayKey>& held, const std::vector<ReplayKey>& next);
+
 // For watching a replay in a real window: keeps the window responsive and waits until `lag`
 // milliseconds have passed since the previous call. False once the window was closed.
 bool WaitForReplayPace(int32_t lag);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/run_levels.h"
 #include "audio/audio.h"
 #include "screens/game.h"
 #include "screens/level_start.h"
@@ -190,7 +191,7 @@ void ShutdownSequence(Game& game) {
         }
     };
     save([&] { WritePlayerNames(game.players, game.settings.Speed, game.SaveFolder()); });
-    save([&] { WriteConfiguration(game.settings, game.SaveFolder()); });
+    save([&] { WriteConfiguration(SettingsToStore(game), game.SaveFolder()); });
     if (game.settings.MusicEnabled) StopMusic(game.Sound());
     if (game.media.Screen.Started()) game.media.Screen.StopDisplay();
     game.timer.Enabled = false;

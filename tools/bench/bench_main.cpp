@@ -15,6 +15,7 @@
 #include "bench_calibration.h"
 #include "bench_children.h"
 #include "bench_clock.h"
+#include "bench_editor.h"
 #include "bench_idle.h"
 #include "bench_levels.h"
 #include "bench_process.h"
@@ -217,7 +218,13 @@ void MeasureHeadless(const Options& o, const ShippedLevel& largest, Yardstick& m
     if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder");
     try {
         memcpy.Sample();
-        f.Play99 = MeasurePlayTick(o.DataDir, WriteBenchmarkLevelSet(folder + "/"), 1, reps);
+        const std::string set99 = WriteBenchmarkLevelSet(folder + "/");
+        f.Play99 = MeasurePlayTick(o.DataDir, set99, 1, reps);
+        memcpy.Sample();
+        const EditorCosts editor = MeasureEditor(o.DataDir, set99, reps);
+        f.EditorWhole = editor.WholeLevelUs;
+        f.EditorPainting = editor.PaintingUs;
+        f.EditorFillMs = editor.FillMs;
     } catch (...) {
         fs::remove_all(folder);
         throw;

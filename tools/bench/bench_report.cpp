@@ -83,6 +83,8 @@ std::string ReportText(const BenchFigures& f) {
     out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 6);
     out += FrameLine(f, "main menu tick", f.MainMenu, 6);
     out += FrameLine(f, "players and levels tick", f.Players, 6);
+    out += FrameLine(f, "editor frame, 99 x 99 level in 1280 x 960", f.EditorWhole, 10);
+    out += FrameLine(f, "editor frame while painting, 99 x 99 level", f.EditorPainting, 10);
     out += PresentLine(f, "present 1280 x 960, whole frame, in software", f.PresentSoftware, 2.5);
     if (f.PresentSoftware)
         out += "  (SDL_RENDER_DRIVER=software; through " + f.SoftwareRenderer + ")\n";
@@ -95,6 +97,7 @@ std::string ReportText(const BenchFigures& f) {
     out += "\n";
     out += PlainLine("start-up to the first frame shown", f.StartupMs, "ms", 300);
     out += "  (video driver: " + f.StartupDriver + ")\n";
+    out += PlainLine("editor flood fill of a whole 99 x 99 level", f.EditorFillMs, "ms", 5);
     out += PlainLine("peak resident memory (start-up, menu and song)", f.PeakRssMb, "MB", 100);
     out += PlainLine("idle main menu in a window", f.IdleCpuPercent, "% of one core", 2);
     if (!f.IdleNote.empty()) out += "  (" + f.IdleNote + ")\n";
@@ -112,6 +115,9 @@ std::string ReportJson(const BenchFigures& f) {
     out += ", \"play_tick_99\": " + JsonFrame(f, f.Play99);
     out += ", \"menu_tick\": " + JsonFrame(f, f.MainMenu);
     out += ", \"players_tick\": " + JsonFrame(f, f.Players);
+    out += ", \"editor_frame_99\": " + JsonFrame(f, f.EditorWhole);
+    out += ", \"editor_painting_99\": " + JsonFrame(f, f.EditorPainting);
+    out += ", \"editor_fill_ms\": " + JsonNumber(f.EditorFillMs);
     out += ", \"present_software_1280\": " + JsonPresent(f, f.PresentSoftware);
     out += ", \"present_default_1280\": " + JsonPresent(f, f.PresentDefault);
     out += ", \"present_unchanged_1280\": " + JsonPresent(f, f.PresentUnchanged);

@@ -1,0 +1,146 @@
+// The level editor's window: the map, the level list, the palette, the checks and the status
+// line, driven by window events and drawn into a frame of the window's size.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "map_picture.h"
+#include "media/canvas_window.h"
+#include "media/picture.h"
+#include "media/surface.h"
+#include "media/text_canvas.h"
+#include "model/edit_set.h"
+#include "model/level_findings.h"
+#include "model/proofs.h"
+#include "tile_palette.h"
+
+enum class Tool { Pencil, Line, Rectangle, FilledRectangle, Fill, Start, Select };
+
+class Editor {
+  public:
+    explicit Editor(std::string dataDir);
+    // Opens a set; false (with the messages shown) when it cannot be opened.
+    bool OpenFile(const std::string& path);
+    // A new set of one empty level, to be saved as `levelFile` (may be empty: asked on saving).
+    void StartNew(const std::string& levelFile);
+    void Handle(const WindowEvent& event);
+    // The window point at the middle of a cell of the shown level; false when it is not in view.
+    bool PointOfCell(int col, int row, int& x, int& y) const;
+    // Shows level `index` (from 0).
+    void ShowLevel(int index) { SetLevel(index); }
+    void Draw(Surface& frame);
+    bool Finished() const { return finished_; }
+    // The keys and what they do, as the help page lists them.
+    static std::vector<std::string> HelpLines();
+
+  private:
+    struct Prompt {
+        std::string Question, Answer;
+        std::function<void(const std::string&)> Done;
+        bool OneKey = false;  // answered by one key (y / n), not by Enter
+    };
+    struct Layout {
+        Rect List, Map, Palette, Checks, Status;
+    };
+
+    // Events.
+    void KeyDown(const WindowEvent& e);
+    void Typed(const std::string& text);
+    void MouseDown(const WindowEvent& e);
+    void MouseMove(const WindowEvent& e);
+    void MouseUp(const WindowEvent& e);
+    void Wheel(const WindowEvent& e);
+    void PromptKey(const WindowEvent& e);
+    void Ask(const std::string& question, std::function<void(const std::string&)> done,
+             bool oneKey = false, const std::string& answer = "");
+    // Runs `then` after asking to save unsaved changes (save, discard or stay).
+    void WhenSaved(std::function<void()> then);
+
+    // Actions.
+    void Save(std::function<void()> then = {});
+    void SaveAs(std::function<void()> then = {});
+    void SetLevel(int index);
+    void Undo();
+    void Redo();
+    void ZoomBy(int steps, int aboutX, int aboutY);
+    void ZoomToFit();
+    void Show(const std::vector<std::string>& lines, bool error);
+    void SelectionKey(const std::string& key, bool shift);
+    void ApplyDrag(int col, int row);
+    void TestPlayLevel();
+    // Writes the proofs beside the saved set and plays each again without a window.
+    void SaveProofs();
+    // Reads the proofs beside an opened set and plays each.
+    void LoadProofs();
+    ProofState ProofOf(int index) const;
+    // The checks and proof state of level `index`, worked out again only when it changed.
+    struct LevelState {
+        uint64_t Revision = 0;
+        int Index = -1;  // the level's place when checked: the texts give its number
+        std::vector<LevelFinding> Findings;
+        bool Errors = false;
+        ProofState Proof = ProofState::None;
+    };
+    const LevelState& StateOf(int index);
+
+    // Drawing.
+    Layout LayoutOf(int width, int height) const;
+    void LoadTiles();
+    void DrawList(Surface& frame, const Rect& area);
+    void DrawMap(Surface& frame, const Rect& area);
+    void DrawPalette(Surface& frame, const Rect& area);
+    void DrawChecks(Surface& frame, const Rect& area);
+    void DrawStatus(Surface& frame, const Rect& area);
+    void DrawHelp(Surface& frame, const Rect& area);
+    void Text(Surface& frame, int x, int y, const std::string& latin1, uint32_t bgr);
+    const Surface& Thumbnail(int32_t tile);
+
+    // Where the pointer is.
+    bool CellAtPoint(int x, int y, int& col, int& row) const;
+    int32_t PaletteTileAt(int x, int y) const;
+    int ListLevelAt(int x, int y) const;
+
+    std::string dataDir_;
+    EditSet set_;
+    std::string levelFile_;
+    std::vector<std::string> sources_;  // the sources the last save wrote
+    std::string openedSource_;          // the level source the set was opened from, if one was
+    std::vector<std::string> replays_;  // the proofs the last save wrote
+    std::map<int, Proof> proofs_;       // by level id
+    std::map<int, LevelState> states_;  // by level id; cleared when the proofs change
+    int speed_ = 300;
+    int level_ = 0;
+    Tool tool_ = Tool::Pencil;
+    int32_t tile_ = 30;
+    bool grid_ = false, help_ = false, finished_ = false;
+    bool swallowText_ = false;  // the character of a key that answered a question or closed help
+
+    // The view: pixels a cell and the zoomed pixel at the map's top-left.
+    int cell_ = kCellSize;
+    int viewX_ = 0, viewY_ = 0;
+    int width_ = 1280, height_ = 960;
+
+    // The pointer and drags.
+    int pointerX_ = -1, pointerY_ = -1;
+    bool painting_ = false, dragging_ = false, scrolling_ = false;
+    int anchorCol_ = 0, anchorRow_ = 0, dragCol_ = 0, dragRow_ = 0, lastCol_ = 0, lastRow_ = 0;
+    int scrollFromX_ = 0, scrollFromY_ = 0;
+
+    CellArea selection_;  // no selection when Cols is 0
+    CellBlock clipboard_;
+
+    std::unique_ptr<Prompt> prompt_;
+    std::vector<std::string> message_;
+    bool messageIsError_ = false;
+
+    PictureList tiles_;
+    std::string tilesLoaded_;
+    std::vector<Surface> thumbnails_;
+    std::vector<PaletteGroup> palette_;
+    MapPicture map_;
+    std::unique_ptr<TextCanvas> text_;
+};

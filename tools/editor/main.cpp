@@ -1,0 +1,85 @@
+// tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
+//   tolmara-editor [FILE.lev | FILE.lvl]
+//   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/program_folder.h"
+#include "dxgwriter/png_writer.h"
+#include "editor.h"
+#include "media/byte_io.h"
+
+namespace {
+
+int Usage() {
+    std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
+                 "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string file, screenshot;
+    int level = 1;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--screenshot" && i + 1 < argc)
+            screenshot = argv[++i];
+        else if (arg == "--level" && i + 1 < argc)
+            level = std::atoi(argv[++i]);
+        else if (!arg.empty() && arg[0] == '-')
+            return Usage();
+        else if (file.empty())
+            file = arg;
+        else
+            return Usage();
+    }
+    try {
+        Editor editor(ProgramFolder());
+        bool fresh = file.empty() || (!PathExists(file) && file.size() > 4 &&
+                                      file.compare(file.size() - 4, 4, ".lev") == 0);
+        if (fresh) editor.StartNew(file);
+        if (!fresh && !editor.OpenFile(file)) {
+            // The messages are shown in the window; a picture run says them here too.
+            if (!screenshot.empty()) std::cerr << "tolmara-editor: " << file << " not opened\n";
+        }
+        Surface frame;
+        if (!screenshot.empty()) {
+            WindowEvent move;
+            move.What = WindowEvent::Kind::MouseMove;
+            move.X = 600;
+            move.Y = 400;
+            editor.ShowLevel(level - 1);
+            editor.Handle(move);
+            editor.Draw(frame);
+            WritePng(screenshot, frame);
+            return 0;
+        }
+        CanvasWindow window;
+        window.Open("Tolmara Deepgrid level editor", 1280, 960);
+        WindowEvent size;
+        size.What = WindowEvent::Kind::Resize;
+        size.X = window.Width();
+        size.Y = window.Height();
+        editor.Handle(size);
+        if (fresh) editor.StartNew(file);  // fitted to the window's real size
+        // A frame is drawn when something happened: an idle editor costs no processor time.
+        bool draw = true;
+        while (!editor.Finished()) {
+            if (draw) {
+                editor.Draw(frame);
+                window.Show(frame);
+            }
+            std::vector<WindowEvent> events = window.Events(250);
+            for (const WindowEvent& e : events) editor.Handle(e);
+            draw = !events.empty();
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "tolmara-editor: " << e.what() << "\n";
+        return 1;
+    }
+}
