@@ -30,6 +30,9 @@ add_custom_target(desktop_icons ALL DEPENDS ${ICON_FILES})
 
 # ---- the game, its data files and its place in the desktop
 install(TARGETS tolmara tolmara-levels RUNTIME DESTINATION games COMPONENT game)
+if(TARGET tolmara-editor)
+  install(TARGETS tolmara-editor RUNTIME DESTINATION games COMPONENT game)
+endif()
 install(FILES ${GAME_DIR}/tolmara.dxg ${GAME_DIR}/meniu.dxg ${GAME_DIR}/computer.dxg
               ${GAME_DIR}/sounds.dxg ${GAME_DIR}/Tolmara.lev ${CMAKE_SOURCE_DIR}/assets/tolmarakx.cfg
         DESTINATION ${TOLMARA_DATA_INSTALL} COMPONENT game)
@@ -43,13 +46,17 @@ install(CODE "
   set(PROJECT_VERSION ${PROJECT_VERSION})
   set(TOLMARA_RELEASE_DATE ${TOLMARA_RELEASE_DATE})
   set(TOLMARA_GAME \"\${CMAKE_INSTALL_PREFIX}/games/tolmara\")
+  set(TOLMARA_EDITOR \"\${CMAKE_INSTALL_PREFIX}/games/tolmara-editor\")
   set(TOLMARA_DATA \"\${CMAKE_INSTALL_PREFIX}/${TOLMARA_DATA_INSTALL}\")
   configure_file(${DIST_DIR}/${TOLMARA_APP_ID}.desktop.in ${DIST_OUT}/${TOLMARA_APP_ID}.desktop @ONLY)
+  configure_file(${DIST_DIR}/${TOLMARA_APP_ID}.Editor.desktop.in
+                 ${DIST_OUT}/${TOLMARA_APP_ID}.Editor.desktop @ONLY)
   configure_file(${DIST_DIR}/tolmara.6.in ${DIST_OUT}/tolmara.6 @ONLY)
   configure_file(${DIST_DIR}/${TOLMARA_APP_ID}.metainfo.xml.in
                  ${DIST_OUT}/${TOLMARA_APP_ID}.metainfo.xml @ONLY)
 " COMPONENT game)
-install(FILES ${DIST_OUT}/${TOLMARA_APP_ID}.desktop DESTINATION share/applications COMPONENT game)
+install(FILES ${DIST_OUT}/${TOLMARA_APP_ID}.desktop ${DIST_OUT}/${TOLMARA_APP_ID}.Editor.desktop
+        DESTINATION share/applications COMPONENT game)
 install(FILES ${DIST_OUT}/${TOLMARA_APP_ID}.metainfo.xml DESTINATION share/metainfo
         COMPONENT game)
 install(FILES ${DIST_OUT}/tolmara.6 DESTINATION share/man/man6 COMPONENT game)

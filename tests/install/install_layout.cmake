@@ -21,7 +21,8 @@ set(expected
   share/games/tolmara-deepgrid/tolmara.dxg share/games/tolmara-deepgrid/meniu.dxg
   share/games/tolmara-deepgrid/computer.dxg share/games/tolmara-deepgrid/sounds.dxg
   share/games/tolmara-deepgrid/Tolmara.lev share/games/tolmara-deepgrid/tolmarakx.cfg
-  share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
+  share/applications/${APP_ID}.desktop share/applications/${APP_ID}.Editor.desktop
+  games/tolmara-editor share/metainfo/${APP_ID}.metainfo.xml
   share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man6/tolmara.6)
 foreach(size 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
@@ -87,6 +88,7 @@ foreach(tool desktop-file-validate appstreamcli)
   endif()
 endforeach()
 execute_process(COMMAND ${desktop-file-validate_program} ${ROOT}/share/applications/${APP_ID}.desktop
+                        ${ROOT}/share/applications/${APP_ID}.Editor.desktop
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0 OR NOT output STREQUAL "")
   message(FATAL_ERROR "desktop-file-validate (${status}):\n${output}")
