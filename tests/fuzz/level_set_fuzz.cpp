@@ -13,6 +13,7 @@
 #include "render/playfield.h"
 #include "screens/game.h"
 #include "screens/level_start.h"
+#include "screens/screens.h"
 
 namespace {
 
