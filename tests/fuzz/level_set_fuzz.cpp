@@ -36,6 +36,9 @@ Game& FuzzGame() {
         g->settings.LevelsFile = kLevelsFile;
         FillTileTables(g->world.tiles);
         ApplySpeedToTables(g->world.tiles, 300);
+        // The player's sprite, as the game's start-up makes it.
+        g->media.PlayerSprite = g->media.Sprites.Create<ImageSprite>();
+        g->media.PlayerSprite->Width = g->media.PlayerSprite->Height = 40;
         std::string built = BuiltGameDir();
         if (!built.empty()) {
             CopyWholeFile(built + "computer.dxg", g->ProgramDir + "computer.dxg");
