@@ -168,22 +168,6 @@ void ExpectDigits(const RenderRig& rig, int& x, int y, std::initializer_list<int
     for (int d : digits) ExpectPicture(rig, x, y, 29 + d, DigitWidth(d));
 }
 
-// ---- The game-play tick ----
-
-class PlayTick : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        rig.MakeLevel(10, 6);
-        rig.PlacePlayer(3 * 40 + 20, 3 * 40 + 20);
-        game().settings.Speed = 300;
-        game().settings.ShowTips = 1;
-        FillMessageTexts(game().messages);
-        SetScreen(game(), Screen::GamePlay);
-    }
-    Game& game() { return rig.game(); }
-    RenderRig rig;
-};
-
 }  // namespace
 
 TEST(StatusBarCounters, RunningPositionsGrowByEachPicturesOwnWidth) {
