@@ -1,4 +1,4 @@
-// The level editor's costs, headless: its whole frame with a 99 x 99 level zoomed out in a
+// The level editor's costs, headless: a frame that draws the whole 99 x 99 level zoomed out in a
 // 1280 x 960 window, a frame while a pencil stroke paints a cell a frame, and a flood fill over a
 // whole 99 x 99 level.
 #pragma once

@@ -83,7 +83,7 @@ std::string ReportText(const BenchFigures& f) {
     out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 6);
     out += FrameLine(f, "main menu tick", f.MainMenu, 6);
     out += FrameLine(f, "players and levels tick", f.Players, 6);
-    out += FrameLine(f, "editor frame, 99 x 99 level in 1280 x 960", f.EditorWhole, 10);
+    out += FrameLine(f, "editor frame drawing the whole 99 x 99 level", f.EditorWhole, 10);
     out += FrameLine(f, "editor frame while painting, 99 x 99 level", f.EditorPainting, 10);
     out += PresentLine(f, "present 1280 x 960, whole frame, in software", f.PresentSoftware, 2.5);
     if (f.PresentSoftware)

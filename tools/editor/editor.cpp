@@ -775,29 +775,43 @@ const Surface& Editor::Thumbnail(int32_t tile) {
     LevelRecord one = NewLevel(1, 1, "");
     one.CellAt(1, 1).Tile = tile;
     MapPicture picture;
-    picture.Update(one, tiles_);
+    picture.Update(one, tiles_, 0);
     thumb.Resize(kThumb, kThumb);
     picture.DrawView(thumb, {0, 0, kThumb, kThumb}, kThumb, kThumb, kThumb);
     return thumb;
 }
 
+bool Editor::ShowsAlready(Panel panel, std::string look) {
+    std::optional<std::string>& drawn = drawnLooks_[panel];
+    if (drawn == look) return true;
+    drawn = std::move(look);
+    return false;
+}
+
 void Editor::Draw(Surface& frame) {
-    if (frame.Width != width_ || frame.Height != height_) frame.Resize(width_, height_);
+    if (frame.Width != width_ || frame.Height != height_) {
+        frame.Resize(width_, height_);
+        drawnPixels_ = nullptr;  // a new layout: every panel is drawn again
+    }
+    if (frame.Pixels.data() != drawnPixels_) {
+        drawnPixels_ = frame.Pixels.data();
+        for (std::optional<std::string>& look : drawnLooks_) look.reset();
+    }
     LoadTiles();
     Layout l = LayoutOf(width_, height_);
-    // The panels cover the whole frame, each filling its own background.
+    // The panels cover the whole frame, each filling its own background; a panel whose look is
+    // the one already in the frame is left as it is.
     DrawMap(frame, l.Map);
     DrawList(frame, l.List);
     DrawPalette(frame, l.Palette);
     DrawChecks(frame, l.Checks);
     DrawStatus(frame, l.Status);
-    if (help_) DrawHelp(frame, l.Map);
 }
 
 void Editor::DrawMap(Surface& frame, const Rect& area) {
     const LevelRecord& level = set_.Level(level_);
-    map_.Update(level, tiles_);
-    map_.DrawView(frame, area, cell_, viewX_, viewY_);
+    map_.Update(level, tiles_, set_.LevelRevision(level_));
+    const MapPicture::ChangedCells changed = map_.TakeChanges();
     auto cellRect = [&](int col, int row) {
         int x = area.Left + col * cell_ - viewX_, y = area.Top + row * cell_ - viewY_;
         return Rect{x, y, x + cell_, y + cell_};
@@ -809,83 +823,154 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
         r.Bottom = std::min(r.Bottom, area.Bottom);
         return r;
     };
-    auto frameArea = [&](const CellArea& a, uint16_t colour) {
+
+    // The marks over the map: the start, the selection, the drag and the cell under the pointer.
+    // An area that reaches out of view is framed at the edge of the view.
+    std::vector<MapMark> marks;
+    auto markArea = [&](const CellArea& a, uint16_t colour) {
         Rect from = cellRect(a.Col, a.Row), to = cellRect(a.Col + a.Cols - 1, a.Row + a.Rows - 1);
         Rect r{from.Left, from.Top, to.Right, to.Bottom};
-        if (r.Left >= area.Left && r.Top >= area.Top && r.Right <= area.Right &&
-            r.Bottom <= area.Bottom)
-            FrameRect(frame, r, colour);
-        else
-            FrameRect(frame, clipped(r), colour);
+        bool inView = r.Left >= area.Left && r.Top >= area.Top && r.Right <= area.Right &&
+                      r.Bottom <= area.Bottom;
+        marks.push_back({inView ? r : clipped(r), colour});
+    };
+    int startCol = 0, startRow = 0;
+    bool start = StartCell(level, startCol, startRow);
+    bool startLetter = false;
+    Rect startBox = cellRect(startCol, startRow);
+    if (start) {
+        int inset = std::max(1, cell_ / 5);
+        marks.push_back({clipped({startBox.Left + inset, startBox.Top + inset,
+                                  startBox.Right - inset, startBox.Bottom - inset}),
+                         Rgb565(255, 255, 0)});
+        Rect c = clipped(startBox);
+        startLetter = cell_ >= 16 && c.Right - c.Left == cell_ && c.Bottom - c.Top == cell_;
+        if (startLetter) marks.push_back({startBox, 0, true});
+    }
+    if (selection_.Cols > 0) markArea(selection_, Rgb565(0, 255, 255));
+    if (dragging_) {
+        CellArea a = tool_ == Tool::Line ? CellArea{dragCol_, dragRow_, 1, 1}
+                                         : AreaBetween(anchorCol_, anchorRow_, dragCol_, dragRow_);
+        markArea(a, Rgb565(255, 128, 0));
+        if (tool_ == Tool::Line) markArea({anchorCol_, anchorRow_, 1, 1}, Rgb565(255, 128, 0));
+    }
+    int hoverCol = 0, hoverRow = 0;
+    if (CellAtPoint(pointerX_, pointerY_, hoverCol, hoverRow))
+        markArea({hoverCol, hoverRow, 1, 1}, Rgb565(255, 255, 255));
+
+    // The rows of the view to draw again: all of them when the view itself changed, else those
+    // of the cells that changed and of the marks that moved, came or went.
+    std::string viewLook;
+    for (int n : {level_, level.Cols, level.Rows, cell_, viewX_, viewY_, int(grid_), int(help_),
+                  area.Left, area.Top, area.Right, area.Bottom})
+        viewLook += std::to_string(n) + ",";
+    int rowsFrom = area.Top, rowsTo = area.Bottom;
+    if (ShowsAlready(kMapPanel, viewLook) && !help_) {
+        rowsFrom = area.Bottom;
+        rowsTo = area.Top;
+        auto take = [&](int top, int bottom) {
+            rowsFrom = std::min(rowsFrom, std::max(top, area.Top));
+            rowsTo = std::max(rowsTo, std::min(bottom, area.Bottom));
+        };
+        if (changed.Any()) take(cellRect(0, changed.Row0).Top, cellRect(0, changed.Row1).Bottom);
+        for (const MapMark& m : marks)
+            if (std::find(drawnMarks_.begin(), drawnMarks_.end(), m) == drawnMarks_.end())
+                take(m.Box.Top, m.Box.Bottom);
+        for (const MapMark& m : drawnMarks_)
+            if (std::find(marks.begin(), marks.end(), m) == marks.end())
+                take(m.Box.Top, m.Box.Bottom);
+        // The start's letter is blended over the map: it is drawn only over fresh rows.
+        if (startLetter && rowsFrom < startBox.Bottom && rowsTo > startBox.Top)
+            take(startBox.Top - kLineHeight, startBox.Bottom + kLineHeight);
+        if (rowsFrom >= rowsTo) {
+            drawnMarks_ = std::move(marks);
+            return;
+        }
+    }
+    drawnMarks_ = marks;
+    map_.DrawView(frame, area, cell_, viewX_, viewY_, rowsFrom, rowsTo);
+    const Rect band{area.Left, rowsFrom, area.Right, rowsTo};
+    auto fill = [&](Rect r, uint16_t colour) {
+        r.Left = std::max(r.Left, band.Left);
+        r.Top = std::max(r.Top, band.Top);
+        r.Right = std::min(r.Right, band.Right);
+        r.Bottom = std::min(r.Bottom, band.Bottom);
+        FillRect(frame, r, colour);
     };
     if (grid_ && cell_ >= 6) {
         uint16_t line = Rgb565(70, 70, 90);
         for (int col = 1; col <= level.Cols + 1; ++col) {
             int x = area.Left + col * cell_ - viewX_;
             if (x >= area.Left && x < area.Right)
-                FillRect(frame,
-                         clipped({x, area.Top + cell_ - viewY_, x + 1,
-                                  area.Top + (level.Rows + 1) * cell_ - viewY_}),
-                         line);
+                fill(clipped({x, area.Top + cell_ - viewY_, x + 1,
+                              area.Top + (level.Rows + 1) * cell_ - viewY_}),
+                     line);
         }
         for (int row = 1; row <= level.Rows + 1; ++row) {
             int y = area.Top + row * cell_ - viewY_;
             if (y >= area.Top && y < area.Bottom)
-                FillRect(frame,
-                         clipped({area.Left + cell_ - viewX_, y,
-                                  area.Left + (level.Cols + 1) * cell_ - viewX_, y + 1}),
-                         line);
+                fill(clipped({area.Left + cell_ - viewX_, y,
+                              area.Left + (level.Cols + 1) * cell_ - viewX_, y + 1}),
+                     line);
         }
     }
-    int col = 0, row = 0;
-    if (StartCell(level, col, row)) {
-        Rect r = cellRect(col, row);
-        int inset = std::max(1, cell_ / 5);
-        FrameRect(frame,
-                  clipped({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset}),
-                  Rgb565(255, 255, 0));
-        if (cell_ >= 16) {
-            Rect c = clipped(r);
-            if (c.Right - c.Left == cell_ && c.Bottom - c.Top == cell_)
-                Text(frame, r.Left + cell_ / 2 - 5, r.Top + cell_ / 2 - 8, "@", 0xFFFF00);
+    for (const MapMark& m : marks) {
+        if (m.Letter) {
+            if (std::max(m.Box.Top - kLineHeight, area.Top) >= rowsFrom &&
+                std::min(m.Box.Bottom + kLineHeight, area.Bottom) <= rowsTo)
+                Text(frame, m.Box.Left + cell_ / 2 - 5, m.Box.Top + cell_ / 2 - 8, "@", 0xFFFF00);
+            continue;
         }
+        const Rect& r = m.Box;
+        fill({r.Left, r.Top, r.Right, r.Top + 1}, m.Colour);
+        fill({r.Left, r.Bottom - 1, r.Right, r.Bottom}, m.Colour);
+        fill({r.Left, r.Top, r.Left + 1, r.Bottom}, m.Colour);
+        fill({r.Right - 1, r.Top, r.Right, r.Bottom}, m.Colour);
     }
-    if (selection_.Cols > 0) frameArea(selection_, Rgb565(0, 255, 255));
-    if (dragging_) {
-        CellArea a = tool_ == Tool::Line ? CellArea{dragCol_, dragRow_, 1, 1}
-                                         : AreaBetween(anchorCol_, anchorRow_, dragCol_, dragRow_);
-        frameArea(a, Rgb565(255, 128, 0));
-        if (tool_ == Tool::Line) frameArea({anchorCol_, anchorRow_, 1, 1}, Rgb565(255, 128, 0));
-    }
-    if (CellAtPoint(pointerX_, pointerY_, col, row))
-        frameArea({col, row, 1, 1}, Rgb565(255, 255, 255));
+    if (help_) DrawHelp(frame, area);
 }
 
 void Editor::DrawList(Surface& frame, const Rect& area) {
+    struct Row {
+        std::string Label, Mark;
+        uint32_t LabelColour, MarkColour;
+    };
+    int rows = (area.Bottom - area.Top - 30) / kLineHeight;
+    int first = std::max(0, level_ - rows + 1);
+    std::vector<Row> shown;
+    std::string look = std::to_string(set_.LevelCount()) + "," + std::to_string(level_) + ",";
+    for (int i = first; i < set_.LevelCount() && i < first + rows; ++i) {
+        const LevelState& checked = StateOf(i);
+        ProofState state = checked.Proof;
+        Row row{(i < 9 ? "0" : "") + std::to_string(i + 1) + "  " + set_.Level(i).LevelName,
+                ProofStateName(state), checked.Errors ? kRed : kWhite,
+                state == ProofState::Proven  ? kGreen
+                : state == ProofState::Stale ? kYellow
+                : state == ProofState::None  ? kGrey
+                                             : kRed};
+        look += row.Label + "\n" + row.Mark + "," + std::to_string(row.LabelColour) + "," +
+                std::to_string(row.MarkColour) + "\n";
+        shown.push_back(std::move(row));
+    }
+    if (ShowsAlready(kListPanel, look)) return;
     FillRect(frame, area, Rgb565(28, 28, 44));
     Text(frame, area.Left + 8, area.Top + 3, "Levels (" + std::to_string(set_.LevelCount()) + ")",
          kGrey);
-    int rows = (area.Bottom - area.Top - 30) / kLineHeight;
-    int first = std::max(0, level_ - rows + 1);
-    for (int i = first; i < set_.LevelCount() && i < first + rows; ++i) {
-        int y = area.Top + 22 + (i - first) * kLineHeight;
-        if (i == level_)
+    for (size_t n = 0; n < shown.size(); ++n) {
+        int y = area.Top + 22 + static_cast<int>(n) * kLineHeight;
+        if (first + static_cast<int>(n) == level_)
             FillRect(frame, {area.Left, y, area.Right, y + kLineHeight}, Rgb565(60, 60, 120));
-        std::string label =
-            (i < 9 ? "0" : "") + std::to_string(i + 1) + "  " + set_.Level(i).LevelName;
-        const LevelState& checked = StateOf(i);
-        Text(frame, area.Left + 8, y, label, checked.Errors ? kRed : kWhite);
-        ProofState state = checked.Proof;
-        uint32_t colour = state == ProofState::Proven  ? kGreen
-                          : state == ProofState::Stale ? kYellow
-                          : state == ProofState::None  ? kGrey
-                                                       : kRed;
-        std::string mark = ProofStateName(state);
-        Text(frame, area.Right - 8 - text_->TextPixelWidth(mark), y, mark, colour);
+        Text(frame, area.Left + 8, y, shown[n].Label, shown[n].LabelColour);
+        Text(frame, area.Right - 8 - text_->TextPixelWidth(shown[n].Mark), y, shown[n].Mark,
+             shown[n].MarkColour);
     }
 }
 
 void Editor::DrawPalette(Surface& frame, const Rect& area) {
+    if (ShowsAlready(kPalettePanel, tilesLoaded_ + "\n" + std::to_string(tiles_.Count()) + "," +
+                                        std::to_string(palette_.size()) + "," +
+                                        std::to_string(tile_)))
+        return;
     FillRect(frame, area, Rgb565(28, 28, 44));
     int top = area.Top + 4;
     for (const PaletteGroup& group : palette_) {
@@ -908,31 +993,37 @@ void Editor::DrawPalette(Surface& frame, const Rect& area) {
 }
 
 void Editor::DrawChecks(Surface& frame, const Rect& area) {
-    FillRect(frame, area, Rgb565(20, 20, 30));
-    int y = area.Top + 2;
+    std::vector<std::pair<std::string, uint32_t>> shown;
     int lines = (area.Bottom - area.Top) / kLineHeight;
-    if (!message_.empty()) {
-        for (const std::string& line : message_) {
-            if (lines-- <= 1) break;
-            Text(frame, 8, y, line, messageIsError_ ? kRed : kGreen);
-            y += kLineHeight;
-        }
+    for (const std::string& line : message_) {
+        if (lines-- <= 1) break;
+        shown.emplace_back(line, messageIsError_ ? kRed : kGreen);
     }
     // The numbers in the texts follow the level's place in the list.
     if (StateOf(level_).Findings.empty() && lines > 0)
-        Text(frame, 8, y, "Checks: the level can be saved", kGreen);
+        shown.emplace_back("Checks: the level can be saved", kGreen);
     for (const LevelFinding& f : StateOf(level_).Findings) {
         if (lines-- <= 0) break;
-        Text(frame, 8, y, std::string(f.Warning ? "warning: " : "error: ") + f.Text,
-             f.Warning ? kYellow : kRed);
+        shown.emplace_back(std::string(f.Warning ? "warning: " : "error: ") + f.Text,
+                           f.Warning ? kYellow : kRed);
+    }
+    std::string look;
+    for (const auto& [line, colour] : shown) look += line + "\n" + std::to_string(colour) + "\n";
+    if (ShowsAlready(kChecksPanel, look)) return;
+    FillRect(frame, area, Rgb565(20, 20, 30));
+    int y = area.Top + 2;
+    for (const auto& [line, colour] : shown) {
+        Text(frame, 8, y, line, colour);
         y += kLineHeight;
     }
 }
 
 void Editor::DrawStatus(Surface& frame, const Rect& area) {
-    FillRect(frame, area, Rgb565(40, 40, 60));
     if (prompt_) {
-        Text(frame, 8, area.Top + 2, prompt_->Question + " " + prompt_->Answer + "_", kYellow);
+        std::string question = prompt_->Question + " " + prompt_->Answer + "_";
+        if (ShowsAlready(kStatusPanel, "?" + question)) return;
+        FillRect(frame, area, Rgb565(40, 40, 60));
+        Text(frame, 8, area.Top + 2, question, kYellow);
         return;
     }
     const LevelRecord& level = set_.Level(level_);
@@ -943,9 +1034,7 @@ void Editor::DrawStatus(Surface& frame, const Rect& area) {
         text = "(" + std::to_string(col) + ", " + std::to_string(row) + ") " + TileName(t) + " [" +
                std::to_string(t) + "]   ";
     }
-    int counts[kMaxTileCode + 1] = {};
-    for (const LevelRecordCell& cell : level.Cells)
-        if (cell.Tile >= 0 && cell.Tile <= kMaxTileCode) ++counts[cell.Tile];
+    const std::vector<int>& counts = StateOf(level_).TileCounts;
     text += "infotrons " + std::to_string(counts[tcInfotron]) + " (quota " +
             std::to_string(level.InfotronQuota) + ")  monsters " +
             std::to_string(counts[tcMonsterTurning]) + " turning, " +
@@ -955,6 +1044,8 @@ void Editor::DrawStatus(Surface& frame, const Rect& area) {
             " x " + std::to_string(level.Rows) + "  zoom " + std::to_string(cell_) + " px   " +
             ToolName(tool_) + ": " + TileName(tile_) + (set_.Modified() ? "   (unsaved)" : "") +
             "   F1 help";
+    if (ShowsAlready(kStatusPanel, text)) return;
+    FillRect(frame, area, Rgb565(40, 40, 60));
     Text(frame, 8, area.Top + 2, text, kWhite);
 }
 
@@ -978,6 +1069,9 @@ const Editor::LevelState& Editor::StateOf(int index) {
         state.Index = index;
         state.Findings = CheckEditedLevel(set_.Level(index), index + 1);
         state.Errors = AnyErrors(state.Findings);
+        state.TileCounts.assign(kMaxTileCode + 1, 0);
+        for (const LevelRecordCell& cell : set_.Level(index).Cells)
+            if (cell.Tile >= 0 && cell.Tile <= kMaxTileCode) ++state.TileCounts[cell.Tile];
         state.Proof = ProofOf(index);
     }
     return state;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,14 @@ class Editor {
         std::vector<LevelFinding> Findings;
         bool Errors = false;
         ProofState Proof = ProofState::None;
+        std::vector<int> TileCounts;  // cells of each tile code
     };
     const LevelState& StateOf(int index);
 
-    // Drawing.
+    // Drawing. Each panel describes what it shows as a look; it is drawn again only when that
+    // look is not the one already in the frame (ShowsAlready keeps the new look).
+    enum Panel { kListPanel, kMapPanel, kPalettePanel, kChecksPanel, kStatusPanel, kPanelCount };
+    bool ShowsAlready(Panel panel, std::string look);
     Layout LayoutOf(int width, int height) const;
     void LoadTiles();
     void DrawList(Surface& frame, const Rect& area);
@@ -142,5 +147,18 @@ class Editor {
     std::vector<Surface> thumbnails_;
     std::vector<PaletteGroup> palette_;
     MapPicture map_;
+    // A frame or letter drawn over the map.
+    struct MapMark {
+        Rect Box;
+        uint16_t Colour = 0;
+        bool Letter = false;  // the start's letter in the cell Box
+        bool operator==(const MapMark& o) const {
+            return Box.Left == o.Box.Left && Box.Top == o.Box.Top && Box.Right == o.Box.Right &&
+                   Box.Bottom == o.Box.Bottom && Colour == o.Colour && Letter == o.Letter;
+        }
+    };
+    std::vector<MapMark> drawnMarks_;
+    std::optional<std::string> drawnLooks_[kPanelCount];
+    const uint16_t* drawnPixels_ = nullptr;  // the frame the looks are in
     std::unique_ptr<TextCanvas> text_;
 };

@@ -19,7 +19,9 @@ uint16_t TileColour(int32_t tile) {
 
 MapPicture::MapPicture() : grid_(std::make_unique<LevelGrid>()) {}
 
-void MapPicture::Update(const LevelRecord& level, const PictureList& tiles) {
+void MapPicture::Update(const LevelRecord& level, const PictureList& tiles, uint64_t revision) {
+    if (revision != 0 && revision == drawnRevision_ && !drawn_.Cells.empty()) return;
+    drawnRevision_ = revision;
     // The game's model holds at most the monsters a level may have and a picture for every code:
     // monsters are put in after the model is filled, codes without a picture show as empty.
     auto drawnTile = [&](int32_t tile) {
@@ -70,7 +72,19 @@ void MapPicture::Update(const LevelRecord& level, const PictureList& tiles) {
               std::min(level.Cols + 1, col1 + margin), std::min(level.Rows + 1, row1 + margin));
 }
 
+MapPicture::ChangedCells MapPicture::TakeChanges() {
+    ChangedCells taken = changed_;
+    changed_ = ChangedCells{};
+    return taken;
+}
+
 void MapPicture::DrawCells(const PictureList& tiles, int col0, int row0, int col1, int row1) {
+    if (changed_.Any()) {
+        changed_ = {std::min(changed_.Col0, col0), std::min(changed_.Row0, row0),
+                    std::max(changed_.Col1, col1), std::max(changed_.Row1, row1)};
+    } else {
+        changed_ = {col0, row0, col1, row1};
+    }
     Surface part((col1 - col0 + 1) * kCellSize, (row1 - row0 + 1) * kCellSize);
     if (tiles.Count() > 0) {
         TilePassTarget target{part,      tiles,     -col0 * kCellSize, -row0 * kCellSize,
@@ -105,7 +119,8 @@ void MapPicture::Rescale(int col0, int row0, int col1, int row1) {
     }
 }
 
-void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY) {
+void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY,
+                          int rowsFrom, int rowsTo) {
     if (cell != kCellSize &&
         (cell != zoomedCell_ || zoomed_.Width != picture_.Width / kCellSize * cell ||
          zoomed_.Height != picture_.Height / kCellSize * cell)) {
@@ -119,7 +134,9 @@ void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, in
     // The columns of the view that the map covers.
     const int left = std::clamp(-fromX, 0, width);
     const int right = std::clamp(source.Width - fromX, left, width);
-    for (int y = 0; y < height; ++y) {
+    const int firstRow = rowsFrom < 0 ? 0 : std::clamp(rowsFrom - to.Top, 0, height);
+    const int endRow = rowsTo < 0 ? height : std::clamp(rowsTo - to.Top, firstRow, height);
+    for (int y = firstRow; y < endRow; ++y) {
         uint16_t* out = dest.Row(to.Top + y) + to.Left;
         const int sy = fromY + y;
         if (sy < 0 || sy >= source.Height) {

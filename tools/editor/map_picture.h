@@ -15,17 +15,28 @@ class MapPicture {
   public:
     MapPicture();
     // Brings the picture up to date with the level (drawn with `tiles`; an empty list draws each
-    // tile as a plain square of its own colour).
-    void Update(const LevelRecord& level, const PictureList& tiles);
-    // Forgets the picture: the next Update draws it whole (a new tile set).
+    // tile as a plain square of its own colour). `revision` changes whenever the level does: the
+    // cells are compared again only when it is not the one drawn last.
+    void Update(const LevelRecord& level, const PictureList& tiles, uint64_t revision);
+    // Forgets the picture: the next Update draws it whole (a new tile set, another level).
     void Invalidate() {
         drawn_.Cells.clear();
+        drawnRevision_ = 0;
         zoomedCell_ = 0;
     }
+    // The cells drawn again since the last call (Cols 0: none), so that a view of the map needs
+    // to copy only those rows again.
+    struct ChangedCells {
+        int Col0 = 0, Row0 = 0, Col1 = -1, Row1 = -1;
+        bool Any() const { return Col1 >= Col0 && Row1 >= Row0; }
+    };
+    ChangedCells TakeChanges();
     // Draws the part of the map seen at `cell` pixels a cell, from zoomed pixel (fromX, fromY),
-    // into the rectangle `to` of `dest`. The map at that zoom is kept between frames and scaled
-    // again only where cells changed, so that a frame is one copy of what is in view.
-    void DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY);
+    // into the rectangle `to` of `dest`, or only its rows `rowsFrom` to `rowsTo` (exclusive) when
+    // they are given. The map at that zoom is kept between frames and scaled again only where
+    // cells changed, so that a frame is one copy of what is in view.
+    void DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY, int rowsFrom = -1,
+                  int rowsTo = -1);
     const Surface& Whole() const { return picture_; }
 
   private:
@@ -35,6 +46,8 @@ class MapPicture {
 
     std::unique_ptr<LevelGrid> grid_;
     LevelRecord drawn_;  // the level as the picture shows it
+    uint64_t drawnRevision_ = 0;
+    ChangedCells changed_;
     Surface picture_;
     Surface zoomed_;      // the picture at zoomedCell_ pixels a cell (unused at 40)
     int zoomedCell_ = 0;  // 0: none made yet

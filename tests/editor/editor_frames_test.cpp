@@ -1,0 +1,105 @@
+// The editor draws again only the panels and map rows that changed: after every kind of change
+// its frame must be pixel for pixel the frame it draws from nothing.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "editor.h"
+#include "support/test_support.h"
+
+namespace {
+
+using Kind = WindowEvent::Kind;
+
+WindowEvent Mouse(Kind what, int x, int y, int button = 0) {
+    WindowEvent e;
+    e.What = what;
+    e.X = x;
+    e.Y = y;
+    e.Button = button;
+    return e;
+}
+
+WindowEvent Key(const std::string& key, bool ctrl = false, bool shift = false) {
+    WindowEvent e;
+    e.What = Kind::KeyDown;
+    e.Key = key;
+    e.Ctrl = ctrl;
+    e.Shift = shift;
+    return e;
+}
+
+WindowEvent Typed(const std::string& text) {
+    WindowEvent e;
+    e.What = Kind::Text;
+    e.Text = text;
+    return e;
+}
+
+class EditorFrames : public ::testing::Test {
+  protected:
+    EditorFrames() : editor_(BuiltGameDir()) {
+        editor_.Handle(Mouse(Kind::Resize, 1024, 768));
+        EXPECT_TRUE(editor_.OpenFile(BuiltGameDir() + "Tolmara.lev"));
+        editor_.Draw(current_);
+    }
+
+    // Handles the events, draws the frame over the last one and compares it with a frame drawn
+    // from nothing in the same state.
+    void Step(const std::string& what, const std::vector<WindowEvent>& events) {
+        for (const WindowEvent& e : events) editor_.Handle(e);
+        editor_.Draw(current_);
+        Surface drawnOver = current_;
+        editor_.Draw(other_);  // another frame: everything is drawn
+        ASSERT_EQ(drawnOver.Pixels, other_.Pixels) << "after " << what;
+        std::swap(current_, other_);  // the frame drawn last goes on
+    }
+
+    // The window point of a cell of the level shown.
+    std::pair<int, int> At(int col, int row) {
+        int x = 0, y = 0;
+        editor_.PointOfCell(col, row, x, y);
+        return {x, y};
+    }
+    WindowEvent MouseAt(Kind what, int col, int row, int button = 0) {
+        auto [x, y] = At(col, row);
+        return Mouse(what, x, y, button);
+    }
+
+    Editor editor_;
+    Surface current_, other_;
+};
+
+TEST_F(EditorFrames, EveryChangeDrawsTheSameFrameAsAWholeDraw) {
+    Step("pointer over the map", {MouseAt(Kind::MouseMove, 3, 3)});
+    Step("pointer to another row", {MouseAt(Kind::MouseMove, 5, 7)});
+    Step("pencil stroke", {MouseAt(Kind::MouseDown, 2, 2, 1), MouseAt(Kind::MouseMove, 3, 2),
+                           MouseAt(Kind::MouseMove, 4, 3), MouseAt(Kind::MouseUp, 4, 3, 1)});
+    Step("rectangle drag under way",
+         {Typed("e"), MouseAt(Kind::MouseDown, 2, 4, 1), MouseAt(Kind::MouseMove, 6, 8)});
+    Step("rectangle drag ends", {MouseAt(Kind::MouseUp, 6, 8, 1)});
+    Step("selection", {Typed("m"), MouseAt(Kind::MouseDown, 3, 3, 1),
+                       MouseAt(Kind::MouseMove, 5, 6), MouseAt(Kind::MouseUp, 5, 6, 1)});
+    Step("selection turned", {Key("R", true)});
+    Step("start moved", {Typed("s"), MouseAt(Kind::MouseDown, 8, 5, 1),
+                         MouseAt(Kind::MouseUp, 8, 5, 1), MouseAt(Kind::MouseMove, 9, 9)});
+    Step("start moved beside its old place",
+         {MouseAt(Kind::MouseDown, 8, 6, 1), MouseAt(Kind::MouseUp, 8, 6, 1)});
+    Step("grid", {Typed("g")});
+    Step("painting over the grid",
+         {Typed("p"), MouseAt(Kind::MouseDown, 7, 7, 1), MouseAt(Kind::MouseUp, 7, 7, 1)});
+    Step("undo", {Key("Z", true), Key("Z", true), Key("Z", true)});
+    Step("scrolled", {MouseAt(Kind::MouseDown, 5, 5, 2), MouseAt(Kind::MouseMove, 7, 6),
+                      MouseAt(Kind::MouseUp, 7, 6, 2)});
+    Step("zoomed out", {Key("PageDown"), Key("PageDown")});
+    Step("help", {Key("F1")});
+    Step("help closed", {Key("Escape")});
+    Step("a question in the status line", {Key("F2")});
+    Step("answer typed", {Typed("x")});
+    Step("question dropped", {Key("Escape")});
+    Step("next level", {Key("Tab")});
+    Step("whole level", {Key("Home"), MouseAt(Kind::MouseMove, 1, 1)});
+    Step("window resized", {Mouse(Kind::Resize, 1280, 960)});
+}
+
+}  // namespace
