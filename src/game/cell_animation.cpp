@@ -18,9 +18,11 @@ void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag) {
     }
 }
 
-TickAnimation::TickAnimation(const TileTables& tables, int32_t lag) : frames_(tables.FrameCount) {
-    for (size_t code = 0; code < step_.size(); ++code)
+TickAnimation::TickAnimation(const TileTables& tables, int32_t lag) {
+    for (size_t code = 0; code < tables.FrameCount.size(); ++code) {
+        frames_[code] = tables.FrameCount[code];
         step_[code] = tables.FrameCount[code] > 0 ? tables.FrameRate[code] / 1000.0 * lag : 0;
+    }
 }
 
 void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag) {
@@ -30,10 +32,7 @@ void AnimateCells(LevelGrid& level, const TileTables& tables, int32_t lag) {
     for (int32_t r = 0; r <= lastRow; ++r) {
         const bool borderRow = r == 0 || r == lastRow;
         Cell* row = level.Cells[r].data();
-        for (int32_t c = 0; c <= lastCol; ++c) {
-            Cell& cell = row[c];
-            if (AnimatesInRing(cell.Layer, borderRow || c == 0 || c == lastCol))
-                animation.Animate(cell);
-        }
+        for (int32_t c = 0; c <= lastCol; ++c)
+            animation.AnimateInRing(row[c], borderRow || c == 0 || c == lastCol);
     }
 }

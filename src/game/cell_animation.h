@@ -24,15 +24,17 @@ inline bool AnimatesInRing(int32_t layer, bool onBorder) {
 class TickAnimation {
   public:
     TickAnimation(const TileTables& tables, int32_t lag);
-    // AnimateCell(cell, tables, lag).
-    void Animate(Cell& cell) const {
-        const int32_t tile = cell.Tile;
-        if (static_cast<uint32_t>(tile) > static_cast<uint32_t>(kMaxTileCode)) return;
-        const int32_t frames = frames_[static_cast<size_t>(tile)];
-        if (frames <= 0) return;
-        cell.Phase += step_[static_cast<size_t>(tile)];
+    // AnimateCell(cell, tables, lag) when the cell AnimatesInRing(cell.Layer, onBorder). Most
+    // cells of a level do not animate: their tile's frame count, looked up without a branch
+    // (codes out of range share a last entry of none), rules them out before their layer is read.
+    void AnimateInRing(Cell& cell, bool onBorder) const {
+        const uint32_t tile = static_cast<uint32_t>(cell.Tile);
+        const size_t code = tile <= static_cast<uint32_t>(kMaxTileCode) ? tile : kNoCode;
+        const int32_t frames = frames_[code];
+        if (frames <= 0 || !AnimatesInRing(cell.Layer, onBorder)) return;
+        cell.Phase += step_[code];
         if (cell.Phase > frames) {
-            if (tile >= tcEatFirst) {
+            if (cell.Tile >= tcEatFirst) {
                 cell.Tile = tcEmpty;
                 cell.Phase = 0;
             } else {
@@ -42,10 +44,11 @@ class TickAnimation {
     }
 
   private:
+    static constexpr size_t kNoCode = kMaxTileCode + 1;
     // Copies of the tables' frame counts and the steps: a cell written through a reference
     // cannot change them, so a walk keeps them in registers.
-    std::array<int32_t, kMaxTileCode + 1> frames_;
-    std::array<double, kMaxTileCode + 1> step_;  // set for the animated codes only
+    std::array<int32_t, kMaxTileCode + 2> frames_{};
+    std::array<double, kMaxTileCode + 2> step_{};  // set for the animated codes only
 };
 
 // Animates every cell that AnimatesInRing, once each, row by row; cells of other layers are left

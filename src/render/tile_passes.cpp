@@ -102,9 +102,14 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level
             continue;
         }
         if (row[0].Layer == 100) visit(row[0], r, 0, 100);
+        // Most cells of a large level lie above or below the surface: their rows are tested
+        // first, on the cell alone, before the layer and the columns.
+        const int64_t rowY = view.ViewY + kCellSize * int64_t{r};
         for (int32_t c = 1; c < lastCol; ++c) {
-            const int32_t layer = row[c].Layer;
-            if (static_cast<uint32_t>(layer - 100) <= 2u) visit(row[c], r, c, layer);
+            const Cell& cell = row[c];
+            if (!view.Rows.Contains(rowY - cell.OffsetY) && cell.Tile != 0) continue;
+            const int32_t layer = cell.Layer;
+            if (static_cast<uint32_t>(layer - 100) <= 2u) visit(cell, r, c, layer);
         }
         if (lastCol > 0 && row[lastCol].Layer == 100) visit(row[lastCol], r, lastCol, 100);
     }
