@@ -464,6 +464,8 @@ TEST(PlayFieldFrames, TheCulledFrameEqualsThePlainFrameAndEveryCellAnimatesTheSa
         const int32_t lag = 1 + static_cast<int32_t>(rng() % 120);
         const auto before = std::make_unique<LevelGrid>(game.world.level);
 
+        // What the frame leaves undrawn would keep this colour.
+        game.media.Back.Pixels.assign(game.media.Back.Pixels.size(), 0xBEEF);
         DrawPlayFrame(game, lag);
         const Surface drawn = game.media.Back;
         const auto after = std::make_unique<LevelGrid>(game.world.level);
