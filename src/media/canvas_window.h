@@ -23,6 +23,16 @@ struct WindowEvent {
     int X = 0, Y = 0, Button = 0;
     std::string Key, Text;
     bool Shift = false, Ctrl = false, Alt = false;
+
+    // An event of the pointer or of the window's size, as the window would report it.
+    static WindowEvent At(Kind what, int x, int y, int button = 0) {
+        WindowEvent e;
+        e.What = what;
+        e.X = x;
+        e.Y = y;
+        e.Button = button;
+        return e;
+    }
 };
 
 class CanvasWindow {

@@ -12,12 +12,7 @@ namespace {
 using Kind = WindowEvent::Kind;
 
 WindowEvent Mouse(Kind what, int x, int y, int button = 0) {
-    WindowEvent e;
-    e.What = what;
-    e.X = x;
-    e.Y = y;
-    e.Button = button;
-    return e;
+    return WindowEvent::At(what, x, y, button);
 }
 
 WindowEvent Key(const std::string& key, bool ctrl = false, bool shift = false) {

@@ -9,12 +9,7 @@
 namespace {
 
 WindowEvent Event(WindowEvent::Kind what, int x = 0, int y = 0, int button = 0) {
-    WindowEvent e;
-    e.What = what;
-    e.X = x;
-    e.Y = y;
-    e.Button = button;
-    return e;
+    return WindowEvent::At(what, x, y, button);
 }
 
 }  // namespace

@@ -48,23 +48,15 @@ int main(int argc, char** argv) {
         }
         Surface frame;
         if (!screenshot.empty()) {
-            WindowEvent move;
-            move.What = WindowEvent::Kind::MouseMove;
-            move.X = 600;
-            move.Y = 400;
             editor.ShowLevel(level - 1);
-            editor.Handle(move);
+            editor.Handle(WindowEvent::At(WindowEvent::Kind::MouseMove, 600, 400));
             editor.Draw(frame);
             WritePng(screenshot, frame);
             return 0;
         }
         CanvasWindow window;
         window.Open("Tolmara Deepgrid level editor", 1280, 960);
-        WindowEvent size;
-        size.What = WindowEvent::Kind::Resize;
-        size.X = window.Width();
-        size.Y = window.Height();
-        editor.Handle(size);
+        editor.Handle(WindowEvent::At(WindowEvent::Kind::Resize, window.Width(), window.Height()));
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
         // A frame is drawn when something happened: an idle editor costs no processor time.
         bool draw = true;
