@@ -7,15 +7,7 @@ void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag) {
     if (cell.Tile < 0 || cell.Tile > kMaxTileCode) return;
     const int32_t frames = tables.FrameCount[cell.Tile];
     if (frames <= 0) return;
-    cell.Phase += tables.FrameRate[cell.Tile] / 1000.0 * lag;
-    if (cell.Phase > frames) {
-        if (cell.Tile >= tcEatFirst) {
-            cell.Tile = tcEmpty;
-            cell.Phase = 0;
-        } else {
-            cell.Phase -= frames;
-        }
-    }
+    StepPhase(cell, tables.FrameRate[cell.Tile] / 1000.0 * lag, frames);
 }
 
 TickAnimation::TickAnimation(const TileTables& tables, int32_t lag) {

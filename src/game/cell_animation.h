@@ -12,6 +12,20 @@
 // other animation wraps by one frame count. Tiles without an animation keep their phase.
 void AnimateCell(Cell& cell, const TileTables& tables, int32_t lag);
 
+// Moves an animated cell's phase on by `step` patterns; past its `frames` patterns a
+// circuit-eating animation leaves an empty cell, any other wraps by one frame count.
+inline void StepPhase(Cell& cell, double step, int32_t frames) {
+    cell.Phase += step;
+    if (cell.Phase > frames) {
+        if (cell.Tile >= tcEatFirst) {
+            cell.Tile = tcEmpty;
+            cell.Phase = 0;
+        } else {
+            cell.Phase -= frames;
+        }
+    }
+}
+
 // The cells that animate (and that the tile passes draw): layer 100 anywhere in the level's
 // ring, layers 101 and 102 only inside its border.
 inline bool AnimatesInRing(int32_t layer, bool onBorder) {
@@ -32,15 +46,7 @@ class TickAnimation {
         const size_t code = tile <= static_cast<uint32_t>(kMaxTileCode) ? tile : kNoCode;
         const int32_t frames = frames_[code];
         if (frames <= 0 || !AnimatesInRing(cell.Layer, onBorder)) return;
-        cell.Phase += step_[code];
-        if (cell.Phase > frames) {
-            if (cell.Tile >= tcEatFirst) {
-                cell.Tile = tcEmpty;
-                cell.Phase = 0;
-            } else {
-                cell.Phase -= frames;
-            }
-        }
+        StepPhase(cell, step_[code], frames);
     }
 
   private:

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 
 #include "app/test_play.h"
 #include "level/latin1.h"
@@ -27,19 +28,24 @@ constexpr int kThumbsPerRow = 6;
 constexpr uint32_t kWhite = 0xFFFFFF, kGrey = 0xA0A0A0, kYellow = 0xFFE040, kRed = 0xFF5040,
                    kGreen = 0x60E060;
 
+Rect Intersection(const Rect& a, const Rect& b) {
+    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
+}
+
 void FillRect(Surface& s, Rect r, uint16_t colour) {
-    r.Left = std::max(r.Left, 0);
-    r.Top = std::max(r.Top, 0);
-    r.Right = std::min(r.Right, s.Width);
-    r.Bottom = std::min(r.Bottom, s.Height);
+    r = Intersection(r, {0, 0, s.Width, s.Height});
     for (int y = r.Top; y < r.Bottom; ++y) std::fill(s.Row(y) + r.Left, s.Row(y) + r.Right, colour);
 }
 
-void FrameRect(Surface& s, const Rect& r, uint16_t colour) {
-    FillRect(s, {r.Left, r.Top, r.Right, r.Top + 1}, colour);
-    FillRect(s, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, colour);
-    FillRect(s, {r.Left, r.Top, r.Left + 1, r.Bottom}, colour);
-    FillRect(s, {r.Right - 1, r.Top, r.Right, r.Bottom}, colour);
+// The one-pixel outline of r, drawn only where it falls inside `clip`.
+void FrameRect(Surface& s, const Rect& r, uint16_t colour,
+               const Rect& clip = {0, 0, std::numeric_limits<int>::max(),
+                                   std::numeric_limits<int>::max()}) {
+    FillRect(s, Intersection({r.Left, r.Top, r.Right, r.Top + 1}, clip), colour);
+    FillRect(s, Intersection({r.Left, r.Bottom - 1, r.Right, r.Bottom}, clip), colour);
+    FillRect(s, Intersection({r.Left, r.Top, r.Left + 1, r.Bottom}, clip), colour);
+    FillRect(s, Intersection({r.Right - 1, r.Top, r.Right, r.Bottom}, clip), colour);
 }
 
 bool Inside(const Rect& r, int x, int y) {
@@ -811,17 +817,10 @@ void Editor::Draw(Surface& frame) {
 void Editor::DrawMap(Surface& frame, const Rect& area) {
     const LevelRecord& level = set_.Level(level_);
     map_.Update(level, tiles_, set_.LevelRevision(level_));
-    const MapPicture::ChangedCells changed = map_.TakeChanges();
+    const MapPicture::ChangedRows changed = map_.TakeChanges();
     auto cellRect = [&](int col, int row) {
         int x = area.Left + col * cell_ - viewX_, y = area.Top + row * cell_ - viewY_;
         return Rect{x, y, x + cell_, y + cell_};
-    };
-    auto clipped = [&](Rect r) {
-        r.Left = std::max(r.Left, area.Left);
-        r.Top = std::max(r.Top, area.Top);
-        r.Right = std::min(r.Right, area.Right);
-        r.Bottom = std::min(r.Bottom, area.Bottom);
-        return r;
     };
 
     // The marks over the map: the start, the selection, the drag and the cell under the pointer.
@@ -832,7 +831,7 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
         Rect r{from.Left, from.Top, to.Right, to.Bottom};
         bool inView = r.Left >= area.Left && r.Top >= area.Top && r.Right <= area.Right &&
                       r.Bottom <= area.Bottom;
-        marks.push_back({inView ? r : clipped(r), colour});
+        marks.push_back({inView ? r : Intersection(r, area), colour});
     };
     int startCol = 0, startRow = 0;
     bool start = StartCell(level, startCol, startRow);
@@ -840,10 +839,11 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
     Rect startBox = cellRect(startCol, startRow);
     if (start) {
         int inset = std::max(1, cell_ / 5);
-        marks.push_back({clipped({startBox.Left + inset, startBox.Top + inset,
-                                  startBox.Right - inset, startBox.Bottom - inset}),
+        marks.push_back({Intersection({startBox.Left + inset, startBox.Top + inset,
+                                       startBox.Right - inset, startBox.Bottom - inset},
+                                      area),
                          Rgb565(255, 255, 0)});
-        Rect c = clipped(startBox);
+        Rect c = Intersection(startBox, area);
         startLetter = cell_ >= 16 && c.Right - c.Left == cell_ && c.Bottom - c.Top == cell_;
         if (startLetter) marks.push_back({startBox, 0, true});
     }
@@ -872,7 +872,7 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
             rowsFrom = std::min(rowsFrom, std::max(top, area.Top));
             rowsTo = std::max(rowsTo, std::min(bottom, area.Bottom));
         };
-        if (changed.Any()) take(cellRect(0, changed.Row0).Top, cellRect(0, changed.Row1).Bottom);
+        if (changed.Any()) take(cellRect(0, changed.First).Top, cellRect(0, changed.Last).Bottom);
         for (const MapMark& m : marks)
             if (std::find(drawnMarks_.begin(), drawnMarks_.end(), m) == drawnMarks_.end())
                 take(m.Box.Top, m.Box.Bottom);
@@ -889,29 +889,27 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
     }
     drawnMarks_ = marks;
     map_.DrawView(frame, area, cell_, viewX_, viewY_, rowsFrom, rowsTo);
+    // Everything over the map is drawn inside the rows drawn again (within the map's area).
     const Rect band{area.Left, rowsFrom, area.Right, rowsTo};
-    auto fill = [&](Rect r, uint16_t colour) {
-        r.Left = std::max(r.Left, band.Left);
-        r.Top = std::max(r.Top, band.Top);
-        r.Right = std::min(r.Right, band.Right);
-        r.Bottom = std::min(r.Bottom, band.Bottom);
-        FillRect(frame, r, colour);
-    };
     if (grid_ && cell_ >= 6) {
         uint16_t line = Rgb565(70, 70, 90);
         for (int col = 1; col <= level.Cols + 1; ++col) {
             int x = area.Left + col * cell_ - viewX_;
             if (x >= area.Left && x < area.Right)
-                fill(clipped({x, area.Top + cell_ - viewY_, x + 1,
-                              area.Top + (level.Rows + 1) * cell_ - viewY_}),
-                     line);
+                FillRect(frame,
+                         Intersection({x, area.Top + cell_ - viewY_, x + 1,
+                                       area.Top + (level.Rows + 1) * cell_ - viewY_},
+                                      band),
+                         line);
         }
         for (int row = 1; row <= level.Rows + 1; ++row) {
             int y = area.Top + row * cell_ - viewY_;
             if (y >= area.Top && y < area.Bottom)
-                fill(clipped({area.Left + cell_ - viewX_, y,
-                              area.Left + (level.Cols + 1) * cell_ - viewX_, y + 1}),
-                     line);
+                FillRect(frame,
+                         Intersection({area.Left + cell_ - viewX_, y,
+                                       area.Left + (level.Cols + 1) * cell_ - viewX_, y + 1},
+                                      band),
+                         line);
         }
     }
     for (const MapMark& m : marks) {
@@ -921,11 +919,7 @@ void Editor::DrawMap(Surface& frame, const Rect& area) {
                 Text(frame, m.Box.Left + cell_ / 2 - 5, m.Box.Top + cell_ / 2 - 8, "@", 0xFFFF00);
             continue;
         }
-        const Rect& r = m.Box;
-        fill({r.Left, r.Top, r.Right, r.Top + 1}, m.Colour);
-        fill({r.Left, r.Bottom - 1, r.Right, r.Bottom}, m.Colour);
-        fill({r.Left, r.Top, r.Left + 1, r.Bottom}, m.Colour);
-        fill({r.Right - 1, r.Top, r.Right, r.Bottom}, m.Colour);
+        FrameRect(frame, m.Box, m.Colour, band);
     }
     if (help_) DrawHelp(frame, area);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "level/level_loader.h"
 #include "render/level_pictures.h"
@@ -72,19 +73,14 @@ void MapPicture::Update(const LevelRecord& level, const PictureList& tiles, uint
               std::min(level.Cols + 1, col1 + margin), std::min(level.Rows + 1, row1 + margin));
 }
 
-MapPicture::ChangedCells MapPicture::TakeChanges() {
-    ChangedCells taken = changed_;
-    changed_ = ChangedCells{};
-    return taken;
+MapPicture::ChangedRows MapPicture::TakeChanges() {
+    return std::exchange(changed_, ChangedRows{});
 }
 
 void MapPicture::DrawCells(const PictureList& tiles, int col0, int row0, int col1, int row1) {
-    if (changed_.Any()) {
-        changed_ = {std::min(changed_.Col0, col0), std::min(changed_.Row0, row0),
-                    std::max(changed_.Col1, col1), std::max(changed_.Row1, row1)};
-    } else {
-        changed_ = {col0, row0, col1, row1};
-    }
+    changed_ = changed_.Any()
+                   ? ChangedRows{std::min(changed_.First, row0), std::max(changed_.Last, row1)}
+                   : ChangedRows{row0, row1};
     Surface part((col1 - col0 + 1) * kCellSize, (row1 - row0 + 1) * kCellSize);
     if (tiles.Count() > 0) {
         TilePassTarget target{part,      tiles,     -col0 * kCellSize, -row0 * kCellSize,

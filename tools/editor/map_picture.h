@@ -24,13 +24,13 @@ class MapPicture {
         drawnRevision_ = 0;
         zoomedCell_ = 0;
     }
-    // The cells drawn again since the last call (Cols 0: none), so that a view of the map needs
-    // to copy only those rows again.
-    struct ChangedCells {
-        int Col0 = 0, Row0 = 0, Col1 = -1, Row1 = -1;
-        bool Any() const { return Col1 >= Col0 && Row1 >= Row0; }
+    // The grid rows First to Last whose cells were drawn again since the last call (none when
+    // Last < First), so that a view of the map needs to copy only those rows again.
+    struct ChangedRows {
+        int First = 0, Last = -1;
+        bool Any() const { return Last >= First; }
     };
-    ChangedCells TakeChanges();
+    ChangedRows TakeChanges();
     // Draws the part of the map seen at `cell` pixels a cell, from zoomed pixel (fromX, fromY),
     // into the rectangle `to` of `dest`, or only its rows `rowsFrom` to `rowsTo` (exclusive) when
     // they are given. The map at that zoom is kept between frames and scaled again only where
@@ -47,7 +47,7 @@ class MapPicture {
     std::unique_ptr<LevelGrid> grid_;
     LevelRecord drawn_;  // the level as the picture shows it
     uint64_t drawnRevision_ = 0;
-    ChangedCells changed_;
+    ChangedRows changed_;
     Surface picture_;
     Surface zoomed_;      // the picture at zoomedCell_ pixels a cell (unused at 40)
     int zoomedCell_ = 0;  // 0: none made yet
