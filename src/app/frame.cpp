@@ -26,6 +26,8 @@ bool FrameDue(const Game& game) {
 void RunFrame(Game& game, int32_t lag) {
     if (lag < 1) lag = 1;
     if (!FrameDue(game)) return;
+    // The frame's drawing is recorded and then carried out where it differs from the last one.
+    game.media.BackDrawing.StartFrame();
     game.media.Sounds.NextTick();  // one copy of each sound per tick
     game.media.Input.PollInput();
     AgeMessages(game, lag);
@@ -36,5 +38,6 @@ void RunFrame(Game& game, int32_t lag) {
     }
     if (game.input.ShowFps) DrawFrameRate(game);
     DrawMessages(game);
+    game.media.BackDrawing.FinishFrame();
     game.media.Screen.ShowFrame(game.media.Back);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/frame_changes.h"
+#include "media/frame_drawing.h"
 #include "media/frame_scaler.h"
 
 namespace {
@@ -86,6 +87,14 @@ struct Display::Impl {
     std::vector<uint32_t> converted;  // 640 x 480, only with a renderer
     FrameScaler converter;            // the frame's changed rectangles into `converted`, unscaled
     std::vector<SDL_Rect> windowRects;
+    std::vector<uint8_t> drawnRows;  // of the back surface, since the frame shown last
+
+    // The rectangles in which the back surface differs from the frame shown last. When the back
+    // surface records its drawing, only the rows it drew again are compared.
+    const std::vector<Rect>& FindChanges(const Surface& back) {
+        const bool known = back.Drawing && back.Drawing->TakeDrawnRows(drawnRows);
+        return changes.Compare(back, known ? &drawnRows : nullptr);
+    }
 
     void Destroy() {
         if (window) SDL_DelEventWatch(&Impl::OnEvent, this);
@@ -292,7 +301,7 @@ bool Display::Impl::ShowThroughSurface(const Surface& back) {
     }
     const bool whole = wholeDue.exchange(false);
     if (whole) changes.Forget();
-    const std::vector<Rect>& areas = changes.Compare(back);
+    const std::vector<Rect>& areas = FindChanges(back);
     if (areas.empty()) return false;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
     auto* pixels = static_cast<uint32_t*>(surface->pixels);
@@ -320,7 +329,7 @@ bool Display::Impl::ShowThroughSurface(const Surface& back) {
 // renderer's target does not keep its pixels between presents, so a changed frame is drawn whole.
 bool Display::Impl::ShowThroughRenderer(const Surface& back) {
     if (wholeDue.exchange(false)) changes.Forget();
-    const std::vector<Rect>& areas = changes.Compare(back);
+    const std::vector<Rect>& areas = FindChanges(back);
     if (areas.empty()) return false;
     constexpr int pitch = kScreenWidth * static_cast<int>(sizeof(uint32_t));
     for (const Rect& area : areas) {

@@ -31,7 +31,8 @@ bool Differ(const uint16_t* a, const uint16_t* b, int n) {
 
 }  // namespace
 
-const std::vector<Rect>& FrameChanges::Compare(const Surface& frame) {
+const std::vector<Rect>& FrameChanges::Compare(const Surface& frame,
+                                               const std::vector<uint8_t>* drawnRows) {
     changes_.clear();
     if (!known_ || shown_.Width != frame.Width || shown_.Height != frame.Height) {
         shown_ = frame;
@@ -42,18 +43,23 @@ const std::vector<Rect>& FrameChanges::Compare(const Surface& frame) {
     }
     changedBlocks_.resize(static_cast<size_t>((frame.Width + kBlockWidth - 1) / kBlockWidth));
     previousBand_ = 0;
+    const uint8_t* drawn = drawnRows && drawnRows->size() == static_cast<size_t>(frame.Height)
+                               ? drawnRows->data()
+                               : nullptr;
     for (int top = 0; top < frame.Height; top += kBandHeight)
-        CompareBand(frame, top, std::min(top + kBandHeight, frame.Height));
+        CompareBand(frame, top, std::min(top + kBandHeight, frame.Height), drawn);
     return changes_;
 }
 
 // Rows that are equal as a whole are passed over with one comparison; the others are compared
 // block by block, and the changed blocks are copied into the frame shown.
-void FrameChanges::CompareBand(const Surface& frame, int top, int bottom) {
+void FrameChanges::CompareBand(const Surface& frame, int top, int bottom,
+                               const uint8_t* drawnRows) {
     const size_t width = static_cast<size_t>(frame.Width);
     int firstRow = -1, lastRow = -1;
     std::fill(changedBlocks_.begin(), changedBlocks_.end(), uint8_t{0});
     for (int y = top; y < bottom; ++y) {
+        if (drawnRows && !drawnRows[y]) continue;
         const uint16_t* now = frame.Row(y);
         uint16_t* before = shown_.Row(y);
         if (std::memcmp(now, before, sizeof(uint16_t) * width) == 0) continue;

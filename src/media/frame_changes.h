@@ -16,11 +16,13 @@ class FrameChanges {
     void Forget() { known_ = false; }
     // Compares `frame` with the frame shown last and keeps it as the one shown. Returns the
     // rectangles that differ: none for an unchanged frame, the whole frame after Forget or when
-    // the frame size changed.
-    const std::vector<Rect>& Compare(const Surface& frame);
+    // the frame size changed. With `drawnRows` (one flag per row), only the flagged rows are
+    // compared: the others are known to be as they were shown.
+    const std::vector<Rect>& Compare(const Surface& frame,
+                                     const std::vector<uint8_t>* drawnRows = nullptr);
 
   private:
-    void CompareBand(const Surface& frame, int top, int bottom);
+    void CompareBand(const Surface& frame, int top, int bottom, const uint8_t* drawnRows);
 
     Surface shown_;
     bool known_ = false;

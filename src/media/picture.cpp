@@ -5,8 +5,11 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "media/frame_drawing.h"
+
 Picture::Picture(PictureData data)
     : name_(std::move(data.Name)),
+      serial_(NextDrawingSerial()),
       width_(data.Width),
       height_(data.Height),
       patternWidthSetting_(data.PatternWidth),
@@ -199,12 +202,28 @@ inline void SelectPixels(uint16_t* dst, const uint16_t* src, int n, uint16_t key
 
 void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     if (pattern < 0 || pattern >= count_ || kind_[pattern] == kEmpty) return;
-    // Columns and rows of the pattern that land on the surface, worked out in 64 bits as x + pw
+    if (dest.Drawing) {
+        DrawStep step;
+        step.What = DrawStep::Kind::Pattern;
+        step.Covers = kind_[pattern] == kOpaque;
+        step.Pattern = pattern;
+        step.Serial = serial_;
+        step.Place = Rect{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + pw_, INT32_MAX)),
+                          static_cast<int>(std::min<int64_t>(int64_t{y} + ph_, INT32_MAX))};
+        step.Source = this;
+        if (dest.Drawing->Record(step)) return;
+    }
+    DrawPatternWithin(dest, x, y, pattern, Rect{0, 0, dest.Width, dest.Height});
+}
+
+void Picture::DrawPatternWithin(Surface& dest, int x, int y, int pattern, const Rect& clip) const {
+    if (pattern < 0 || pattern >= count_ || kind_[pattern] == kEmpty) return;
+    // Columns and rows of the pattern that land inside the clip, worked out in 64 bits as x + pw
     // may overflow; once known to be non-empty they lie within the pattern.
-    const int64_t left64 = std::max<int64_t>(0, -int64_t{x});
-    const int64_t right64 = std::min<int64_t>(pw_, int64_t{dest.Width} - x);
-    const int64_t top64 = std::max<int64_t>(0, -int64_t{y});
-    const int64_t bottom64 = std::min<int64_t>(ph_, int64_t{dest.Height} - y);
+    const int64_t left64 = std::max<int64_t>(0, int64_t{clip.Left} - x);
+    const int64_t right64 = std::min<int64_t>(pw_, int64_t{clip.Right} - x);
+    const int64_t top64 = std::max<int64_t>(0, int64_t{clip.Top} - y);
+    const int64_t bottom64 = std::min<int64_t>(ph_, int64_t{clip.Bottom} - y);
     if (left64 >= right64 || top64 >= bottom64) return;
     const int left = static_cast<int>(left64), right = static_cast<int>(right64);
     const int top = static_cast<int>(top64), bottom = static_cast<int>(bottom64);
@@ -213,7 +232,7 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
     uint16_t* dst = dest.Row(y + top) + x;
     if (kind_[pattern] == kOpaque) {
         // Whole rows of a picture as wide as the surface lie end to end in both: one copy.
-        if (width_ == dest.Width && pw_ == width_ && x == 0) {
+        if (width_ == dest.Width && pw_ == width_ && x == 0 && left == 0 && right == width_) {
             std::memcpy(dst, src, sizeof(uint16_t) * static_cast<size_t>(bottom - top) * width_);
             return;
         }
@@ -249,12 +268,30 @@ uint16_t Blend565(uint16_t a, uint16_t b, int alpha) {
 // (dx * pw / rect width, dy * ph / rect height).
 void Picture::BlendPattern(Surface& dest, const Rect& rect, int pattern, int alpha) const {
     if (alpha <= 0 || pattern < 0 || pattern >= count_) return;
+    if (dest.Drawing) {
+        DrawStep step;
+        step.What = DrawStep::Kind::ScaledPattern;
+        step.Covers = alpha >= 255 && !transparent_;
+        step.Mixes = alpha < 255;
+        step.Pattern = pattern;
+        step.Alpha = std::min(alpha, 255);
+        step.Serial = serial_;
+        step.Place = rect;
+        step.Source = this;
+        if (dest.Drawing->Record(step)) return;
+    }
+    BlendPatternWithin(dest, rect, pattern, alpha, Rect{0, 0, dest.Width, dest.Height});
+}
+
+void Picture::BlendPatternWithin(Surface& dest, const Rect& rect, int pattern, int alpha,
+                                 const Rect& clip) const {
+    if (alpha <= 0 || pattern < 0 || pattern >= count_) return;
     alpha = std::min(alpha, 255);
     const int64_t rw = int64_t{rect.Right} - rect.Left;
     const int64_t rh = int64_t{rect.Bottom} - rect.Top;
     if (rw <= 0 || rh <= 0) return;
-    const int left = std::max(rect.Left, 0), right = std::min(rect.Right, dest.Width);
-    const int top = std::max(rect.Top, 0), bottom = std::min(rect.Bottom, dest.Height);
+    const int left = std::max(rect.Left, clip.Left), right = std::min(rect.Right, clip.Right);
+    const int top = std::max(rect.Top, clip.Top), bottom = std::min(rect.Bottom, clip.Bottom);
     const uint16_t* origin = PatternOrigin(pattern);
     for (int y = top; y < bottom; ++y) {
         const uint16_t* src =

@@ -36,11 +36,16 @@ class Picture {
 
     // Copies the pattern with its top-left corner at (x, y), clipped to dest; when the picture
     // is transparent its key colour is not drawn. A pattern outside 0..count-1 draws nothing.
-    // Allocates nothing.
+    // Allocates nothing. On a surface that records its drawing, the call is recorded.
     void DrawPattern(Surface& dest, int x, int y, int pattern) const;
     // Draws the pattern scaled into rect (right and bottom exclusive), mixed with what is there:
     // alpha 0 or less draws nothing, 255 or more draws opaque. The key colour is not drawn.
     void BlendPattern(Surface& dest, const Rect& rect, int pattern, int alpha) const;
+    // The same two, drawn at once and only inside clip (a rectangle within dest): the pixels
+    // inside clip are exactly those of the whole call.
+    void DrawPatternWithin(Surface& dest, int x, int y, int pattern, const Rect& clip) const;
+    void BlendPatternWithin(Surface& dest, const Rect& rect, int pattern, int alpha,
+                            const Rect& clip) const;
 
     // The RGB565 value at (x, y) of a pattern; throws std::out_of_range outside it.
     uint16_t PixelAt(int pattern, int x, int y) const;
@@ -64,6 +69,7 @@ class Picture {
     const uint16_t* PatternOrigin(int pattern) const;
 
     std::string name_;
+    uint64_t serial_ = 0;  // tells this picture's pixels from any other's in recorded drawing
     int width_ = 0;
     int height_ = 0;
     int patternWidthSetting_ = 0;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "media/byte_io.h"
+#include "media/frame_drawing.h"
 #include "media/picture.h"
 
 namespace {
@@ -67,6 +68,7 @@ const Picture& PictureList::PictureAt(int index) const {
 }
 
 void PictureList::Clear() {
+    FrameDrawing::BeforePicturesChange();  // a frame being recorded may still draw these
     pictures_.clear();
     byName_.clear();
 }

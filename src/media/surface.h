@@ -3,16 +3,36 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+class FrameDrawing;
 
 // A 16-bit RGB565 surface, row-major, with a pitch equal to its width.
 struct Surface {
     int Width = 0;
     int Height = 0;
     std::vector<uint16_t> Pixels;
+    // Where the drawing calls on this surface are recorded, when they are (the game's back
+    // surface). A copy of the surface is a plain one.
+    FrameDrawing* Drawing = nullptr;
 
     Surface() = default;
     Surface(int w, int h) { Resize(w, h); }
+    Surface(const Surface& o) : Width(o.Width), Height(o.Height), Pixels(o.Pixels) {}
+    Surface& operator=(const Surface& o) {
+        Width = o.Width;
+        Height = o.Height;
+        Pixels = o.Pixels;
+        return *this;
+    }
+    Surface(Surface&& o) noexcept : Width(o.Width), Height(o.Height), Pixels(std::move(o.Pixels)) {}
+    Surface& operator=(Surface&& o) noexcept {
+        Width = o.Width;
+        Height = o.Height;
+        Pixels = std::move(o.Pixels);
+        return *this;
+    }
     void Resize(int w, int h) {
         Width = w;
         Height = h;

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "media/frame_drawing.h"
+
 namespace {
 
 // Font sizes are points at 96 dots per inch, as the game's layouts were drawn for.
@@ -52,13 +54,6 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
-// One rendered string: its coverage mask and the colour it is drawn in.
-struct RenderedText {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint8_t> Alpha;  // Width * Height, top row first
-};
-
 struct TextKey {
     const TTF_Font* Font;
     uint32_t Color;
@@ -96,7 +91,9 @@ struct TextCanvas::Impl {
     bool ttfStarted = false;
     TTF_Font* font = nullptr;  // the font of fontName and fontSize, opened on first use
     std::map<std::pair<std::string, int>, TTF_Font*> openFonts;
-    std::map<TextKey, RenderedText, TextKeyLess> rendered;
+    // Shared with the frames that recorded a drawing of it, so that emptying the cache while a
+    // frame is recorded leaves its texts drawable.
+    std::map<TextKey, std::shared_ptr<const RenderedText>, TextKeyLess> rendered;
 
     ~Impl() {
         for (auto& entry : openFonts) TTF_CloseFont(entry.second);
@@ -146,12 +143,14 @@ struct TextCanvas::Impl {
     }
 
     // The cached rendering of text in the current font and colour; renders it on a miss.
-    const RenderedText& Render(const std::string& latin1) {
+    const std::shared_ptr<const RenderedText>& Render(const std::string& latin1) {
         TTF_Font* f = CurrentFont();
         auto it = rendered.find(TextKeyView{f, color, latin1});
         if (it != rendered.end()) return it->second;
         if (rendered.size() >= kMaxCachedTexts) rendered.clear();
-        return rendered.emplace(TextKey{f, color, latin1}, RenderText(f, latin1)).first->second;
+        auto text = std::make_shared<RenderedText>(RenderText(f, latin1));
+        text->Serial = NextDrawingSerial();
+        return rendered.emplace(TextKey{f, color, latin1}, std::move(text)).first->second;
     }
 
     RenderedText RenderText(TTF_Font* f, const std::string& latin1) const {
@@ -206,24 +205,42 @@ void TextCanvas::SetColor(uint32_t bgr) {
 }
 
 int TextCanvas::TextPixelWidth(const std::string& latin1) {
-    return impl_->Render(latin1).Width;
+    return impl_->Render(latin1)->Width;
 }
 
 int TextCanvas::TextPixelHeight(const std::string& latin1) {
     if (latin1.empty()) return TTF_FontHeight(impl_->CurrentFont());
-    return impl_->Render(latin1).Height;
+    return impl_->Render(latin1)->Height;
 }
 
 void TextCanvas::WriteText(Surface& dest, int x, int y, const std::string& latin1) {
-    const RenderedText& text = impl_->Render(latin1);
-    if (text.Width == 0) return;
-    uint32_t bgr = impl_->color;
+    const std::shared_ptr<const RenderedText>& text = impl_->Render(latin1);
+    if (text->Width == 0) return;
+    if (dest.Drawing) {
+        DrawStep step;
+        step.What = DrawStep::Kind::Text;
+        step.Mixes = true;  // the letters' edges
+        step.Color = impl_->color;
+        step.Serial = text->Serial;
+        step.Place =
+            Rect{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + text->Width, INT32_MAX)),
+                 static_cast<int>(std::min<int64_t>(int64_t{y} + text->Height, INT32_MAX))};
+        step.Source = text.get();
+        if (dest.Drawing->RecordText(step, text)) return;
+    }
+    BlendText(dest, x, y, *text, impl_->color, Rect{0, 0, dest.Width, dest.Height});
+}
+
+void BlendText(Surface& dest, int x, int y, const RenderedText& text, uint32_t bgr,
+               const Rect& clip) {
     uint32_t r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
     uint16_t solid = ColorRefTo565(bgr);
     // The text colour at the surface's channel precision, for mixing.
     uint32_t r5 = r >> 3, g6 = g >> 2, b5 = b >> 3;
-    int x0 = std::max(0, -x), x1 = std::min(text.Width, dest.Width - x);
-    int y0 = std::max(0, -y), y1 = std::min(text.Height, dest.Height - y);
+    const int x0 = static_cast<int>(std::max<int64_t>(0, int64_t{clip.Left} - x));
+    const int x1 = static_cast<int>(std::min<int64_t>(text.Width, int64_t{clip.Right} - x));
+    const int y0 = static_cast<int>(std::max<int64_t>(0, int64_t{clip.Top} - y));
+    const int y1 = static_cast<int>(std::min<int64_t>(text.Height, int64_t{clip.Bottom} - y));
     for (int ty = y0; ty < y1; ++ty) {
         const uint8_t* alpha = text.Alpha.data() + static_cast<size_t>(ty) * text.Width;
         uint16_t* row = dest.Row(y + ty) + x;

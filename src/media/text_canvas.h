@@ -4,8 +4,22 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "media/surface.h"
+
+// One rendered string: its coverage mask, drawn in any colour.
+struct RenderedText {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Alpha;  // Width * Height, top row first
+    uint64_t Serial = 0;         // tells this rendering from any other in recorded drawing
+};
+
+// Mixes the text's colour (0x00BBGGRR) into dest by its coverage, the box's top-left at (x, y),
+// only inside clip (a rectangle within dest).
+void BlendText(Surface& dest, int x, int y, const RenderedText& text, uint32_t bgr,
+               const Rect& clip);
 
 // "Arial" is served by Liberation Sans (its metric twin). Sizes are points at 96 dots per inch.
 // Rendered strings are cached per font, size, colour and text, so drawing the same text every
@@ -26,6 +40,7 @@ class TextCanvas {
     int TextPixelWidth(const std::string& latin1);
     int TextPixelHeight(const std::string& latin1);  // the font's line height for ""
     // Draws with the top-left of the text's line box at (x, y), clipped to dest, no background.
+    // On a surface that records its drawing, the call is recorded.
     void WriteText(Surface& dest, int x, int y, const std::string& latin1);
     // Ends a drawing session (kept for the frame loop's contract; text is drawn immediately).
     void ReleaseCanvas();

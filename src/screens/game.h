@@ -11,6 +11,7 @@
 #include "game/world.h"
 #include "level/level.h"
 #include "media/display.h"
+#include "media/frame_drawing.h"
 #include "media/frame_timer.h"
 #include "media/input.h"
 #include "media/picture.h"
@@ -29,7 +30,10 @@ using ScreenTickFn = void (*)(Game& game, int32_t lag);
 
 // The media components of the main window.
 struct Media {
+    Media() { BackDrawing.Attach(Back); }
+
     Surface Back{640, 480};    // the back surface every tick draws on
+    FrameDrawing BackDrawing;  // draws each frame on Back only where it changed
     PictureList GamePictures;  // "tolmara.dxg": the characters, blasts, status bar, messages
     PictureList MenuPictures;  // "meniu.dxg"
     PictureList TilePictures;  // the tile set of the current level

@@ -18,10 +18,12 @@ constexpr int32_t kLag = 16;  // a 60 Hz frame
 
 // Presenting the frame is measured on its own.
 void DrawTick(Game& game) {
+    game.media.BackDrawing.StartFrame();
     game.media.Input.PollInput();
     AgeMessages(game, kLag);
     if (game.ScreenTick) game.ScreenTick(game, kLag);
     DrawMessages(game);
+    game.media.BackDrawing.FinishFrame();
 }
 
 namespace {
