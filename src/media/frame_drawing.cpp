@@ -101,12 +101,17 @@ void FrameDrawing::BeforePicturesChange() {
 }
 
 void FrameDrawing::DrawRecordedNow() {
-    for (size_t i = drawnAlready_; i < steps_.size(); ++i) DrawStepNow(steps_[i], steps_[i].Bounds);
+    // The copy starts from the surface whenever the surface is drawn whole over pixels that the
+    // last frame's calls do not describe.
+    if (wholeCopy_ && drawnAlready_ == 0 && !lastKnown_) *wholeCopy_ = *surface_;
+    for (size_t i = drawnAlready_; i < steps_.size(); ++i) {
+        DrawStepNow(*surface_, steps_[i], steps_[i].Bounds);
+        if (wholeCopy_) DrawStepNow(*wholeCopy_, steps_[i], steps_[i].Bounds);
+    }
     drawnAlready_ = steps_.size();
 }
 
-void FrameDrawing::DrawStepNow(const DrawStep& step, const Rect& clip) const {
-    Surface& dest = *surface_;
+void FrameDrawing::DrawStepNow(Surface& dest, const DrawStep& step, const Rect& clip) {
     switch (step.What) {
         case DrawStep::Kind::Pattern:
             static_cast<const Picture*>(step.Source)
@@ -190,6 +195,8 @@ void FrameDrawing::FinishFrame() {
         NoteDrawnRows(0, height);
     } else {
         DrawChangedBlocks();
+        if (wholeCopy_)
+            for (const DrawStep& step : steps_) DrawStepNow(*wholeCopy_, step, step.Bounds);
     }
     lastKnown_ = true;
     std::swap(steps_, lastSteps_);
@@ -231,7 +238,8 @@ void FrameDrawing::DrawArea(const Rect& area) {
     }
     std::sort(areaSteps_.begin(), areaSteps_.end());
     areaSteps_.erase(std::unique(areaSteps_.begin(), areaSteps_.end()), areaSteps_.end());
-    for (uint32_t i : areaSteps_) DrawStepNow(steps_[i], Intersection(area, steps_[i].Bounds));
+    for (uint32_t i : areaSteps_)
+        DrawStepNow(*surface_, steps_[i], Intersection(area, steps_[i].Bounds));
     NoteDrawnRows(area.Top, area.Bottom);
 }
 

@@ -76,6 +76,10 @@ class FrameDrawing {
     // whole surface may have changed), else `rows` holds one flag per row. Starts anew.
     bool TakeDrawnRows(std::vector<uint8_t>& rows);
 
+    // For checking: every frame is also drawn whole onto `copy` (or no longer, with nullptr),
+    // which then shows what drawing every call of every frame at once shows.
+    void KeepWholeDrawing(Surface* copy) { wholeCopy_ = copy; }
+
     // Called before pictures are destroyed or replaced: every frame being recorded draws its calls
     // so far at once, while their pictures still exist.
     static void BeforePicturesChange();
@@ -87,7 +91,7 @@ class FrameDrawing {
         std::vector<uint8_t> Unsettled;  // per block: a mixing call over pixels not covered first
     };
 
-    void DrawStepNow(const DrawStep& step, const Rect& clip) const;
+    static void DrawStepNow(Surface& dest, const DrawStep& step, const Rect& clip);
     void DrawRecordedNow();
     void ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists) const;
     bool BlockChanged(size_t block) const;
@@ -107,4 +111,5 @@ class FrameDrawing {
     std::vector<uint32_t> areaSteps_;
     bool drawnRowsKnown_ = false;
     std::vector<uint8_t> drawnRows_;
+    Surface* wholeCopy_ = nullptr;
 };

@@ -44,24 +44,6 @@ std::vector<std::string> ReplayNames() {
     return names;
 }
 
-// A data folder standing for the build's game folder: links to its data files and the default
-// configuration, so that nothing a run might write lands in the game folder itself.
-class BuiltDataFolder {
-  public:
-    BuiltDataFolder() {
-        for (const auto& entry : fs::directory_iterator(BuiltGameDir())) {
-            const std::string ext = entry.path().extension();
-            if (entry.is_regular_file() && (ext == ".dxg" || ext == ".lev" || ext == ".mid"))
-                fs::create_symlink(entry.path(), dir_.File(entry.path().filename()));
-        }
-        fs::copy_file(SourceDir() + "assets/tolmarakx.cfg", dir_.File("tolmarakx.cfg"));
-    }
-    const std::string& Path() const { return dir_.Path(); }
-
-  private:
-    TempDir dir_;
-};
-
 struct BuiltSet {
     LevelSetIndex Index;
     std::vector<LevelRecord> Levels;  // level 1 first

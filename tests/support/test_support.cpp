@@ -31,6 +31,16 @@ std::string SourceDir() {
     return std::string(TOLMARA_SOURCE_DIR) + "/";
 }
 
+BuiltDataFolder::BuiltDataFolder() {
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(BuiltGameDir())) {
+        const std::string ext = entry.path().extension();
+        if (entry.is_regular_file() && (ext == ".dxg" || ext == ".lev" || ext == ".mid"))
+            fs::create_symlink(entry.path(), dir_.File(entry.path().filename()));
+    }
+    fs::copy_file(SourceDir() + "assets/tolmarakx.cfg", dir_.File("tolmarakx.cfg"));
+}
+
 // Every test runs headless: SDL's dummy drivers unless a test (or the caller) chose another one.
 namespace {
 struct HeadlessDrivers {

@@ -22,3 +22,14 @@ class TempDir {
 std::string BuiltGameDir();
 // The source tree's root, with a trailing separator.
 std::string SourceDir();
+
+// A data folder standing for the build's game folder: links to its data files and the default
+// configuration, so that nothing a run might write lands in the game folder itself.
+class BuiltDataFolder {
+  public:
+    BuiltDataFolder();
+    const std::string& Path() const { return dir_.Path(); }
+
+  private:
+    TempDir dir_;
+};
