@@ -130,7 +130,7 @@ void FrameDrawing::DrawStepNow(Surface& dest, const DrawStep& step, const Rect& 
 
 // Each block's calls in the frame's order, found by counting first; a block is unsettled when a
 // call mixes with its pixels before an opaque call has covered the whole block.
-void FrameDrawing::ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists) const {
+void FrameDrawing::ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists) {
     const size_t blocks = static_cast<size_t>(blockColumns_) * blockRows_;
     lists.First.assign(blocks + 1, 0);
     lists.Unsettled.assign(blocks, 0);
@@ -145,8 +145,10 @@ void FrameDrawing::ListBlocks(const std::vector<DrawStep>& steps, BlockLists& li
         forBlocks(step.Bounds, [&](size_t block, int, int) { ++lists.First[block + 1]; });
     for (size_t b = 0; b < blocks; ++b) lists.First[b + 1] += lists.First[b];
     lists.Steps.resize(lists.First[blocks]);
-    std::vector<uint32_t> next(lists.First.begin(), lists.First.end() - 1);
-    std::vector<uint8_t> covered(blocks, 0);
+    std::vector<uint32_t>& next = nextInBlock_;
+    next.assign(lists.First.begin(), lists.First.end() - 1);
+    std::vector<uint8_t>& covered = coveredBlocks_;
+    covered.assign(blocks, 0);
     const int width = surface_->Width, height = surface_->Height;
     for (size_t i = 0; i < steps.size(); ++i) {
         const DrawStep& step = steps[i];

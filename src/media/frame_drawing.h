@@ -93,7 +93,7 @@ class FrameDrawing {
 
     static void DrawStepNow(Surface& dest, const DrawStep& step, const Rect& clip);
     void DrawRecordedNow();
-    void ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists) const;
+    void ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists);
     bool BlockChanged(size_t block) const;
     void DrawChangedBlocks();
     void DrawArea(const Rect& area);
@@ -108,6 +108,8 @@ class FrameDrawing {
     std::vector<std::shared_ptr<const RenderedText>> texts_;  // kept alive for this frame
     BlockLists lists_, lastLists_;
     std::vector<uint8_t> changedBlocks_;
+    std::vector<uint32_t> nextInBlock_;  // while listing the blocks
+    std::vector<uint8_t> coveredBlocks_;
     std::vector<uint32_t> areaSteps_;
     bool drawnRowsKnown_ = false;
     std::vector<uint8_t> drawnRows_;

@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "bench_ticks.h"
 #include "media/display.h"
+#include "media/frame_drawing.h"
 #include "media/picture.h"
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
@@ -88,30 +89,59 @@ void PrintPresent(const char* mode, double us) {
     std::fflush(stdout);
 }
 
+// One frame as a picture: drawing it is one opaque drawing call.
+Picture FramePicture(const Surface& frame) {
+    PictureData data;
+    data.Name = "frame";
+    data.Transparent = false;
+    data.Width = frame.Width;
+    data.Height = frame.Height;
+    for (uint16_t pixel : frame.Pixels) data.Rgb.push_back(Rgb565ToRgb(pixel));
+    return Picture(std::move(data));
+}
+
 // Whole changed frames (the two frames in turn) and, with `unchangedMode`, the same frame
-// again. Before each present the frame is copied, untimed, into the back surface that is shown,
-// as the game's tick draws the frame just before showing it.
+// again. Before each present the frame is drawn, untimed, on a back surface that records its
+// drawing as the game's does, as the game's tick draws the frame just before showing it. The
+// unchanged frame is also timed as pixels copied in from elsewhere, which the display has to
+// compare whole (`unchangedMode` with "_compared").
 void PresentWith(const char* mode, const char* unchangedMode, const std::array<Surface, 2>& frames,
                  const Repetitions& reps) {
     Display display;
     display.StartDisplay(false, "Tolmara Deepgrid benchmark");
     SizeWindow(display, frames);
     const Uint32 gap = RefreshGap();
+    const std::array<Picture, 2> pictures{FramePicture(frames[0]), FramePicture(frames[1])};
     Surface back(kScreenWidth, kScreenHeight);
+    FrameDrawing drawing;
+    drawing.Attach(back);
     size_t shown = 0;
-    auto draw = [&](const Surface& frame) {
+    auto draw = [&](size_t frame) {
         SDL_PumpEvents();
         SDL_Delay(gap);
-        back.Pixels = frame.Pixels;
+        drawing.StartFrame();
+        pictures[frame].DrawPattern(back, 0, 0, 0);
+        drawing.FinishFrame();
     };
     auto present = [&] { display.ShowFrame(back); };
     PrintPresent(mode, MedianMicroseconds(
-                           reps.Samples, 1, [&] { draw(frames[shown++ % 2]); }, present));
+                           reps.Samples, 1, [&] { draw(shown++ % 2); }, present));
     if (unchangedMode) {
-        draw(frames[0]);
+        draw(0);
         present();
         PrintPresent(unchangedMode, MedianMicroseconds(
-                                        reps.Samples, 1, [&] { draw(frames[0]); }, present));
+                                        reps.Samples, 1, [&] { draw(0); }, present));
+        const std::string compared = std::string(unchangedMode) + "_compared";
+        Surface copied(kScreenWidth, kScreenHeight);
+        auto copy = [&] {
+            SDL_PumpEvents();
+            SDL_Delay(gap);
+            copied.Pixels = frames[0].Pixels;
+        };
+        copy();
+        display.ShowFrame(copied);
+        PrintPresent(compared.c_str(),
+                     MedianMicroseconds(reps.Samples, 1, copy, [&] { display.ShowFrame(copied); }));
     }
     display.StopDisplay();
 }

@@ -133,6 +133,7 @@ void MeasurePresent(const Options& o, const std::string& display, BenchFigures& 
     ReadPresentLine(run.Output, "default", f.PresentDefault, f.DefaultRenderer);
     std::string through;
     ReadPresentLine(run.Output, "unchanged", f.PresentUnchanged, through);
+    ReadPresentLine(run.Output, "unchanged_compared", f.PresentUnchangedCompared, through);
     ReadPresentLine(run.Output, "menu", f.PresentMenu, through);
 }
 

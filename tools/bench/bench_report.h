@@ -15,6 +15,7 @@ struct BenchFigures {
     // Presenting into a 1280 x 960 window: a whole changed frame in software, the same by the
     // display's default, an unchanged frame and the main menu's successive frames in software.
     Figure PresentSoftware, PresentDefault, PresentUnchanged, PresentMenu;
+    Figure PresentUnchangedCompared;  // an unchanged frame that did not record its drawing
     Figure EditorWhole, EditorPainting, EditorFillMs;
     Figure StartupMs, PeakRssMb, IdleCpuPercent, PlayWindowCpuPercent;
 
