@@ -98,6 +98,14 @@ class Picture {
 // An image list: the pictures of one library file, found by position or by name.
 class PictureList {
   public:
+    PictureList() = default;
+    PictureList(const PictureList&) = default;
+    PictureList(PictureList&&) = default;
+    PictureList& operator=(const PictureList&) = default;
+    PictureList& operator=(PictureList&&) = default;
+    // A frame being recorded draws its calls so far first (see Clear).
+    ~PictureList();
+
     // Replaces the content with the pictures of a library file; errors are FileErrors that
     // name the file. The list is empty when loading fails.
     void LoadPictures(const std::string& path);
@@ -110,6 +118,7 @@ class PictureList {
     // Throws std::runtime_error "List index out of bounds (<index>)".
     const Picture& PictureAt(int index) const;
     int Count() const { return static_cast<int>(pictures_.size()); }
+    // Before the pictures go, a frame being recorded on any surface draws its calls so far.
     void Clear();
 
   private:

@@ -67,6 +67,10 @@ const Picture& PictureList::PictureAt(int index) const {
     return pictures_[index];
 }
 
+PictureList::~PictureList() {
+    if (!pictures_.empty()) FrameDrawing::BeforePicturesChange();
+}
+
 void PictureList::Clear() {
     FrameDrawing::BeforePicturesChange();  // a frame being recorded may still draw these
     pictures_.clear();
