@@ -23,11 +23,6 @@ std::vector<FrameDrawing*>& Registry() {
     return all;
 }
 
-Rect Intersection(const Rect& a, const Rect& b) {
-    return Rect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                std::min(a.Bottom, b.Bottom)};
-}
-
 bool IsEmpty(const Rect& r) {
     return r.Left >= r.Right || r.Top >= r.Bottom;
 }
@@ -149,18 +144,13 @@ void FrameDrawing::ListBlocks(const std::vector<DrawStep>& steps, BlockLists& li
     next.assign(lists.First.begin(), lists.First.end() - 1);
     std::vector<uint8_t>& covered = coveredBlocks_;
     covered.assign(blocks, 0);
-    const int width = surface_->Width, height = surface_->Height;
     for (size_t i = 0; i < steps.size(); ++i) {
         const DrawStep& step = steps[i];
         forBlocks(step.Bounds, [&](size_t block, int bx, int by) {
             lists.Steps[next[block]++] = static_cast<uint32_t>(i);
             if (step.Mixes && !covered[block]) lists.Unsettled[block] = 1;
-            if (step.Covers && !covered[block]) {
-                const Rect area{bx * kBlockWidth, by * kBlockHeight,
-                                std::min(width, (bx + 1) * kBlockWidth),
-                                std::min(height, (by + 1) * kBlockHeight)};
-                covered[block] = Contains(step.Bounds, area);
-            }
+            if (step.Covers && !covered[block])
+                covered[block] = Contains(step.Bounds, BlocksArea(bx, bx + 1, by));
         });
     }
 }
@@ -210,7 +200,6 @@ void FrameDrawing::FinishFrame() {
 
 // The changed blocks of each block row are drawn as runs of touching blocks.
 void FrameDrawing::DrawChangedBlocks() {
-    const int width = surface_->Width, height = surface_->Height;
     changedBlocks_.resize(static_cast<size_t>(blockColumns_) * blockRows_);
     for (size_t b = 0; b < changedBlocks_.size(); ++b) changedBlocks_[b] = BlockChanged(b);
     for (int by = 0; by < blockRows_; ++by) {
@@ -222,11 +211,16 @@ void FrameDrawing::DrawChangedBlocks() {
             }
             int end = bx + 1;
             while (end < blockColumns_ && changed[end]) ++end;
-            DrawArea(Rect{bx * kBlockWidth, by * kBlockHeight, std::min(width, end * kBlockWidth),
-                          std::min(height, (by + 1) * kBlockHeight)});
+            DrawArea(BlocksArea(bx, end, by));
             bx = end;
         }
     }
+}
+
+Rect FrameDrawing::BlocksArea(int fromColumn, int toColumn, int row) const {
+    return Rect{fromColumn * kBlockWidth, row * kBlockHeight,
+                std::min(surface_->Width, toColumn * kBlockWidth),
+                std::min(surface_->Height, (row + 1) * kBlockHeight)};
 }
 
 // Draws, clipped to the area, every call that meets one of its blocks, in the frame's order.

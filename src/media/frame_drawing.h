@@ -96,6 +96,8 @@ class FrameDrawing {
     void ListBlocks(const std::vector<DrawStep>& steps, BlockLists& lists);
     bool BlockChanged(size_t block) const;
     void DrawChangedBlocks();
+    // The surface's pixels under blocks fromColumn up to toColumn (exclusive) of one block row.
+    Rect BlocksArea(int fromColumn, int toColumn, int row) const;
     void DrawArea(const Rect& area);
     void NoteDrawnRows(int top, int bottom);
 

@@ -208,8 +208,7 @@ void Picture::DrawPattern(Surface& dest, int x, int y, int pattern) const {
         step.Covers = kind_[pattern] == kOpaque;
         step.Pattern = pattern;
         step.Serial = serial_;
-        step.Place = Rect{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + pw_, INT32_MAX)),
-                          static_cast<int>(std::min<int64_t>(int64_t{y} + ph_, INT32_MAX))};
+        step.Place = BoxAt(x, y, pw_, ph_);
         step.Source = this;
         if (dest.Drawing->Record(step)) return;
     }

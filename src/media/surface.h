@@ -1,6 +1,7 @@
 // The frame's pixel format: 16-bit RGB565 surfaces and colour conversions.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -47,6 +48,18 @@ struct Surface {
 struct Rect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
+
+// What two rectangles share (empty, Left >= Right or Top >= Bottom, when nothing).
+inline Rect Intersection(const Rect& a, const Rect& b) {
+    return Rect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom)};
+}
+
+// The w x h box with its top-left corner at (x, y), its far edges kept within int.
+inline Rect BoxAt(int x, int y, int w, int h) {
+    return Rect{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + w, INT32_MAX)),
+                static_cast<int>(std::min<int64_t>(int64_t{y} + h, INT32_MAX))};
+}
 
 inline uint16_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));

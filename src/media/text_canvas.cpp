@@ -222,9 +222,7 @@ void TextCanvas::WriteText(Surface& dest, int x, int y, const std::string& latin
         step.Mixes = true;  // the letters' edges
         step.Color = impl_->color;
         step.Serial = text->Serial;
-        step.Place =
-            Rect{x, y, static_cast<int>(std::min<int64_t>(int64_t{x} + text->Width, INT32_MAX)),
-                 static_cast<int>(std::min<int64_t>(int64_t{y} + text->Height, INT32_MAX))};
+        step.Place = BoxAt(x, y, text->Width, text->Height);
         step.Source = text.get();
         if (dest.Drawing->RecordText(step, text)) return;
     }

@@ -28,11 +28,6 @@ constexpr int kThumbsPerRow = 6;
 constexpr uint32_t kWhite = 0xFFFFFF, kGrey = 0xA0A0A0, kYellow = 0xFFE040, kRed = 0xFF5040,
                    kGreen = 0x60E060;
 
-Rect Intersection(const Rect& a, const Rect& b) {
-    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
-}
-
 void FillRect(Surface& s, Rect r, uint16_t colour) {
     r = Intersection(r, {0, 0, s.Width, s.Height});
     for (int y = r.Top; y < r.Bottom; ++y) std::fill(s.Row(y) + r.Left, s.Row(y) + r.Right, colour);
