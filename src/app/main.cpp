@@ -1,5 +1,6 @@
 // Tolmara Deepgrid: the program entry.
-//   tolmara [--levels NAME.lev]   NAME.lev: a level set of the game's folder, for this run only
+//   tolmara [--levels NAME.lev]   NAME.lev: a level set of the save folder or the game's folder,
+//                                 for this run only
 #include <cstdio>
 #include <string>
 

@@ -181,6 +181,7 @@ int RunGame(const std::string& levels) {
     SetStartDefaults(*game);
     try {
         UseGameFolders(*game, FoldersOfProgram());
+        TakeSaveFolder(*game);
     } catch (const std::exception& e) {
         ShowErrorBox(kTitle, e.what());
         return 1;

@@ -24,6 +24,7 @@ std::unique_ptr<Game> StartGame(const SessionOptions& options) {
         UseGameFolders(*game, GameFolders{game->ProgramDir, withSlash(options.SaveDir)});
     game->FixedSeed = options.Seed;
     if (options.ReadSettings) {
+        TakeSaveFolder(*game);
         if (!CheckDataFiles(*game))
             throw std::runtime_error("data files missing in " + game->ProgramDir);
         ReadStoredSettings(*game);

@@ -10,8 +10,10 @@
 #include "screens/game.h"
 
 struct SessionOptions {
-    std::string ProgramDir;        // the game's folder (data files)
-    bool ReadSettings = true;      // read the configuration and player names files of the folder
+    std::string ProgramDir;  // the game's folder (data files)
+    // Read the configuration and player names files of the save folder, holding its lock (a
+    // second game on the folder is refused) for as long as the game lives.
+    bool ReadSettings = true;
     std::optional<uint64_t> Seed;  // replaces the clock wherever the game seeds its random numbers
     // The folder of the settings and players files when it is not ProgramDir (as for an
     // installed game); a first start copies the default settings there.

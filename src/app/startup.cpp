@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@
 #include "screens/game.h"
 #include "screens/level_start.h"
 #include "screens/screen_dispatch.h"
+#include "store/atomic_write.h"
 #include "store/game_folders.h"
 
 namespace {
@@ -24,6 +26,18 @@ std::string MissingFileText(const std::string& file) {
         "sould do.";
     if (file == "tolmarakx.cfg") return "Cannot find " + file + " data file" + tail;
     return "Cannot find the " + file + " data file" + tail;
+}
+
+std::string UnreadableFileText(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return path + ": a folder stands where this file should be; move it away";
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return path + ": this is not a plain file; move it away";
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+    const int error = fd < 0 ? errno : EIO;
+    return path + ": cannot open file (" + std::strerror(error) + ")";
 }
 
 bool RealVideoDriver() {
@@ -74,14 +88,29 @@ bool FileReadable(const std::string& path) {
 void UseGameFolders(Game& game, const GameFolders& folders) {
     game.ProgramDir = folders.Data;
     game.SaveDir = folders.Save == folders.Data ? std::string() : folders.Save;
-    PrepareSaveFolder(folders);
+    if (PrepareSaveFolder(folders)) {
+        game.SavesMovedTo = folders.Save;
+        std::fprintf(stderr,
+                     "%s cannot be written: its settings and players were copied to %s, where "
+                     "the game saves from now on\n",
+                     folders.Data.c_str(), folders.Save.c_str());
+    }
+}
+
+void TakeSaveFolder(Game& game) {
+    game.SaveFolderLock.Take(game.SaveFolder());
+    RemoveStaleTempFiles(game.SaveFolder());
 }
 
 bool CheckDataFiles(Game& game) {
     for (const char* file : {"tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg"}) {
         const bool settings = std::strcmp(file, "tolmarakx.cfg") == 0;
-        if (!FileReadable((settings ? game.SaveFolder() : game.ProgramDir) + file)) {
-            ShowErrorBox("Tolmara Deepgrid", MissingFileText(file));
+        const std::string path = (settings ? game.SaveFolder() : game.ProgramDir) + file;
+        if (!FileReadable(path)) {
+            // Something that stands there but is no readable file is named with its path: the
+            // player has to find it, and it may be in the save folder rather than the game's.
+            ShowErrorBox("Tolmara Deepgrid",
+                         PathExists(path) ? UnreadableFileText(path) : MissingFileText(file));
             return false;
         }
     }
@@ -158,6 +187,10 @@ void PrepareGame(Game& game) {
 
 void OnDisplayReady(Game& game) {
     ResetScreenState(game);
+    if (!game.SavesMovedTo.empty()) {
+        ShowSavesMoved(game, game.SavesMovedTo);
+        game.SavesMovedTo.clear();
+    }
     game.timer.Enabled = true;
 }
 

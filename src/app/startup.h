@@ -12,8 +12,13 @@ struct GameFolders;
 // the folder or file that cannot be made.
 void UseGameFolders(Game& game, const GameFolders& folders);
 
-// The data files "tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg" in order; shows
-// the message of the first one that cannot be opened and returns false.
+// Makes the save folder this run's own: takes its lock (FileError naming the folder when another
+// game runs with it) and removes the temporary files that killed writes left there.
+void TakeSaveFolder(Game& game);
+
+// The data files "tolmara.dxg", "meniu.dxg", "computer.dxg", "tolmarakx.cfg" (the last in the
+// save folder) in order; shows the message of the first one that cannot be opened and returns
+// false: the missing-file message when nothing stands there, else the path and what is wrong.
 bool CheckDataFiles(Game& game);
 bool FileReadable(const std::string& path);
 // The start-up defaults of the player table and settings (before the data check).

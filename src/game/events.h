@@ -31,6 +31,7 @@ enum class MessageId : int {
     SelectNameFirst = 23,
     MusicDeviceFailed = 25,
     MusicFileMissing = 26,
+    SavesMoved = 27,
     TipBlastDestroyedInfotron = 102,
     TipExitClosed = 103,
     TipSecondInfotronLost = 104,

@@ -20,11 +20,17 @@ constexpr int64_t kLongestReplayMs = int64_t{24} * 60 * 60 * 1000;
 // A replay file larger than this is no replay a person or the recorder made.
 constexpr size_t kLargestReplay = size_t{16} << 20;
 
-// A word of the replay as messages quote it: cut after 40 characters.
+// A word of the replay as messages quote it: cut after 40 characters, its control bytes written
+// out, so that a message neither ends at a zero byte nor sends a terminal its escape sequences.
 std::string Quote(const std::string& word) {
     constexpr size_t kShown = 40;
-    if (word.size() <= kShown) return "'" + word + "'";
-    return "'" + word.substr(0, kShown) + "...' (" + std::to_string(word.size()) + " characters)";
+    if (word.size() <= kShown) return "'" + EscapeControlBytes(word) + "'";
+    return "'" + EscapeControlBytes(word.substr(0, kShown)) + "...' (" +
+           std::to_string(word.size()) + " characters)";
+}
+
+bool IsControlByte(unsigned char ch) {
+    return ch < 0x20 || ch == 0x7f;
 }
 
 struct KeyName {
@@ -88,6 +94,9 @@ bool ReadHeader(const LineReader& in, const std::vector<std::string>& w, ReplayS
     if (!s.Steps.empty()) in.Fail("'" + key + "' after the steps");
     if (key == "levels") {
         if (gotLevels) in.Fail("'levels' given twice");
+        for (char ch : w[1])
+            if (IsControlByte(static_cast<unsigned char>(ch)))
+                in.Fail("the level set name " + Quote(w[1]) + " holds a control character");
         s.Levels = w[1];
         gotLevels = true;
     } else if (key == "level") {
@@ -122,6 +131,23 @@ ReplayStep ReadStep(const LineReader& in, const std::vector<std::string>& w, int
 }
 
 }  // namespace
+
+std::string EscapeControlBytes(std::string_view text) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto ch = static_cast<unsigned char>(c);
+        if (!IsControlByte(ch)) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kDigits[ch >> 4];
+        out += kDigits[ch & 15];
+    }
+    return out;
+}
 
 ReplayScript ParseReplay(std::string_view text, const std::string& name) {
     ReplayScript script;

@@ -33,6 +33,9 @@ struct ReplayScript {
 // malformed line or a value out of range, and "<name>: ..." when `levels` or `level` is missing.
 // A step count and lag that take the replay past 24 hours of game time are refused too.
 ReplayScript ParseReplay(std::string_view text, const std::string& name);
+// `text` with its control bytes (below 0x20, and 0x7f) written out as "\\x1b": safe to print
+// on a terminal, and a message that holds it is never cut at a zero byte.
+std::string EscapeControlBytes(std::string_view text);
 // Reads and parses a replay file; a file that cannot be read (a folder, a pipe, over 16 MiB)
 // throws FileError naming it.
 ReplayScript ReadReplayFile(const std::string& path);

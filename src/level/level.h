@@ -3,7 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "media/byte_io.h"
 
 constexpr int kCellSize = 40;     // pixels: cell (r, c) covers x 40 c .. 40 c + 39
 constexpr int kGridSize = 101;    // rows and columns 0..100, border included
@@ -13,6 +16,9 @@ constexpr int kLevelOffsetSlots = 1000;
 constexpr int kMonsterSlots = 1000;  // monster table entries
 constexpr int kMaxMonsters = 100;    // entries with a turning slot: the most a level may hold
 constexpr int kMaxTileCode = 1000;
+// The drawing layers of a cell: the play field draws layer 100, then 101 over it, then 102.
+constexpr int32_t kLowestLayer = 100;
+constexpr int32_t kHighestLayer = 102;
 
 // Tile codes with a rule of their own.
 enum TileCode : int32_t {
@@ -113,7 +119,10 @@ struct LevelSetState {
     LevelSetIndex LevelSet;
     std::array<std::string, kMaxLevels> LevelNames{};  // LevelNames[i]: name of level i + 1
     std::string LevelFile;                             // full path of the level set file
-    std::string LoadedTileSet;                         // tile library the tile pictures now hold
+    // The bytes of the file as they were indexed: levels are read from them, so a file replaced
+    // on disk during the run cannot be read with an index that is not its own.
+    std::shared_ptr<const Bytes> FileBytes;
+    std::string LoadedTileSet;  // tile library the tile pictures now hold
 };
 
 // Per-tile-code animation tables, indexed by tile code 0..1000.

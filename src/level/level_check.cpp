@@ -70,6 +70,7 @@ class Checker {
     void Start(const LevelRecord& level, const std::string& label);
     void Pictures(const LevelRecord& level, const std::string& label);
     void Quota(const LevelRecord& level, const std::string& label);
+    void Layers(const LevelRecord& level, const std::string& label);
 
     std::string file_;
     TileSets tileSets_;
@@ -91,6 +92,7 @@ void Checker::Level(ByteReader& in, const LevelSetIndex& index, int n) {
     Start(level, label);
     Pictures(level, label);
     Quota(level, label);
+    Layers(level, label);
 }
 
 void Checker::Start(const LevelRecord& level, const std::string& label) {
@@ -128,6 +130,24 @@ void Checker::Quota(const LevelRecord& level, const std::string& label) {
     if (level.InfotronQuota > available)
         Warn(label + "quota " + std::to_string(level.InfotronQuota) + " is above the " +
              std::to_string(available) + " infotrons the level can give");
+}
+
+// The play field draws cells of layers 100, 101 and 102, in that order; a cell of any other layer
+// is never drawn.
+void Checker::Layers(const LevelRecord& level, const std::string& label) {
+    int bad = 0;
+    std::string first;
+    for (int r = 1; r <= level.Rows; ++r)
+        for (int c = 1; c <= level.Cols; ++c) {
+            const int32_t layer = level.CellAt(c, r).Layer;
+            if (layer >= kLowestLayer && layer <= kHighestLayer) continue;
+            if (bad++ == 0)
+                first = label + "layer " + std::to_string(layer) + " at row " + std::to_string(r) +
+                        ", column " + std::to_string(c) + " is never drawn (layers are " +
+                        std::to_string(kLowestLayer) + " to " + std::to_string(kHighestLayer) + ")";
+        }
+    if (bad > 1) first += " (" + std::to_string(bad - 1) + " more cells alike)";
+    if (bad > 0) Error(first);
 }
 
 }  // namespace

@@ -100,11 +100,12 @@ void ReadLevelSetFile(LevelSetState& levels, const std::string& path,
     for (int n = 1; n <= index.LevelCount; ++n) names[n - 1] = ReadLevelName(in, index, n);
     levels.LevelSet = index;
     levels.LevelNames = names;
+    levels.FileBytes = std::make_shared<const Bytes>(std::move(bytes));
 }
 
 LevelRecord ReadCheckedLevel(const LevelSetState& levels, const std::string& programDir, int n) {
-    Bytes bytes = ReadFileBytes(levels.LevelFile, kLargestLevelSet);
-    ByteReader in(bytes, LevelFileLabel(levels, programDir));
+    if (!levels.FileBytes) RefuseLevelFile(levels, programDir, "the level set was not read");
+    ByteReader in(*levels.FileBytes, LevelFileLabel(levels, programDir));
     LevelRecord record = ReadLevelRecord(in, levels.LevelSet, n);
     std::vector<std::string> problems = LevelProblems(record, n);
     if (!problems.empty()) RefuseLevelFile(levels, programDir, problems.front());

@@ -109,7 +109,7 @@ UpperRows DrawFirstTilePass(const TilePassTarget& target, const LevelGrid& level
             const Cell& cell = row[c];
             if (!view.Rows.Contains(rowY - cell.OffsetY) && cell.Tile != 0) continue;
             const int32_t layer = cell.Layer;
-            if (static_cast<uint32_t>(layer - 100) <= 2u) visit(cell, r, c, layer);
+            if (static_cast<uint32_t>(layer) - 100u <= 2u) visit(cell, r, c, layer);
         }
         if (lastCol > 0 && row[lastCol].Layer == 100) visit(row[lastCol], r, lastCol, 100);
     }

@@ -22,6 +22,7 @@
 #include "screens/input_flags.h"
 #include "screens/messages.h"
 #include "screens/screen_state.h"
+#include "store/folder_lock.h"
 #include "store/player_table.h"
 #include "store/settings.h"
 
@@ -70,6 +71,11 @@ struct Game {
     // separator); empty when it is ProgramDir, as in a build folder or a portable copy.
     std::string SaveDir;
     const std::string& SaveFolder() const { return SaveDir.empty() ? ProgramDir : SaveDir; }
+    // The folder the player's saves moved to at this start (the game's own folder could no
+    // longer be written); shown once on screen, then cleared.
+    std::string SavesMovedTo;
+    // Held while the game reads and writes the save folder's players and settings.
+    FolderLock SaveFolderLock;
     Settings settings;
     PlayerTable players;
     LevelSetState levels;

@@ -32,6 +32,7 @@ const std::pair<int, const char*> kMessageTable[] = {
     {23, "You must first enter or select a name in the left pannel!"},
     {25, "Error: Can't initialize MCI Device."},
     {26, "Error: Can't load music file "},
+    {27, "The game's folder cannot be written: the saves now go to the save folder"},
     {102, "The explosion distroyed one infotron, there might not be enought infotrons left!"},
     {103, "You must colect all the infotrons before coming to the exit!"},
     {104, "You've distroyed an other infotron..."},
@@ -99,6 +100,12 @@ void FillMessageTexts(MessageState& messages) {
 void ClearMessages(MessageState& messages) {
     messages.MessageCount = 0;
     messages.MessageShown.fill(false);
+}
+
+void ShowSavesMoved(Game& game, const std::string& folder) {
+    game.messages.MessageTexts[MessageNumber(MessageId::SavesMoved)] =
+        "The game's folder cannot be written: the saves now go to " + folder;
+    ShowMessage(game, MessageId::SavesMoved);
 }
 
 void ShowMessage(Game& game, MessageId id) {

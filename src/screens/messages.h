@@ -28,5 +28,7 @@ void FillMessageTexts(MessageState& messages);
 void ClearMessages(MessageState& messages);  // empties the queue and clears the shown flags
 void ShowMessage(Game& game, MessageId id);
 void ShowMessageDelayed(Game& game, MessageId id);
+// The message that the player's saves have moved to `folder`, naming it.
+void ShowSavesMoved(Game& game, const std::string& folder);
 void AgeMessages(Game& game, int32_t lag);
 void DrawMessages(Game& game);

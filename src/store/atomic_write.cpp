@@ -1,7 +1,9 @@
 // Crash-safe whole-file writing through a temporary file and a rename.
 #include "store/atomic_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -44,7 +47,8 @@ std::string FinalTarget(const std::string& path) {
 // The open temporary file; removed unless the rename took it.
 class TempFile {
   public:
-    explicit TempFile(const std::string& target) : name_(target + ".XXXXXX.tmp") {
+    explicit TempFile(const std::string& target)
+        : name_(target + "." + std::to_string(::getpid()) + ".XXXXXX.tmp") {
         fd_ = ::mkostemps(name_.data(), 4, O_CLOEXEC);
         if (fd_ < 0) name_.clear();
     }
@@ -89,7 +93,73 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The age after which a temporary file is taken as left behind whatever its name says: a write
+// lasts far less.
+constexpr time_t kStaleAge = 60 * 60;
+
+bool AllDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char ch : text)
+        if (ch < '0' || ch > '9') return false;
+    return true;
+}
+
+bool RandomPart(const std::string& text) {
+    if (text.size() != 6) return false;
+    for (char ch : text)
+        if (!((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')))
+            return false;
+    return true;
+}
+
+// What a name says about the writer of a temporary file: 0 for a name the writer does not make,
+// the writer's process id, or -1 for a name of the earlier form, which carried none.
+long WriterOf(const std::string& name) {
+    const std::string tail = ".tmp";
+    if (name.size() <= tail.size() + 7 ||
+        name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+        return 0;
+    const std::string stem = name.substr(0, name.size() - tail.size());  // FILE[.PID].XXXXXX
+    const size_t dot = stem.rfind('.');
+    if (dot == std::string::npos || dot == 0 || !RandomPart(stem.substr(dot + 1))) return 0;
+    const std::string before = stem.substr(0, dot);  // FILE[.PID]
+    const size_t pidDot = before.rfind('.');
+    if (pidDot != std::string::npos && pidDot > 0) {
+        const std::string pid = before.substr(pidDot + 1);
+        if (AllDigits(pid) && pid.size() <= 9) return std::stol(pid);
+    }
+    return -1;
+}
+
+bool ProcessGone(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 }  // namespace
+
+int RemoveStaleTempFiles(const std::string& folder) {
+    const std::string dir = folder.empty() ? "./" : folder;
+    DIR* listing = ::opendir(dir.c_str());
+    if (!listing) return 0;
+    const int dirFd = ::dirfd(listing);
+    const time_t now = std::time(nullptr);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        const long writer = WriterOf(name);
+        if (writer == 0) continue;
+        struct stat st {};
+        // Only plain files of this user; never a link, a folder or someone else's file.
+        if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue;
+        const bool old = now - st.st_mtime > kStaleAge;
+        const bool orphan = writer > 0 && writer != ::getpid() && ProcessGone(writer);
+        if ((old || orphan) && ::unlinkat(dirFd, name.c_str(), 0) == 0) ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
 
 void WriteFileAtomically(const std::string& path, const Bytes& bytes) {
     const std::string target = FinalTarget(path);

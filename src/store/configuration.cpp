@@ -28,6 +28,7 @@ constexpr int32_t kOldLayoutMusicVolume = 90;
 constexpr int32_t kOldLayoutSoundsVolume = 35;
 constexpr int32_t kMinSpeed = 200;
 constexpr int32_t kMaxSpeed = 400;
+constexpr size_t kMaxValue = 255;  // the longest value read back
 // Far more than the longest file the writer makes (100 songs of 255-character names, 101 song
 // numbers): a larger file is no configuration.
 constexpr size_t kLargestFile = 64 * 1024;
@@ -105,6 +106,19 @@ void WriteSongs(LineWriter& out, const Settings& s) {
 }
 
 }  // namespace
+
+std::string ConfigValueProblem(const std::string& value) {
+    if (value.find(';') != std::string::npos)
+        return "it holds a \";\", which ends a value of " + std::string(kFileName);
+    for (char ch : value)
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f)
+            return "it holds a control character (a line break, a tab or the like), which " +
+                   std::string(kFileName) + " cannot keep";
+    if (value.size() > kMaxValue)
+        return "it is longer than the " + std::to_string(kMaxValue) + " characters " +
+               std::string(kFileName) + " keeps";
+    return {};
+}
 
 void ReadConfiguration(Settings& settings, const std::string& programDir) {
     Bytes bytes = ReadFileBytes(programDir + kFileName, kLargestFile);

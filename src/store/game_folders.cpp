@@ -15,10 +15,12 @@
 namespace {
 
 constexpr const char* kSettingsFile = "tolmarakx.cfg";
+constexpr const char* kPlayersFile = "playersnames.grf";
 // The first data file the start-up check asks for: a folder holding it holds the game's data.
 constexpr const char* kMarkFile = "tolmara.dxg";
 // As large as the settings reader takes.
 constexpr size_t kLargestSettings = 64 * 1024;
+constexpr size_t kLargestPlayers = 64 * 1024;
 
 std::string WithSlash(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
@@ -77,12 +79,19 @@ std::string UserDataFolder() {
     return WithSlash(home) + ".local/share/";
 }
 
-void PrepareSaveFolder(const GameFolders& folders) {
-    if (folders.Save == folders.Data || PathExists(folders.Save + kSettingsFile)) return;
-    if (!PathExists(folders.Data + kSettingsFile)) return;
+bool PrepareSaveFolder(const GameFolders& folders) {
+    if (folders.Save == folders.Data || PathExists(folders.Save + kSettingsFile)) return false;
+    if (!PathExists(folders.Data + kSettingsFile)) return false;
     MakeFolders(folders.Save);
+    // The players first: the settings file's arrival marks the folder as ready, so a run cut
+    // short between the two copies makes both again at the next start.
+    const bool players = PathExists(folders.Data + kPlayersFile);
+    if (players)
+        WriteFileAtomically(folders.Save + kPlayersFile,
+                            ReadFileBytes(folders.Data + kPlayersFile, kLargestPlayers));
     WriteFileAtomically(folders.Save + kSettingsFile,
                         ReadFileBytes(folders.Data + kSettingsFile, kLargestSettings));
+    return players;
 }
 
 std::string LevelSetPath(const GameFolders& folders, const std::string& name) {

@@ -31,11 +31,14 @@ GameFolders FindGameFolders(const std::string& programFolder, const std::string&
 std::string UserDataFolder();
 
 // On a first start with saves apart from the data files: creates the save folder and the folders
-// above it that are missing, readable by the user alone, and copies the data folder's default
-// "tolmarakx.cfg" into it. Does nothing when the save folder already holds settings, when the
-// two folders are one, or when there are no default settings to copy (the start-up check reports
-// that). Throws FileError naming the folder or file that cannot be made.
-void PrepareSaveFolder(const GameFolders& folders);
+// above it that are missing, readable by the user alone, and copies the data folder's
+// "tolmarakx.cfg" into it, and its "playersnames.grf" when there is one (a portable copy that can
+// no longer be written keeps its players). Does nothing when the save folder already holds
+// settings, when the two folders are one, or when there are no default settings to copy (the
+// start-up check reports that). Returns true when players were copied: the player's saves have
+// moved and the player should be told where. Throws FileError naming the folder or file that
+// cannot be made.
+bool PrepareSaveFolder(const GameFolders& folders);
 
 // The path of the level set file `name` (relative) named by the settings: the save folder's when
 // one stands there, else the data folder's.

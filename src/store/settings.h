@@ -31,3 +31,7 @@ struct Settings {
 void ReadConfiguration(Settings& settings, const std::string& programDir);
 // Writes the whole file from the settings (through a temporary file and a rename).
 void WriteConfiguration(const Settings& settings, const std::string& programDir);
+
+// Why `value` cannot be kept as a value of the configuration file, or "" when it can: a value
+// ends at the first ";" and at the line's end, and at most 255 characters are read back.
+std::string ConfigValueProblem(const std::string& value);

@@ -51,6 +51,50 @@ TEST(DataCheck, NamesTheFirstMissingFileAndWritesNothing) {
     EXPECT_EQ(CheckMessage(dir.Path()), "");
 }
 
+// Something that stands where a file should be but is no readable file is named with its path,
+// in the save folder when the saves are kept apart from the data files.
+TEST(DataCheck, AFolderInPlaceOfTheSettingsNamesItsPathInTheSaveFolder) {
+    TempDir data, save;
+    WriteTestDataFiles(data.Path());
+    std::filesystem::create_directory(save.File("tolmarakx.cfg"));
+    Game game;
+    game.ProgramDir = data.Path();
+    game.SaveDir = save.Path();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(CheckDataFiles(game));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(save.File("tolmarakx.cfg") + ": a folder stands where this file should be"),
+              std::string::npos)
+        << err;
+}
+
+// A portable copy that can no longer be written: its players and settings go with the player to
+// the save folder, and the player is told once where the saves now go.
+TEST(StartUp, SavesMovedFromAnUnwritableFolderKeepThePlayersAndSaySoOnce) {
+    TempDir data, home;
+    WriteTestDataFiles(data.Path());
+    PlayerTable stored;
+    stored.PlayerCount = 1;
+    stored.PlayerNames[1] = "Ann";
+    stored.PlayerLevels[1] = 3;
+    WritePlayerNames(stored, 300, data.Path());
+    const std::string save = home.File("tolmara-deepgrid/");
+    testing::internal::CaptureStderr();
+    {
+        auto game = StartGame(SessionOptions{data.Path(), true, 7, save});
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(save), std::string::npos) << err;
+        EXPECT_EQ(game->players.PlayerCount, 1);
+        EXPECT_EQ(game->players.PlayerNames[1], "Ann");
+        ASSERT_EQ(game->messages.MessageCount, 1);
+        const int shown = game->messages.MessageQueue[0].Code;
+        EXPECT_NE(game->messages.MessageTexts[shown].find(save), std::string::npos);
+    }
+    auto again = StartGame(SessionOptions{data.Path(), true, 7, save});
+    EXPECT_EQ(again->messages.MessageCount, 0);
+    EXPECT_EQ(again->players.PlayerNames[1], "Ann");
+}
+
 TEST(StartUp, RunsHeadlessToTheIntroLogoAndShutsDownCleanly) {
     TempDir dir;
     WriteTestDataFiles(dir.Path());

@@ -56,6 +56,17 @@ TEST_F(LevelCheck, EveryProblemOfALevelIsReported) {
                      "and 1 rows"}));
 }
 
+// Only layers 100 to 102 are drawn; a value far outside once overflowed the drawing's test.
+TEST_F(LevelCheck, LayersOutsideWhatIsDrawnAreErrors) {
+    LevelRecord level = MakeLevel({{E, E, E}, {E, E, E}});
+    level.CellAt(2, 1).Layer = 102;
+    level.CellAt(3, 1).Layer = INT32_MIN;
+    level.CellAt(1, 2).Layer = 99;
+    EXPECT_EQ(Findings({level}), (Texts{"set.lev: level 1: layer -2147483648 at row 1, column 3 "
+                                        "is never drawn (layers are 100 to 102) (1 more cells "
+                                        "alike)"}));
+}
+
 TEST_F(LevelCheck, MonstersNeedTheBusyPictureAndAtMostAHundred) {
     WriteTileSet(dir.File("few.dxg"), PlainTiles(40));
     LevelRecord level = MakeLevel({{tcMonsterTurning}}, 1, 1, "F", "few.dxg");

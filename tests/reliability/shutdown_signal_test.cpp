@@ -152,6 +152,53 @@ TEST(ShutdownSignalSaveFailure, EachFailedSaveIsReportedOnceAndTheStatusIsOne) {
     }
 }
 
+// The standard error of a child that has ended, read from the pipe's end.
+std::string ReadAll(int fd) {
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    ::close(fd);
+    return text;
+}
+
+// Two games on one save folder would each write their whole players and settings files over
+// the other's: a second window, or a headless run, on a folder in use is refused with the
+// folder named, and the first game keeps running and saving. Once it ends the folder is free.
+TEST(TwoGames, ASecondGameOnOneSaveFolderIsRefusedUntilTheFirstEnds) {
+    const std::string built = BuiltGameDir();
+    if (!fs::exists(built + "tolmara") || !fs::exists(built + "tolmara-keys"))
+        GTEST_SKIP() << "the game is not built in " << built;
+    TempDir dir;
+    CopyGameFolder(built, dir.Path());
+    const std::vector<std::string> keys = {
+        built + "tolmara-keys", "--data", dir.Path(), "--save", dir.Path(), "wait:1"};
+    const pid_t first = StartProcess({dir.File("tolmara")});
+    ASSERT_GT(first, 0);
+    std::this_thread::sleep_for(kStartTime);
+    for (const std::vector<std::string>& second :
+         {std::vector<std::string>{dir.File("tolmara")}, keys}) {
+        int errors[2];
+        ASSERT_EQ(::pipe(errors), 0);
+        const pid_t pid = StartProcess(second, errors[1]);
+        ::close(errors[1]);
+        const int status = WaitForEnd(pid, 100);
+        const std::string text = ReadAll(errors[0]);
+        EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 1)
+            << second[0] << " status " << status << "\n"
+            << text;
+        EXPECT_NE(text.find(dir.Path() + ": Tolmara Deepgrid is already running with this save "
+                                         "folder"),
+                  std::string::npos)
+            << text;
+    }
+    EXPECT_FALSE(fs::exists(dir.File("playersnames.grf"))) << "the refused runs wrote nothing";
+    ::kill(first, SIGTERM);
+    const int status = WaitForEnd(first);
+    EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const pid_t after = StartProcess(keys);
+    EXPECT_EQ(WaitForEnd(after), 0) << "the folder was not free after the first game ended";
+}
+
 // The replay and soak tools stop at once on Ctrl+C and SIGTERM, in the middle of a long run.
 class ToolSignal : public ::testing::TestWithParam<int> {};
 
@@ -177,6 +224,26 @@ TEST_P(ToolSignal, EndsTheReplayAndTheSoakAtOnce) {
         EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == GetParam())
             << run[0] << " status " << status;
     }
+}
+
+// tolmara-keys on SIGINT or SIGTERM stops its keys, closes the window as a player would (the
+// players and settings are saved) and ends by the signal.
+TEST_P(ToolSignal, TheKeysToolSavesAndEnds) {
+    const std::string built = BuiltGameDir();
+    if (!fs::exists(built + "tolmara-keys") || !fs::exists(built + "tolmarakx.cfg"))
+        GTEST_SKIP() << "the tools are not built in " << built;
+    TempDir dir;
+    CopyGameFolder(built, dir.Path());
+    const pid_t pid = StartProcess(
+        {built + "tolmara-keys", "--data", dir.Path(), "--save", dir.Path(), "wait:1000000"});
+    ASSERT_GT(pid, 0);
+    std::this_thread::sleep_for(kStartTime);
+    ::kill(pid, GetParam());
+    const int status = WaitForEnd(pid, 50);
+    EXPECT_NE(status, -1) << "tolmara-keys still ran 5 s after the signal";
+    EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == GetParam())
+        << "status " << status;
+    EXPECT_TRUE(fs::exists(dir.File("playersnames.grf"))) << "player names not saved";
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ToolSignal, ::testing::Values(SIGTERM, SIGINT),

@@ -87,6 +87,16 @@ TEST(ReplayScript, ErrorsNameTheLineAndTheFault) {
     EXPECT_TRUE(ErrorOf(head + "86400000 1\n").empty());
 }
 
+// The file's bytes reach a message written out: a zero byte does not cut it short and a terminal
+// gets no escape sequence to act on.
+TEST(ReplayScript, ErrorsWriteOutControlBytes) {
+    const std::string head = "levels a.lev\nlevel 1\n";
+    EXPECT_EQ(ErrorOf(head + std::string("3 17 Up\0\x1b[2J\n", 13)),
+              "t.rpl, line 3: unknown key 'Up\\x00\\x1b[2J'");
+    EXPECT_EQ(ErrorOf(std::string("levels a\x1b]0;x\x07.lev\nlevel 1\n")),
+              "t.rpl, line 1: the level set name 'a\\x1b]0;x\\x07.lev' holds a control character");
+}
+
 TEST(ReplayScript, AFolderGivenAsTheReplayIsNoFile) {
     TempDir dir;
     try {

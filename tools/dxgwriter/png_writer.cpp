@@ -1,22 +1,31 @@
-// Writes 24-bit PNG images with libpng.
+// Writes 24-bit PNG images with libpng, into memory first and then through the crash-safe writer.
 #include "dxgwriter/png_writer.h"
 
 #include <png.h>
 
-#include <cstdio>
 #include <stdexcept>
 
-void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) throw std::runtime_error(path + ": cannot write file");
+#include "media/byte_io.h"
+#include "store/atomic_write.h"
+
+namespace {
+
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+    Bytes& out = *static_cast<Bytes*>(png_get_io_ptr(png));
+    out.insert(out.end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
+Bytes EncodePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
+    Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        throw std::runtime_error(path + ": cannot write PNG");
+        throw std::runtime_error(path + ": cannot make the PNG image");
     }
-    png_init_io(png, f);
+    png_set_write_fn(png, &out, AppendBytes, NoFlush);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -32,7 +41,13 @@ void WritePng(const std::string& path, int width, int height, const std::vector<
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
+    return out;
+}
+
+}  // namespace
+
+void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
+    WriteFileAtomically(path, EncodePng(path, width, height, rgb));
 }
 
 void WritePng(const std::string& path, const Surface& surface) {

@@ -4,8 +4,11 @@
 // installed game end to end without a screen.
 //   tolmara-keys [--data DIR] [--save DIR] WORD...
 // Words: wait:N (N ticks of 20 ms), key:NAME (Enter, Escape, Up, Down, Left, Right, Space,
-// Back, F1 or one letter or digit), type:TEXT, click:X,Y.
+// Back, F1 or one letter or digit), type:TEXT, click:X,Y. SIGINT or SIGTERM stops the words and
+// closes the window (the saves included), then the process ends by that signal.
+#include <atomic>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -24,6 +27,18 @@
 namespace {
 
 constexpr int32_t kTickLag = 20;
+
+// SIGINT and SIGTERM stop the keys and close the window as a player would, so that the players
+// and the settings are saved; the handler only raises the flag that the tick loops read.
+std::atomic<int> stopSignal{0};
+
+void OnStopSignal(int signal) {
+    stopSignal = signal;
+}
+
+bool Stopped(const Game& game) {
+    return game.Terminated || stopSignal.load() != 0;
+}
 
 constexpr const char* kUsage =
     "usage: tolmara-keys [--data DIR] [--save DIR] WORD...\n"
@@ -61,7 +76,7 @@ void Play(Game& game, const std::string& word) {
     if (colon == std::string::npos) UsageError("unknown word " + word);
     const std::string kind = word.substr(0, colon), value = word.substr(colon + 1);
     if (kind == "wait") {
-        for (int i = WholeNumber(value, word); i > 0 && !game.Terminated; --i)
+        for (int i = WholeNumber(value, word); i > 0 && !Stopped(game); --i)
             RunTick(game, kTickLag);
     } else if (kind == "key") {
         const auto [vk, typed] = KeyOf(value, word);
@@ -71,6 +86,7 @@ void Play(Game& game, const std::string& word) {
         ReleaseKey(game, vk);
     } else if (kind == "type") {
         for (char c : value) {
+            if (Stopped(game)) break;
             TypeChar(game, static_cast<uint8_t>(c));
             RunTick(game, kTickLag);
         }
@@ -106,14 +122,25 @@ int main(int argc, char** argv) {
     }
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // SDL's own handlers would turn the signals into quit events that nothing here reads.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
     try {
         SessionOptions options;
         options.ProgramDir = folders.Data;
         options.SaveDir = folders.Save;
         std::unique_ptr<Game> game = StartGame(options);
         for (const std::string& word : words)
-            if (!game->Terminated) Play(*game, word);
+            if (!Stopped(*game)) Play(*game, word);
         if (!game->Terminated) ShutdownSequence(*game);  // the window's close
+        if (const int signal = stopSignal.load(); signal != 0) {
+            // Saved: the process now ends by the signal, as its sender expects.
+            game.reset();
+            std::signal(signal, SIG_DFL);
+            std::raise(signal);
+            return 128 + signal;
+        }
         return game->Failed ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-keys: %s\n", e.what());

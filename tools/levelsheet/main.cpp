@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "app/program_folder.h"
@@ -80,6 +81,7 @@ void UseLevelSet(Game& game, const std::string& path) {
         game.levels.LevelNames[n - 1] = ReadLevelName(in, index, n);
     game.levels.LevelSet = index;
     game.levels.LevelFile = path;
+    game.levels.FileBytes = std::make_shared<const Bytes>(std::move(bytes));
 }
 
 // The thumbnail of level n centred in its slot, its label centred below.

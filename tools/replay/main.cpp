@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         if (options.Watch) HoldLastFrame(*game, kHoldMs);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tolmara-replay: %s\n", e.what());
+        std::fprintf(stderr, "tolmara-replay: %s\n", EscapeControlBytes(e.what()).c_str());
         return 1;
     }
     return 0;
