@@ -57,6 +57,33 @@ std::string CleanLines(std::string text) {
     return text;
 }
 
+// The box shows each line as one line, however long: a message with a long path would run off
+// the screen. Lines are broken at spaces (or after a '/' in a path) to at most this many
+// characters.
+constexpr size_t kBoxLineLength = 72;
+
+std::string BoxLines(const std::string& text) {
+    std::string out;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == '\n') {
+            lineStart = out.size();
+            continue;
+        }
+        if (out.size() - lineStart < kBoxLineLength) continue;
+        // Breaks at the last space or slash of the line; a line without either stays whole.
+        const size_t cut = out.find_last_of(" /", out.size() - 1);
+        if (cut == std::string::npos || cut < lineStart) continue;
+        if (out[cut] == ' ')
+            out[cut] = '\n';
+        else
+            out.insert(cut + 1, "\n");
+        lineStart = cut + 1;
+    }
+    return out;
+}
+
 }  // namespace
 
 void ShowErrorBox(const std::string& title, const std::string& message) {
@@ -65,11 +92,12 @@ void ShowErrorBox(const std::string& title, const std::string& message) {
     // A message box only where a player can see and close it: never under the dummy or offscreen
     // driver, where it could wait for a click that never comes.
     if (RealVideoDriver()) {
+        const std::string boxText = BoxLines(text);
         SDL_MessageBoxButtonData button = {
             SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
             "Cancel"};
         SDL_MessageBoxData box = {
-            SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), text.c_str(), 1, &button, nullptr};
+            SDL_MESSAGEBOX_ERROR, nullptr, title.c_str(), boxText.c_str(), 1, &button, nullptr};
         int pressed = 0;
         SDL_ShowMessageBox(&box, &pressed);
     }
