@@ -309,6 +309,7 @@ TEST(LevelLoader, RefusesTruncatedLevelsAndUnknownNumbers) {
               "set.lev: level 1: infotron quota: unexpected end of file at offset " +
                   std::to_string(bytes.size() - 4));
     rig.WriteSetBytes(Bytes(bytes.begin(), bytes.end() - 20));
+    ReadLevelSet(rig.game());  // levels come from the bytes the set was read with
     EXPECT_NE(LoaderRig::ErrorOf([&] {
                   ReadLevel(rig.game(), 1);
               }).find("set.lev: level 1: cells: unexpected end of file"),

@@ -152,6 +152,20 @@ TEST(ShutdownSignalSaveFailure, EachFailedSaveIsReportedOnceAndTheStatusIsOne) {
     }
 }
 
+// Waits until process `pid` holds a whole-file lock (the save folder's), up to half a minute:
+// by then the game has started far enough to own its folder.
+bool WaitForFolderLock(pid_t pid) {
+    const std::string holder = " " + std::to_string(pid) + " ";
+    for (int i = 0; i < 300; ++i) {
+        std::ifstream locks("/proc/locks");
+        for (std::string line; std::getline(locks, line);)
+            if (line.find("FLOCK") != std::string::npos && line.find(holder) != std::string::npos)
+                return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 // The standard error of a child that has ended, read from the pipe's end.
 std::string ReadAll(int fd) {
     std::string text;
@@ -174,7 +188,11 @@ TEST(TwoGames, ASecondGameOnOneSaveFolderIsRefusedUntilTheFirstEnds) {
         built + "tolmara-keys", "--data", dir.Path(), "--save", dir.Path(), "wait:1"};
     const pid_t first = StartProcess({dir.File("tolmara")});
     ASSERT_GT(first, 0);
-    std::this_thread::sleep_for(kStartTime);
+    if (!WaitForFolderLock(first)) {
+        ::kill(first, SIGKILL);
+        WaitForEnd(first);
+        FAIL() << "the first game did not take its folder";
+    }
     for (const std::vector<std::string>& second :
          {std::vector<std::string>{dir.File("tolmara")}, keys}) {
         int errors[2];
@@ -237,7 +255,7 @@ TEST_P(ToolSignal, TheKeysToolSavesAndEnds) {
     const pid_t pid = StartProcess(
         {built + "tolmara-keys", "--data", dir.Path(), "--save", dir.Path(), "wait:1000000"});
     ASSERT_GT(pid, 0);
-    std::this_thread::sleep_for(kStartTime);
+    EXPECT_TRUE(WaitForFolderLock(pid)) << "tolmara-keys did not start";
     ::kill(pid, GetParam());
     const int status = WaitForEnd(pid, 50);
     EXPECT_NE(status, -1) << "tolmara-keys still ran 5 s after the signal";
