@@ -139,7 +139,7 @@ TEST(LevelFindings, ErrorsAndTheReachWarning) {
     std::vector<LevelFinding> found = CheckEditedLevel(walled, 2);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_TRUE(found[0].Warning);
-    EXPECT_EQ(found[0].Text.rfind("level 2: the start cannot reach an exit", 0), 0u);
+    EXPECT_EQ(found[0].Text.rfind("level 2: the player cannot walk and eat from the start", 0), 0u);
     EXPECT_TRUE(ExitReachable(Level({"E#.", ".L@"})));  // a port carries the player over
 
     LevelRecord level = Level({"@oW", "..."});
