@@ -48,6 +48,10 @@ class Editor {
     void ShowLevel(int index) { SetLevel(index); }
     void Draw(Surface& frame);
     bool Finished() const { return finished_; }
+    // The status line's text when no question is asked.
+    std::string StatusText();
+    // The lines of the message line (what the last action said).
+    const std::vector<std::string>& Messages() const { return message_; }
     // The set as edited, with its history (for tests that undo a whole session).
     const EditSet& Set() const { return set_; }
     // Every command, in the order the help lists them.

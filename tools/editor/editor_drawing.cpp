@@ -359,6 +359,13 @@ void Editor::DrawChecks(Surface& frame, const Rect& area) {
 
 void Editor::DrawStatus(Surface& frame, const Rect& area) {
     if (prompt_) return DrawPrompt(frame, area);
+    const std::string text = StatusText();
+    if (ShowsAlready(kStatusPanel, text)) return;
+    FillRect(frame, area, Rgb565(40, 40, 60));
+    Text(frame, area.Left + 8, area.Top + 2, text, kWhite, area);
+}
+
+std::string Editor::StatusText() {
     const LevelRecord& level = set_.Level(level_);
     std::string text;
     int col = 0, row = 0;
@@ -380,9 +387,7 @@ void Editor::DrawStatus(Surface& frame, const Rect& area) {
             " x " + std::to_string(level.Rows) + "  zoom " + std::to_string(cell_) + " px   " +
             ToolName(tool_) + ": " + TileName(tile_) + (set_.Modified() ? "   (unsaved)" : "") +
             "   F1 help";
-    if (ShowsAlready(kStatusPanel, text)) return;
-    FillRect(frame, area, Rgb565(40, 40, 60));
-    Text(frame, area.Left + 8, area.Top + 2, text, kWhite, area);
+    return text;
 }
 
 void Editor::DrawPrompt(Surface& frame, const Rect& area) {

@@ -49,12 +49,14 @@ int main(int argc, char** argv) {
     }
     try {
         Editor editor(ProgramFolder());
-        bool fresh = file.empty() || (!PathExists(file) && file.size() > 4 &&
+        // A set named but not there yet is a new one; a picture is made only of what exists.
+        bool fresh = file.empty() || (screenshot.empty() && !PathExists(file) && file.size() > 4 &&
                                       file.compare(file.size() - 4, 4, ".lev") == 0);
         if (fresh) editor.StartNew(file);
         if (!fresh && !editor.OpenFile(file) && !screenshot.empty()) {
-            // The messages are shown in the window; a picture run has none to show them in.
-            std::cerr << "tolmara-editor: " << file << ": cannot be opened (no picture made)\n";
+            // The window shows why; a picture run says it here, and makes no picture.
+            std::cerr << "tolmara-editor: " << file << ": cannot be opened, no picture made\n";
+            for (const std::string& line : editor.Messages()) std::cerr << "  " << line << "\n";
             return 1;
         }
         Surface frame;

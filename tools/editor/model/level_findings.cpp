@@ -23,27 +23,33 @@ bool KeptUnderPlayer(int32_t tile) {
            (tile >= tcPortRight && tile <= tcPortUp) || tile == tcHazard || tile >= tcEatFirst;
 }
 
+// "an exit", "a port right".
+std::string WithArticle(const std::string& name) {
+    bool vowel = !name.empty() && std::string("aeiou").find(name[0]) != std::string::npos &&
+                 name.rfind("one", 0) != 0;
+    return (vowel ? "an " : "a ") + name;
+}
+
 // What the tile under the start does to the level when it begins.
 void CheckStartCell(const LevelRecord& level, int col, int row, int exits,
                     std::vector<LevelFinding>& out, int number) {
     const int32_t tile = level.CellAt(col, row).Tile;
-    const std::string name = TileName(tile);
+    const std::string name = TileName(tile), aName = WithArticle(name);
     auto warn = [&](const std::string& text) { out.push_back({true, Label(number) + text}); };
     if (tile == tcExit && exits == 1)
         out.push_back({false, Label(number) +
                                   "the start is on the only exit, which the game clears when the "
                                   "level begins: the level cannot be made"});
     else if (tile == tcMonsterTurning || tile == tcMonsterCrawling)
-        warn("the start is on a " + name + ": the player meets it at once");
+        warn("the start is on " + aName + ": the player meets it at once");
     else if (tile >= tcTrapLeft && tile <= tcTrapRight)
         warn("the start is on a trap: the player is thrown and loses a life at once");
     else if (tile == tcInfotron || tile == tcLife || tile == tcBomb)
         warn("the " + name + " under the start is cleared when the level begins, not collected");
     else if (tile != tcFloor && (tile < tcCircuit1 || tile > tcCircuit3) && !KeptUnderPlayer(tile))
-        warn("the start is on a " + name +
-             ", which the game clears to empty when the level begins");
+        warn("the start is on " + aName + ", which the game clears to empty when the level begins");
     else if (tile != tcEmpty && tile != tcFloor && (tile < tcCircuit1 || tile > tcCircuit3))
-        warn("the start is on a " + name);
+        warn("the start is on " + aName);
 }
 
 }  // namespace
