@@ -195,6 +195,8 @@ class Editor {
     void DrawStatus(Surface& frame, const Rect& area);
     void DrawPrompt(Surface& frame, const Rect& area);
     void DrawHelp(Surface& frame, const Rect& area);
+    // The text in lines of at most `width` pixels (a longer word keeps a line of its own).
+    std::vector<std::string> Wrapped(const std::string& text, int width);
     // Text drawn only inside `clip`.
     void Text(Surface& frame, int x, int y, const std::string& latin1, uint32_t rgb,
               const Rect& clip);

@@ -231,40 +231,57 @@ void Editor::DrawMarks(Surface& frame, const Rect& band, const std::vector<MapMa
     }
 }
 
+std::vector<std::string> Editor::Wrapped(const std::string& text, int width) {
+    std::vector<std::string> lines{""};
+    std::string word;
+    for (const char ch : text + " ") {
+        if (ch != ' ') {
+            word += ch;
+            continue;
+        }
+        const std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (!lines.back().empty() && text_->TextPixelWidth(longer) > width)
+            lines.push_back(word);
+        else
+            lines.back() = longer;
+        word.clear();
+    }
+    return lines;
+}
+
 void Editor::DrawHelp(Surface& frame, const Rect& area) {
     FillRect(frame, area, Rgb565(10, 10, 30));
     Text(frame, area.Left + 12, area.Top + 10, "Tolmara Deepgrid level editor: keys", kYellow,
          area);
-    // Two columns, the keys and what they do; a long line goes on below its keys, and rows
-    // that do not fit go on in another pair of columns to the right.
+    // The keys and what they do side by side, a long text going on below; the rows that do not
+    // fit go on in another such pair of columns to the right, as many pairs as the rows need.
     int keysWidth = 0;
     for (const EditorCommand& c : Commands())
         keysWidth = std::max(keysWidth, text_->TextPixelWidth(Plain(c.Shown)));
     keysWidth = std::min(keysWidth, 200);
-    const int helpWidth = std::max(120, std::min(480, area.Right - area.Left - keysWidth - 40));
-    const int top = area.Top + 10 + kLineHeight + 6;
-    int x = area.Left + 12, y = top;
-    for (const EditorCommand& c : Commands()) {
-        std::vector<std::string> lines{""};
-        std::string word;
-        for (const char ch : Plain(c.Help) + " ") {
-            if (ch != ' ') {
-                word += ch;
-                continue;
-            }
-            std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
-            if (!lines.back().empty() && text_->TextPixelWidth(longer) > helpWidth)
-                lines.push_back(word);
-            else
-                lines.back() = longer;
-            word.clear();
+    const int top = area.Top + 10 + kLineHeight + 6, rows = (area.Bottom - top) / kLineHeight;
+    int helpWidth = 480;
+    std::vector<std::vector<std::string>> texts;
+    for (int pairs = 1; pairs <= 4; ++pairs) {
+        helpWidth = std::clamp((area.Right - area.Left - 12) / pairs - keysWidth - 36, 120, 480);
+        texts.clear();
+        int row = 0, pair = 1;
+        for (const EditorCommand& c : Commands()) {
+            texts.push_back(Wrapped(Plain(c.Help), helpWidth));
+            const int lines = static_cast<int>(texts.back().size());
+            if (row + lines > rows && row > 0) ++pair, row = 0;
+            row += lines;
         }
-        if (y + static_cast<int>(lines.size()) * kLineHeight > area.Bottom && y > top) {
+        if (pair <= pairs) break;
+    }
+    int x = area.Left + 12, y = top;
+    for (size_t n = 0; n < texts.size(); ++n) {
+        if (y + static_cast<int>(texts[n].size()) * kLineHeight > area.Bottom && y > top) {
             x += keysWidth + helpWidth + 36;
             y = top;
         }
-        Text(frame, x, y, Plain(c.Shown), kYellow, area);
-        for (const std::string& line : lines) {
+        Text(frame, x, y, Plain(Commands()[n].Shown), kYellow, area);
+        for (const std::string& line : texts[n]) {
             Text(frame, x + keysWidth + 16, y, line, kWhite, area);
             y += kLineHeight;
         }
