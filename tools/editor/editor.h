@@ -91,6 +91,8 @@ class Editor {
     void MouseUp(const WindowEvent& e);
     void Wheel(const WindowEvent& e);
     void PromptKey(const WindowEvent& e);
+    // The keys that move the cursor in an answer and erase from it.
+    static void EditAnswer(Prompt& prompt, const std::string& key);
     // Puts UTF-8 text into the answer at the cursor (over the whole answer when it is selected).
     void PromptInsert(const std::string& utf8);
     void Ask(const std::string& question, std::function<void(const std::string&)> done,

@@ -488,6 +488,10 @@ void Editor::PromptKey(const WindowEvent& e) {
     }
     if (e.Ctrl && k == "V")
         return PromptInsert(clipboardReader_ ? clipboardReader_() : ClipboardText());
+    if (!e.Ctrl && !e.Alt) EditAnswer(p, k);
+}
+
+void Editor::EditAnswer(Prompt& p, const std::string& k) {
     const bool all = p.AllSelected;
     const size_t end = p.Answer.size();
     if (k == "Backspace" || k == "Delete") {
