@@ -90,8 +90,10 @@ class Session {
             Resize(step);
         else if (what < 86)
             PromptAnswered(step);
-        else if (what < 92)
+        else if (what < 90)
             Selection(step);
+        else if (what < 95)
+            UndoOrRedo(step);
         else
             LevelListChange(step);
         return step;
@@ -229,6 +231,12 @@ class Session {
             const std::string& key = keys[static_cast<size_t>(Between(0, keys.size() - 1))];
             step.push_back(Key(key, key != "Delete", key == "R" && Chance(50)));
         }
+    }
+
+    // A few steps of the history back, or forward again.
+    void UndoOrRedo(std::vector<WindowEvent>& step) {
+        const bool undo = Chance(65);
+        for (int n = Between(1, 6); n > 0; --n) step.push_back(Key(undo ? "Z" : "Y", true));
     }
 
     void LevelListChange(std::vector<WindowEvent>& step) {
