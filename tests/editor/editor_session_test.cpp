@@ -4,7 +4,8 @@
 // step the frame drawn over the last one must equal a frame drawn whole, and at the end undoing
 // every change must give back the opened set byte for byte. Saving, opening, new sets, quitting
 // and test play are left out: they leave the session or write files.
-//   TOLMARA_EDITOR_STEPS: how many steps (default 2500); TOLMARA_EDITOR_SEED: the first seed.
+//   TOLMARA_EDITOR_STEPS: how many steps (default 2500); TOLMARA_EDITOR_SEED: the session's seed;
+//   TOLMARA_EDITOR_TRACE: print every step as it is taken (to find what a crash followed).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
