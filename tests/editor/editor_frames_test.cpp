@@ -122,6 +122,12 @@ TEST_F(EditorFrames, TheStartOutOfViewAndTinyWindows) {
          {Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left")});
     Step("zoomed in on the pointer",
          {MouseAt(Kind::MouseMove, 30, 10), Ctrl(Wheel(1)), Ctrl(Wheel(1)), Ctrl(Wheel(1))});
+    editor_.ShowLevel(39);
+    Step("the last level zoomed twice on the pointer",
+         {MouseAt(Kind::MouseMove, 2, 2), Ctrl(Wheel(1)), Ctrl(Wheel(1))});
+    Step("a new level of 20 x 12", {Key("A", true), Typed("20 12 Wide"), Key("Return")});
+    Step("scrolled left five times",
+         {Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left")});
     for (auto [w, h] : {std::pair{400, 300}, {520, 380}, {40, 30}, {1, 1}, {300, 2}, {1024, 768}})
         Step("window of " + std::to_string(w) + " x " + std::to_string(h),
              {Mouse(Kind::Resize, w, h), Mouse(Kind::MouseMove, w / 2, h / 2), Key("Right")});
