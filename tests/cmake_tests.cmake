@@ -20,10 +20,18 @@ set_tests_properties(InstallLayoutValidates InstalledGameSavesUnderHome PROPERTI
                      RESOURCE_LOCK install_tree)
 # Every tool prints its usage on --help and refuses an option it does not know.
 foreach(tool tolmara-levels tolmara-replay tolmara-shots tolmara-assets tolmara-levelsheet
-        tolmara-soak tolmara-bench)
+        tolmara-soak tolmara-bench tolmara-editor)
   if(TARGET ${tool})
     add_test(NAME ${tool}_help COMMAND ${tool} --help)
     add_test(NAME ${tool}_refuses_an_unknown_option COMMAND ${tool} --no-such-option)
     set_tests_properties(${tool}_refuses_an_unknown_option PROPERTIES WILL_FAIL TRUE)
   endif()
 endforeach()
+
+# The editor's command line, and its table of keys in the README kept the same as the program's.
+if(TARGET tolmara-editor)
+  add_test(NAME EditorCommandLineAndKeysTable
+           COMMAND ${CMAKE_COMMAND} -DEDITOR=$<TARGET_FILE:tolmara-editor>
+                   -DREADME=${CMAKE_SOURCE_DIR}/README.md -DWORK=${CMAKE_BINARY_DIR}/check-editor-cli
+                   -P ${CMAKE_SOURCE_DIR}/tests/editor/editor_command_line.cmake)
+endif()

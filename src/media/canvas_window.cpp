@@ -39,6 +39,18 @@ void CanvasWindow::SetCaption(const std::string& caption) {
     SDL_SetWindowTitle(impl_->Window, caption.c_str());
 }
 
+void CanvasWindow::SetMinimumSize(int width, int height) {
+    SDL_SetWindowMinimumSize(impl_->Window, width, height);
+}
+
+std::string ClipboardText() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !SDL_HasClipboardText()) return "";
+    char* text = SDL_GetClipboardText();
+    std::string out = text ? text : "";
+    SDL_free(text);
+    return out;
+}
+
 int CanvasWindow::Width() const {
     int w = 0, h = 0;
     SDL_GetWindowSize(impl_->Window, &w, &h);

@@ -46,6 +46,8 @@ class CanvasWindow {
     // std::runtime_error naming the problem.
     void Open(const std::string& caption, int width, int height);
     void SetCaption(const std::string& caption);
+    // The smallest size the window can be given by the user.
+    void SetMinimumSize(int width, int height);
     int Width() const;
     int Height() const;
     // The events since the last call; waits up to `waitMs` for the first when there is none.
@@ -57,3 +59,6 @@ class CanvasWindow {
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// The text on the system's clipboard (UTF-8), or "" when there is none or no window is open.
+std::string ClipboardText();

@@ -47,12 +47,16 @@ struct Surface {
 // Screen rectangle, right and bottom exclusive.
 struct Rect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Empty() const { return Left >= Right || Top >= Bottom; }
 };
 
-// What two rectangles share (empty, Left >= Right or Top >= Bottom, when nothing).
+// What two rectangles share. When they share nothing the result is empty with its right edge no
+// further left than its left edge and its bottom no higher than its top, so that widths and
+// heights worked out from it are never negative.
 inline Rect Intersection(const Rect& a, const Rect& b) {
-    return Rect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                std::min(a.Bottom, b.Bottom)};
+    const int left = std::max(a.Left, b.Left), top = std::max(a.Top, b.Top);
+    return Rect{left, top, std::max(left, std::min(a.Right, b.Right)),
+                std::max(top, std::min(a.Bottom, b.Bottom))};
 }
 
 // The w x h box with its top-left corner at (x, y), its far edges kept within int.

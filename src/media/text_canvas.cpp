@@ -213,6 +213,14 @@ int TextCanvas::TextPixelHeight(const std::string& latin1) {
     return impl_->Render(latin1)->Height;
 }
 
+std::shared_ptr<const RenderedText> TextCanvas::Rendered(const std::string& latin1) {
+    return impl_->Render(latin1);
+}
+
+uint32_t TextCanvas::Color() const {
+    return impl_->color;
+}
+
 void TextCanvas::WriteText(Surface& dest, int x, int y, const std::string& latin1) {
     const std::shared_ptr<const RenderedText>& text = impl_->Render(latin1);
     if (text->Width == 0) return;

@@ -42,6 +42,9 @@ class TextCanvas {
     // Draws with the top-left of the text's line box at (x, y), clipped to dest, no background.
     // On a surface that records its drawing, the call is recorded.
     void WriteText(Surface& dest, int x, int y, const std::string& latin1);
+    // The text as drawn in the current font, for drawing it clipped (BlendText).
+    std::shared_ptr<const RenderedText> Rendered(const std::string& latin1);
+    uint32_t Color() const;
     // Ends a drawing session (kept for the frame loop's contract; text is drawn immediately).
     void ReleaseCanvas();
 

@@ -106,6 +106,31 @@ TEST(EditSet, CutPasteAndTurnsTurnPointingTiles) {
     EXPECT_EQ(TurnedTile(tcPortUp, Turn::Anticlockwise), tcPortLeft);
 }
 
+// A selection left beyond the level's edge (the level shrank under it) turns into nothing and
+// can be turned again.
+TEST(EditSet, AreasBeyondTheLevelTurnIntoNothing) {
+    EditSet set = Fresh(6, 5);
+    CellArea beyond = set.TurnArea(0, {8, 2, 3, 2}, Turn::Clockwise);
+    EXPECT_GE(beyond.Cols, 0);
+    EXPECT_GE(beyond.Rows, 0);
+    CellArea again = set.TurnArea(0, beyond, Turn::FlipSideways);
+    EXPECT_GE(again.Cols, 0);
+    EXPECT_TRUE(set.Copy(0, {1, 1, -2, 3}).Cells.empty());
+}
+
+// The set's name is part of the history: an unsaved new name is a change, and undo restores it.
+TEST(EditSet, RenamingTheSetIsAChangeThatUndoes) {
+    EditSet set = Fresh();
+    set.Rename("Deep ones");
+    EXPECT_EQ(set.SetName, "Deep ones");
+    EXPECT_TRUE(set.Modified());
+    set.Undo();
+    EXPECT_EQ(set.SetName, "");
+    EXPECT_FALSE(set.Modified());
+    set.Redo();
+    EXPECT_EQ(set.Data().SetName, "Deep ones");
+}
+
 TEST(EditSet, ResizeFromEverySideKeepsContent) {
     EditSet set = Fresh(3, 3);
     set.Paint(0, 2, 2, tcExit);

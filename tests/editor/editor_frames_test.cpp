@@ -31,6 +31,15 @@ WindowEvent Typed(const std::string& text) {
     return e;
 }
 
+WindowEvent Wheel(int y) {
+    return WindowEvent::At(Kind::Wheel, 0, y);
+}
+
+WindowEvent Ctrl(WindowEvent e) {
+    e.Ctrl = true;
+    return e;
+}
+
 class EditorFrames : public ::testing::Test {
   protected:
     EditorFrames() : editor_(BuiltGameDir()) {
@@ -51,6 +60,9 @@ class EditorFrames : public ::testing::Test {
     }
 
     // The window point of a cell of the level shown.
+    // The pixels a cell takes on the screen at the present zoom.
+    int CellSize() { return At(2, 1).first - At(1, 1).first; }
+
     std::pair<int, int> At(int col, int row) {
         int x = 0, y = 0;
         editor_.PointOfCell(col, row, x, y);
@@ -86,7 +98,12 @@ TEST_F(EditorFrames, EveryChangeDrawsTheSameFrameAsAWholeDraw) {
     Step("undo", {Key("Z", true), Key("Z", true), Key("Z", true)});
     Step("scrolled", {MouseAt(Kind::MouseDown, 5, 5, 2), MouseAt(Kind::MouseMove, 7, 6),
                       MouseAt(Kind::MouseUp, 7, 6, 2)});
+    const int cellBefore = CellSize();
     Step("zoomed out", {Key("PageDown"), Key("PageDown")});
+    EXPECT_LT(CellSize(), cellBefore) << "Page Down zooms out";
+    const int cellOut = CellSize();
+    Step("zoomed in", {Key("PageUp")});
+    EXPECT_GT(CellSize(), cellOut) << "Page Up zooms in";
     Step("help", {Key("F1")});
     Step("help closed", {Key("Escape")});
     Step("a question in the status line", {Key("F2")});
@@ -95,6 +112,25 @@ TEST_F(EditorFrames, EveryChangeDrawsTheSameFrameAsAWholeDraw) {
     Step("next level", {Key("Tab")});
     Step("whole level", {Key("Home"), MouseAt(Kind::MouseMove, 1, 1)});
     Step("window resized", {Mouse(Kind::Resize, 1280, 960)});
+}
+
+// The start leaving the view sideways, and windows smaller than the panels: everything is
+// drawn inside the frame, and drawn over the last frame as it is drawn whole.
+TEST_F(EditorFrames, TheStartOutOfViewAndTinyWindows) {
+    Step("start out of view to the left", {Key("Right"), Key("Right"), Key("Right")});
+    Step("start out of view to the right",
+         {Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left")});
+    Step("zoomed in on the pointer",
+         {MouseAt(Kind::MouseMove, 30, 10), Ctrl(Wheel(1)), Ctrl(Wheel(1)), Ctrl(Wheel(1))});
+    editor_.ShowLevel(39);
+    Step("the last level zoomed twice on the pointer",
+         {MouseAt(Kind::MouseMove, 2, 2), Ctrl(Wheel(1)), Ctrl(Wheel(1))});
+    Step("a new level of 20 x 12", {Key("A", true), Typed("20 12 Wide"), Key("Return")});
+    Step("scrolled left five times",
+         {Key("Left"), Key("Left"), Key("Left"), Key("Left"), Key("Left")});
+    for (auto [w, h] : {std::pair{400, 300}, {520, 380}, {40, 30}, {1, 1}, {300, 2}, {1024, 768}})
+        Step("window of " + std::to_string(w) + " x " + std::to_string(h),
+             {Mouse(Kind::Resize, w, h), Mouse(Kind::MouseMove, w / 2, h / 2), Key("Right")});
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST(LevelFindings, ErrorsAndTheReachWarning) {
     std::vector<LevelFinding> found = CheckEditedLevel(walled, 2);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_TRUE(found[0].Warning);
-    EXPECT_EQ(found[0].Text.rfind("level 2: the start cannot reach an exit", 0), 0u);
+    EXPECT_EQ(found[0].Text.rfind("level 2: the player cannot walk and eat from the start", 0), 0u);
     EXPECT_TRUE(ExitReachable(Level({"E#.", ".L@"})));  // a port carries the player over
 
     LevelRecord level = Level({"@oW", "..."});
@@ -157,6 +157,33 @@ TEST(LevelFindings, ErrorsAndTheReachWarning) {
     found = CheckEditedLevel(level, 1);
     ASSERT_GE(found.size(), 1u);
     EXPECT_EQ(found[0].Text, "level 1: 109 monsters, at most 100");
+}
+
+// What the game does with the tile under the start: it clears it to empty when the level begins
+// (unless it is a port, a trap or a hazard), so a start on a wall loses the wall and a start on
+// the only exit loses the level.
+TEST(LevelFindings, WhatLiesUnderTheStart) {
+    auto findings = [](int32_t under, bool keepTheExit = true) {
+        LevelRecord level = Level({"@.E", "..."});
+        int col = 0, row = 0;
+        EXPECT_TRUE(StartCell(level, col, row));
+        level.CellAt(col, row).Tile = under;
+        if (!keepTheExit) level.CellAt(3, 1).Tile = tcEmpty;
+        std::string all;
+        for (const LevelFinding& f : CheckEditedLevel(level, 1))
+            all += (f.Warning ? "warning: " : "error: ") + f.Text + "\n";
+        return all;
+    };
+    EXPECT_EQ(findings(tcEmpty), "");
+    EXPECT_EQ(findings(tcFloor), "");
+    EXPECT_EQ(findings(30),
+              "warning: level 1: the start is on a terracotta ceramic wall, which the game clears "
+              "to empty when the level begins\n");
+    EXPECT_EQ(findings(tcExit, false).rfind("error: level 1: the start is on the only exit", 0),
+              0u);
+    EXPECT_EQ(findings(tcExit).rfind("warning: level 1: the start is on an exit", 0), 0u);
+    EXPECT_NE(findings(tcTrapDown).find("thrown and loses a life"), std::string::npos);
+    EXPECT_NE(findings(tcInfotron).find("not collected"), std::string::npos);
 }
 
 TEST(LevelFindings, ShippedLevelsHaveNoErrors) {

@@ -17,9 +17,22 @@
 #include "model/edit_set.h"
 #include "model/level_findings.h"
 #include "model/proofs.h"
-#include "tile_palette.h"
+#include "model/tile_palette.h"
 
 enum class Tool { Pencil, Line, Rectangle, FilledRectangle, Fill, Start, Select };
+
+class Editor;
+
+// One command of the editor: what gives it, what it does and its line of help. The keys and the
+// typed characters run it; a command with neither is done with the pointer or in a question and
+// is there for the help.
+struct EditorCommand {
+    std::string Shown;  // the keys as the help shows them: "Ctrl+Shift+R", "`p`"
+    std::string Help;
+    std::vector<std::string> Keys;  // "Ctrl+Z", "Alt+Up", "PageUp": modifiers, then SDL's name
+    std::string Typed;              // characters that give it
+    void (Editor::*Run)(const WindowEvent&) = nullptr;
+};
 
 class Editor {
   public:
@@ -35,14 +48,30 @@ class Editor {
     void ShowLevel(int index) { SetLevel(index); }
     void Draw(Surface& frame);
     bool Finished() const { return finished_; }
-    // The keys and what they do, as the help page lists them.
-    static std::vector<std::string> HelpLines();
+    // The status line's text when no question is asked.
+    std::string StatusText();
+    // The lines of the message line (what the last action said).
+    const std::vector<std::string>& Messages() const { return message_; }
+    // The set as edited, with its history (for tests that undo a whole session).
+    const EditSet& Set() const { return set_; }
+    // Every command, in the order the help lists them.
+    static const std::vector<EditorCommand>& Commands();
+    // The commands as a Markdown table (the README's table of keys).
+    static std::string KeysMarkdown();
+    // The smallest window the editor is made for; smaller ones are drawn, with little in view.
+    static constexpr int kMinimumWidth = 640, kMinimumHeight = 480;
+    // Where the editor reads the clipboard (the window system's by default).
+    void SetClipboardReader(std::function<std::string()> reader) {
+        clipboardReader_ = std::move(reader);
+    }
 
   private:
     struct Prompt {
-        std::string Question, Answer;
+        std::string Question, Answer;  // Latin-1
         std::function<void(const std::string&)> Done;
-        bool OneKey = false;  // answered by one key (y / n), not by Enter
+        bool OneKey = false;       // answered by one key (y / n), not by Enter
+        size_t Cursor = 0;         // where typing goes, a place in Answer
+        bool AllSelected = false;  // the whole answer, replaced by what is typed next
     };
     struct Layout {
         Rect List, Map, Palette, Checks, Status;
@@ -50,12 +79,22 @@ class Editor {
 
     // Events.
     void KeyDown(const WindowEvent& e);
-    void Typed(const std::string& text);
+    void Typed(const WindowEvent& e);
+    void PickTile(int32_t tile);
+    void PickTyped(const WindowEvent& e);
+    // Keeps at least a cell of the map's edge in view, however far it was scrolled.
+    void KeepMapInView();
+    // Cuts the selection to the level (none when nothing of it is left).
+    void KeepSelectionInLevel();
     void MouseDown(const WindowEvent& e);
     void MouseMove(const WindowEvent& e);
     void MouseUp(const WindowEvent& e);
     void Wheel(const WindowEvent& e);
     void PromptKey(const WindowEvent& e);
+    // The keys that move the cursor in an answer and erase from it.
+    static void EditAnswer(Prompt& prompt, const std::string& key);
+    // Puts UTF-8 text into the answer at the cursor (over the whole answer when it is selected).
+    void PromptInsert(const std::string& utf8);
     void Ask(const std::string& question, std::function<void(const std::string&)> done,
              bool oneKey = false, const std::string& answer = "");
     // Runs `then` after asking to save unsaved changes (save, discard or stay).
@@ -70,7 +109,43 @@ class Editor {
     void ZoomBy(int steps, int aboutX, int aboutY);
     void ZoomToFit();
     void Show(const std::vector<std::string>& lines, bool error);
-    void SelectionKey(const std::string& key, bool shift);
+
+    // The commands (each takes the event that gave it).
+    void ShowHelp(const WindowEvent&);
+    void ChooseTool(const WindowEvent& e);
+    void ToggleGrid(const WindowEvent&);
+    void Scroll(const WindowEvent& e);
+    void ZoomIn(const WindowEvent&);
+    void ZoomOut(const WindowEvent&);
+    void WholeLevel(const WindowEvent&);
+    void DropSelection(const WindowEvent&);
+    void ClearSelection(const WindowEvent&);
+    void UndoKey(const WindowEvent&) { Undo(); }
+    void RedoKey(const WindowEvent&) { Redo(); }
+    void CopySelection(const WindowEvent&);
+    void CutSelection(const WindowEvent&);
+    void PasteClipboard(const WindowEvent&);
+    void TurnSelection(const WindowEvent& e);
+    void GrowOrShrink(const WindowEvent& e);
+    void AskLevelName(const WindowEvent&);
+    void AskTileSet(const WindowEvent&);
+    void AskQuota(const WindowEvent&);
+    void AskFlags(const WindowEvent&);
+    void AskSetName(const WindowEvent&);
+    void AskCell(const WindowEvent&);
+    void AskSize(const WindowEvent&);
+    void AskSpeed(const WindowEvent&);
+    void TestPlayKey(const WindowEvent&) { TestPlayLevel(); }
+    void NextLevel(const WindowEvent& e);
+    void AskNewLevel(const WindowEvent&);
+    void DuplicateLevel(const WindowEvent&);
+    void DeleteLevel(const WindowEvent&);
+    void MoveLevel(const WindowEvent& e);
+    void SaveKey(const WindowEvent&) { Save(); }
+    void SaveAsKey(const WindowEvent&) { SaveAs(); }
+    void OpenKey(const WindowEvent&);
+    void NewSetKey(const WindowEvent&);
+    void QuitKey(const WindowEvent&);
     void ApplyDrag(int col, int row);
     void TestPlayLevel();
     // Writes the proofs beside the saved set and plays each again without a window.
@@ -97,17 +172,56 @@ class Editor {
     void LoadTiles();
     void DrawList(Surface& frame, const Rect& area);
     void DrawMap(Surface& frame, const Rect& area);
+    // A frame or letter drawn over the map.
+    struct MapMark {
+        Rect Box;
+        uint16_t Colour = 0;
+        bool Letter = false;  // the start's letter in the cell Box
+        bool operator==(const MapMark& o) const {
+            return Box.Left == o.Box.Left && Box.Top == o.Box.Top && Box.Right == o.Box.Right &&
+                   Box.Bottom == o.Box.Bottom && Colour == o.Colour && Letter == o.Letter;
+        }
+    };
+    Rect CellBox(const Rect& area, int col, int row) const;
+    // The marks over the map in view: the start, the selection, the drag, the cell under the
+    // pointer. Marks wholly out of view are left out.
+    std::vector<MapMark> MapMarks(const Rect& area, const LevelRecord& level) const;
+    // The map rows to draw again, from `from` to `to` (none when from >= to): those of the
+    // cells that changed and of the marks that came, went or moved.
+    void ChangedRows(const Rect& area, const MapPicture::ChangedRows& changed,
+                     const std::vector<MapMark>& marks, int& from, int& to) const;
+    void DrawGrid(Surface& frame, const Rect& area, const Rect& band, const LevelRecord& level);
+    void DrawMarks(Surface& frame, const Rect& band, const std::vector<MapMark>& marks);
     void DrawPalette(Surface& frame, const Rect& area);
     void DrawChecks(Surface& frame, const Rect& area);
     void DrawStatus(Surface& frame, const Rect& area);
+    void DrawPrompt(Surface& frame, const Rect& area);
     void DrawHelp(Surface& frame, const Rect& area);
-    void Text(Surface& frame, int x, int y, const std::string& latin1, uint32_t bgr);
+    // The text in lines of at most `width` pixels (a longer word keeps a line of its own).
+    std::vector<std::string> Wrapped(const std::string& text, int width);
+    // Text drawn only inside `clip`.
+    void Text(Surface& frame, int x, int y, const std::string& latin1, uint32_t rgb,
+              const Rect& clip);
     const Surface& Thumbnail(int32_t tile);
 
     // Where the pointer is.
     bool CellAtPoint(int x, int y, int& col, int& row) const;
+    // Where the palette puts each tile's picture and each group's name, in `area`; only what
+    // fits in the area is listed.
+    struct PaletteSpot {
+        int32_t Tile = 0;  // 0: a group's name
+        int X = 0, Y = 0;
+        const std::string* Name = nullptr;
+    };
+    std::vector<PaletteSpot> PaletteSpots(const Rect& area) const;
     int32_t PaletteTileAt(int x, int y) const;
     int ListLevelAt(int x, int y) const;
+    // The levels the list has room for, and the first it shows (the shown level is in view).
+    int ListRows(const Rect& area) const;
+    int FirstListed(int rows) const;
+
+    static constexpr int kLineHeight = 16;
+    static constexpr int kThumb = 32, kThumbStep = 36, kThumbsPerRow = 6;
 
     std::string dataDir_;
     EditSet set_;
@@ -139,6 +253,7 @@ class Editor {
     CellBlock clipboard_;
 
     std::unique_ptr<Prompt> prompt_;
+    std::function<std::string()> clipboardReader_;
     std::vector<std::string> message_;
     bool messageIsError_ = false;
 
@@ -147,16 +262,6 @@ class Editor {
     std::vector<Surface> thumbnails_;
     std::vector<PaletteGroup> palette_;
     MapPicture map_;
-    // A frame or letter drawn over the map.
-    struct MapMark {
-        Rect Box;
-        uint16_t Colour = 0;
-        bool Letter = false;  // the start's letter in the cell Box
-        bool operator==(const MapMark& o) const {
-            return Box.Left == o.Box.Left && Box.Top == o.Box.Top && Box.Right == o.Box.Right &&
-                   Box.Bottom == o.Box.Bottom && Colour == o.Colour && Letter == o.Letter;
-        }
-    };
     std::vector<MapMark> drawnMarks_;
     std::optional<std::string> drawnLooks_[kPanelCount];
     const uint16_t* drawnPixels_ = nullptr;  // the frame the looks are in

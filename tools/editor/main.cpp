@@ -1,6 +1,7 @@
 // tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
 //   tolmara-editor [FILE.lev | FILE.lvl]
 //   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
+//   tolmara-editor --keys                                    prints the keys as a Markdown table
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -13,10 +14,14 @@
 
 namespace {
 
-int Usage() {
-    std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
-                 "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n";
-    return 2;
+int Usage(std::ostream& out, int status) {
+    out << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
+           "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n"
+           "       tolmara-editor --keys\n"
+           "Opens a level set (or a level source) in a window; a .lev that does not exist yet\n"
+           "starts a new set to be saved there. In the window F1 lists every key; --keys prints\n"
+           "them as a table.\n";
+    return status;
 }
 
 }  // namespace
@@ -30,21 +35,29 @@ int main(int argc, char** argv) {
             screenshot = argv[++i];
         else if (arg == "--level" && i + 1 < argc)
             level = std::atoi(argv[++i]);
-        else if (!arg.empty() && arg[0] == '-')
-            return Usage();
+        else if (arg == "--help" || arg == "-h")
+            return Usage(std::cout, 0);
+        else if (arg == "--keys") {
+            std::cout << Editor::KeysMarkdown();
+            return 0;
+        } else if (!arg.empty() && arg[0] == '-')
+            return Usage(std::cerr, 2);
         else if (file.empty())
             file = arg;
         else
-            return Usage();
+            return Usage(std::cerr, 2);
     }
     try {
         Editor editor(ProgramFolder());
-        bool fresh = file.empty() || (!PathExists(file) && file.size() > 4 &&
+        // A set named but not there yet is a new one; a picture is made only of what exists.
+        bool fresh = file.empty() || (screenshot.empty() && !PathExists(file) && file.size() > 4 &&
                                       file.compare(file.size() - 4, 4, ".lev") == 0);
         if (fresh) editor.StartNew(file);
-        if (!fresh && !editor.OpenFile(file)) {
-            // The messages are shown in the window; a picture run says them here too.
-            if (!screenshot.empty()) std::cerr << "tolmara-editor: " << file << " not opened\n";
+        if (!fresh && !editor.OpenFile(file) && !screenshot.empty()) {
+            // The window shows why; a picture run says it here, and makes no picture.
+            std::cerr << "tolmara-editor: " << file << ": cannot be opened, no picture made\n";
+            for (const std::string& line : editor.Messages()) std::cerr << "  " << line << "\n";
+            return 1;
         }
         Surface frame;
         if (!screenshot.empty()) {
@@ -56,6 +69,7 @@ int main(int argc, char** argv) {
         }
         CanvasWindow window;
         window.Open("Tolmara Deepgrid level editor", 1280, 960);
+        window.SetMinimumSize(Editor::kMinimumWidth, Editor::kMinimumHeight);
         editor.Handle(WindowEvent::At(WindowEvent::Kind::Resize, window.Width(), window.Height()));
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
         // A frame is drawn when something happened: an idle editor costs no processor time.

@@ -115,8 +115,13 @@ void MapPicture::Rescale(int col0, int row0, int col1, int row1) {
     }
 }
 
-void MapPicture::DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY,
+void MapPicture::DrawView(Surface& dest, const Rect& area, int cell, int fromX, int fromY,
                           int rowsFrom, int rowsTo) {
+    // Only the part of the area inside the surface is drawn, whatever size it was given.
+    const Rect to = Intersection(area, Rect{0, 0, dest.Width, dest.Height});
+    if (to.Empty() || cell <= 0) return;
+    fromX += to.Left - area.Left;
+    fromY += to.Top - area.Top;
     if (cell != kCellSize &&
         (cell != zoomedCell_ || zoomed_.Width != picture_.Width / kCellSize * cell ||
          zoomed_.Height != picture_.Height / kCellSize * cell)) {

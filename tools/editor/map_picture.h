@@ -32,11 +32,12 @@ class MapPicture {
     };
     ChangedRows TakeChanges();
     // Draws the part of the map seen at `cell` pixels a cell, from zoomed pixel (fromX, fromY),
-    // into the rectangle `to` of `dest`, or only its rows `rowsFrom` to `rowsTo` (exclusive) when
-    // they are given. The map at that zoom is kept between frames and scaled again only where
-    // cells changed, so that a frame is one copy of what is in view.
-    void DrawView(Surface& dest, const Rect& to, int cell, int fromX, int fromY, int rowsFrom = -1,
-                  int rowsTo = -1);
+    // into the rectangle `area` of `dest` (only where it is inside `dest`), or only its rows
+    // `rowsFrom` to `rowsTo` (exclusive) when they are given. The map at that zoom is kept between
+    // frames and scaled again only where cells changed, so that a frame is one copy of what is in
+    // view.
+    void DrawView(Surface& dest, const Rect& area, int cell, int fromX, int fromY,
+                  int rowsFrom = -1, int rowsTo = -1);
     const Surface& Whole() const { return picture_; }
 
   private:

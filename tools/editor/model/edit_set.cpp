@@ -183,6 +183,7 @@ void EditSet::SetStart(int index, int col, int row) {
 CellBlock EditSet::Copy(int index, const CellArea& area) const {
     const LevelRecord& level = Level(index);
     CellBlock block;
+    if (area.Cols <= 0 || area.Rows <= 0) return block;
     block.Cols = area.Cols;
     block.Rows = area.Rows;
     block.Cells.resize(static_cast<size_t>(area.Cols) * static_cast<size_t>(area.Rows));
@@ -222,8 +223,8 @@ CellArea EditSet::TurnArea(int index, const CellArea& area, Turn turn) {
     if (!stroke_) Close();
     const LevelRecord& level = Level(index);
     CellArea now{area.Col, area.Row, turned.Cols, turned.Rows};
-    now.Cols = std::min(now.Cols, level.Cols - now.Col + 1);
-    now.Rows = std::min(now.Rows, level.Rows - now.Row + 1);
+    now.Cols = std::max(0, std::min(now.Cols, level.Cols - now.Col + 1));
+    now.Rows = std::max(0, std::min(now.Rows, level.Rows - now.Row + 1));
     return now;
 }
 
@@ -243,6 +244,18 @@ void EditSet::SetProperties(int index, const LevelProperties& properties) {
     change.PropsBefore = Properties(index);
     change.PropsAfter = properties;
     if (change.PropsBefore == change.PropsAfter) return;
+    Apply(change, true);
+    Push(std::move(change));
+}
+
+void EditSet::Rename(const std::string& setName) {
+    Close();
+    if (setName == SetName) return;
+    Change change;
+    change.What = Kind::SetName;
+    change.Index = -1;  // no level
+    change.PropsBefore.LevelName = SetName;
+    change.PropsAfter.LevelName = setName;
     Apply(change, true);
     Push(std::move(change));
 }
@@ -399,6 +412,9 @@ void EditSet::Apply(const Change& change, bool forward) {
                 move(change.Index, change.To);
             else
                 move(change.To, change.Index);
+            return;
+        case Kind::SetName:
+            SetName = (forward ? change.PropsAfter : change.PropsBefore).LevelName;
             return;
     }
     if (change.What != Kind::Insert && change.What != Kind::Remove)

@@ -84,6 +84,8 @@ class EditSet {
     // --- the level's fields and size
     void SetProperties(int index, const LevelProperties& properties);
     LevelProperties Properties(int index) const;
+    // Gives the set a new name, as one step of the history.
+    void Rename(const std::string& setName);
     // Grows (positive) or shrinks (negative) each side by that many cells, keeping the cells
     // that stay where they are in the map; the start moves with them. Returns false, changing
     // nothing, when a side would end outside 1 to 99.
@@ -112,14 +114,14 @@ class EditSet {
         int32_t Index;  // (row - 1) * Cols + (col - 1)
         LevelRecordCell Before, After;
     };
-    enum class Kind { Cells, Start, Properties, Shape, Insert, Remove, Move };
+    enum class Kind { Cells, Start, Properties, Shape, Insert, Remove, Move, SetName };
     struct Change {
         Kind What = Kind::Cells;
         int Index = 0;  // the level; for Move, where it was
         int To = 0;     // for Move, where it went
         std::vector<CellEdit> Cells;
         int32_t StartBefore[2] = {0, 0}, StartAfter[2] = {0, 0};
-        LevelProperties PropsBefore, PropsAfter;
+        LevelProperties PropsBefore, PropsAfter;  // SetName: the set's names in LevelName
         // Shape: the level before the resize and the sides; Insert/Remove: the level.
         std::shared_ptr<const LevelRecord> Whole;
         int Sides[4] = {0, 0, 0, 0};

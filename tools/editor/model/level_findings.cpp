@@ -3,6 +3,7 @@
 
 #include "level/level_set_reader.h"
 #include "model/edit_set.h"
+#include "model/tile_palette.h"
 
 namespace {
 
@@ -15,6 +16,42 @@ std::string Label(int number) {
     return "level " + std::to_string(number) + ": ";
 }
 
+// Tiles the game leaves in the player's cell; every other tile there is cleared to empty as soon
+// as the player stands in it, the start's cell included, without anything being collected.
+bool KeptUnderPlayer(int32_t tile) {
+    return tile == tcBusy || tile == tcEmpty || (tile >= tcTrapLeft && tile <= tcTrapRight) ||
+           (tile >= tcPortRight && tile <= tcPortUp) || tile == tcHazard || tile >= tcEatFirst;
+}
+
+// "an exit", "a port right".
+std::string WithArticle(const std::string& name) {
+    bool vowel = !name.empty() && std::string("aeiou").find(name[0]) != std::string::npos &&
+                 name.rfind("one", 0) != 0;
+    return (vowel ? "an " : "a ") + name;
+}
+
+// What the tile under the start does to the level when it begins.
+void CheckStartCell(const LevelRecord& level, int col, int row, int exits,
+                    std::vector<LevelFinding>& out, int number) {
+    const int32_t tile = level.CellAt(col, row).Tile;
+    const std::string name = TileName(tile), aName = WithArticle(name);
+    auto warn = [&](const std::string& text) { out.push_back({true, Label(number) + text}); };
+    if (tile == tcExit && exits == 1)
+        out.push_back({false, Label(number) +
+                                  "the start is on the only exit, which the game clears when the "
+                                  "level begins: the level cannot be made"});
+    else if (tile == tcMonsterTurning || tile == tcMonsterCrawling)
+        warn("the start is on " + aName + ": the player meets it at once");
+    else if (tile >= tcTrapLeft && tile <= tcTrapRight)
+        warn("the start is on a trap: the player is thrown and loses a life at once");
+    else if (tile == tcInfotron || tile == tcLife || tile == tcBomb)
+        warn("the " + name + " under the start is cleared when the level begins, not collected");
+    else if (tile != tcFloor && (tile < tcCircuit1 || tile > tcCircuit3) && !KeptUnderPlayer(tile))
+        warn("the start is on " + aName + ", which the game clears to empty when the level begins");
+    else if (tile != tcEmpty && tile != tcFloor && (tile < tcCircuit1 || tile > tcCircuit3))
+        warn("the start is on " + aName);
+}
+
 }  // namespace
 
 int InfotronsAvailable(const LevelRecord& level) {
@@ -23,6 +60,8 @@ int InfotronsAvailable(const LevelRecord& level) {
         if (cell.Tile == tcInfotron) available += 1;
         if (cell.Tile == tcMonsterCrawling) available += 9;
     }
+    int col = 0, row = 0;
+    if (StartCell(level, col, row) && level.CellAt(col, row).Tile == tcInfotron) available -= 1;
     return available;
 }
 
@@ -91,10 +130,12 @@ std::vector<LevelFinding> CheckEditedLevel(const LevelRecord& level, int number)
     int monsters = CountMonsterTiles(level);
     if (monsters > kMaxMonsters)
         error(std::to_string(monsters) + " monsters, at most " + std::to_string(kMaxMonsters));
+    if (StartCell(level, col, row)) CheckStartCell(level, col, row, exits, out, number);
     if (exits > 0 && StartCell(level, col, row) && !ExitReachable(level))
         out.push_back({true, Label(number) +
-                                 "the start cannot reach an exit by walking and eating (a blast "
-                                 "may open the way)"});
+                                 "the player cannot walk and eat from the start to the cell below "
+                                 "an exit; a level is made by standing right below its exit (a "
+                                 "blast may open the way)"});
     return out;
 }
 

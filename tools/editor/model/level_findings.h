@@ -20,5 +20,6 @@ bool AnyErrors(const std::vector<LevelFinding>& findings);
 // Whether the player can come to rest below an exit from the start by walking over and eating
 // what lies in the way and jumping through ports, nothing pushed and nothing blown up.
 bool ExitReachable(const LevelRecord& level);
-// The infotrons a level can give: its infotron tiles and nine for each crawling monster's blast.
+// The infotrons a level can give: its infotron tiles (not one under the start, which the game
+// clears) and nine for each crawling monster's blast.
 int InfotronsAvailable(const LevelRecord& level);

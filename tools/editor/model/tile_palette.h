@@ -13,5 +13,5 @@ struct PaletteGroup {
 // The groups in the palette's order; `pictures` is the tile set's picture count, so that solid
 // tiles the set draws beyond the named ones are offered too.
 std::vector<PaletteGroup> PaletteGroups(int pictures);
-// The name of a tile code ("port right", "wall 30").
+// The name of a tile code ("port right", "terracotta ceramic wall").
 std::string TileName(int32_t tile);

@@ -29,6 +29,29 @@ std::vector<PaletteGroup> PaletteGroups(int pictures) {
     return groups;
 }
 
+namespace {
+
+// Walls below 39 are ceramic blocks that blasts break, named by their glaze; from 39 up they are
+// steel that nothing breaks, named by the face's detail and the steel's tint.
+std::string WallName(int32_t tile) {
+    if (tile < 39) {
+        if (tile == 30) return "terracotta ceramic wall";
+        if (tile == 31) return "porcelain ceramic wall";
+        static const char* const glazes[] = {"sand", "sage",  "rose",  "ochre", "lavender",
+                                             "teal", "cream", "brick", "olive"};
+        return std::string(glazes[(tile - 27) % 9]) + " ceramic wall";
+    }
+    if (tile == 45) return "plain steel wall";
+    if (tile == 46) return "gunmetal tread steel wall";
+    static const char* const details[] = {"brushed", "braced", "vented",
+                                          "plated",  "tread",  "bolted"};
+    static const char* const tints[] = {"light", "slate", "grey", "bronze", "blue", "pewter"};
+    const int i = tile - 39;
+    return std::string(tints[(i / 6 + i) % 6]) + " " + details[i % 6] + " steel wall";
+}
+
+}  // namespace
+
 std::string TileName(int32_t tile) {
     switch (tile) {
         case tcInfotron:
@@ -90,6 +113,7 @@ std::string TileName(int32_t tile) {
         case tcAnimated:
             return "animated tile";
         default:
-            return "wall " + std::to_string(tile);
+            if (tile >= 27 && tile < tcEatFirst) return WallName(tile);
+            return "tile " + std::to_string(tile);
     }
 }
