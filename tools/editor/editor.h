@@ -16,7 +16,11 @@
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
 #include "model/level_findings.h"
+#include "model/recovery.h"
+#include "model/set_files.h"
+#include "app/test_play.h"
 #include "model/proofs.h"
+#include "model/set_places.h"
 #include "tile_palette.h"
 
 enum class Tool { Pencil, Line, Rectangle, FilledRectangle, Fill, Start, Select };
@@ -37,6 +41,21 @@ class Editor {
     bool Finished() const { return finished_; }
     // The keys and what they do, as the help page lists them.
     static std::vector<std::string> HelpLines();
+
+    // The user's save folder: copies of the game's own set and recovery copies go there.
+    void SetSaveFolder(const std::string& saveDir) { saveDir_ = saveDir; }
+    // Whether there is work that a quit would lose: changes to the set or proofs not yet saved.
+    bool Unsaved() const { return set_.Modified() || unsavedProofs_ || recovered_; }
+    // Asks whether to take back the recovery copy of the set opened (or of a set with no name).
+    void OfferRecovery();
+    // Writes the recovery copy when the unsaved work changed since it was last written.
+    void KeepRecovery();
+    // Removes the recovery copy this session wrote (the work is saved or was given up).
+    void ForgetRecovery();
+    // Test play without the game's window (for tests): plays and returns the recording.
+    using TestPlayer = std::function<TestPlay(const std::string& levelsPath, int level,
+                                              int speed, const std::string& dataDir)>;
+    void SetTestPlayer(TestPlayer player) { testPlayer_ = std::move(player); }
 
   private:
     struct Prompt {
@@ -62,7 +81,9 @@ class Editor {
     void WhenSaved(std::function<void()> then);
 
     // Actions.
-    void Save(std::function<void()> then = {});
+    void Save(std::function<void()> then = {}) { SaveNow(std::move(then)); }
+    // False when the set was not saved (the messages are shown).
+    bool SaveNow(std::function<void()> then = {});
     void SaveAs(std::function<void()> then = {});
     void SetLevel(int index);
     void Undo();
@@ -73,10 +94,14 @@ class Editor {
     void SelectionKey(const std::string& key, bool shift);
     void ApplyDrag(int col, int row);
     void TestPlayLevel();
-    // Writes the proofs beside the saved set and plays each again without a window.
+    // Writes the proofs where the set keeps them and plays each again without a window.
     void SaveProofs();
-    // Reads the proofs beside an opened set and plays each.
-    void LoadProofs();
+    // Reads the set's proofs in `folder` named `prefix` + "NN.replay" and plays each.
+    void LoadProofs(const std::string& folder, const std::string& prefix);
+    // Opens the game's source tree of levels (its folder of level sources).
+    OpenedSet OpenSourceTree(const std::string& folder);
+    // The proofs of the levels as they are now, by level index.
+    std::vector<RecoveredProof> ProofsByIndex() const;
     ProofState ProofOf(int index) const;
     // The checks and proof state of level `index`, worked out again only when it changed.
     struct LevelState {
@@ -111,7 +136,13 @@ class Editor {
 
     std::string dataDir_;
     EditSet set_;
-    std::string levelFile_;
+    SetPlace place_;        // where the set, its sources and its proofs are saved
+    bool copy_ = false;     // a copy of the game's own set, not saved yet
+    std::string saveDir_;   // the user's save folder
+    bool unsavedProofs_ = false, recovered_ = false;
+    std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
+    bool recoveryOurs_ = false;                // written (or taken back) by this session
+    TestPlayer testPlayer_;
     std::vector<std::string> sources_;  // the sources the last save wrote
     std::string openedSource_;          // the level source the set was opened from, if one was
     std::vector<std::string> replays_;  // the proofs the last save wrote

@@ -9,6 +9,7 @@
 #include "app/program_folder.h"
 #include "dxgwriter/png_writer.h"
 #include "editor.h"
+#include "event_script.h"
 #include "media/byte_io.h"
 
 namespace {
@@ -22,12 +23,14 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string file, screenshot;
+    std::string file, screenshot, script;
     int level = 1;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc)
             screenshot = argv[++i];
+        else if (arg == "--script" && i + 1 < argc)  // events to handle first (for tests)
+            script = argv[++i];
         else if (arg == "--level" && i + 1 < argc)
             level = std::atoi(argv[++i]);
         else if (!arg.empty() && arg[0] == '-')
@@ -38,7 +41,9 @@ int main(int argc, char** argv) {
             return Usage();
     }
     try {
-        Editor editor(ProgramFolder());
+        GameFolders folders = FoldersOfProgram();
+        Editor editor(folders.Data);
+        editor.SetSaveFolder(folders.Save);
         bool fresh = file.empty() || (!PathExists(file) && file.size() > 4 &&
                                       file.compare(file.size() - 4, 4, ".lev") == 0);
         if (fresh) editor.StartNew(file);
@@ -58,6 +63,13 @@ int main(int argc, char** argv) {
         window.Open("Tolmara Deepgrid level editor", 1280, 960);
         editor.Handle(WindowEvent::At(WindowEvent::Kind::Resize, window.Width(), window.Height()));
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
+        editor.OfferRecovery();
+        for (const WindowEvent& e : script.empty() ? std::vector<WindowEvent>{}
+                                                   : ReadEventScript(script)) {
+            editor.Handle(e);
+            editor.KeepRecovery();
+        }
+        if (!script.empty()) std::cout << "script done" << std::endl;
         // A frame is drawn when something happened: an idle editor costs no processor time.
         bool draw = true;
         while (!editor.Finished()) {
@@ -67,8 +79,10 @@ int main(int argc, char** argv) {
             }
             std::vector<WindowEvent> events = window.Events(250);
             for (const WindowEvent& e : events) editor.Handle(e);
+            editor.KeepRecovery();
             draw = !events.empty();
         }
+        editor.ForgetRecovery();  // saved, or given up at the question
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "tolmara-editor: " << e.what() << "\n";

@@ -131,15 +131,18 @@ std::string SourceTextOf(const LevelSetData& set, size_t index) {
 
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
                                  const std::vector<std::string>& previous,
-                                 const std::string& keep) {
+                                 const std::string& keep, const std::string& sourceFolder) {
+    std::string label = levelFile.empty() ? sourceFolder : levelFile;
     std::vector<LevelFinding> findings = CheckEditedSet(set);
     if (AnyErrors(findings)) {
         std::vector<std::string> errors;
         for (const LevelFinding& f : findings)
-            if (!f.Warning) errors.push_back(levelFile + ": " + f.Text);
-        throw SetFileError(levelFile + ": not saved; the set has errors:\n" + Joined(errors));
+            if (!f.Warning) errors.push_back(label + ": " + f.Text);
+        throw SetFileError(label + ": not saved; the set has errors:\n" + Joined(errors));
     }
-    std::filesystem::path folder = std::filesystem::path(levelFile).parent_path();
+    std::filesystem::path folder = sourceFolder.empty()
+                                       ? std::filesystem::path(levelFile).parent_path()
+                                       : std::filesystem::path(sourceFolder);
     for (size_t i = 0; i < set.Levels.size() && !keep.empty(); ++i) {
         std::filesystem::path source =
             folder / SourceFileName(static_cast<int>(i) + 1, set.Levels[i].LevelName);
@@ -159,7 +162,7 @@ std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& lev
             WriteFileAtomically((folder / name).string(), Bytes(text.begin(), text.end()));
             written.push_back(name);
         }
-        WriteFileAtomically(levelFile, setBytes);
+        if (!levelFile.empty()) WriteFileAtomically(levelFile, setBytes);
         std::error_code gone;  // a source already removed by hand is no fault
         for (const std::string& old : previous)
             if (std::find(written.begin(), written.end(), old) == written.end())

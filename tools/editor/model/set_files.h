@@ -33,9 +33,12 @@ std::string SourceTextOf(const LevelSetData& set, size_t index);
 
 // Refused, writing nothing, when the live checks find errors. Sources named in `previous` (the
 // last save's) that this save does not write again are removed. Returns the sources written.
+// The sources go to `sourceFolder` (the set file's folder when empty); with no `levelFile`
+// only the sources are written.
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
                                  const std::vector<std::string>& previous = {},
-                                 const std::string& keep = "");
+                                 const std::string& keep = "",
+                                 const std::string& sourceFolder = "");
 
 // A fingerprint of a level's record bytes: a proof made for one fingerprint is stale at another.
 uint64_t LevelFingerprint(const LevelRecord& level);

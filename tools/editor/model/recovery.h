@@ -1,0 +1,32 @@
+// The recovery copy of unsaved work: the set as it was being edited and its proofs, kept in one
+// file in the user's save folder so that a crash or a kill loses nothing. The next start of the
+// same set offers it back.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "level/level_record.h"
+#include "model/proofs.h"
+
+struct RecoveredProof {
+    int Index = 0;  // the level's place in the set, from 0
+    Proof Made;
+};
+
+struct Recovery {
+    std::string Date;  // when it was written, as the user reads it
+    LevelSetData Set;
+    std::vector<RecoveredProof> Proofs;
+};
+
+// The recovery file of the set opened from `setPath` (empty for a set with no name yet):
+// "editor-recovery/NAME-HASH.recovery" in the save folder, or "editor-recovery/unnamed.recovery".
+std::string RecoveryFileOf(const std::string& saveDir, const std::string& setPath);
+// Writes the copy at once and whole (the old copy stays until the new one is complete), making
+// the folder when it is missing. Throws FileError naming the file.
+void WriteRecovery(const std::string& path, const LevelSetData& set,
+                   const std::vector<RecoveredProof>& proofs);
+// The copy, or nothing when there is none or it cannot be read whole.
+std::optional<Recovery> ReadRecovery(const std::string& path);
