@@ -46,6 +46,8 @@ class Editor {
     void SetSaveFolder(const std::string& saveDir) { saveDir_ = saveDir; }
     // Whether there is work that a quit would lose: changes to the set or proofs not yet saved.
     bool Unsaved() const { return set_.Modified() || unsavedProofs_ || recovered_; }
+    // The state of level `index`'s proof (from 0).
+    ProofState ProofOfLevel(int index) const { return ProofOf(index); }
     // Asks whether to take back the recovery copy of the set opened (or of a set with no name).
     void OfferRecovery();
     // Writes the recovery copy when the unsaved work changed since it was last written.
