@@ -198,14 +198,14 @@ TEST(EditorFiles, TestPlayWritesOnlyInAFreshPrivateFolder) {
     }
     std::string played;
     Editor editor(BuiltGameDir());
-    editor.SetTestPlayer([&](const std::string& path, int level, int speed,
-                             const std::string& data) {
-        played = path;
-        EXPECT_EQ(fs::status(fs::path(path).parent_path()).permissions(), fs::perms::owner_all);
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
-        EXPECT_EQ(OpenSetFile(path, BuiltGameDir()).Data.Levels.size(), 1u);
-        return MadeIt(path, level, speed, data);
-    });
+    editor.SetTestPlayer(
+        [&](const std::string& path, int level, int speed, const std::string& data) {
+            played = path;
+            EXPECT_EQ(fs::status(fs::path(path).parent_path()).permissions(), fs::perms::owner_all);
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
+            EXPECT_EQ(OpenSetFile(path, BuiltGameDir()).Data.Levels.size(), 1u);
+            return MadeIt(path, level, speed, data);
+        });
     ASSERT_TRUE(editor.OpenFile(dir.File("p.lev")));
     editor.Handle(Key("F5"));
     if (was.empty())

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/test_play.h"
 #include "map_picture.h"
 #include "media/canvas_window.h"
 #include "media/picture.h"
@@ -16,10 +17,9 @@
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
 #include "model/level_findings.h"
+#include "model/proofs.h"
 #include "model/recovery.h"
 #include "model/set_files.h"
-#include "app/test_play.h"
-#include "model/proofs.h"
 #include "model/set_places.h"
 #include "tile_palette.h"
 
@@ -55,8 +55,8 @@ class Editor {
     // Removes the recovery copy this session wrote (the work is saved or was given up).
     void ForgetRecovery();
     // Test play without the game's window (for tests): plays and returns the recording.
-    using TestPlayer = std::function<TestPlay(const std::string& levelsPath, int level,
-                                              int speed, const std::string& dataDir)>;
+    using TestPlayer = std::function<TestPlay(const std::string& levelsPath, int level, int speed,
+                                              const std::string& dataDir)>;
     void SetTestPlayer(TestPlayer player) { testPlayer_ = std::move(player); }
 
   private:
@@ -138,9 +138,9 @@ class Editor {
 
     std::string dataDir_;
     EditSet set_;
-    SetPlace place_;        // where the set, its sources and its proofs are saved
-    bool copy_ = false;     // a copy of the game's own set, not saved yet
-    std::string saveDir_;   // the user's save folder
+    SetPlace place_;       // where the set, its sources and its proofs are saved
+    bool copy_ = false;    // a copy of the game's own set, not saved yet
+    std::string saveDir_;  // the user's save folder
     bool unsavedProofs_ = false, recovered_ = false;
     std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
     bool recoveryOurs_ = false;                // written (or taken back) by this session

@@ -82,9 +82,10 @@ bool Editor::OpenFile(const std::string& path) {
             copy_ = false;
             sources_ = SourcesIn(tree);
             LoadProofs(place_.ProofFolder, "");
-            note = "the game's source tree: a save writes the level sources here and the proofs "
-                   "in " +
-                   place_.ProofFolder;
+            note =
+                "the game's source tree: a save writes the level sources here and the proofs "
+                "in " +
+                place_.ProofFolder;
         } else if (game) {
             // The game's own set is edited as a copy: the game and its sources stay as they are.
             place_ = PlaceBeside(CopyFileFor(saveDir_.empty() ? dataDir_ : saveDir_, kGameSetName));
@@ -153,8 +154,8 @@ bool Editor::SaveNow(std::function<void()> then) {
                 throw SetFileError(folder.string() + ": cannot make the folder (" +
                                    error.message() + ")");
         }
-        sources_ = SaveSet(set_.Data(), place_.LevelFile, sources_, openedSource_,
-                           place_.SourceFolder);
+        sources_ =
+            SaveSet(set_.Data(), place_.LevelFile, sources_, openedSource_, place_.SourceFolder);
         set_.MarkSaved();
         copy_ = false;
         if (place_.SourcesOnly)
@@ -399,17 +400,17 @@ void Editor::OfferRecovery() {
                     proofs_[set_.LevelId(p.Index)] = p.Made;
             recovered_ = true;
             SetLevel(0);
-            Show({"recovered the unsaved changes of " + recovery->Date +
-                  "; save them to keep them"},
-                 false);
+            Show(
+                {"recovered the unsaved changes of " + recovery->Date + "; save them to keep them"},
+                false);
         },
         true);
 }
 
 void Editor::KeepRecovery() {
     if (recoveryFile_.empty() || prompt_) return;
-    std::string look = set_.Stamp() + "," + std::to_string(set_.SetHeader) + "," +
-                       set_.SetName + "," + std::to_string(proofs_.size()) + "," +
+    std::string look = set_.Stamp() + "," + std::to_string(set_.SetHeader) + "," + set_.SetName +
+                       "," + std::to_string(proofs_.size()) + "," +
                        (Unsaved() ? "unsaved" : "saved");
     for (const auto& [id, proof] : proofs_) look += "," + std::to_string(proof.Fingerprint);
     if (recoveryLook_.empty()) {  // just opened: nothing to keep yet

@@ -1,5 +1,5 @@
 // tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
-//   tolmara-editor [FILE.lev | FILE.lvl]
+//   tolmara-editor [FILE.lev | FILE.lvl | assets/levels]   (the folder: edit the shipped sources)
 //   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
 #include <cstdlib>
 #include <iostream>
@@ -15,7 +15,9 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
+    std::cerr << "usage: tolmara-editor [FILE.lev | FILE.lvl | assets/levels]\n"
+                 "       (the game's own set opens as a copy saved in the save folder; the folder\n"
+                 "       assets/levels opens the shipped sources to be saved in place)\n"
                  "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n";
     return 2;
 }
@@ -64,8 +66,8 @@ int main(int argc, char** argv) {
         editor.Handle(WindowEvent::At(WindowEvent::Kind::Resize, window.Width(), window.Height()));
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
         editor.OfferRecovery();
-        for (const WindowEvent& e : script.empty() ? std::vector<WindowEvent>{}
-                                                   : ReadEventScript(script)) {
+        for (const WindowEvent& e :
+             script.empty() ? std::vector<WindowEvent>{} : ReadEventScript(script)) {
             editor.Handle(e);
             editor.KeepRecovery();
         }

@@ -19,8 +19,8 @@ PrivateFolder::PrivateFolder() {
     name.push_back('\0');
     // mkdtemp makes the folder with mode 0700 under a name that did not exist.
     if (!::mkdtemp(name.data()))
-        throw FileError(temp.string() + ": cannot make a private folder (" +
-                        std::strerror(errno) + ")");
+        throw FileError(temp.string() + ": cannot make a private folder (" + std::strerror(errno) +
+                        ")");
     path_ = std::string(name.data()) + "/";
 }
 

@@ -130,8 +130,8 @@ std::string SourceTextOf(const LevelSetData& set, size_t index) {
 }
 
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
-                                 const std::vector<std::string>& previous,
-                                 const std::string& keep, const std::string& sourceFolder) {
+                                 const std::vector<std::string>& previous, const std::string& keep,
+                                 const std::string& sourceFolder) {
     std::string label = levelFile.empty() ? sourceFolder : levelFile;
     std::vector<LevelFinding> findings = CheckEditedSet(set);
     if (AnyErrors(findings)) {

@@ -98,8 +98,7 @@ std::map<int, ReplayScript> ReadProofsIn(const std::string& folder, const std::s
         try {
             ReplayScript script = ReadReplayFile(path);
             // Another set's proof in the same folder is not this set's.
-            if (fs::path(script.Levels).filename() != levelsName || script.Level != i + 1)
-                continue;
+            if (fs::path(script.Levels).filename() != levelsName || script.Level != i + 1) continue;
             proofs[i] = std::move(script);
             found.push_back(name);
         } catch (const std::exception&) {
