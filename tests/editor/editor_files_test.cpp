@@ -162,7 +162,28 @@ TEST(EditorFiles, SetsInOneFolderKeepTheirOwnProofs) {
 
     Editor other(BuiltGameDir());
     ASSERT_TRUE(other.OpenFile(dir.File("y.lev")));
+    other.WaitForProofs();
     EXPECT_EQ(other.ProofOfLevel(0), ProofState::Proven);
+}
+
+TEST(EditorFiles, ProofsArePlayedWhileTheEditorGoesOn) {
+    TempDir dir;
+    WriteSet(dir.File("y.lev"), {kLevel, kLevel});
+    ReplayScript proof = WalkRight();
+    proof.Levels = "y.lev";
+    WriteTextFile(dir.File("y-01.replay"), ReplayText(proof, "a proof"));
+    proof.Level = 2;
+    proof.Steps = {{1, 17, {}, 0}, {kLongestProofTicks, 17, {}, 0}};  // standing still for ever
+    WriteTextFile(dir.File("y-02.replay"), ReplayText(proof, "a proof longer than a level"));
+    Editor editor(BuiltGameDir());
+    ASSERT_TRUE(editor.OpenFile(dir.File("y.lev")));
+    // The outcomes are taken on the window's thread only: until then both are being checked.
+    EXPECT_EQ(editor.ProofOfLevel(0), ProofState::Checking);
+    EXPECT_EQ(editor.ProofOfLevel(1), ProofState::Checking);
+    editor.Handle(Key("Tab"));  // the editor answers meanwhile
+    editor.WaitForProofs();
+    EXPECT_EQ(editor.ProofOfLevel(0), ProofState::Proven);
+    EXPECT_EQ(editor.ProofOfLevel(1), ProofState::Failing);
 }
 
 TEST(EditorFiles, ASaveAfterReopeningRemovesOnlyItsOwnOldSources) {
@@ -229,6 +250,7 @@ TEST(EditorFiles, TheGamesOwnSetOpensProvenAndSavesAsACopy) {
     Editor editor(BuiltGameDir());
     editor.SetSaveFolder(save.Path());
     ASSERT_TRUE(editor.OpenFile(game));
+    editor.WaitForProofs();
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(editor.ProofOfLevel(i), ProofState::Proven) << "level " << i + 1;
     editor.Handle(Key("D", true));
@@ -262,6 +284,7 @@ TEST_F(SourceTree, ALevelSourceOpensTheWholeSetAsACopy) {
     editor.SetSaveFolder(dir_.File("save/"));
     const Bytes wallBreaker = ReadFileBytes(levels_ + "05-wall-breaker.lvl");
     ASSERT_TRUE(editor.OpenFile(levels_ + "05-wall-breaker.lvl"));
+    editor.WaitForProofs();
     EXPECT_EQ(editor.ProofOfLevel(4), ProofState::Proven);
     editor.Handle(Key("D", true));
     editor.Handle(Key("S", true));

@@ -17,6 +17,7 @@
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
 #include "model/level_findings.h"
+#include "model/proof_checks.h"
 #include "model/proofs.h"
 #include "model/recovery.h"
 #include "model/set_files.h"
@@ -48,6 +49,10 @@ class Editor {
     bool Unsaved() const { return set_.Modified() || unsavedProofs_ || recovered_; }
     // The state of level `index`'s proof (from 0).
     ProofState ProofOfLevel(int index) const { return ProofOf(index); }
+    // Takes the outcomes of proofs played in the background; true when a proof's state changed.
+    bool TakeProofOutcomes();
+    // Waits until the proofs being played are played, and takes their outcomes.
+    void WaitForProofs();
     // Asks whether to take back the recovery copy of the set opened (or of a set with no name).
     void OfferRecovery();
     // Writes the recovery copy when the unsaved work changed since it was last written.
@@ -98,8 +103,12 @@ class Editor {
     void TestPlayLevel();
     // Writes the proofs where the set keeps them and plays each again without a window.
     void SaveProofs();
-    // Reads the set's proofs in `folder` named `prefix` + "NN.replay" and plays each.
+    // Reads the set's proofs in `folder` named `prefix` + "NN.replay", to be played again.
     void LoadProofs(const std::string& folder, const std::string& prefix);
+    // Plays the proofs of the levels at `index` (its state "checking" until the outcome is in).
+    void QueueProof(int index, const ReplayScript& script, bool editedSince = false);
+    // Starts playing the queued proofs in the background; `saved`: a summary when all are in.
+    void StartProofChecks(bool saved);
     // Opens the game's source tree of levels (its folder of level sources).
     OpenedSet OpenSourceTree(const std::string& folder);
     // The proofs of the levels as they are now, by level index.
@@ -145,6 +154,13 @@ class Editor {
     std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
     bool recoveryOurs_ = false;                // written (or taken back) by this session
     TestPlayer testPlayer_;
+    // Proofs played in the background: the queue, the run, and for a run after a save whether
+    // each level changed since its proof was made and what the outcomes came to.
+    std::vector<ProofJob> queued_;
+    std::unique_ptr<ProofChecks> checks_;
+    std::map<int, bool> editedSince_;
+    bool checksAfterSave_ = false;
+    int checksMade_ = 0, checksStale_ = 0, checksFailing_ = 0;
     std::vector<std::string> sources_;  // the sources the last save wrote
     std::string openedSource_;          // the level source the set was opened from, if one was
     std::vector<std::string> replays_;  // the proofs the last save wrote

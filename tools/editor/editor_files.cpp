@@ -2,6 +2,7 @@
 // unsaved work.
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "app/test_play.h"
 #include "editor.h"
@@ -75,6 +76,8 @@ bool Editor::OpenFile(const std::string& path) {
         replays_.clear();
         proofs_.clear();
         states_.clear();
+        checks_.reset();
+        queued_.clear();
         std::string note;
         if (folder) {
             // The author works in the game's source tree: sources and shipped proofs are saved.
@@ -104,6 +107,7 @@ bool Editor::OpenFile(const std::string& path) {
                 LoadProofs(place_.ProofFolder, "");  // as saved before proofs took the set's name
             }
         }
+        StartProofChecks(false);
         recoveryFile_ = saveDir_.empty() ? "" : RecoveryFileOf(saveDir_, path);
         recoveryOurs_ = false;
         recoveryLook_.clear();
@@ -133,6 +137,8 @@ void Editor::StartNew(const std::string& levelFile) {
     replays_.clear();
     proofs_.clear();
     states_.clear();
+    checks_.reset();
+    queued_.clear();
     recoveryFile_ = saveDir_.empty() ? "" : RecoveryFileOf(saveDir_, levelFile);
     recoveryLook_.clear();
     SetLevel(0);
@@ -272,16 +278,6 @@ void Editor::TestPlayLevel() {
 
 void Editor::SaveProofs() {
     std::vector<std::string> written;
-    int proven = 0, stale = 0, failing = 0;
-    std::unique_ptr<PrivateFolder> play;
-    std::string played;
-    try {
-        play = std::make_unique<PrivateFolder>();
-        played = play->WriteNew("set.lev", WriteLevelSet(set_.Data()));
-    } catch (const std::exception& e) {
-        message_.push_back(std::string("proofs not played: ") + e.what());
-        messageIsError_ = true;
-    }
     if (!proofs_.empty()) {
         std::error_code error;
         fs::create_directories(place_.ProofFolder, error);
@@ -302,18 +298,7 @@ void Editor::SaveProofs() {
             message_.push_back(e.what());
             messageIsError_ = true;
         }
-        if (played.empty()) continue;
-        std::string outcome = PlayProof(proof.Script, played, i + 1, dataDir_);
-        proof.Makes = outcome == "made";
-        if (proof.Makes) {
-            bool same = proof.Fingerprint == LevelFingerprint(set_.Level(i));
-            proof.Fingerprint = LevelFingerprint(set_.Level(i));
-            ++(same ? proven : stale);
-        } else {
-            ++failing;
-            message_.push_back("level " + std::to_string(i + 1) +
-                               ": its proof no longer makes it (" + outcome + ")");
-        }
+        QueueProof(i, proof.Script, proof.Fingerprint != LevelFingerprint(set_.Level(i)));
     }
     // Only proofs this set read or wrote are ever removed.
     std::error_code gone;
@@ -321,13 +306,7 @@ void Editor::SaveProofs() {
         if (std::find(written.begin(), written.end(), old) == written.end())
             fs::remove(place_.ProofFolder + old, gone);
     replays_ = written;
-    states_.clear();
-    message_.push_back("proofs played again: " + std::to_string(proven + stale) +
-                       " make their levels" +
-                       (stale ? " (" + std::to_string(stale) + " of them after edits)" : "") +
-                       ", " + std::to_string(failing) + " fail, " +
-                       std::to_string(set_.LevelCount() - proven - stale - failing) + " unproven" +
-                       (written.empty() ? "" : "; proofs in " + place_.ProofFolder));
+    StartProofChecks(true);
 }
 
 void Editor::LoadProofs(const std::string& folder, const std::string& prefix) {
@@ -336,25 +315,84 @@ void Editor::LoadProofs(const std::string& folder, const std::string& prefix) {
     if (copy_ || place_.SourcesOnly) levelsName = kGameSetName;
     std::map<int, ReplayScript> scripts =
         ReadProofsIn(folder, prefix, levelsName, set_.LevelCount(), found);
-    if (scripts.empty()) return;
     // Written by this set's save, or read from where it stands: a later save replaces them.
     if (folder == place_.ProofFolder)
         for (const std::string& name : found)
             if (std::find(replays_.begin(), replays_.end(), name) == replays_.end())
                 replays_.push_back(name);
-    try {
-        PrivateFolder play;
-        std::string played = play.WriteNew("set.lev", WriteLevelSet(set_.Data()));
-        for (auto& [index, script] : scripts) {
-            if (proofs_.count(set_.LevelId(index))) continue;
-            Proof proof{script, LevelFingerprint(set_.Level(index)), false};
-            proof.Makes = PlayProof(script, played, index + 1, dataDir_) == "made";
-            proofs_[set_.LevelId(index)] = proof;
-        }
-    } catch (const std::exception& e) {
-        message_.push_back(std::string("proofs not played: ") + e.what());
-    }
+    for (auto& [index, script] : scripts)
+        if (!proofs_.count(set_.LevelId(index))) QueueProof(index, script);
+}
+
+void Editor::QueueProof(int index, const ReplayScript& script, bool editedSince) {
+    int id = set_.LevelId(index);
+    proofs_[id] = Proof{script, LevelFingerprint(set_.Level(index)), false, true};
+    editedSince_[id] = editedSince;
+    std::erase_if(queued_, [id](const ProofJob& job) { return job.Id == id; });
+    queued_.push_back({id, index + 1, script});
     states_.clear();
+}
+
+void Editor::StartProofChecks(bool saved) {
+    checks_.reset();  // a run of an older state of the set stops
+    checksAfterSave_ = saved;
+    checksMade_ = checksStale_ = checksFailing_ = 0;
+    std::vector<ProofJob> jobs = std::exchange(queued_, {});
+    if (!jobs.empty()) {
+        try {
+            checks_ = std::make_unique<ProofChecks>(set_.Data(), std::move(jobs), dataDir_);
+            return;
+        } catch (const std::exception& e) {
+            for (auto& [id, proof] : proofs_) proof.Checking = false;
+            message_.push_back(std::string("proofs not played: ") + e.what());
+            messageIsError_ = true;
+        }
+    }
+    TakeProofOutcomes();
+}
+
+bool Editor::TakeProofOutcomes() {
+    bool done = !checks_ || checks_->Done();
+    std::vector<ProofOutcome> outcomes;
+    if (checks_) outcomes = checks_->Take();
+    for (const ProofOutcome& o : outcomes) {
+        auto found = proofs_.find(o.Id);
+        // Its level deleted meanwhile, or a new proof made by a test play meanwhile.
+        if (found == proofs_.end() || !found->second.Checking) continue;
+        found->second.Checking = false;
+        found->second.Makes = o.Outcome == "made";
+        if (found->second.Makes) {
+            ++(editedSince_[o.Id] ? checksStale_ : checksMade_);
+            continue;
+        }
+        ++checksFailing_;
+        if (!checksAfterSave_) continue;
+        int number = 0;
+        for (int i = 0; i < set_.LevelCount(); ++i)
+            if (set_.LevelId(i) == o.Id) number = i + 1;
+        message_.push_back("level " + std::to_string(number) + ": its proof no longer makes it (" +
+                           o.Outcome + ")");
+    }
+    if (!outcomes.empty()) states_.clear();
+    if (!done) return !outcomes.empty();
+    bool summary = checksAfterSave_;
+    checks_.reset();
+    checksAfterSave_ = false;
+    if (summary) {
+        int made = checksMade_ + checksStale_;
+        message_.push_back(
+            "proofs played again: " + std::to_string(made) + " make their levels" +
+            (checksStale_ ? " (" + std::to_string(checksStale_) + " of them after edits)" : "") +
+            ", " + std::to_string(checksFailing_) + " fail, " +
+            std::to_string(set_.LevelCount() - made - checksFailing_) + " unproven" +
+            (replays_.empty() ? "" : "; proofs in " + place_.ProofFolder));
+    }
+    return true;
+}
+
+void Editor::WaitForProofs() {
+    if (checks_) checks_->Wait();
+    TakeProofOutcomes();
 }
 
 // ---- the recovery copy
@@ -393,11 +431,15 @@ void Editor::OfferRecovery() {
                 replays_.clear();
             }
             set_ = EditSet(recovery->Set);
+            checks_.reset();
+            queued_.clear();
             proofs_.clear();
             states_.clear();
             for (const RecoveredProof& p : recovery->Proofs)
-                if (p.Index >= 0 && p.Index < set_.LevelCount())
-                    proofs_[set_.LevelId(p.Index)] = p.Made;
+                if (p.Index >= 0 && p.Index < set_.LevelCount()) {
+                    QueueProof(p.Index, p.Made.Script);
+                }
+            StartProofChecks(false);
             recovered_ = true;
             SetLevel(0);
             Show(

@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
         Surface frame;
         if (!screenshot.empty()) {
             editor.ShowLevel(level - 1);
+            editor.WaitForProofs();
             editor.Handle(WindowEvent::At(WindowEvent::Kind::MouseMove, 600, 400));
             editor.Draw(frame);
             WritePng(screenshot, frame);
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
             std::vector<WindowEvent> events = window.Events(250);
             for (const WindowEvent& e : events) editor.Handle(e);
             editor.KeepRecovery();
-            draw = !events.empty();
+            draw = editor.TakeProofOutcomes() || !events.empty();
         }
         editor.ForgetRecovery();  // saved, or given up at the question
         return 0;
