@@ -101,7 +101,9 @@ class Editor {
     void SelectionKey(const std::string& key, bool shift);
     void ApplyDrag(int col, int row);
     void TestPlayLevel();
-    // Writes the proofs where the set keeps them and plays each again without a window.
+    // The proofs' files as a save writes them where the set keeps them; `names` gets their names.
+    std::vector<GroupFile> ProofFiles(std::vector<std::string>& names);
+    // Plays the saved proofs again without a window, in the background.
     void SaveProofs();
     // Reads the set's proofs in `folder` named `prefix` + "NN.replay", to be played again.
     void LoadProofs(const std::string& folder, const std::string& prefix);

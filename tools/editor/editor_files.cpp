@@ -60,6 +60,11 @@ bool Editor::OpenFile(const std::string& path) {
             throw SetFileError(path +
                                ": a folder opens only as the game's source tree (a folder "
                                "\"levels\" of NN-name.lvl sources beside a folder \"replays\")");
+        // A save a kill interrupted is completed (or undone) before the set is read.
+        if (!tree.empty())
+            FinishGroupWrite(SaveJournalOf("", tree));
+        else if (EndsWith(path, ".lev"))
+            FinishGroupWrite(SaveJournalOf(path, ""));
         bool game = !tree.empty() || IsGameSet(path, dataDir_);
         OpenedSet opened = !tree.empty() ? OpenSourceTree(tree) : OpenSetFile(path, dataDir_);
         int show = 0;
@@ -160,8 +165,20 @@ bool Editor::SaveNow(std::function<void()> then) {
                 throw SetFileError(folder.string() + ": cannot make the folder (" +
                                    error.message() + ")");
         }
-        sources_ =
-            SaveSet(set_.Data(), place_.LevelFile, sources_, openedSource_, place_.SourceFolder);
+        // The set, its sources and its proofs are saved as one group; only proofs this set read
+        // or wrote are ever removed.
+        std::vector<std::string> proofNames, proofsGone;
+        std::vector<GroupFile> proofs = ProofFiles(proofNames);
+        for (const std::string& old : replays_)
+            if (std::find(proofNames.begin(), proofNames.end(), old) == proofNames.end())
+                proofsGone.push_back(place_.ProofFolder + old);
+        if (!proofs.empty()) {
+            std::error_code error;
+            fs::create_directories(place_.ProofFolder, error);
+        }
+        sources_ = SaveSet(set_.Data(), place_.LevelFile, sources_, openedSource_,
+                           place_.SourceFolder, proofs, proofsGone);
+        replays_ = proofNames;
         set_.MarkSaved();
         copy_ = false;
         if (place_.SourcesOnly)
@@ -276,36 +293,30 @@ void Editor::TestPlayLevel() {
     }
 }
 
-void Editor::SaveProofs() {
-    std::vector<std::string> written;
-    if (!proofs_.empty()) {
-        std::error_code error;
-        fs::create_directories(place_.ProofFolder, error);
-    }
+std::vector<GroupFile> Editor::ProofFiles(std::vector<std::string>& names) {
+    std::vector<GroupFile> files;
     for (int i = 0; i < set_.LevelCount(); ++i) {
         auto found = proofs_.find(set_.LevelId(i));
         if (found == proofs_.end()) continue;
-        Proof& proof = found->second;
-        proof.Script.Levels = place_.ProofLevels;
-        proof.Script.Level = i + 1;
+        ReplayScript& script = found->second.Script;
+        script.Levels = place_.ProofLevels;
+        script.Level = i + 1;
         std::string name = ProofNameAt(place_, i + 1);
-        std::string text = ReplayText(proof.Script, "proof of level " + std::to_string(i + 1) +
-                                                        ", recorded by tolmara-editor");
-        try {
-            WriteFileAtomically(place_.ProofFolder + name, Bytes(text.begin(), text.end()));
-            written.push_back(name);
-        } catch (const std::exception& e) {
-            message_.push_back(e.what());
-            messageIsError_ = true;
-        }
-        QueueProof(i, proof.Script, proof.Fingerprint != LevelFingerprint(set_.Level(i)));
+        std::string text = ReplayText(
+            script, "proof of level " + std::to_string(i + 1) + ", recorded by tolmara-editor");
+        files.push_back({place_.ProofFolder + name, Bytes(text.begin(), text.end())});
+        names.push_back(name);
     }
-    // Only proofs this set read or wrote are ever removed.
-    std::error_code gone;
-    for (const std::string& old : replays_)
-        if (std::find(written.begin(), written.end(), old) == written.end())
-            fs::remove(place_.ProofFolder + old, gone);
-    replays_ = written;
+    return files;
+}
+
+void Editor::SaveProofs() {
+    for (int i = 0; i < set_.LevelCount(); ++i) {
+        auto found = proofs_.find(set_.LevelId(i));
+        if (found != proofs_.end())
+            QueueProof(i, found->second.Script,
+                       found->second.Fingerprint != LevelFingerprint(set_.Level(i)));
+    }
     StartProofChecks(true);
 }
 
