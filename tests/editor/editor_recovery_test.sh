@@ -4,7 +4,7 @@
 # gives them. The editor runs headless, driven by event scripts (--script). GAME is the built game
 # folder.
 set -eu
-GAME=$1
+GAME=$(cd "$1" && pwd)
 WORK=$(mktemp -d)
 EDITOR=
 trap '[ -n "$EDITOR" ] && kill -9 "$EDITOR" 2>/dev/null; rm -rf "$WORK"' EXIT
@@ -70,6 +70,28 @@ diff -r "$WORK/killed" "$WORK/saved"
 # A save removes the copy.
 if ls "$WORK/game/editor-recovery/"*.recovery > /dev/null 2>&1; then
     echo "the recovery copy stayed after the save" >&2
+    exit 1
+fi
+
+# The game's own set: its copy saved in the save folder, then edited further and killed. Started
+# again from the game's set, the work comes back to that same copy.
+ln -s "$GAME/Tolmara.lev" "$WORK/game/"
+printf 'key ctrl+S\nkey Tab\ntext o\nclick 600 400\n' > "$WORK/more"
+cat "$WORK/edits" "$WORK/more" > "$WORK/copy"
+"$WORK/game/tolmara-editor" --script "$WORK/copy" "$WORK/game/Tolmara.lev" > "$WORK/out4" &
+EDITOR=$!
+wait_for "$WORK/out4" "script done"
+kill -9 "$EDITOR"
+wait "$EDITOR" 2>/dev/null || true
+EDITOR=
+COPY="$WORK/game/editor-sets/Tolmara/Tolmara.lev"
+cp "$COPY" "$WORK/first-save.lev"
+"$WORK/game/tolmara-editor" --script "$WORK/recover" "$WORK/game/Tolmara.lev" > "$WORK/out5"
+test "$(ls "$WORK/game/editor-sets")" = "Tolmara"
+cmp -s "$COPY" "$WORK/first-save.lev" && { echo "the copy lost the later edits" >&2; exit 1; }
+cmp "$GAME/Tolmara.lev" "$WORK/game/Tolmara.lev"
+if ls "$WORK/game/editor-recovery/"*.recovery > /dev/null 2>&1; then
+    echo "the recovery copy of the game's set stayed after the save" >&2
     exit 1
 fi
 echo "a killed edit session was recovered whole"

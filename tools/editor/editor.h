@@ -154,6 +154,7 @@ class Editor {
     std::string saveDir_;  // the user's save folder
     bool unsavedProofs_ = false, recovered_ = false;
     std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
+    std::string openedPath_;                   // the path the set was opened from
     bool recoveryOurs_ = false;                // written (or taken back) by this session
     TestPlayer testPlayer_;
     // Proofs played in the background: the queue, the run, and for a run after a save whether

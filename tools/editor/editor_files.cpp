@@ -114,6 +114,7 @@ bool Editor::OpenFile(const std::string& path) {
         }
         StartProofChecks(false);
         recoveryFile_ = saveDir_.empty() ? "" : RecoveryFileOf(saveDir_, path);
+        openedPath_ = path;
         recoveryOurs_ = false;
         recoveryLook_.clear();
         level_ = show;
@@ -145,6 +146,7 @@ void Editor::StartNew(const std::string& levelFile) {
     checks_.reset();
     queued_.clear();
     recoveryFile_ = saveDir_.empty() ? "" : RecoveryFileOf(saveDir_, levelFile);
+    openedPath_ = levelFile;
     recoveryLook_.clear();
     SetLevel(0);
     Show({"a new set" + (levelFile.empty() ? std::string() : " to be saved as " + levelFile)},
@@ -192,9 +194,6 @@ bool Editor::SaveNow(std::function<void()> then) {
         SaveProofs();
         unsavedProofs_ = recovered_ = false;
         ForgetRecovery();
-        if (!saveDir_.empty())
-            recoveryFile_ = RecoveryFileOf(
-                saveDir_, place_.SourcesOnly ? place_.SourceFolder : place_.LevelFile);
         if (then) then();
         return true;
     } catch (const std::exception& e) {
@@ -383,6 +382,7 @@ bool Editor::TakeProofOutcomes() {
             if (set_.LevelId(i) == o.Id) number = i + 1;
         message_.push_back("level " + std::to_string(number) + ": its proof no longer makes it (" +
                            o.Outcome + ")");
+        messageIsError_ = true;
     }
     if (!outcomes.empty()) states_.clear();
     if (!done) return !outcomes.empty();
@@ -419,27 +419,42 @@ std::vector<RecoveredProof> Editor::ProofsByIndex() const {
 
 void Editor::OfferRecovery() {
     if (saveDir_.empty()) return;
-    std::string file = recoveryFile_;
-    std::optional<Recovery> found = ReadRecovery(file);
-    if (!found) {
-        file = RecoveryFileOf(saveDir_, "");
-        found = ReadRecovery(file);
-    }
-    if (!found) return;
-    bool unnamed = file != recoveryFile_;
-    auto recovery = std::make_shared<Recovery>(std::move(*found));
+    std::vector<std::pair<std::string, Recovery>> found = RecoveriesOf(saveDir_, openedPath_);
+    if (found.empty()) return;
+    std::string file = found.front().first;
+    auto recovery = std::make_shared<Recovery>(std::move(found.front().second));
     Ask(
         "recover unsaved changes from " + recovery->Date + "? Y/N",
-        [this, file, unnamed, recovery](const std::string& answer) {
+        [this, file, recovery](const std::string& answer) {
             recoveryFile_ = file;
             recoveryOurs_ = true;  // taken back or given up: this session's to replace
             if (answer != "y") return;
-            if (unnamed) {  // a set that had no name: saved under a name asked for
+            openedPath_ = recovery->Opened;
+            std::error_code error;
+            if (recovery->Opened.empty() && recovery->File.empty()) {
+                // A set that had no name: saved under a name asked for.
                 place_ = SetPlace{};
                 copy_ = false;
                 openedSource_.clear();
                 sources_.clear();
                 replays_.clear();
+            } else if (!recovery->File.empty() &&
+                       !fs::equivalent(recovery->File, place_.LevelFile, error) &&
+                       PathExists(recovery->File)) {
+                // The work had been saved elsewhere (a copy of the game's set): it goes there.
+                place_ = PlaceBeside(recovery->File);
+                copy_ = false;
+                openedSource_.clear();
+                sources_.clear();
+                replays_.clear();
+                try {
+                    LevelSetData saved = OpenSetFile(recovery->File, dataDir_).Data;
+                    sources_ = OwnSources(saved, place_.SourceFolder);
+                    ReadProofsIn(place_.ProofFolder, place_.ProofPrefix, place_.ProofLevels,
+                                 static_cast<int>(saved.Levels.size()), replays_);
+                } catch (const std::exception&) {
+                    // Its sources and proofs are then left as they are.
+                }
             }
             set_ = EditSet(recovery->Set);
             checks_.reset();
@@ -454,7 +469,9 @@ void Editor::OfferRecovery() {
             recovered_ = true;
             SetLevel(0);
             Show(
-                {"recovered the unsaved changes of " + recovery->Date + "; save them to keep them"},
+                {"recovered the unsaved changes of " + recovery->Date + "; save them to keep them" +
+                 (place_.LevelFile.empty() ? std::string()
+                                           : " (a save writes " + place_.LevelFile + ")")},
                 false);
         },
         true);
@@ -477,7 +494,7 @@ void Editor::KeepRecovery() {
         return;
     }
     try {
-        WriteRecovery(recoveryFile_, set_.Data(), ProofsByIndex());
+        WriteRecovery(recoveryFile_, openedPath_, place_.LevelFile, set_.Data(), ProofsByIndex());
         recoveryOurs_ = true;
     } catch (const std::exception& e) {
         Show({std::string("no recovery copy of the unsaved work: ") + e.what()}, true);

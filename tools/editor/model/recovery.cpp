@@ -33,13 +33,18 @@ bool ReadLine(const std::string& text, size_t& at, std::string& line) {
     return true;
 }
 
+std::string WholePath(const std::string& path) {
+    if (path.empty()) return "";
+    std::error_code error;
+    return std::filesystem::absolute(path, error).lexically_normal().string();
+}
+
 }  // namespace
 
 std::string RecoveryFileOf(const std::string& saveDir, const std::string& setPath) {
     std::filesystem::path folder = std::filesystem::path(saveDir) / "editor-recovery";
     if (setPath.empty()) return (folder / "unnamed.recovery").string();
-    std::error_code error;
-    std::string whole = std::filesystem::absolute(setPath, error).lexically_normal().string();
+    std::string whole = WholePath(setPath);
     uint64_t hash = 1469598103934665603ull;  // FNV-1a of the whole path
     for (unsigned char ch : whole) {
         hash ^= ch;
@@ -51,9 +56,10 @@ std::string RecoveryFileOf(const std::string& saveDir, const std::string& setPat
     return (folder / (stem + "-" + hex + ".recovery")).string();
 }
 
-void WriteRecovery(const std::string& path, const LevelSetData& set,
-                   const std::vector<RecoveredProof>& proofs) {
-    std::string text = std::string(kFirstLine) + "\ndate " + Now() + "\n";
+void WriteRecovery(const std::string& path, const std::string& opened, const std::string& file,
+                   const LevelSetData& set, const std::vector<RecoveredProof>& proofs) {
+    std::string text = std::string(kFirstLine) + "\ndate " + Now() + "\nopened " +
+                       WholePath(opened) + "\nfile " + WholePath(file) + "\n";
     for (const RecoveredProof& p : proofs) {
         std::string replay = ReplayText(p.Made.Script, "unsaved proof");
         text += "proof " + std::to_string(p.Index) + " " + std::to_string(p.Made.Fingerprint) +
@@ -84,6 +90,10 @@ std::optional<Recovery> ReadRecovery(const std::string& path) {
             words >> word;
             if (word == "date") {
                 recovery.Date = line.substr(5);
+            } else if (word == "opened") {
+                recovery.Opened = line.substr(std::min<size_t>(7, line.size()));
+            } else if (word == "file") {
+                recovery.File = line.substr(std::min<size_t>(5, line.size()));
             } else if (word == "proof") {
                 RecoveredProof p;
                 int makes = 0;
@@ -116,4 +126,24 @@ std::optional<Recovery> ReadRecovery(const std::string& path) {
     } catch (const std::exception&) {
         return std::nullopt;
     }
+}
+
+std::vector<std::pair<std::string, Recovery>> RecoveriesOf(const std::string& saveDir,
+                                                           const std::string& path) {
+    std::vector<std::pair<std::string, Recovery>> found;
+    std::string own = RecoveryFileOf(saveDir, path), whole = WholePath(path);
+    if (std::optional<Recovery> r = ReadRecovery(own)) found.emplace_back(own, std::move(*r));
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::path(saveDir) / "editor-recovery";
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string file = it->path().string();
+        if (file == own || it->path().extension() != ".recovery") continue;
+        std::optional<Recovery> r = ReadRecovery(file);
+        if (!r) continue;
+        bool named = !r->Opened.empty() || !r->File.empty();
+        if ((!whole.empty() && (r->Opened == whole || r->File == whole)) || !named)
+            found.emplace_back(file, std::move(*r));
+    }
+    return found;
 }

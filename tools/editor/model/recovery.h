@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "level/level_record.h"
@@ -16,7 +17,9 @@ struct RecoveredProof {
 };
 
 struct Recovery {
-    std::string Date;  // when it was written, as the user reads it
+    std::string Date;    // when it was written, as the user reads it
+    std::string Opened;  // the path the set was opened from (empty: a set with no name)
+    std::string File;    // the set file a save of it writes (empty: asked, or sources only)
     LevelSetData Set;
     std::vector<RecoveredProof> Proofs;
 };
@@ -26,7 +29,12 @@ struct Recovery {
 std::string RecoveryFileOf(const std::string& saveDir, const std::string& setPath);
 // Writes the copy at once and whole (the old copy stays until the new one is complete), making
 // the folder when it is missing. Throws FileError naming the file.
-void WriteRecovery(const std::string& path, const LevelSetData& set,
-                   const std::vector<RecoveredProof>& proofs);
+void WriteRecovery(const std::string& path, const std::string& opened, const std::string& file,
+                   const LevelSetData& set, const std::vector<RecoveredProof>& proofs);
+// The recovery copies in the save folder that belong to a start with `path` (the path opened or
+// the file saved to; with no path, copies of sets with no name): the one named after `path`
+// first. Each with the file it was read from.
+std::vector<std::pair<std::string, Recovery>> RecoveriesOf(const std::string& saveDir,
+                                                           const std::string& path);
 // The copy, or nothing when there is none or it cannot be read whole.
 std::optional<Recovery> ReadRecovery(const std::string& path);
