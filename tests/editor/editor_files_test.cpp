@@ -106,6 +106,32 @@ TEST(EditorFiles, AProofMadeInTestPlayIsUnsavedWorkUntilSaved) {
     EXPECT_EQ(PlayProof(saved, dir.File("p.lev"), 1, BuiltGameDir()), "made");
 }
 
+TEST(EditorFiles, AnUnsavedProofComesBackWithTheRecoveryCopy) {
+    TempDir dir, save;
+    WriteSet(dir.File("p.lev"), {kLevel});
+    {
+        Editor editor(BuiltGameDir());
+        editor.SetSaveFolder(save.Path());
+        editor.SetTestPlayer(MadeIt);
+        ASSERT_TRUE(editor.OpenFile(dir.File("p.lev")));
+        editor.Handle(Key("F5"));
+        editor.KeepRecovery();
+    }  // gone without a save, as in a crash
+    Editor again(BuiltGameDir());
+    again.SetSaveFolder(save.Path());
+    ASSERT_TRUE(again.OpenFile(dir.File("p.lev")));
+    again.OfferRecovery();
+    again.Handle(Key("Y"));
+    again.WaitForProofs();
+    EXPECT_TRUE(again.Unsaved());
+    EXPECT_EQ(again.ProofOfLevel(0), ProofState::Proven);
+    again.Handle(Key("S", true));
+    EXPECT_EQ(
+        PlayProof(ReadReplayFile(dir.File("p-01.replay")), dir.File("p.lev"), 1, BuiltGameDir()),
+        "made");
+    EXPECT_TRUE(fs::is_empty(save.File("editor-recovery"))) << "the copy stays after the save";
+}
+
 TEST(EditorFiles, SaveAsAsksBeforeReplacingASetAndKeepsItsPlaceWhenItFails) {
     TempDir dir;
     WriteSet(dir.File("a.lev"), {kLevel});
