@@ -1,7 +1,8 @@
 # Install rules and the Debian package. `cmake --install build --prefix PREFIX` installs:
 #   PREFIX/games/tolmara, PREFIX/games/tolmara-levels            the game and the level compiler
 #   PREFIX/lib/tolmara-deepgrid/tolmara-*                        the developers' tools
-#   PREFIX/share/games/tolmara-deepgrid/                         the data files, default settings
+#   PREFIX/share/games/tolmara-deepgrid/                         the data files, default settings,
+#                                                                the shipped set's proofs (replays/)
 #   PREFIX/share/applications, share/icons/hicolor, share/metainfo, share/man/man6
 # The game finds its data files from its own folder, so the tree can move as a whole.
 # `cpack -G DEB` in the build folder packs the "game" part (without the developers' tools) for
@@ -36,6 +37,9 @@ endif()
 install(FILES ${GAME_DIR}/tolmara.dxg ${GAME_DIR}/meniu.dxg ${GAME_DIR}/computer.dxg
               ${GAME_DIR}/sounds.dxg ${GAME_DIR}/Tolmara.lev ${CMAKE_SOURCE_DIR}/assets/tolmarakx.cfg
         DESTINATION ${TOLMARA_DATA_INSTALL} COMPONENT game)
+# The shipped set's proofs, where the level editor looks for them.
+install(DIRECTORY ${GAME_DIR}/replays DESTINATION ${TOLMARA_DATA_INSTALL} COMPONENT game
+        FILES_MATCHING PATTERN "*.replay")
 # The songs the asset builder made (their names come from assets/songs/).
 install(DIRECTORY ${GAME_DIR}/ DESTINATION ${TOLMARA_DATA_INSTALL} COMPONENT game
         FILES_MATCHING PATTERN "*.mid")

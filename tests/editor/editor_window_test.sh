@@ -55,11 +55,11 @@ key ctrl+s
 xdotool key --window "$ED" ctrl+q 2>/dev/null || true
 wait "$EDITOR"
 
-test -f 01.replay
+test -f e2e-01.replay
 "$GAME/tolmara-levels" check --data "$GAME/" e2e.lev
 "$GAME/tolmara-levels" build 01-*.lvl built.lev >/dev/null
 cmp built.lev e2e.lev
-sed "s|^levels .*|levels $WORK/e2e.lev|" 01.replay > proof.replay
+sed "s|^levels .*|levels $WORK/e2e.lev|" e2e-01.replay > proof.replay
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$GAME/tolmara-replay" --data "$GAME/" proof.replay \
     | grep -q '"outcome": "made"'
 echo "the editor made, saved and proved a level"

@@ -39,6 +39,10 @@ TEST(Proofs, TheWrittenProofMakesTheLevelAndGoesStaleWithAnEdit) {
 
     script.Steps = {{1, 17, {}, 0}, {30, 17, {}, 0}};  // standing still makes nothing
     EXPECT_EQ(PlayProof(script, dir.File("p.lev"), 1, BuiltGameDir()), "playing");
+    // A proof longer than any level takes is not played to its end.
+    script.Steps = {{1, 17, {}, 0}, {200000, 17, {}, 0}};
+    EXPECT_NE(PlayProof(script, dir.File("p.lev"), 1, BuiltGameDir()).find("longer than a level"),
+              std::string::npos);
 }
 
 }  // namespace

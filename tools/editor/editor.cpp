@@ -33,55 +33,6 @@ Editor::Editor(std::string dataDir)
     text_->SetFont("Arial", 9);
 }
 
-bool Editor::OpenFile(const std::string& path) {
-    try {
-        OpenedSet opened = OpenSetFile(path, dataDir_);
-        set_ = EditSet(std::move(opened.Data));
-        levelFile_ = opened.LevelFile;
-        bool source = path.size() > 4 && path.compare(path.size() - 4, 4, ".lvl") == 0;
-        openedSource_ = source ? path : "";
-        sources_.clear();
-        replays_.clear();
-        proofs_.clear();
-        states_.clear();
-        LoadProofs();
-        level_ = 0;
-        selection_ = {};
-        map_.Invalidate();
-        ZoomToFit();
-        if (opened.Notes.empty())
-            Show({path + ": opened, " + std::to_string(set_.LevelCount()) + " levels"}, false);
-        else
-            Show(opened.Notes, true);
-        return true;
-    } catch (const std::exception& e) {
-        std::vector<std::string> lines;
-        std::string text = e.what();
-        size_t start = 0;
-        while (start <= text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            lines.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
-        Show(lines, true);
-        return false;
-    }
-}
-
-void Editor::StartNew(const std::string& levelFile) {
-    set_ = EditSet();
-    openedSource_.clear();
-    levelFile_ = levelFile;
-    sources_.clear();
-    replays_.clear();
-    proofs_.clear();
-    states_.clear();
-    SetLevel(0);
-    Show({"a new set" + (levelFile.empty() ? std::string() : " to be saved as " + levelFile)},
-         false);
-}
-
 void Editor::Show(const std::vector<std::string>& lines, bool error) {
     message_ = lines;
     messageIsError_ = error;
@@ -150,7 +101,7 @@ void Editor::Handle(const WindowEvent& e) {
 }
 
 void Editor::WhenSaved(std::function<void()> then) {
-    if (!set_.Modified()) return then();
+    if (!Unsaved()) return then();
     Ask(
         "The set has unsaved changes. Save them first? (Y save, N discard, Escape stay)",
         [this, then](const std::string& answer) {
@@ -279,43 +230,6 @@ void Editor::Wheel(const WindowEvent& e) {
 }
 
 // ---- actions
-
-void Editor::Save(std::function<void()> then) {
-    if (levelFile_.empty()) return SaveAs(then);
-    try {
-        sources_ = SaveSet(set_.Data(), levelFile_, sources_, openedSource_);
-        set_.MarkSaved();
-        Show({levelFile_ + ": saved, " + std::to_string(set_.LevelCount()) +
-              " levels, with their sources beside it"},
-             false);
-        SaveProofs();
-        if (then) then();
-    } catch (const std::exception& e) {
-        std::vector<std::string> lines;
-        std::string text = e.what();
-        for (size_t start = 0; start <= text.size();) {
-            size_t end = std::min(text.find('\n', start), text.size());
-            lines.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
-        Show(lines, true);
-    }
-}
-
-void Editor::SaveAs(std::function<void()> then) {
-    Ask(
-        "Save as (a file ending in .lev):",
-        [this, then](const std::string& answer) {
-            std::string path = Latin1ToUtf8(answer);
-            if (path.size() < 5 || path.compare(path.size() - 4, 4, ".lev") != 0)
-                return Show({path + ": a level set file must end in .lev"}, true);
-            levelFile_ = path;
-            sources_.clear();
-            replays_.clear();
-            Save(then);
-        },
-        false, Utf8ToLatin1(levelFile_));
-}
 
 void Editor::SetLevel(int index) {
     level_ = std::clamp(index, 0, set_.LevelCount() - 1);
@@ -485,107 +399,4 @@ const Editor::LevelState& Editor::StateOf(int index) {
 ProofState Editor::ProofOf(int index) const {
     auto found = proofs_.find(set_.LevelId(index));
     return StateOfProof(found == proofs_.end() ? nullptr : &found->second, set_.Level(index));
-}
-
-void Editor::TestPlayLevel() {
-    const LevelRecord& level = set_.Level(level_);
-    std::vector<LevelFinding> found = CheckEditedLevel(level, level_ + 1);
-    if (AnyErrors(found)) {
-        std::vector<std::string> lines{"test play needs a level without errors:"};
-        for (const LevelFinding& f : found)
-            if (!f.Warning) lines.push_back(f.Text);
-        return Show(lines, true);
-    }
-    // The level alone, as level 1 of a set in a folder of the editor's own.
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tolmara-editor-" + std::to_string(getpid()));
-    std::string path = (folder / "test-play.lev").string();
-    try {
-        std::filesystem::create_directories(folder);
-        WriteFileAtomically(path, WriteLevelSet(LevelSetData{0, "Test play", {level}}));
-        TestPlay play = PlayTestLevel(path, 1, speed_, dataDir_);
-        std::filesystem::remove_all(folder);
-        const std::string& outcome = play.Result.Outcome;
-        if (outcome == "made") {
-            proofs_[set_.LevelId(level_)] = Proof{play.Recording, LevelFingerprint(level), true};
-            states_.clear();
-            return Show({"test play: made it in " + std::to_string(play.Result.LevelTimeMs / 1000) +
-                         " s; kept as the level's proof (saved with the set as " +
-                         ProofFileName(level_ + 1) + ")"},
-                        false);
-        }
-        Show({"test play: " + outcome + " (" + std::to_string(play.Result.InfotronsGot) + " of " +
-              std::to_string(play.Result.InfotronsNeeded) + " infotrons); no proof kept"},
-             outcome != "aborted");
-    } catch (const std::exception& e) {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-        Show({std::string("test play: ") + e.what()}, true);
-    }
-}
-
-void Editor::SaveProofs() {
-    std::filesystem::path file(levelFile_);
-    std::filesystem::path folder = file.parent_path();
-    std::vector<std::string> written;
-    int proven = 0, stale = 0, failing = 0;
-    for (int i = 0; i < set_.LevelCount(); ++i) {
-        auto found = proofs_.find(set_.LevelId(i));
-        if (found == proofs_.end()) continue;
-        Proof& proof = found->second;
-        proof.Script.Levels = file.filename().string();
-        proof.Script.Level = i + 1;
-        std::string name = ProofFileName(i + 1);
-        std::string text = ReplayText(proof.Script, "proof of level " + std::to_string(i + 1) +
-                                                        ", recorded by tolmara-editor");
-        try {
-            WriteFileAtomically((folder / name).string(), Bytes(text.begin(), text.end()));
-            written.push_back(name);
-        } catch (const std::exception& e) {
-            message_.push_back(e.what());
-            messageIsError_ = true;
-        }
-        std::string outcome = PlayProof(proof.Script, levelFile_, i + 1, dataDir_);
-        proof.Makes = outcome == "made";
-        if (proof.Makes) {
-            bool same = proof.Fingerprint == LevelFingerprint(set_.Level(i));
-            proof.Fingerprint = LevelFingerprint(set_.Level(i));
-            ++(same ? proven : stale);
-        } else {
-            ++failing;
-            message_.push_back("level " + std::to_string(i + 1) +
-                               ": its proof no longer makes it (" + outcome + ")");
-        }
-    }
-    std::error_code gone;
-    for (const std::string& old : replays_)
-        if (std::find(written.begin(), written.end(), old) == written.end())
-            std::filesystem::remove(folder / old, gone);
-    replays_ = written;
-    states_.clear();
-    message_.push_back("proofs played again: " + std::to_string(proven + stale) +
-                       " make their levels" +
-                       (stale ? " (" + std::to_string(stale) + " of them after edits)" : "") +
-                       ", " + std::to_string(failing) + " fail, " +
-                       std::to_string(set_.LevelCount() - proven - stale - failing) + " unproven");
-}
-
-void Editor::LoadProofs() {
-    std::filesystem::path folder = std::filesystem::path(levelFile_).parent_path();
-    bool lev = levelFile_.size() > 4 && levelFile_.compare(levelFile_.size() - 4, 4, ".lev") == 0;
-    if (!lev || !std::filesystem::exists(levelFile_)) return;
-    for (int i = 0; i < set_.LevelCount(); ++i) {
-        std::string path = (folder / ProofFileName(i + 1)).string();
-        if (!std::filesystem::exists(path)) continue;
-        try {
-            Proof proof{ReadReplayFile(path), 0, false};
-            proof.Makes = PlayProof(proof.Script, levelFile_, i + 1, dataDir_) == "made";
-            proof.Fingerprint = LevelFingerprint(set_.Level(i));
-            proofs_[set_.LevelId(i)] = proof;
-            replays_.push_back(ProofFileName(i + 1));
-            states_.clear();
-        } catch (const std::exception&) {
-            // A replay that cannot be read is no proof; the file stays as it is.
-        }
-    }
 }

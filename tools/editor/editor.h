@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/test_play.h"
 #include "map_picture.h"
 #include "media/canvas_window.h"
 #include "media/picture.h"
@@ -16,7 +17,11 @@
 #include "media/text_canvas.h"
 #include "model/edit_set.h"
 #include "model/level_findings.h"
+#include "model/proof_checks.h"
 #include "model/proofs.h"
+#include "model/recovery.h"
+#include "model/set_files.h"
+#include "model/set_places.h"
 #include "model/tile_palette.h"
 
 enum class Tool { Pencil, Line, Rectangle, FilledRectangle, Fill, Start, Select };
@@ -65,6 +70,27 @@ class Editor {
         clipboardReader_ = std::move(reader);
     }
 
+    // The user's save folder: copies of the game's own set and recovery copies go there.
+    void SetSaveFolder(const std::string& saveDir) { saveDir_ = saveDir; }
+    // Whether there is work that a quit would lose: changes to the set or proofs not yet saved.
+    bool Unsaved() const { return set_.Modified() || unsavedProofs_ || recovered_; }
+    // The state of level `index`'s proof (from 0).
+    ProofState ProofOfLevel(int index) const { return ProofOf(index); }
+    // Takes the outcomes of proofs played in the background; true when a proof's state changed.
+    bool TakeProofOutcomes();
+    // Waits until the proofs being played are played, and takes their outcomes.
+    void WaitForProofs();
+    // Asks whether to take back the recovery copy of the set opened (or of a set with no name).
+    void OfferRecovery();
+    // Writes the recovery copy when the unsaved work changed since it was last written.
+    void KeepRecovery();
+    // Removes the recovery copy this session wrote (the work is saved or was given up).
+    void ForgetRecovery();
+    // Test play without the game's window (for tests): plays and returns the recording.
+    using TestPlayer = std::function<TestPlay(const std::string& levelsPath, int level, int speed,
+                                              const std::string& dataDir)>;
+    void SetTestPlayer(TestPlayer player) { testPlayer_ = std::move(player); }
+
   private:
     struct Prompt {
         std::string Question, Answer;  // Latin-1
@@ -101,7 +127,9 @@ class Editor {
     void WhenSaved(std::function<void()> then);
 
     // Actions.
-    void Save(std::function<void()> then = {});
+    void Save(std::function<void()> then = {}) { SaveNow(std::move(then)); }
+    // False when the set was not saved (the messages are shown).
+    bool SaveNow(std::function<void()> then = {});
     void SaveAs(std::function<void()> then = {});
     void SetLevel(int index);
     void Undo();
@@ -148,10 +176,20 @@ class Editor {
     void QuitKey(const WindowEvent&);
     void ApplyDrag(int col, int row);
     void TestPlayLevel();
-    // Writes the proofs beside the saved set and plays each again without a window.
+    // The proofs' files as a save writes them where the set keeps them; `names` gets their names.
+    std::vector<GroupFile> ProofFiles(std::vector<std::string>& names);
+    // Plays the saved proofs again without a window, in the background.
     void SaveProofs();
-    // Reads the proofs beside an opened set and plays each.
-    void LoadProofs();
+    // Reads the set's proofs in `folder` named `prefix` + "NN.replay", to be played again.
+    void LoadProofs(const std::string& folder, const std::string& prefix);
+    // Plays the proofs of the levels at `index` (its state "checking" until the outcome is in).
+    void QueueProof(int index, const ReplayScript& script, bool editedSince = false);
+    // Starts playing the queued proofs in the background; `saved`: a summary when all are in.
+    void StartProofChecks(bool saved);
+    // Opens the game's source tree of levels (its folder of level sources).
+    OpenedSet OpenSourceTree(const std::string& folder);
+    // The proofs of the levels as they are now, by level index.
+    std::vector<RecoveredProof> ProofsByIndex() const;
     ProofState ProofOf(int index) const;
     // The checks and proof state of level `index`, worked out again only when it changed.
     struct LevelState {
@@ -225,7 +263,21 @@ class Editor {
 
     std::string dataDir_;
     EditSet set_;
-    std::string levelFile_;
+    SetPlace place_;       // where the set, its sources and its proofs are saved
+    bool copy_ = false;    // a copy of the game's own set, not saved yet
+    std::string saveDir_;  // the user's save folder
+    bool unsavedProofs_ = false, recovered_ = false;
+    std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
+    std::string openedPath_;                   // the path the set was opened from
+    bool recoveryOurs_ = false;                // written (or taken back) by this session
+    TestPlayer testPlayer_;
+    // Proofs played in the background: the queue, the run, and for a run after a save whether
+    // each level changed since its proof was made and what the outcomes came to.
+    std::vector<ProofJob> queued_;
+    std::unique_ptr<ProofChecks> checks_;
+    std::map<int, bool> editedSince_;
+    bool checksAfterSave_ = false;
+    int checksMade_ = 0, checksStale_ = 0, checksFailing_ = 0;
     std::vector<std::string> sources_;  // the sources the last save wrote
     std::string openedSource_;          // the level source the set was opened from, if one was
     std::vector<std::string> replays_;  // the proofs the last save wrote

@@ -125,7 +125,7 @@ const std::vector<EditorCommand>& Editor::Commands() {
         {"F9", "level flags", {"F9"}, "", &Editor::AskFlags},
         {"F5",
          "test play in the game's window (Escape or the level's end comes back); a play that "
-         "makes the level is kept as its proof, saved beside the set as `NN.replay`",
+         "makes the level is kept as its proof, saved beside the set as `SETNAME-NN.replay`",
          {"F5"},
          "",
          &Editor::TestPlayKey},

@@ -303,10 +303,10 @@ void Editor::DrawList(Surface& frame, const Rect& area) {
         ProofState state = checked.Proof;
         Row row{(i < 9 ? "0" : "") + std::to_string(i + 1) + "  " + set_.Level(i).LevelName,
                 ProofStateName(state), checked.Errors ? kRed : kWhite,
-                state == ProofState::Proven  ? kGreen
-                : state == ProofState::Stale ? kYellow
-                : state == ProofState::None  ? kGrey
-                                             : kRed};
+                state == ProofState::Proven                                  ? kGreen
+                : state == ProofState::Stale                                 ? kYellow
+                : state == ProofState::None || state == ProofState::Checking ? kGrey
+                                                                             : kRed};
         look += row.Label + "\n" + row.Mark + "," + std::to_string(row.LabelColour) + "," +
                 std::to_string(row.MarkColour) + "\n";
         shown.push_back(std::move(row));
@@ -402,7 +402,7 @@ std::string Editor::StatusText() {
             std::to_string(counts[tcBomb]) + "  lives " + std::to_string(counts[tcLife]) +
             "  exits " + std::to_string(counts[tcExit]) + "   " + std::to_string(level.Cols) +
             " x " + std::to_string(level.Rows) + "  zoom " + std::to_string(cell_) + " px   " +
-            ToolName(tool_) + ": " + TileName(tile_) + (set_.Modified() ? "   (unsaved)" : "") +
+            ToolName(tool_) + ": " + TileName(tile_) + (Unsaved() ? "   (unsaved)" : "") +
             "   F1 help";
     return text;
 }

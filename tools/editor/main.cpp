@@ -1,5 +1,5 @@
 // tolmara-editor: makes and changes level sets in a window, in the game's own pictures.
-//   tolmara-editor [FILE.lev | FILE.lvl]
+//   tolmara-editor [FILE.lev | FILE.lvl | assets/levels]   (the folder: edit the shipped sources)
 //   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
 //   tolmara-editor --keys                                    prints the keys as a Markdown table
 #include <cstdlib>
@@ -10,29 +10,33 @@
 #include "app/program_folder.h"
 #include "dxgwriter/png_writer.h"
 #include "editor.h"
+#include "event_script.h"
 #include "media/byte_io.h"
 
 namespace {
 
 int Usage(std::ostream& out, int status) {
-    out << "usage: tolmara-editor [FILE.lev | FILE.lvl]\n"
+    out << "usage: tolmara-editor [FILE.lev | FILE.lvl | assets/levels]\n"
            "       tolmara-editor --screenshot OUT.png [--level N] [FILE.lev | FILE.lvl]\n"
            "       tolmara-editor --keys\n"
            "Opens a level set (or a level source) in a window; a .lev that does not exist yet\n"
            "starts a new set to be saved there. In the window F1 lists every key; --keys prints\n"
-           "them as a table.\n";
+           "them as a table. The game's own set opens as a copy saved in the save folder;\n"
+           "the folder assets/levels opens the shipped sources to be saved in place.\n";
     return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string file, screenshot;
+    std::string file, screenshot, script;
     int level = 1;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc)
             screenshot = argv[++i];
+        else if (arg == "--script" && i + 1 < argc)  // events to handle first (for tests)
+            script = argv[++i];
         else if (arg == "--level" && i + 1 < argc)
             level = std::atoi(argv[++i]);
         else if (arg == "--help" || arg == "-h")
@@ -48,7 +52,9 @@ int main(int argc, char** argv) {
             return Usage(std::cerr, 2);
     }
     try {
-        Editor editor(ProgramFolder());
+        GameFolders folders = FoldersOfProgram();
+        Editor editor(folders.Data);
+        editor.SetSaveFolder(folders.Save);
         // A set named but not there yet is a new one; a picture is made only of what exists.
         bool fresh = file.empty() || (screenshot.empty() && !PathExists(file) && file.size() > 4 &&
                                       file.compare(file.size() - 4, 4, ".lev") == 0);
@@ -62,6 +68,7 @@ int main(int argc, char** argv) {
         Surface frame;
         if (!screenshot.empty()) {
             editor.ShowLevel(level - 1);
+            editor.WaitForProofs();
             editor.Handle(WindowEvent::At(WindowEvent::Kind::MouseMove, 600, 400));
             editor.Draw(frame);
             WritePng(screenshot, frame);
@@ -72,6 +79,13 @@ int main(int argc, char** argv) {
         window.SetMinimumSize(Editor::kMinimumWidth, Editor::kMinimumHeight);
         editor.Handle(WindowEvent::At(WindowEvent::Kind::Resize, window.Width(), window.Height()));
         if (fresh) editor.StartNew(file);  // fitted to the window's real size
+        editor.OfferRecovery();
+        for (const WindowEvent& e :
+             script.empty() ? std::vector<WindowEvent>{} : ReadEventScript(script)) {
+            editor.Handle(e);
+            editor.KeepRecovery();
+        }
+        if (!script.empty()) std::cout << "script done" << std::endl;
         // A frame is drawn when something happened: an idle editor costs no processor time.
         bool draw = true;
         while (!editor.Finished()) {
@@ -81,8 +95,10 @@ int main(int argc, char** argv) {
             }
             std::vector<WindowEvent> events = window.Events(250);
             for (const WindowEvent& e : events) editor.Handle(e);
-            draw = !events.empty();
+            editor.KeepRecovery();
+            draw = editor.TakeProofOutcomes() || !events.empty();
         }
+        editor.ForgetRecovery();  // saved, or given up at the question
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "tolmara-editor: " << e.what() << "\n";

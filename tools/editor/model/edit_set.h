@@ -105,6 +105,11 @@ class EditSet {
     int Redo();
     // Whether anything changed since MarkSaved (or since the set was opened).
     bool Modified() const;
+    // A text that changes with every change, undo and redo of the levels (not of SetName).
+    std::string Stamp() const {
+        return std::to_string(revision_) + "," +
+               std::to_string(done_ > 0 ? history_[done_ - 1].Serial : 0) + (open_ ? "+" : "");
+    }
     void MarkSaved();
     // Bytes the history holds (to show that it keeps changes, not copies).
     size_t HistoryBytes() const;

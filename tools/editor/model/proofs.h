@@ -9,16 +9,22 @@
 #include "level/level_record.h"
 
 enum class ProofState {
-    None,     // no proof
-    Proven,   // the proof makes the level as it is
-    Stale,    // the level changed since the proof was made
-    Failing,  // played again, the proof no longer makes the level
+    None,      // no proof
+    Proven,    // the proof makes the level as it is
+    Stale,     // the level changed since the proof was made
+    Failing,   // played again, the proof no longer makes the level
+    Checking,  // being played again
 };
+
+// The longest proof played: half an hour of ticks (no level needs longer; the game's own take
+// minutes). A longer one fails with that reason rather than keep the player busy for long.
+inline constexpr int64_t kLongestProofTicks = 30 * 60 * 60;
 
 struct Proof {
     ReplayScript Script;
     uint64_t Fingerprint = 0;  // LevelFingerprint of the level the proof was made or checked on
     bool Makes = true;         // the last playing of it made the level
+    bool Checking = false;     // being played again: Makes is not known yet
 };
 
 const char* ProofStateName(ProofState state);

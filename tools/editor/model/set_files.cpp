@@ -130,16 +130,21 @@ std::string SourceTextOf(const LevelSetData& set, size_t index) {
 }
 
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
-                                 const std::vector<std::string>& previous,
-                                 const std::string& keep) {
+                                 const std::vector<std::string>& previous, const std::string& keep,
+                                 const std::string& sourceFolder,
+                                 const std::vector<GroupFile>& with,
+                                 const std::vector<std::string>& withRemoved) {
+    std::string label = levelFile.empty() ? sourceFolder : levelFile;
     std::vector<LevelFinding> findings = CheckEditedSet(set);
     if (AnyErrors(findings)) {
         std::vector<std::string> errors;
         for (const LevelFinding& f : findings)
-            if (!f.Warning) errors.push_back(levelFile + ": " + f.Text);
-        throw SetFileError(levelFile + ": not saved; the set has errors:\n" + Joined(errors));
+            if (!f.Warning) errors.push_back(label + ": " + f.Text);
+        throw SetFileError(label + ": not saved; the set has errors:\n" + Joined(errors));
     }
-    std::filesystem::path folder = std::filesystem::path(levelFile).parent_path();
+    std::filesystem::path folder = sourceFolder.empty()
+                                       ? std::filesystem::path(levelFile).parent_path()
+                                       : std::filesystem::path(sourceFolder);
     for (size_t i = 0; i < set.Levels.size() && !keep.empty(); ++i) {
         std::filesystem::path source =
             folder / SourceFileName(static_cast<int>(i) + 1, set.Levels[i].LevelName);
@@ -150,24 +155,34 @@ std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& lev
                                "the set in another folder");
     }
     try {
-        // The sources first: the set file, which the game reads, changes only when they are in.
-        Bytes setBytes = WriteLevelSet(set);
+        std::vector<GroupFile> files;
         std::vector<std::string> written;
         for (size_t i = 0; i < set.Levels.size(); ++i) {
             std::string name = SourceFileName(static_cast<int>(i) + 1, set.Levels[i].LevelName);
             std::string text = SourceTextOf(set, i);
-            WriteFileAtomically((folder / name).string(), Bytes(text.begin(), text.end()));
+            files.push_back({(folder / name).string(), Bytes(text.begin(), text.end())});
             written.push_back(name);
         }
-        WriteFileAtomically(levelFile, setBytes);
-        std::error_code gone;  // a source already removed by hand is no fault
+        if (!levelFile.empty()) files.push_back({levelFile, WriteLevelSet(set)});
+        files.insert(files.end(), with.begin(), with.end());
+        std::vector<std::string> removed;
         for (const std::string& old : previous)
             if (std::find(written.begin(), written.end(), old) == written.end())
-                std::filesystem::remove(folder / old, gone);
+                removed.push_back((folder / old).string());
+        for (const std::string& old : withRemoved) {
+            bool again = false;
+            for (const GroupFile& file : with) again = again || file.Path == old;
+            if (!again) removed.push_back(old);
+        }
+        WriteGroup(SaveJournalOf(levelFile, folder.string() + "/"), files, removed);
         return written;
     } catch (const std::exception& e) {
         throw SetFileError(e.what());
     }
+}
+
+std::string SaveJournalOf(const std::string& levelFile, const std::string& sourceFolder) {
+    return JournalFolderOf(levelFile.empty() ? sourceFolder : levelFile);
 }
 
 uint64_t LevelFingerprint(const LevelRecord& level) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "level/level_record.h"
+#include "model/group_write.h"
 
 // A file that cannot be opened or a save that is refused or fails. The text names the file and
 // every problem, one per line.
@@ -33,9 +34,16 @@ std::string SourceTextOf(const LevelSetData& set, size_t index);
 
 // Refused, writing nothing, when the live checks find errors. Sources named in `previous` (the
 // last save's) that this save does not write again are removed. Returns the sources written.
+// The sources go to `sourceFolder` (the set file's folder when empty); with no `levelFile`
+// only the sources are written. The files `with` (the proofs) are written and `withRemoved`
+// removed in the same group: a kill leaves the old group or the new one (see group_write.h).
 std::vector<std::string> SaveSet(const LevelSetData& set, const std::string& levelFile,
                                  const std::vector<std::string>& previous = {},
-                                 const std::string& keep = "");
+                                 const std::string& keep = "", const std::string& sourceFolder = "",
+                                 const std::vector<GroupFile>& with = {},
+                                 const std::vector<std::string>& withRemoved = {});
+// The journal folder of the group saved for `levelFile` (or, with none, for `sourceFolder`).
+std::string SaveJournalOf(const std::string& levelFile, const std::string& sourceFolder);
 
 // A fingerprint of a level's record bytes: a proof made for one fingerprint is stale at another.
 uint64_t LevelFingerprint(const LevelRecord& level);
