@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 #include "editor.h"
 #include "level/level_source.h"
 #include "level/level_writer.h"
+#include "model/private_folder.h"
 #include "model/proofs.h"
 #include "model/set_files.h"
 #include "model/set_places.h"
@@ -348,3 +350,28 @@ TEST_F(SourceTree, TheFolderOfSourcesIsEditedInPlaceAndStillBuildsAndProves) {
 }
 
 }  // namespace
+
+TEST(EditorFiles, StalePrivateFoldersOfKilledEditorsAreRemovedAndNothingElse) {
+    TempDir temp;
+    std::string was = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", temp.Path().c_str(), 1);
+    auto make = [&](const std::string& name, bool old) {
+        fs::create_directory(temp.File(name));
+        WriteTextFile(temp.File(name + "/test-play.lev"), "x");
+        if (old)
+            fs::last_write_time(temp.File(name),
+                                fs::file_time_type::clock::now() - std::chrono::hours(48));
+    };
+    make("tolmara-editor-Ab12cd", true);   // left by a killed test play
+    make("tolmara-editor-Zz99yy", false);  // a test play going on now
+    make("tolmara-editor-old", true);      // not a name the editor makes
+    make("other-Ab12cd", true);
+    EXPECT_EQ(RemoveStalePrivateFolders(), 1);
+    if (was.empty())
+        unsetenv("TMPDIR");
+    else
+        setenv("TMPDIR", was.c_str(), 1);
+    EXPECT_EQ(
+        Names(temp.Path(), ""),
+        (std::vector<std::string>{"other-Ab12cd", "tolmara-editor-Zz99yy", "tolmara-editor-old"}));
+}

@@ -3,6 +3,7 @@
 //   tolmara-editor --screenshot OUT.png [--level N] [FILE]   draws one frame to a picture
 //   tolmara-editor --keys                                    prints the keys as a Markdown table
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "editor.h"
 #include "event_script.h"
 #include "media/byte_io.h"
+#include "model/private_folder.h"
+#include "store/atomic_write.h"
 
 namespace {
 
@@ -55,6 +58,11 @@ int main(int argc, char** argv) {
         GameFolders folders = FoldersOfProgram();
         Editor editor(folders.Data);
         editor.SetSaveFolder(folders.Save);
+        // What editors killed in the middle of a save or a test play left behind.
+        RemoveStalePrivateFolders();
+        for (const std::string& folder : {folders.Save, folders.Save + "editor-recovery/",
+                                          std::filesystem::path(file).parent_path().string() + "/"})
+            RemoveStaleTempFiles(folder == "/" ? "./" : folder);
         // A set named but not there yet is a new one; a picture is made only of what exists.
         bool fresh = file.empty() || (screenshot.empty() && !PathExists(file) && file.size() > 4 &&
                                       file.compare(file.size() - 4, 4, ".lev") == 0);

@@ -23,3 +23,7 @@ class PrivateFolder {
   private:
     std::string path_;
 };
+
+// Removes the private folders of editors that were killed during a test play: only folders of
+// this user named as PrivateFolder names them and untouched for a day. Returns how many went.
+int RemoveStalePrivateFolders();
