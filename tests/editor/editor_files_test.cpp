@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "editor.h"
+#include "editor_events.h"
 #include "level/level_source.h"
 #include "level/level_writer.h"
 #include "model/private_folder.h"
@@ -23,22 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-WindowEvent Key(const std::string& key, bool ctrl = false, bool shift = false) {
-    WindowEvent e;
-    e.What = WindowEvent::Kind::KeyDown;
-    e.Key = key;
-    e.Ctrl = ctrl;
-    e.Shift = shift;
-    return e;
-}
-
 void Type(Editor& editor, const std::string& text) {
-    for (char ch : text) {
-        WindowEvent e;
-        e.What = WindowEvent::Kind::Text;
-        e.Text = std::string(1, ch);
-        editor.Handle(e);
-    }
+    for (char ch : text) editor.Handle(Typed(std::string(1, ch)));
 }
 
 // Answers the question being asked with `text` in place of what it offered.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "editor.h"
+#include "editor_events.h"
 #include "support/test_support.h"
 
 namespace {
@@ -13,22 +14,6 @@ using Kind = WindowEvent::Kind;
 
 WindowEvent Mouse(Kind what, int x, int y, int button = 0) {
     return WindowEvent::At(what, x, y, button);
-}
-
-WindowEvent Key(const std::string& key, bool ctrl = false, bool shift = false) {
-    WindowEvent e;
-    e.What = Kind::KeyDown;
-    e.Key = key;
-    e.Ctrl = ctrl;
-    e.Shift = shift;
-    return e;
-}
-
-WindowEvent Typed(const std::string& text) {
-    WindowEvent e;
-    e.What = Kind::Text;
-    e.Text = text;
-    return e;
 }
 
 WindowEvent Wheel(int y) {

@@ -7,27 +7,13 @@
 #include <string>
 
 #include "editor.h"
+#include "editor_events.h"
 #include "model/tile_palette.h"
 #include "support/test_support.h"
 
 namespace {
 
 using Kind = WindowEvent::Kind;
-
-WindowEvent Key(const std::string& key, bool ctrl = false) {
-    WindowEvent e;
-    e.What = Kind::KeyDown;
-    e.Key = key;
-    e.Ctrl = ctrl;
-    return e;
-}
-
-WindowEvent Typed(const std::string& text) {
-    WindowEvent e;
-    e.What = Kind::Text;
-    e.Text = text;
-    return e;
-}
 
 class EditorPrompt : public ::testing::Test {
   protected:

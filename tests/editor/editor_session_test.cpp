@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editor.h"
+#include "editor_events.h"
 #include "level/level_writer.h"
 #include "support/test_support.h"
 
@@ -26,23 +27,6 @@ using Kind = WindowEvent::Kind;
 int FromEnvironment(const char* name, int otherwise) {
     const char* value = std::getenv(name);
     return value && *value ? std::atoi(value) : otherwise;
-}
-
-WindowEvent Key(const std::string& key, bool ctrl = false, bool shift = false, bool alt = false) {
-    WindowEvent e;
-    e.What = Kind::KeyDown;
-    e.Key = key;
-    e.Ctrl = ctrl;
-    e.Shift = shift;
-    e.Alt = alt;
-    return e;
-}
-
-WindowEvent Typed(const std::string& text) {
-    WindowEvent e;
-    e.What = Kind::Text;
-    e.Text = text;
-    return e;
 }
 
 std::string Describe(const WindowEvent& e) {

@@ -127,6 +127,8 @@ class Editor {
     void WhenSaved(std::function<void()> then);
 
     // Actions.
+    // Takes `set` as the set edited, with no proofs, checks or recovery copy of the last one.
+    void StartAfresh(EditSet set);
     void Save(std::function<void()> then = {}) { SaveNow(std::move(then)); }
     // False when the set was not saved (the messages are shown).
     bool SaveNow(std::function<void()> then = {});

@@ -73,16 +73,8 @@ bool Editor::OpenFile(const std::string& path) {
             auto at = std::find(names.begin(), names.end(), fs::path(path).filename().string());
             if (at != names.end()) show = static_cast<int>(at - names.begin());
         }
-        set_ = EditSet(std::move(opened.Data));
-        if (!recoveryFile_.empty()) ForgetRecovery();
-        unsavedProofs_ = recovered_ = false;
+        StartAfresh(EditSet(std::move(opened.Data)));
         openedSource_ = tree.empty() && EndsWith(path, ".lvl") ? path : "";
-        sources_.clear();
-        replays_.clear();
-        proofs_.clear();
-        states_.clear();
-        checks_.reset();
-        queued_.clear();
         std::string note;
         if (folder) {
             // The author works in the game's source tree: sources and shipped proofs are saved.
@@ -133,18 +125,23 @@ bool Editor::OpenFile(const std::string& path) {
     }
 }
 
-void Editor::StartNew(const std::string& levelFile) {
-    set_ = EditSet();
-    if (!recoveryFile_.empty() && recoveryOurs_) ForgetRecovery();
-    unsavedProofs_ = recovered_ = copy_ = false;
-    openedSource_.clear();
-    place_ = levelFile.empty() ? SetPlace{} : PlaceBeside(levelFile);
+void Editor::StartAfresh(EditSet set) {
+    set_ = std::move(set);
+    ForgetRecovery();  // the work it kept is given up or saved
+    unsavedProofs_ = recovered_ = false;
     sources_.clear();
     replays_.clear();
     proofs_.clear();
     states_.clear();
     checks_.reset();
     queued_.clear();
+}
+
+void Editor::StartNew(const std::string& levelFile) {
+    StartAfresh(EditSet());
+    copy_ = false;
+    openedSource_.clear();
+    place_ = levelFile.empty() ? SetPlace{} : PlaceBeside(levelFile);
     recoveryFile_ = saveDir_.empty() ? "" : RecoveryFileOf(saveDir_, levelFile);
     openedPath_ = levelFile;
     recoveryLook_.clear();
