@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -92,6 +93,10 @@ void ShowErrorBox(const std::string& title, const std::string& message) {
     // A message box only where a player can see and close it: never under the dummy or offscreen
     // driver, where it could wait for a click that never comes.
     if (RealVideoDriver()) {
+        // The game ends after the box: Ctrl+C or a kill must end it too, not wait for a click
+        // (SDL's own handlers only queue a quit that no one reads while the box is up).
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
         const std::string boxText = BoxLines(text);
         SDL_MessageBoxButtonData button = {
             SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
