@@ -2,6 +2,7 @@
 // line, driven by window events and drawn into a frame of the window's size.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -82,8 +83,10 @@ class Editor {
     void WaitForProofs();
     // Asks whether to take back the recovery copy of the set opened (or of a set with no name).
     void OfferRecovery();
-    // Writes the recovery copy when the unsaved work changed since it was last written.
-    void KeepRecovery();
+    // Writes the recovery copy when the unsaved work changed since it was last written: at once
+    // when `now`, else at most once a second (a long drag does not write the whole set at every
+    // cell; the window's loop says `now` as soon as no events come).
+    void KeepRecovery(bool now = true);
     // Removes the recovery copy this session wrote (the work is saved or was given up).
     void ForgetRecovery();
     // Test play without the game's window (for tests): plays and returns the recording.
@@ -269,6 +272,7 @@ class Editor {
     bool copy_ = false;    // a copy of the game's own set, not saved yet
     std::string saveDir_;  // the user's save folder
     bool unsavedProofs_ = false, recovered_ = false;
+    std::chrono::steady_clock::time_point recoveryWritten_;
     std::string recoveryFile_, recoveryLook_;  // the recovery copy and what it holds
     std::string openedPath_;                   // the path the set was opened from
     bool recoveryOurs_ = false;                // written (or taken back) by this session

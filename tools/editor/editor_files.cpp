@@ -474,8 +474,10 @@ void Editor::OfferRecovery() {
         true);
 }
 
-void Editor::KeepRecovery() {
+void Editor::KeepRecovery(bool now) {
     if (recoveryFile_.empty() || prompt_) return;
+    const auto time = std::chrono::steady_clock::now();
+    if (!now && recoveryOurs_ && time - recoveryWritten_ < std::chrono::seconds(1)) return;
     std::string look = set_.Stamp() + "," + std::to_string(set_.SetHeader) + "," + set_.SetName +
                        "," + std::to_string(proofs_.size()) + "," +
                        (Unsaved() ? "unsaved" : "saved");
@@ -493,6 +495,7 @@ void Editor::KeepRecovery() {
     try {
         WriteRecovery(recoveryFile_, openedPath_, place_.LevelFile, set_.Data(), ProofsByIndex());
         recoveryOurs_ = true;
+        recoveryWritten_ = time;
     } catch (const std::exception& e) {
         Show({std::string("no recovery copy of the unsaved work: ") + e.what()}, true);
     }

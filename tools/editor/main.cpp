@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
             }
             std::vector<WindowEvent> events = window.Events(250);
             for (const WindowEvent& e : events) editor.Handle(e);
-            editor.KeepRecovery();
+            editor.KeepRecovery(events.empty());
             draw = editor.TakeProofOutcomes() || !events.empty();
         }
         editor.ForgetRecovery();  // saved, or given up at the question
