@@ -49,17 +49,22 @@ wait_for() {
     return 1
 }
 
+# killed_after SCRIPT FILE OUT: the editor opens FILE, handles SCRIPT and is killed at once.
+killed_after() {
+    "$WORK/game/tolmara-editor" --script "$1" "$2" > "$3" &
+    EDITOR=$!
+    wait_for "$3" "script done"
+    kill -9 "$EDITOR"
+    wait "$EDITOR" 2>/dev/null || true
+    EDITOR=
+}
+
 # The session saved: what every change gives.
 "$WORK/game/tolmara-editor" --script "$WORK/save" "$WORK/saved/set.lev" > "$WORK/out1"
 cmp -s "$WORK/saved/set.lev" "$GAME/Tolmara.lev" && { echo "the edits changed nothing" >&2; exit 1; }
 
 # The same session killed before a save.
-"$WORK/game/tolmara-editor" --script "$WORK/edits" "$WORK/killed/set.lev" > "$WORK/out2" &
-EDITOR=$!
-wait_for "$WORK/out2" "script done"
-kill -9 "$EDITOR"
-wait "$EDITOR" 2>/dev/null || true
-EDITOR=
+killed_after "$WORK/edits" "$WORK/killed/set.lev" "$WORK/out2"
 cmp "$WORK/killed/set.lev" "$GAME/Tolmara.lev"
 ls "$WORK/game/editor-recovery/"set-*.recovery > /dev/null
 
@@ -78,12 +83,7 @@ fi
 ln -s "$GAME/Tolmara.lev" "$WORK/game/"
 printf 'key ctrl+S\nkey Tab\ntext o\nclick 600 400\n' > "$WORK/more"
 cat "$WORK/edits" "$WORK/more" > "$WORK/copy"
-"$WORK/game/tolmara-editor" --script "$WORK/copy" "$WORK/game/Tolmara.lev" > "$WORK/out4" &
-EDITOR=$!
-wait_for "$WORK/out4" "script done"
-kill -9 "$EDITOR"
-wait "$EDITOR" 2>/dev/null || true
-EDITOR=
+killed_after "$WORK/copy" "$WORK/game/Tolmara.lev" "$WORK/out4"
 COPY="$WORK/game/editor-sets/Tolmara/Tolmara.lev"
 cp "$COPY" "$WORK/first-save.lev"
 "$WORK/game/tolmara-editor" --script "$WORK/recover" "$WORK/game/Tolmara.lev" > "$WORK/out5"
