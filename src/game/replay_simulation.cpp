@@ -61,17 +61,15 @@ class ReplayRun {
         ReadScriptLevelSet();
     }
 
-    ReplayResult Play() {
+    ReplayResult Play(const WorldTickObserver& afterTick) {
         int64_t ticks = 0;
         for (const ReplayStep& step : script_.Steps) {
             for (int64_t i = 0; i < step.Count; ++i) {
                 keys_.Change(step.Keys);
                 ++ticks;
-                if (ticks == 1) {
-                    StartTheLevel();
-                } else if (PlayTick(step.Lag)) {
-                    return ResultOfWorld(world_, true, ticks);
-                }
+                const bool ended = ticks == 1 ? (StartTheLevel(), false) : PlayTick(step.Lag);
+                if (afterTick) afterTick(world_, ticks);
+                if (ended) return ResultOfWorld(world_, true, ticks);
             }
         }
         return ResultOfWorld(world_, false, ticks);
@@ -140,7 +138,8 @@ bool ReplayNeedsScreens(const ReplayScript& script) {
     return false;
 }
 
-ReplayResult SimulateReplay(const ReplayScript& script, const std::string& dataDir) {
+ReplayResult SimulateReplay(const ReplayScript& script, const std::string& dataDir,
+                            const WorldTickObserver& afterTick) {
     auto run = std::make_unique<ReplayRun>(script, dataDir);
-    return run->Play();
+    return run->Play(afterTick);
 }

@@ -3,6 +3,8 @@
 // the result is the one the game's screens give.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "game/replay.h"
@@ -14,4 +16,7 @@ bool ReplayNeedsScreens(const ReplayScript& script);
 // Plays the script from its level's start on the level set it names (a plain name is a file of
 // `dataDir`, a path is opened as given). The run ends after the last step or after the tick that
 // ends the level. Throws FileError or std::runtime_error with the reason.
-ReplayResult SimulateReplay(const ReplayScript& script, const std::string& dataDir);
+// `afterTick`, when given, sees the world after every tick (the first one starts the level).
+using WorldTickObserver = std::function<void(const World& world, int64_t tick)>;
+ReplayResult SimulateReplay(const ReplayScript& script, const std::string& dataDir,
+                            const WorldTickObserver& afterTick = {});

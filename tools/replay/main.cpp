@@ -12,6 +12,7 @@
 #include "app/replay_run.h"
 #include "dxgwriter/png_writer.h"
 #include "game/replay_simulation.h"
+#include "game/world.h"
 #include "screens/game.h"
 
 namespace {
@@ -22,6 +23,7 @@ struct Options {
     std::string FramesDir;
     int64_t Every = 1;
     bool Watch = false;
+    bool Trace = false;
     int WindowW = 0, WindowH = 0;  // --window: the watched window's size
 };
 
@@ -30,12 +32,14 @@ constexpr int32_t kHoldMs = 3000;
 
 constexpr const char* kUsage =
     "usage: tolmara-replay [--data DIR] [--frames DIR [--every N]] [--watch [--window WxH]] "
-    "REPLAY\n"
+    "[--trace] REPLAY\n"
     "  --data DIR    the data folder (default: the folder of this program)\n"
     "  --frames DIR  write every Nth drawn frame as frame_TICK.png\n"
     "  --watch       show the replay in a window at its recorded pace; the last frame\n"
     "                stays with the outcome until a key is pressed or 3 s pass\n"
-    "  --window WxH  the window's size in pixels while watching (default 640x480)\n";
+    "  --window WxH  the window's size in pixels while watching (default 640x480)\n"
+    "  --trace       print to stderr, tick by tick, every change of the player's cell,\n"
+    "                lives, infotrons, bombs and monsters (a route's diary)\n";
 
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
@@ -60,6 +64,8 @@ Options ParseArguments(int argc, char** argv) {
             o.Every = std::strtoll(n.c_str(), &end, 10);
             if (*end != '\0' || o.Every < 1)
                 UsageError("--every needs a whole number of at least 1");
+        } else if (arg == "--trace") {
+            o.Trace = true;
         } else if (arg == "--watch")
             o.Watch = true;
         else if (arg == "--window") {
@@ -82,6 +88,26 @@ Options ParseArguments(int argc, char** argv) {
     if (o.DataDir.empty()) o.DataDir = FoldersOfProgram().Data;
     if (o.DataDir.back() != '/') o.DataDir += '/';
     return o;
+}
+
+// What the trace prints when it changes.
+struct TraceLine {
+    int32_t Row = -1, Col = -1, Lives = 0, Got = 0, Needed = 0, Bombs = 0, Monsters = 0;
+    bool operator==(const TraceLine&) const = default;
+};
+
+void TraceTick(const World& world, int64_t tick, TraceLine& last) {
+    const PlayState& p = world.play;
+    const TraceLine now{p.PlayerY / 40, p.PlayerX / 40, p.Lives,        p.InfotronsGot,
+                        p.InfotronsNeeded, p.Bombs,     world.level.MonsterCount};
+    if (now == last) return;
+    std::fprintf(stderr,
+                 "tick %6lld  %7.2f s  row %2d col %2d  lives %d  infotrons %d/%d  bombs %d  "
+                 "monsters %d%s\n",
+                 static_cast<long long>(tick), p.LevelTime / 1000.0, now.Row, now.Col, now.Lives,
+                 now.Got, now.Needed, now.Bombs, now.Monsters,
+                 now.Lives < last.Lives && last.Row >= 0 ? "  LIFE LOST" : "");
+    last = now;
 }
 
 // Frame k of the play (the level start tick draws nothing of its own) is written when k is
@@ -110,7 +136,12 @@ int main(int argc, char** argv) {
     try {
         const ReplayScript script = ReadReplayFile(options.ReplayPath);
         if (options.FramesDir.empty() && !options.Watch && !ReplayNeedsScreens(script)) {
-            std::fputs(ReplayResultJson(SimulateReplay(script, options.DataDir)).c_str(), stdout);
+            TraceLine last;
+            WorldTickObserver trace;
+            if (options.Trace)
+                trace = [&last](const World& w, int64_t tick) { TraceTick(w, tick, last); };
+            std::fputs(ReplayResultJson(SimulateReplay(script, options.DataDir, trace)).c_str(),
+                       stdout);
             return 0;
         }
         if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
