@@ -273,10 +273,16 @@ ProofRun WatchProof(int n, const std::string& dataDir) {
             for (const auto& [row, col] : sparksBefore) {
                 if (std::find(sparks.begin(), sparks.end(), std::pair(row, col)) != sparks.end())
                     continue;
+                // The cells of an object in motion turn too, but its arrival empties them again:
+                // of the busy cells only the spark's own counts.
                 for (int r = row - 1; r <= row + 1; ++r)
-                    for (int c = col - 1; c <= col + 1; ++c)
-                        if (tileAt(now, r, c) == tcInfotron && tileAt(before, r, c) != tcInfotron)
+                    for (int c = col - 1; c <= col + 1; ++c) {
+                        const int32_t was = tileAt(before, r, c);
+                        const bool sparksCell = r == row && c == col;
+                        if (tileAt(now, r, c) == tcInfotron && was != tcInfotron &&
+                            (was != tcBusy || sparksCell))
                             ++run.Made;
+                    }
             }
         }
         if (livesBefore >= 0 && world.play.Lives < livesBefore) run.LostALife = true;
