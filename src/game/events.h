@@ -53,6 +53,23 @@ enum class MessageId : int {
     TipRedDynamite = 122,
     TipEatInPlace = 123,
     TipPushBalls = 124,
+    TipBallIntoShaft = 125,
+    TipPortsGoDown = 126,
+    TipClearTheLid = 127,
+    TipWalkWithTheWind = 128,
+    TipOneBombTwoWalls = 129,
+    TipBallOnSawDrone = 130,
+    TipTerminalReach = 131,
+    TipPortsStopMonsters = 132,
+    TipPilesRollRight = 133,
+    TipPortsIgnoreThePulse = 134,
+    TipKeepTheBallOffTheFuse = 135,
+    TipBallsRollOffBalls = 136,
+    TipBombLinesBurn = 137,
+    TipFinishEachDistrict = 138,
+    TipHoldInTheWind = 139,
+    TipStickAsBridge = 140,
+    TipSwitchReach = 141,
 };
 
 constexpr int MessageNumber(MessageId id) {

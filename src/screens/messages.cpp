@@ -56,6 +56,23 @@ const std::pair<int, const char*> kMessageTable[] = {
     {123, "Tip: Hold down the Space Key and press an Arrow Key to eath without moving!"},
     {124,
      "Tip: You can also push to left and right black balls one by one if there is empty room!"},
+    {125, "Tip: A ball pushed into a shaft falls on whatever waits at the bottom!"},
+    {126, "Tip: The ports only go down. Open each case before you leave the room under it!"},
+    {127, "Tip: Yellow dynamite bursts on whatever it lands on. Clear the lid first!"},
+    {128, "Tip: Walk with the wind to take infotrons; drifting over them sweeps them away."},
+    {129, "Tip: A blast reaches all eight cells around the bomb: one cell can open two walls!"},
+    {130, "Tip: A ball dropped on a saw drone blasts open the walls around it."},
+    {131, "Tip: The terminal only fires sticks within ten rows and ten columns of you."},
+    {132, "Tip: A monster cannot follow you through a port."},
+    {133, "Tip: Things on a pile roll right if they can. Read each wagon before you dig."},
+    {134, "Tip: Ports ignore the pulse: jump when the drone is away and the core fades."},
+    {135, "Tip: Push the ball away from the pit, or it lights the fuse before it is mended."},
+    {136, "Tip: A ball that lands on another ball rolls off to the side if it can."},
+    {137, "Tip: A blast sets off every bomb it reaches: a line of bombs burns end to end."},
+    {138, "Tip: Ports only go down. Finish each district and keep the bomb for the end."},
+    {139, "Tip: Hold Right while the wind carries you, or it sweeps away what you meet."},
+    {140, "Tip: A stick pushed one cell down a pit is a bridge for a ball."},
+    {141, "Tip: A switch fires every stick within ten cells of you, yours too!"},
 };
 
 // Queues message n with the given code; false when it is a tip while tips are off, the queue is

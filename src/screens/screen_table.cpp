@@ -9,7 +9,7 @@
 
 namespace {
 
-// The delayed tip of the standard level set's teaching levels.
+// The delayed tip of the standard level set's levels that bring a new mechanic or a new use of one.
 MessageId LevelTip(int level) {
     switch (level) {
         case 3:
@@ -24,6 +24,40 @@ MessageId LevelTip(int level) {
             return MessageId::TipToggleTips;
         case 8:
             return MessageId::TipEatInPlace;
+        case 23:
+            return MessageId::TipBallIntoShaft;
+        case 24:
+            return MessageId::TipPortsGoDown;
+        case 25:
+            return MessageId::TipClearTheLid;
+        case 26:
+            return MessageId::TipWalkWithTheWind;
+        case 27:
+            return MessageId::TipOneBombTwoWalls;
+        case 28:
+            return MessageId::TipBallOnSawDrone;
+        case 29:
+            return MessageId::TipTerminalReach;
+        case 30:
+            return MessageId::TipPortsStopMonsters;
+        case 31:
+            return MessageId::TipPilesRollRight;
+        case 32:
+            return MessageId::TipPortsIgnoreThePulse;
+        case 33:
+            return MessageId::TipKeepTheBallOffTheFuse;
+        case 34:
+            return MessageId::TipBallsRollOffBalls;
+        case 35:
+            return MessageId::TipBombLinesBurn;
+        case 36:
+            return MessageId::TipFinishEachDistrict;
+        case 37:
+            return MessageId::TipHoldInTheWind;
+        case 38:
+            return MessageId::TipStickAsBridge;
+        case 39:
+            return MessageId::TipSwitchReach;
         default:
             return MessageId::None;
     }
