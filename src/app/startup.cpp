@@ -18,6 +18,7 @@
 #include "screens/screen_dispatch.h"
 #include "store/atomic_write.h"
 #include "store/game_folders.h"
+#include "store/records.h"
 
 namespace {
 
@@ -167,6 +168,18 @@ void ReadStoredSettings(Game& game) {
     ReadConfiguration(game.settings, game.SaveFolder());
 }
 
+// The records live beside the players in the save folder. A damaged file is moved aside, and a
+// file that cannot be opened at all leaves the game without records: either way the game plays.
+static void OpenRecords(Game& game) {
+    try {
+        game.records = RecordStore::Open(game.SaveFolder() + kRecordsFile, game.RecordsNotice);
+    } catch (const std::exception& e) {
+        game.records.reset();
+        game.RecordsNotice = e.what();
+    }
+    if (!game.RecordsNotice.empty()) std::fprintf(stderr, "%s\n", game.RecordsNotice.c_str());
+}
+
 static void ResetMainMenuStart(Game& game) {
     MainMenuState& menu = game.screens.menu;
     menu.TitleSmX = -400.0;
@@ -194,6 +207,7 @@ void PrepareGame(Game& game) {
     game.media.Sprites.SortByZ();
     game.media.PlayerSprite = player;
     ReadLevelSet(game);
+    OpenRecords(game);
     game.world.play.Mortal = 1;
     game.input.CheatMode = false;
     ResetMainMenuStart(game);
@@ -223,6 +237,10 @@ void OnDisplayReady(Game& game) {
     if (!game.SavesMovedTo.empty()) {
         ShowSavesMoved(game, game.SavesMovedTo);
         game.SavesMovedTo.clear();
+    }
+    if (!game.RecordsNotice.empty()) {
+        ShowRecordsProblem(game, game.RecordsNotice);
+        game.RecordsNotice.clear();
     }
     game.timer.Enabled = true;
 }

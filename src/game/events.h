@@ -32,6 +32,7 @@ enum class MessageId : int {
     MusicDeviceFailed = 25,
     MusicFileMissing = 26,
     SavesMoved = 27,
+    RecordsProblem = 28,
     TipBlastDestroyedInfotron = 102,
     TipExitClosed = 103,
     TipSecondInfotronLost = 104,

@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include "store/records.h"
+
 Game::Game() = default;
 Game::~Game() = default;
 

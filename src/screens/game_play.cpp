@@ -95,6 +95,10 @@ void GamePlayTick(Game& game, int32_t lag) {
     }
     DrawPlayFrame(game, lag);
     ChangeScreens(game, lag);
+    RecordPlayTick(game, lag);
+    const Screen now = game.screens.CurrentScreen;
+    if (now == Screen::CharacterSelect || now == Screen::Information) RunLeftThePlayScreen(game);
+    if (now == Screen::LevelEnd) EndRun(game);
 }
 
 void ResetPlayScreens(Game& game) {

@@ -12,6 +12,9 @@
 
 struct sqlite3;
 
+// The records' file in the save folder.
+inline constexpr const char* kRecordsFile = "records.sqlite";
+
 // One run that made its level.
 struct RunRecord {
     std::string LevelSet;  // the level set file's name, as the settings hold it
@@ -26,8 +29,10 @@ struct RunRecord {
     int64_t Sequence = 0;   // order in which runs were stored: the earlier of two equal times ranks first
 };
 
-// A player's play on one level. A start counts an attempt; every life lost, every time the level
-// is made and the game time of every attempt (made, lost or given up) add up here.
+// A player's play on one level: every start of the level is an attempt; a life lost is one the
+// level took (a trap, a blast, a monster, a falling object; giving up is not counted); the times
+// made count the attempts that reached the exit; the time played adds the game time of every
+// attempt, made, lost or given up (pauses excluded).
 struct LevelStats {
     int64_t Attempts = 0;
     int64_t LivesLost = 0;

@@ -1,0 +1,106 @@
+// Runs made through the game's own screens become records: the run is recorded as it is played
+// (pauses included), played again headless, kept when it is the player's best, and every attempt
+// adds to the player's statistics.
+#include <gtest/gtest.h>
+
+#include "app/replay_run.h"
+#include "game/replay_simulation.h"
+#include "screens/game.h"
+#include "store/records.h"
+#include "support/test_support.h"
+
+namespace {
+
+class RecordsInPlay : public ::testing::Test {
+  protected:
+    // Plays `script` through the screens as player Ann, with the records of a temporary folder.
+    RunOutcome Play(const ReplayScript& script) {
+        std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
+        game->players.PlayerCount = 1;
+        game->players.CurrentPlayer = 1;
+        game->players.PlayerNames[1] = "Ann";
+        std::string notice;
+        game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+        PlayReplay(*game, script);
+        return game->run.Last;
+    }
+    std::unique_ptr<RecordStore> Records() {
+        std::string notice;
+        return RecordStore::Open(records.File(kRecordsFile), notice);
+    }
+
+    BuiltDataFolder data;
+    TempDir records;
+};
+
+ReplayScript LevelOneWith(int64_t waitTicks, bool pause) {
+    ReplayScript script = ReadReplayFile(SourceDir() + "assets/replays/01.replay");
+    std::vector<ReplayStep> steps;
+    for (const ReplayStep& step : script.Steps) {
+        steps.push_back(step);
+        if (steps.size() != 2) continue;
+        // After the first walk: a wait, and a pause that the cells animate through.
+        if (waitTicks > 0) steps.push_back(ReplayStep{waitTicks, 17, {}, 0});
+        if (pause) {
+            steps.push_back(ReplayStep{1, 17, {ReplayKey::P}, 0});
+            steps.push_back(ReplayStep{23, 17, {}, 0});
+            steps.push_back(ReplayStep{1, 17, {ReplayKey::P, ReplayKey::Down}, 0});
+        }
+    }
+    script.Steps = steps;
+    return script;
+}
+
+TEST_F(RecordsInPlay, TheBestVerifiedRunIsKeptWithItsReplay) {
+    const RunOutcome first = Play(LevelOneWith(60, true));
+    ASSERT_TRUE(first.Timed);
+    EXPECT_TRUE(first.NewBest) << first.NotKept;
+    EXPECT_EQ(first.BestMs, -1);
+
+    const RunOutcome faster = Play(LevelOneWith(0, false));
+    EXPECT_TRUE(faster.NewBest) << faster.NotKept;
+    EXPECT_EQ(faster.BestMs, first.TimeMs);
+    EXPECT_LT(faster.TimeMs + 1000, first.TimeMs);
+
+    const RunOutcome slower = Play(LevelOneWith(10, false));
+    EXPECT_FALSE(slower.NewBest);
+    EXPECT_EQ(slower.BestMs, faster.TimeMs);
+
+    auto store = Records();
+    const std::vector<RunRecord> board = store->Board("Tolmara.lev", 1, 300);
+    ASSERT_EQ(board.size(), 1u);
+    EXPECT_EQ(board[0].Player, "Ann");
+    EXPECT_EQ(board[0].TimeMs, faster.TimeMs);
+    EXPECT_TRUE(board[0].Verified);
+    // The kept replay makes the level on the rules alone, every check agreeing.
+    const ReplayScript kept = ParseReplay(board[0].Replay, "kept.replay");
+    EXPECT_FALSE(kept.Checks.empty());
+    const ReplayResult again = SimulateReplay(kept, data.Path());
+    EXPECT_EQ(again.Outcome, "made");
+    EXPECT_EQ(again.DivergedAtTick, 0);
+
+    const LevelStats stats = store->StatsOf("Tolmara.lev", 1, "Ann");
+    EXPECT_EQ(stats.Attempts, 3);
+    EXPECT_EQ(stats.TimesMade, 3);
+    EXPECT_EQ(stats.LivesLost, 0);
+    EXPECT_GE(stats.TimePlayedMs, first.TimeMs + faster.TimeMs + slower.TimeMs);
+}
+
+// A level given up counts as an attempt with its time, and sets nothing.
+TEST_F(RecordsInPlay, AGivenUpLevelCountsOnlyInTheStatistics) {
+    ReplayScript script = LevelOneWith(0, false);
+    script.Steps.resize(3);
+    script.Steps.push_back(ReplayStep{1, 17, {ReplayKey::Escape}, 0});
+    script.Steps.push_back(ReplayStep{200, 17, {}, 0});
+    const RunOutcome run = Play(script);
+    EXPECT_FALSE(run.Timed);
+    auto store = Records();
+    EXPECT_TRUE(store->Board("Tolmara.lev", 1, 300).empty());
+    const LevelStats stats = store->StatsOf("Tolmara.lev", 1, "Ann");
+    EXPECT_EQ(stats.Attempts, 1);
+    EXPECT_EQ(stats.TimesMade, 0);
+    EXPECT_EQ(stats.LivesLost, 0) << "giving up takes no life of the level's";
+    EXPECT_GT(stats.TimePlayedMs, 0);
+}
+
+}  // namespace
