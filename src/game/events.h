@@ -33,6 +33,7 @@ enum class MessageId : int {
     MusicFileMissing = 26,
     SavesMoved = 27,
     RecordsProblem = 28,
+    RecordsNote = 29,
     TipBlastDestroyedInfotron = 102,
     TipExitClosed = 103,
     TipSecondInfotronLost = 104,

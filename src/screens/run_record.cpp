@@ -178,10 +178,32 @@ void RunLeftThePlayScreen(Game& game) {
     if (game.run.Recording) game.run.NotEligible = "the level was left for another screen";
 }
 
+int64_t ShownBestTime(Game& game, int32_t level) {
+    const PlayerTable& players = game.players;
+    const int32_t slot = players.CurrentPlayer;
+    if (!game.records || slot < 1 || slot > players.PlayerCount || slot > kMaxPlayers) return -1;
+    const std::string& player = players.PlayerNames[static_cast<size_t>(slot)];
+    const std::string key = game.settings.LevelsFile + '\n' + player;
+    const int64_t which = int64_t{game.settings.Speed} * 1000 + level;
+    auto& shown = game.run.ShownBest;
+    if (auto found = shown.find({key, which}); found != shown.end()) return found->second;
+    int64_t best = -1;
+    try {
+        if (auto run = game.records->BestOf(game.settings.LevelsFile, level, player,
+                                            game.settings.Speed))
+            best = run->TimeMs;
+    } catch (const std::exception& e) {
+        ReportRecordsProblem(game, e);
+    }
+    shown[{key, which}] = best;
+    return best;
+}
+
 void EndRun(Game& game) {
     RunInPlay& run = game.run;
     if (!run.Recording) return;
     run.Recording = false;
+    run.ShownBest.clear();
     run.Last = RunOutcome{};
     const bool made = game.world.play.LevelOutcome == kOutcomeMade && run.ExitTimeMs >= 0;
     if (made) {

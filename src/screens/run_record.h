@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "game/replay.h"
 
@@ -31,6 +34,10 @@ struct RunInPlay {
     int32_t LivesBefore = 0;
     int64_t LivesLost = 0;
     RunOutcome Last;  // of the run that ended last
+    // Best times already read for the players screen: (set, speed, player, level) -> ms or -1.
+    std::map<std::pair<std::string, int64_t>, int64_t> ShownBest;
+    // Kept runs already played again in this run of the game (sequence@set).
+    std::set<std::string> CheckedRuns;
 };
 
 // The level start tick: a new recording (the world has just been seeded and started).
@@ -42,5 +49,8 @@ void RunLeftThePlayScreen(Game& game);
 // The level ended (made, lost or given up): the statistics grow, and a made run is played again
 // and offered to the records. Errors of the records reach the message strip, never the run.
 void EndRun(Game& game);
+// The best time of the player selected on the players screen on `level` of the set in play, at
+// the speed of the settings; -1 when there is none (or no records are kept).
+int64_t ShownBestTime(Game& game, int32_t level);
 // "1:02.35": minutes, seconds and hundredths.
 std::string RunTimeText(int64_t ms);

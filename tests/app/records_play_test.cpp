@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/replay_run.h"
+#include "app/session.h"
 #include "game/replay_simulation.h"
 #include "screens/game.h"
+#include "screens/screen_dispatch.h"
 #include "store/records.h"
 #include "support/test_support.h"
 
@@ -101,6 +103,60 @@ TEST_F(RecordsInPlay, AGivenUpLevelCountsOnlyInTheStatistics) {
     EXPECT_EQ(stats.TimesMade, 0);
     EXPECT_EQ(stats.LivesLost, 0) << "giving up takes no life of the level's";
     EXPECT_GT(stats.TimePlayedMs, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The board lists the kept run, verified; Enter plays it on the play screen to its exit, and the
+// board comes back; a run whose replay no longer makes the level is shown as unverified.
+TEST_F(RecordsInPlay, TheBoardListsAndPlaysTheKeptRun) {
+    const ReplayScript script = LevelOneWith(0, false);
+    std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
+    game->players.PlayerCount = 1;
+    game->players.CurrentPlayer = 1;
+    game->players.PlayerNames[1] = "Ann";
+    std::string notice;
+    game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+    PlayReplay(*game, script);
+    ASSERT_TRUE(game->run.Last.NewBest);
+    EXPECT_EQ(ShownBestTime(*game, 1), game->run.Last.TimeMs);
+    EXPECT_EQ(ShownBestTime(*game, 2), -1);
+
+    game->screens.board.Level = 1;
+    SetScreen(*game, Screen::RecordsBoard);
+    RunTick(*game, 17);
+    const BoardState& board = game->screens.board;
+    ASSERT_EQ(board.Runs.size(), 1u);
+    EXPECT_TRUE(board.Runs[0].Verified);
+    EXPECT_EQ(board.StatsOf, "Ann");
+    EXPECT_EQ(board.Stats.TimesMade, 1);
+
+    game->input.EnterPressed = true;
+    RunTick(*game, 17);
+    ASSERT_EQ(game->screens.CurrentScreen, Screen::RunWatch);
+    bool reachedTheExit = false;
+    for (int tick = 0; tick < 5000 && game->screens.CurrentScreen == Screen::RunWatch; ++tick) {
+        RunTick(*game, 17);
+        reachedTheExit |= game->world.play.ExitReached;
+    }
+    EXPECT_TRUE(reachedTheExit);
+    EXPECT_EQ(game->screens.CurrentScreen, Screen::RecordsBoard);
+
+    // The run's replay no longer makes its time (as after a change of the level): unverified,
+    // and still listed.
+    RunRecord kept = board.Runs[0];
+    auto store = Records();
+    RunRecord slower = kept;
+    slower.Player = "Bo";
+    slower.Replay = ReplayScriptText(LevelOneWith(5, false), "Bo's run, stored with Ann's time");
+    ASSERT_TRUE(store->OfferRun(slower));
+    SetScreen(*game, Screen::RecordsBoard);
+    RunTick(*game, 17);
+    ASSERT_EQ(board.Runs.size(), 2u);
+    EXPECT_FALSE(board.Runs[1].Verified);
+    EXPECT_FALSE(store->Board("Tolmara.lev", 1, 300)[1].Verified);
 }
 
 }  // namespace
