@@ -74,6 +74,7 @@ void LetterCommand(Game& game, uint8_t key) {
     if (c == 'a') in.AddNameKey = true;
     if (c == 'h' && game.screens.CurrentScreen == Screen::PlayersLevels) in.BoardKey = true;
     if (c == 'x' && game.screens.CurrentScreen == Screen::RecordsBoard) in.ExportKey = true;
+    if (c == 'g' && game.screens.CurrentScreen == Screen::GamePlay) in.GhostKey = true;
     if (key == ';' || key == ':') in.PrevPlayerKey = true;
     if (key == '.' || key == '>') in.NextPlayerKey = true;
     if (c == 'e') {

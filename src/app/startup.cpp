@@ -178,6 +178,13 @@ static void OpenRecords(Game& game) {
         game.RecordsNotice = e.what();
     }
     if (!game.RecordsNotice.empty()) std::fprintf(stderr, "%s\n", game.RecordsNotice.c_str());
+    if (game.records) {
+        try {
+            game.run.ShowGhost = game.records->Choice("ghost", "off") == "on";
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+    }
 }
 
 static void ResetMainMenuStart(Game& game) {

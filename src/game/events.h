@@ -34,6 +34,8 @@ enum class MessageId : int {
     SavesMoved = 27,
     RecordsProblem = 28,
     RecordsNote = 29,
+    GhostShown = 30,
+    GhostHidden = 31,
     TipBlastDestroyedInfotron = 102,
     TipExitClosed = 103,
     TipSecondInfotronLost = 104,

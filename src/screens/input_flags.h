@@ -33,6 +33,7 @@ struct InputFlags {
     // and any key at all (it ends a run being watched).
     bool BoardKey = false;
     bool ExportKey = false;
+    bool GhostKey = false;  // G in play: show or hide the ghost
     bool AnyKeyPressed = false;
 };
 

@@ -35,6 +35,8 @@ const std::pair<int, const char*> kMessageTable[] = {
     {27, "The game's folder cannot be written: the saves now go to the save folder"},
     {28, "The records cannot be kept."},
     {29, "The run was written."},
+    {30, "Ghost shown: your best run on this level"},
+    {31, "Ghost hidden"},
     {102, "The explosion distroyed one infotron, there might not be enought infotrons left!"},
     {103, "You must colect all the infotrons before coming to the exit!"},
     {104, "You've distroyed an other infotron..."},

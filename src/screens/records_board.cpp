@@ -229,6 +229,7 @@ void RecordsBoardTick(Game& game, int32_t) {
 
 void EnterRunWatch(Game& game) {
     WatchState& w = game.screens.watch;
+    game.run.Ghost.clear();
     const std::optional<uint64_t> seed = game.FixedSeed;
     game.FixedSeed = w.Script.Seed;
     LoadLevel(game, w.Script.Level);

@@ -1,6 +1,7 @@
 // The run in play as a replay, the statistics it adds and the record it may set.
 #include "screens/run_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -116,7 +117,55 @@ void OfferTheRun(Game& game, const std::string& player) {
     last.NewBest = records.OfferRun(record);
 }
 
+// The places of the player's best run on the level in play, played headless (none when there is
+// no best, or it cannot be played).
+void LoadGhost(Game& game) {
+    RunInPlay& run = game.run;
+    run.Ghost.clear();
+    const std::string* player = PlayerInPlay(game);
+    if (!run.ShowGhost || !game.records || !player) return;
+    try {
+        const auto best = game.records->BestOf(game.settings.LevelsFile, run.Script.Level,
+                                               *player, run.Script.Speed);
+        if (!best) return;
+        ReplayScript script = ParseReplay(best->Replay, "the best run of " + *player);
+        script.Levels = LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()},
+                                     game.settings.LevelsFile);
+        run.GhostCharacter = script.Character;
+        SimulateReplay(script, game.ProgramDir, [&run](const World& world, int64_t) {
+            run.Ghost.push_back(
+                GhostSample{world.play.LevelTime, world.play.PlayerPosX, world.play.PlayerPosY});
+        });
+    } catch (const std::exception& e) {
+        run.Ghost.clear();
+        ReportRecordsProblem(game, e);
+    }
+}
+
 }  // namespace
+
+void SetGhostShown(Game& game, bool shown) {
+    RunInPlay& run = game.run;
+    run.ShowGhost = shown;
+    if (game.records) {
+        try {
+            game.records->SetChoice("ghost", shown ? "on" : "off");
+        } catch (const std::exception& e) {
+            ReportRecordsProblem(game, e);
+        }
+    }
+    if (shown && run.Recording && run.Ghost.empty()) LoadGhost(game);
+}
+
+const GhostSample* GhostNow(const Game& game) {
+    const RunInPlay& run = game.run;
+    if (!run.ShowGhost || run.Ghost.empty()) return nullptr;
+    const double now = game.world.play.LevelTime;
+    // The last sample at or before now: the ghost stands where its run stood at this time.
+    auto after = std::upper_bound(run.Ghost.begin(), run.Ghost.end(), now,
+                                  [](double t, const GhostSample& s) { return t < s.TimeMs; });
+    return after == run.Ghost.begin() ? &run.Ghost.front() : &*(after - 1);
+}
 
 std::string RunTimeText(int64_t ms) {
     if (ms < 0) ms = 0;
@@ -131,7 +180,11 @@ std::string RunTimeText(int64_t ms) {
 
 void BeginRun(Game& game, int32_t lag) {
     RunInPlay& run = game.run;
+    const bool ghost = run.ShowGhost;
+    std::set<std::string> checked = std::move(run.CheckedRuns);
     run = RunInPlay{};
+    run.ShowGhost = ghost;
+    run.CheckedRuns = std::move(checked);
     run.Recording = true;
     ReplayScript& script = run.Script;
     script.Levels = game.settings.LevelsFile;
@@ -144,6 +197,7 @@ void BeginRun(Game& game, int32_t lag) {
     AddTick(script, lag, {});
     run.Ticks = 1;
     run.LivesBefore = game.world.play.Lives;
+    LoadGhost(game);
 }
 
 void RecordPlayTick(Game& game, int32_t lag) {

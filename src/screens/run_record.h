@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "game/replay.h"
 
@@ -20,6 +21,12 @@ struct RunOutcome {
     int64_t BestMs = -1;      // the player's best before this run (-1: none)
     bool NewBest = false;     // kept as the player's new best
     std::string NotKept;      // why a faster run was not kept (practice, help visited, ...)
+};
+
+// Where the player's best run stood at a moment of its game time.
+struct GhostSample {
+    double TimeMs = 0;
+    double X = 0, Y = 0;
 };
 
 struct RunInPlay {
@@ -38,6 +45,11 @@ struct RunInPlay {
     std::map<std::pair<std::string, int64_t>, int64_t> ShownBest;
     // Kept runs already played again in this run of the game (sequence@set).
     std::set<std::string> CheckedRuns;
+    // The ghost: shown or not (the player's choice, kept with the records), and the places of
+    // the player's best run on the level in play, one per tick of it.
+    bool ShowGhost = false;
+    std::vector<GhostSample> Ghost;
+    int32_t GhostCharacter = 1;
 };
 
 // The level start tick: a new recording (the world has just been seeded and started).
@@ -52,5 +64,9 @@ void EndRun(Game& game);
 // The best time of the player selected on the players screen on `level` of the set in play, at
 // the speed of the settings; -1 when there is none (or no records are kept).
 int64_t ShownBestTime(Game& game, int32_t level);
+// Shows or hides the ghost from now on and keeps the choice.
+void SetGhostShown(Game& game, bool shown);
+// The ghost's place at the world's game time, or null when none is shown.
+const GhostSample* GhostNow(const Game& game);
 // "1:02.35": minutes, seconds and hundredths.
 std::string RunTimeText(int64_t ms);

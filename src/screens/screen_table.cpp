@@ -93,7 +93,7 @@ void ForgetPresses(Game& game) {
     in.AddNameKey = in.PrevPlayerKey = in.NextPlayerKey = false;
     in.PlayerActionKey = false;
     in.PlayerAction = 0;
-    in.BoardKey = in.ExportKey = in.AnyKeyPressed = false;
+    in.BoardKey = in.ExportKey = in.GhostKey = in.AnyKeyPressed = false;
     game.media.Input.Remove(isButton1);
 }
 

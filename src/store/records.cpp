@@ -29,6 +29,8 @@ const char* const kMigrations[] = {
     "  attempts INTEGER NOT NULL, lives_lost INTEGER NOT NULL, times_made INTEGER NOT NULL,"
     "  time_played_ms INTEGER NOT NULL,"
     "  PRIMARY KEY (level_set, level, player));",
+    // Version 2: the player's choices that the configuration file has no line for.
+    "CREATE TABLE choices (name TEXT PRIMARY KEY, value TEXT NOT NULL);",
 };
 static_assert(std::size(kMigrations) == RecordStore::kSchemaVersion);
 
@@ -299,4 +301,18 @@ LevelStats RecordStore::StatsOf(const std::string& levelSet, int32_t level,
         stats.TimePlayedMs = read.Int(3);
     }
     return stats;
+}
+
+std::string RecordStore::Choice(const std::string& name, const std::string& otherwise) const {
+    Statement read(db_, path_, "SELECT value FROM choices WHERE name = ?1");
+    read.Bind(1, name);
+    return read.Step() ? read.Text(0) : otherwise;
+}
+
+void RecordStore::SetChoice(const std::string& name, const std::string& value) {
+    Transaction write(db_, path_);
+    Statement keep(db_, path_, "INSERT OR REPLACE INTO choices (name, value) VALUES (?1, ?2)");
+    keep.Bind(1, name).Bind(2, value);
+    keep.Step();
+    write.Commit();
 }

@@ -70,10 +70,14 @@ class RecordStore {
     LevelStats StatsOf(const std::string& levelSet, int32_t level,
                        const std::string& player) const;
 
+    // A choice of the player's kept here (the ghost shown or not): its value, or `otherwise`.
+    std::string Choice(const std::string& name, const std::string& otherwise) const;
+    void SetChoice(const std::string& name, const std::string& value);
+
     const std::string& Path() const { return path_; }
 
     // The version of the tables this game reads and writes.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
   private:
     RecordStore(sqlite3* db, std::string path);

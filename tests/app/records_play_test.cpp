@@ -3,9 +3,13 @@
 // adds to the player's statistics.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "app/replay_run.h"
 #include "app/session.h"
 #include "game/replay_simulation.h"
+#include "game/world_hash.h"
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
 #include "store/records.h"
@@ -157,6 +161,66 @@ TEST_F(RecordsInPlay, TheBoardListsAndPlaysTheKeptRun) {
     ASSERT_EQ(board.Runs.size(), 2u);
     EXPECT_FALSE(board.Runs[1].Verified);
     EXPECT_FALSE(store->Board("Tolmara.lev", 1, 300)[1].Verified);
+}
+
+}  // namespace
+
+namespace {
+
+// With the ghost shown, a later run sees the best run's figure where that run stood at the same
+// game time; the world plays exactly as without it, only the picture differs.
+TEST_F(RecordsInPlay, TheGhostFollowsTheBestRunAndChangesNothingElse) {
+    std::map<int64_t, std::pair<double, double>> bestPlaces;  // game time -> centre
+    auto start = [&](const ReplayScript& script, bool ghost) {
+        std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
+        game->players.PlayerCount = 1;
+        game->players.CurrentPlayer = 1;
+        game->players.PlayerNames[1] = "Ann";
+        std::string notice;
+        game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+        SetGhostShown(*game, ghost);
+        return game;
+    };
+    const ReplayScript best = LevelOneWith(0, false);
+    {
+        std::unique_ptr<Game> game = start(best, false);
+        PlayReplay(*game, best, [&](Game& g, int64_t, int32_t) {
+            const PlayState& p = g.world.play;
+            bestPlaces[static_cast<int64_t>(p.LevelTime)] = {p.PlayerPosX, p.PlayerPosY};
+            return true;
+        });
+        ASSERT_TRUE(game->run.Last.NewBest);
+    }
+
+    const ReplayScript later = LevelOneWith(40, true);
+    std::vector<uint64_t> plainWorlds;
+    std::vector<std::vector<uint16_t>> plainFrames;
+    {
+        std::unique_ptr<Game> game = start(later, false);
+        PlayReplay(*game, later, [&](Game& g, int64_t, int32_t) {
+            plainWorlds.push_back(WorldHash(g.world));
+            plainFrames.push_back(g.media.Back.Pixels);
+            return true;
+        });
+    }
+    std::unique_ptr<Game> game = start(later, true);
+    size_t tick = 0, followed = 0, framesDiffering = 0;
+    PlayReplay(*game, later, [&](Game& g, int64_t, int32_t) {
+        EXPECT_EQ(WorldHash(g.world), plainWorlds[tick]) << "tick " << tick;
+        framesDiffering += g.media.Back.Pixels != plainFrames[tick] ? 1 : 0;
+        ++tick;
+        const GhostSample* ghost = GhostNow(g);
+        const auto at = bestPlaces.find(static_cast<int64_t>(g.world.play.LevelTime));
+        if (ghost && at != bestPlaces.end() && tick % 7 == 0) {
+            EXPECT_EQ(ghost->X, at->second.first) << "tick " << tick;
+            EXPECT_EQ(ghost->Y, at->second.second) << "tick " << tick;
+            ++followed;
+        }
+        return true;
+    });
+    EXPECT_EQ(tick, plainWorlds.size());
+    EXPECT_GT(followed, 10u);
+    EXPECT_GT(framesDiffering, tick / 2) << "the ghost is drawn";
 }
 
 }  // namespace

@@ -200,7 +200,8 @@ TEST(MenuLibrary, OptionLabelsEndJustBeforeTheValues) {
         int X;
     };
     const Label labels[] = {{"opmusic", 256}, {"opsounds", 251}, {"optips", 258},
-                            {"opspeed", 162}, {"opmusicv", 162}, {"opsoundv", 162}};
+                            {"opspeed", 162}, {"opmusicv", 162}, {"opsoundv", 162},
+                            {"opghost", 162}};
     for (const Label& l : labels) {
         SCOPED_TRACE(l.Name);
         Box b = DrawnBox(Menu().FindPicture(l.Name));

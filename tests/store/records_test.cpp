@@ -208,3 +208,33 @@ TEST_F(Records, TwoGamesWritingAtOnceLoseNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file of the first version (runs and statistics only) gains the later tables and keeps its runs.
+TEST_F(Records, AnOlderFileIsBroughtUpToDate) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
+    const char* versionOne =
+        "CREATE TABLE runs (level_set TEXT NOT NULL, level INTEGER NOT NULL, player TEXT NOT NULL,"
+        " speed INTEGER NOT NULL, time_ms INTEGER NOT NULL, made_on TEXT NOT NULL,"
+        " character INTEGER NOT NULL, replay TEXT NOT NULL, verified INTEGER NOT NULL,"
+        " sequence INTEGER NOT NULL, PRIMARY KEY (level_set, level, player, speed));"
+        "CREATE TABLE stats (level_set TEXT NOT NULL, level INTEGER NOT NULL, player TEXT NOT NULL,"
+        " attempts INTEGER NOT NULL, lives_lost INTEGER NOT NULL, times_made INTEGER NOT NULL,"
+        " time_played_ms INTEGER NOT NULL, PRIMARY KEY (level_set, level, player));"
+        "INSERT INTO runs VALUES ('Tolmara.lev', 4, 'Ann', 300, 4321, '2026-12-01 10:00', 0, 'x', 1,"
+        " 1);"
+        "PRAGMA user_version = 1;";
+    ASSERT_EQ(sqlite3_exec(db, versionOne, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    auto store = OpenQuietly(Path());
+    EXPECT_EQ(store->BestOf("Tolmara.lev", 4, "Ann", 300)->TimeMs, 4321);
+    EXPECT_EQ(store->Choice("ghost", "off"), "off");
+    store->SetChoice("ghost", "on");
+    store.reset();
+    EXPECT_EQ(OpenQuietly(Path())->Choice("ghost", "off"), "on");
+}
+
+}  // namespace
