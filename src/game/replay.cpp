@@ -312,8 +312,7 @@ std::string ReplayResultJson(const ReplayResult& r) {
         out << "  \"diverged_at_tick\": " << r.DivergedAtTick << ",\n"
             << "  \"last_agreed_tick\": " << r.LastAgreedTick << ",\n";
     }
-    out
-        << "  \"grid\": [";
+    out << "  \"grid\": [";
     for (size_t row = 0; row < r.Grid.size(); ++row) {
         out << (row ? ",\n    [" : "\n    [");
         for (size_t col = 0; col < r.Grid[row].size(); ++col)

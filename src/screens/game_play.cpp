@@ -85,8 +85,8 @@ void DrawPlayFrame(Game& game, int32_t lag) {
     GhostFigure ghost;
     const GhostSample* at = GhostNow(game);
     if (at) ghost = GhostFigure{at->X, at->Y, game.run.GhostCharacter};
-    const PlayFieldCanvas canvas{media.Back,       media.TilePictures,  media.GamePictures,
-                                 media.Sprites,    *media.PlayerSprite, game.settings.Character,
+    const PlayFieldCanvas canvas{media.Back,        media.TilePictures,   media.GamePictures,
+                                 media.Sprites,     *media.PlayerSprite,  game.settings.Character,
                                  game.input.Paused, at ? &ghost : nullptr};
     DrawPlayField(canvas, world);
 }

@@ -57,11 +57,11 @@ void DrawRunTime(Game& game) {
     WriteShadowedLine(game, 312, 16, kGold, "Time " + RunTimeText(run.TimeMs));
     std::string second;
     if (run.NewBest)
-        second = run.BestMs < 0 ? "Your first time on this level" : "New best! Before: " +
-                                                                        RunTimeText(run.BestMs);
+        second = run.BestMs < 0 ? "Your first time on this level"
+                                : "New best! Before: " + RunTimeText(run.BestMs);
     else if (run.BestMs >= 0 && run.TimeMs >= run.BestMs)
-        second = "Best " + RunTimeText(run.BestMs) + "   (" +
-                 RunTimeText(run.TimeMs - run.BestMs) + " slower)";
+        second = "Best " + RunTimeText(run.BestMs) + "   (" + RunTimeText(run.TimeMs - run.BestMs) +
+                 " slower)";
     if (!run.NotKept.empty()) second = "Not kept as a record: " + run.NotKept;
     if (!second.empty()) WriteShadowedLine(game, 336, 12, kPale, second);
 }

@@ -125,12 +125,12 @@ void LoadGhost(Game& game) {
     const std::string* player = PlayerInPlay(game);
     if (!run.ShowGhost || !game.records || !player) return;
     try {
-        const auto best = game.records->BestOf(game.settings.LevelsFile, run.Script.Level,
-                                               *player, run.Script.Speed);
+        const auto best = game.records->BestOf(game.settings.LevelsFile, run.Script.Level, *player,
+                                               run.Script.Speed);
         if (!best) return;
         ReplayScript script = ParseReplay(best->Replay, "the best run of " + *player);
-        script.Levels = LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()},
-                                     game.settings.LevelsFile);
+        script.Levels =
+            LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()}, game.settings.LevelsFile);
         run.GhostCharacter = script.Character;
         SimulateReplay(script, game.ProgramDir, [&run](const World& world, int64_t) {
             run.Ghost.push_back(
@@ -171,10 +171,9 @@ std::string RunTimeText(int64_t ms) {
     if (ms < 0) ms = 0;
     const int64_t hundredths = ms / 10;
     char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld.%02lld",
-                  static_cast<long long>(hundredths / 6000),
-                  static_cast<long long>(hundredths / 100 % 60),
-                  static_cast<long long>(hundredths % 100));
+    std::snprintf(
+        text, sizeof text, "%lld:%02lld.%02lld", static_cast<long long>(hundredths / 6000),
+        static_cast<long long>(hundredths / 100 % 60), static_cast<long long>(hundredths % 100));
     return text;
 }
 
@@ -243,8 +242,8 @@ int64_t ShownBestTime(Game& game, int32_t level) {
     if (auto found = shown.find({key, which}); found != shown.end()) return found->second;
     int64_t best = -1;
     try {
-        if (auto run = game.records->BestOf(game.settings.LevelsFile, level, player,
-                                            game.settings.Speed))
+        if (auto run =
+                game.records->BestOf(game.settings.LevelsFile, level, player, game.settings.Speed))
             best = run->TimeMs;
     } catch (const std::exception& e) {
         ReportRecordsProblem(game, e);

@@ -16,11 +16,11 @@ struct Game;
 
 // What the level-end screen shows of the run just made.
 struct RunOutcome {
-    bool Timed = false;       // the level was made: TimeMs is the run's time
-    int64_t TimeMs = 0;       // game time from the level's first tick to the exit
-    int64_t BestMs = -1;      // the player's best before this run (-1: none)
-    bool NewBest = false;     // kept as the player's new best
-    std::string NotKept;      // why a faster run was not kept (practice, help visited, ...)
+    bool Timed = false;    // the level was made: TimeMs is the run's time
+    int64_t TimeMs = 0;    // game time from the level's first tick to the exit
+    int64_t BestMs = -1;   // the player's best before this run (-1: none)
+    bool NewBest = false;  // kept as the player's new best
+    std::string NotKept;   // why a faster run was not kept (practice, help visited, ...)
 };
 
 // Where the player's best run stood at a moment of its game time.

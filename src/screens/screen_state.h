@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "game/replay.h"
-#include "store/records.h"
-
 #include "screens/screen_dispatch.h"
+#include "store/records.h"
 
 struct LogoState {
     double LogoTime = 0;

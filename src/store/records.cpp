@@ -46,8 +46,7 @@ std::string Why(sqlite3* db) {
 class Statement {
   public:
     Statement(sqlite3* db, const std::string& path, const char* sql) : db_(db), path_(path) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-            Fail(db, path, "read");
+        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) Fail(db, path, "read");
     }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement&) = delete;
@@ -140,8 +139,8 @@ std::string DamagedName(const std::string& path) {
 
 sqlite3* OpenFile(const std::string& path) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         const std::string why = Why(db);
         sqlite3_close(db);
@@ -198,8 +197,9 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& path, std::str
         const std::string aside = DamagedName(path);
         std::error_code ec;
         std::filesystem::rename(path, aside, ec);
-        if (ec) throw FileError(path + ": the records are damaged and cannot be moved aside (" +
-                                ec.message() + ")");
+        if (ec)
+            throw FileError(path + ": the records are damaged and cannot be moved aside (" +
+                            ec.message() + ")");
         // The journal of a damaged file belongs to it.
         std::filesystem::rename(path + "-journal", aside + "-journal", ec);
         notice = path + ": the records were damaged; they were moved to " + aside +
@@ -208,8 +208,9 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& path, std::str
     }
     if (SchemaVersion(db, path) > kSchemaVersion) {
         sqlite3_close(db);
-        notice = path + ": the records were written by a newer version of the game; they are "
-                        "left as they are and this game keeps no records";
+        notice = path +
+                 ": the records were written by a newer version of the game; they are "
+                 "left as they are and this game keeps no records";
         return nullptr;
     }
     std::unique_ptr<RecordStore> store(new RecordStore(db, path));
@@ -249,8 +250,8 @@ std::optional<RunRecord> RecordStore::BestOf(const std::string& levelSet, int32_
     return ReadRun(best);
 }
 
-std::vector<RunRecord> RecordStore::Board(const std::string& levelSet, int32_t level,
-                                          int32_t speed, int limit) const {
+std::vector<RunRecord> RecordStore::Board(const std::string& levelSet, int32_t level, int32_t speed,
+                                          int limit) const {
     const std::string sql = std::string("SELECT ") + kRunColumns +
                             " FROM runs WHERE level_set = ?1 AND level = ?2 AND speed = ?3 "
                             "ORDER BY time_ms, sequence LIMIT ?4";

@@ -24,9 +24,10 @@ struct RunRecord {
     std::string Date;    // when it was made, "YYYY-MM-DD HH:MM" local time
     int32_t Character = 1;
     int32_t Speed = 300;
-    std::string Replay;     // the replay text that makes the level in TimeMs
-    bool Verified = true;   // false once its replay no longer makes the level in its time
-    int64_t Sequence = 0;   // order in which runs were stored: the earlier of two equal times ranks first
+    std::string Replay;    // the replay text that makes the level in TimeMs
+    bool Verified = true;  // false once its replay no longer makes the level in its time
+    int64_t Sequence =
+        0;  // order in which runs were stored: the earlier of two equal times ranks first
 };
 
 // A player's play on one level: every start of the level is an attempt; a life lost is one the
@@ -67,8 +68,7 @@ class RecordStore {
 
     void AddStats(const std::string& levelSet, int32_t level, const std::string& player,
                   const LevelStats& more);
-    LevelStats StatsOf(const std::string& levelSet, int32_t level,
-                       const std::string& player) const;
+    LevelStats StatsOf(const std::string& levelSet, int32_t level, const std::string& player) const;
 
     // A choice of the player's kept here (the ghost shown or not): its value, or `otherwise`.
     std::string Choice(const std::string& name, const std::string& otherwise) const;

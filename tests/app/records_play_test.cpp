@@ -6,12 +6,14 @@
 #include <map>
 #include <vector>
 
+#include "app/import_run.h"
 #include "app/replay_run.h"
 #include "app/session.h"
 #include "game/replay_simulation.h"
 #include "game/world_hash.h"
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
+#include "store/atomic_write.h"
 #include "store/records.h"
 #include "support/test_support.h"
 
@@ -221,6 +223,42 @@ TEST_F(RecordsInPlay, TheGhostFollowsTheBestRunAndChangesNothingElse) {
     EXPECT_EQ(tick, plainWorlds.size());
     EXPECT_GT(followed, 10u);
     EXPECT_GT(framesDiffering, tick / 2) << "the ghost is drawn";
+}
+
+}  // namespace
+
+namespace {
+
+// A run exported as a replay file can be imported for another player: checked by playing it,
+// then kept like a run made in the game; a file whose run does not make its level is refused
+// with the file named.
+TEST_F(RecordsInPlay, ARunFileIsCheckedBeforeItIsImported) {
+    ASSERT_TRUE(Play(LevelOneWith(0, false)).NewBest);
+    const RunRecord ann = *Records()->BestOf("Tolmara.lev", 1, "Ann", 300);
+    const std::string file = records.File("ann-01.replay");
+    WriteFileAtomically(file, Bytes(ann.Replay.begin(), ann.Replay.end()));
+    const GameFolders folders{data.Path(), records.Path()};
+    EXPECT_EQ(ImportRun(folders, file, "Cy"), 0);
+    const auto cy = Records()->BestOf("Tolmara.lev", 1, "Cy", 300);
+    ASSERT_TRUE(cy);
+    EXPECT_EQ(cy->TimeMs, ann.TimeMs);
+    EXPECT_EQ(ImportRun(folders, file, "Cy"), 0) << "checked, not kept: no faster";
+
+    ReplayScript cut = ParseReplay(ann.Replay, "ann");
+    cut.Steps.resize(3);
+    cut.Checks.clear();
+    const std::string text = ReplayScriptText(cut, "cut short");
+    const std::string shortFile = records.File("short.replay");
+    WriteFileAtomically(shortFile, Bytes(text.begin(), text.end()));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ImportRun(folders, shortFile, "Di"), 1);
+    EXPECT_EQ(ImportRun(folders, records.File("missing.replay"), "Di"), 1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(shortFile + ": the run does not make level 1 of Tolmara.lev"),
+              std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find("missing.replay"), std::string::npos) << errors;
+    EXPECT_FALSE(Records()->BestOf("Tolmara.lev", 1, "Di", 300));
 }
 
 }  // namespace

@@ -163,7 +163,8 @@ TEST(EditorFiles, SetsInOneFolderKeepTheirOwnProofs) {
     WriteSet(dir.File("y.lev"), {kLevel});
     ReplayScript yours = WalkRight();
     yours.Levels = "y.lev";
-    WriteTextFile(dir.File("01.replay"), ReplayScriptText(yours, "y's proof, as older saves named it"));
+    WriteTextFile(dir.File("01.replay"),
+                  ReplayScriptText(yours, "y's proof, as older saves named it"));
     const Bytes proof = ReadFileBytes(dir.File("01.replay"));
 
     Editor editor(BuiltGameDir());

@@ -174,9 +174,9 @@ TEST(ReplayScript, WorldChecksShowWhereAPlayWentAnotherWay) {
     for (const WorldCheck& check : read.Checks)
         if (check.Tick > firstTick && firstCheckAfter == 0) firstCheckAfter = check.Tick;
     EXPECT_EQ(other.DivergedAtTick, firstCheckAfter);
-    EXPECT_NE(ReplayResultJson(other).find("\"diverged_at_tick\": " +
-                                           std::to_string(firstCheckAfter)),
-              std::string::npos);
+    EXPECT_NE(
+        ReplayResultJson(other).find("\"diverged_at_tick\": " + std::to_string(firstCheckAfter)),
+        std::string::npos);
 
     EXPECT_NE(ErrorOf("levels a.lev\nlevel 1\ncheck 5 xyz\n").find("line 3: a fingerprint"),
               std::string::npos);

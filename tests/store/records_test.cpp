@@ -1,5 +1,7 @@
 // The records database: which runs are kept and how they rank, the statistics, and what happens
 // to a damaged file, a newer file, a kill in the middle of a write and two games writing at once.
+#include "store/records.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -15,12 +17,12 @@
 
 #include "media/byte_io.h"
 #include "store/atomic_write.h"
-#include "store/records.h"
 #include "support/test_support.h"
 
 namespace {
 
-RunRecord MadeRun(const std::string& player, int64_t timeMs, int32_t level = 1, int32_t speed = 300) {
+RunRecord MadeRun(const std::string& player, int64_t timeMs, int32_t level = 1,
+                  int32_t speed = 300) {
     RunRecord run;
     run.LevelSet = "Tolmara.lev";
     run.Level = level;
@@ -132,8 +134,9 @@ TEST_F(Records, ANewerGamesFileIsLeftAlone) {
     const Bytes before = ReadFileBytes(Path());
     std::string notice;
     EXPECT_FALSE(RecordStore::Open(Path(), notice));
-    EXPECT_EQ(notice, Path() + ": the records were written by a newer version of the game; they "
-                               "are left as they are and this game keeps no records");
+    EXPECT_EQ(notice, Path() +
+                          ": the records were written by a newer version of the game; they "
+                          "are left as they are and this game keeps no records");
     EXPECT_EQ(ReadFileBytes(Path()), before);
 }
 
@@ -223,7 +226,8 @@ TEST_F(Records, AnOlderFileIsBroughtUpToDate) {
         "CREATE TABLE stats (level_set TEXT NOT NULL, level INTEGER NOT NULL, player TEXT NOT NULL,"
         " attempts INTEGER NOT NULL, lives_lost INTEGER NOT NULL, times_made INTEGER NOT NULL,"
         " time_played_ms INTEGER NOT NULL, PRIMARY KEY (level_set, level, player));"
-        "INSERT INTO runs VALUES ('Tolmara.lev', 4, 'Ann', 300, 4321, '2026-12-01 10:00', 0, 'x', 1,"
+        "INSERT INTO runs VALUES ('Tolmara.lev', 4, 'Ann', 300, 4321, '2026-12-01 10:00', 0, 'x', "
+        "1,"
         " 1);"
         "PRAGMA user_version = 1;";
     ASSERT_EQ(sqlite3_exec(db, versionOne, nullptr, nullptr, nullptr), SQLITE_OK);

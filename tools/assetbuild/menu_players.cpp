@@ -136,8 +136,8 @@ PictureData BoardPanel() {
     RaisedPanel(cr, 0, 0, 600, 320, 12);
     OutlinedText(cr, "RECORDS", 300, 27, 19, pal::kGold);
     InsetPanel(cr, 14, 62, 572, 188, 6);  // runs: screen 34..606 x 212..400
-    PlainText(cr, "Up / Down: choose     Enter: watch     X: export     Escape: back", 300, 306,
-              13, pal::kText, Align::Center, true);
+    PlainText(cr, "Up / Down: choose     Enter: watch     X: export     Escape: back", 300, 306, 13,
+              pal::kText, Align::Center, true);
     return CanvasToPicture(c, "board", 0, 0, true, pal::kBoardMid);
 }
 

@@ -99,8 +99,9 @@ struct TraceLine {
 
 void TraceTick(const World& world, int64_t tick, TraceLine& last) {
     const PlayState& p = world.play;
-    const TraceLine now{p.PlayerY / 40, p.PlayerX / 40, p.Lives,        p.InfotronsGot,
-                        p.InfotronsNeeded, p.Bombs,     world.level.MonsterCount};
+    const TraceLine now{p.PlayerY / 40,          p.PlayerX / 40,    p.Lives,
+                        p.InfotronsGot,          p.InfotronsNeeded, p.Bombs,
+                        world.level.MonsterCount};
     if (now == last) return;
     std::fprintf(stderr,
                  "tick %6lld  %7.2f s  row %2d col %2d  lives %d  infotrons %d/%d  bombs %d  "
