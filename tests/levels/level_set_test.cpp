@@ -259,34 +259,31 @@ ProofRun WatchProof(int n, const std::string& dataDir) {
     auto tileAt = [](const std::vector<int32_t>& tiles, int r, int c) {
         return tiles[static_cast<size_t>(r) * kGridSize + static_cast<size_t>(c)];
     };
-    const ReplayResult result =
-        SimulateReplay(script, dataDir, [&](const World& world, int64_t) {
-            std::vector<int32_t> now(static_cast<size_t>(kGridSize) * kGridSize);
-            for (int r = 0; r < kGridSize; ++r)
-                for (int c = 0; c < kGridSize; ++c)
-                    now[static_cast<size_t>(r) * kGridSize + static_cast<size_t>(c)] =
-                        world.level.Cells[r][c].Tile;
-            std::vector<std::pair<int32_t, int32_t>> sparks;
-            for (int m = 1; m <= world.level.MonsterCount; ++m)
-                if (world.level.Monsters[m].Kind == tcMonsterCrawling)
-                    sparks.emplace_back(world.level.Monsters[m].Row, world.level.Monsters[m].Col);
-            if (!before.empty()) {
-                for (const auto& [row, col] : sparksBefore) {
-                    if (std::find(sparks.begin(), sparks.end(), std::pair(row, col)) !=
-                        sparks.end())
-                        continue;
-                    for (int r = row - 1; r <= row + 1; ++r)
-                        for (int c = col - 1; c <= col + 1; ++c)
-                            if (tileAt(now, r, c) == tcInfotron &&
-                                tileAt(before, r, c) != tcInfotron)
-                                ++run.Made;
-                }
+    const ReplayResult result = SimulateReplay(script, dataDir, [&](const World& world, int64_t) {
+        std::vector<int32_t> now(static_cast<size_t>(kGridSize) * kGridSize);
+        for (int r = 0; r < kGridSize; ++r)
+            for (int c = 0; c < kGridSize; ++c)
+                now[static_cast<size_t>(r) * kGridSize + static_cast<size_t>(c)] =
+                    world.level.Cells[r][c].Tile;
+        std::vector<std::pair<int32_t, int32_t>> sparks;
+        for (int m = 1; m <= world.level.MonsterCount; ++m)
+            if (world.level.Monsters[m].Kind == tcMonsterCrawling)
+                sparks.emplace_back(world.level.Monsters[m].Row, world.level.Monsters[m].Col);
+        if (!before.empty()) {
+            for (const auto& [row, col] : sparksBefore) {
+                if (std::find(sparks.begin(), sparks.end(), std::pair(row, col)) != sparks.end())
+                    continue;
+                for (int r = row - 1; r <= row + 1; ++r)
+                    for (int c = col - 1; c <= col + 1; ++c)
+                        if (tileAt(now, r, c) == tcInfotron && tileAt(before, r, c) != tcInfotron)
+                            ++run.Made;
             }
-            if (livesBefore >= 0 && world.play.Lives < livesBefore) run.LostALife = true;
-            livesBefore = world.play.Lives;
-            before = std::move(now);
-            sparksBefore = std::move(sparks);
-        });
+        }
+        if (livesBefore >= 0 && world.play.Lives < livesBefore) run.LostALife = true;
+        livesBefore = world.play.Lives;
+        before = std::move(now);
+        sparksBefore = std::move(sparks);
+    });
     run.Outcome = result.Outcome;
     return run;
 }
@@ -320,17 +317,17 @@ TEST(SecondHalf, MeetsTheDesignRules) {
         EXPECT_LE(circuits * 100, cells * 60) << circuits << " circuits in " << cells << " cells";
         // A screen is 16 x 10 cells: at least 8 pieces in every 160 cells.
         EXPECT_GE(objects * 160, cells * 8) << objects << " objects in " << cells << " cells";
-        EXPECT_LE(scattered * 20, std::max(walls, 40)) << scattered << " of " << walls
-                                                       << " walls stand alone";
+        EXPECT_LE(scattered * 20, std::max(walls, 40))
+            << scattered << " of " << walls << " walls stand alone";
 
         const ProofRun proof = WatchProof(n, data.Path());
         EXPECT_EQ(proof.Outcome, "made");
         EXPECT_FALSE(proof.LostALife) << "the intended route costs a life";
         const int held = infotrons + proof.Made;
         const int quota = level.InfotronQuota > 0 ? level.InfotronQuota : infotrons;
-        EXPECT_GE(quota * 100, held * 80) << "quota " << quota << " of " << held
-                                          << " infotrons held (" << proof.Made
-                                          << " made by sparks)";
+        EXPECT_GE(quota * 100, held * 80)
+            << "quota " << quota << " of " << held << " infotrons held (" << proof.Made
+            << " made by sparks)";
     }
     const int secondHalf = set.Index.LevelCount - kFirstLevelOfSecondHalf + 1;
     EXPECT_GT(withinFourScreens * 2, secondHalf) << "levels within about four screens (40 x 24)";
