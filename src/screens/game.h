@@ -108,6 +108,7 @@ struct Game {
     // FixedSeed replaces the clock wherever the game seeds its random numbers (replays, tests).
     std::optional<uint64_t> FixedSeed;
     void SeedRandomFromClock();
+    uint64_t LastSeed = 1;  // the seed of the last SeedRandomFromClock (a run's replay needs it)
 
     // Set by the exit item of the main menu: the program runs its shutdown after this tick.
     bool ExitRequested = false;

@@ -73,9 +73,9 @@ void ReportRecordsProblem(Game& game, const std::exception& e) {
     ShowRecordsProblem(game, e.what());
 }
 
-// Plays the run again on the rules alone: true when it makes the level with the exit reached
-// at the recorded time.
-bool Verified(Game& game, const ReplayScript& script, int64_t exitTimeMs) {
+// Plays the run again on the rules alone: "" when it makes the level with the exit reached at
+// the recorded time, else what went otherwise.
+std::string VerifyRun(Game& game, const ReplayScript& script, int64_t exitTimeMs) {
     ReplayScript played = script;
     played.Levels =
         LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()}, game.settings.LevelsFile);
@@ -85,7 +85,12 @@ bool Verified(Game& game, const ReplayScript& script, int64_t exitTimeMs) {
             if (world.play.ExitReached && replayedExit < 0)
                 replayedExit = static_cast<int64_t>(world.play.LevelTime);
         });
-    return result.Outcome == "made" && result.DivergedAtTick == 0 && replayedExit == exitTimeMs;
+    if (result.DivergedAtTick != 0)
+        return "its replay went another way at tick " + std::to_string(result.DivergedAtTick);
+    if (result.Outcome != "made") return "its replay ended " + result.Outcome;
+    if (replayedExit != exitTimeMs)
+        return "its replay reached the exit at " + RunTimeText(replayedExit);
+    return "";
 }
 
 void OfferTheRun(Game& game, const std::string& player) {
@@ -100,8 +105,9 @@ void OfferTheRun(Game& game, const std::string& player) {
         last.NotKept = run.NotEligible;
         return;
     }
-    if (!Verified(game, script, last.TimeMs)) {
-        last.NotKept = "its replay did not play the same again";
+    if (const std::string why = VerifyRun(game, script, last.TimeMs); !why.empty()) {
+        last.NotKept = why;
+        std::fprintf(stderr, "the run on level %d was not kept: %s\n", script.Level, why.c_str());
         return;
     }
     RunRecord record;
@@ -189,7 +195,7 @@ void BeginRun(Game& game, int32_t lag) {
     script.Levels = game.settings.LevelsFile;
     script.Level = game.world.play.CurrentLevel;
     script.Speed = game.settings.Speed;
-    script.Seed = game.world.random.State();
+    script.Seed = game.LastSeed;
     script.Character = game.settings.Character;
     script.Mortal = game.world.play.Mortal;
     if (game.input.CheatMode || !game.world.play.Mortal) run.NotEligible = "the cheat mode is on";

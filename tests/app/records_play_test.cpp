@@ -262,3 +262,24 @@ TEST_F(RecordsInPlay, ARunFileIsCheckedBeforeItIsImported) {
 }
 
 }  // namespace
+
+namespace {
+
+// As in a real session: the second run is played in the same game after the first one ended,
+// and it plays again headless (from a fresh world) exactly as it went.
+TEST_F(RecordsInPlay, ASecondRunInTheSameGameIsKeptToo) {
+    const ReplayScript slower = LevelOneWith(60, false), faster = LevelOneWith(0, false);
+    std::unique_ptr<Game> game = StartReplayGame(slower, data.Path());
+    game->players.PlayerCount = 1;
+    game->players.CurrentPlayer = 1;
+    game->players.PlayerNames[1] = "Ann";
+    std::string notice;
+    game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+    PlayReplay(*game, slower);
+    ASSERT_TRUE(game->run.Last.NewBest);
+    for (int tick = 0; tick < 200; ++tick) RunTick(*game, 17);  // the level end, the players
+    PlayReplay(*game, faster);
+    EXPECT_TRUE(game->run.Last.NewBest) << game->run.Last.NotKept;
+}
+
+}  // namespace
