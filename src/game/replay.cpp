@@ -182,6 +182,7 @@ void RecordWorldCheck(ReplayScript& script, const World& world, int64_t tick, in
 }
 
 void WorldCheckWatch::AfterTick(const World& world, int64_t tick) {
+    if (world.play.ExitReached && exitMs_ < 0) exitMs_ = static_cast<int64_t>(world.play.LevelTime);
     while (next_ < checks_.size() && checks_[next_].Tick < tick) ++next_;
     if (next_ >= checks_.size() || checks_[next_].Tick != tick) return;
     if (diverged_ == 0) {
@@ -197,6 +198,7 @@ void NoteChecks(ReplayResult& result, const WorldCheckWatch& watch, const Replay
     result.Checked = !script.Checks.empty();
     result.DivergedAtTick = watch.DivergedAt();
     result.LastAgreedTick = watch.LastAgreed();
+    result.ExitTimeMs = watch.ExitTime();
 }
 
 std::string EscapeControlBytes(std::string_view text) {
@@ -309,7 +311,8 @@ std::string ReplayResultJson(const ReplayResult& r) {
         << "  \"monsters\": " << r.Monsters << ",\n"
         << "  \"moving\": " << r.Moving << ",\n";
     if (r.Checked) {
-        out << "  \"diverged_at_tick\": " << r.DivergedAtTick << ",\n"
+        out << "  \"exit_time_ms\": " << r.ExitTimeMs << ",\n"
+            << "  \"diverged_at_tick\": " << r.DivergedAtTick << ",\n"
             << "  \"last_agreed_tick\": " << r.LastAgreedTick << ",\n";
     }
     out << "  \"grid\": [";

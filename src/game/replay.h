@@ -52,6 +52,8 @@ class WorldCheckWatch {
   public:
     explicit WorldCheckWatch(const std::vector<WorldCheck>& checks) : checks_(checks) {}
     void AfterTick(const World& world, int64_t tick);
+    // Game time at which the exit was reached, -1 while it was not.
+    int64_t ExitTime() const { return exitMs_; }
     // 0 while every check so far agreed.
     int64_t DivergedAt() const { return diverged_; }
     int64_t LastAgreed() const { return agreed_; }
@@ -60,6 +62,7 @@ class WorldCheckWatch {
     const std::vector<WorldCheck>& checks_;
     size_t next_ = 0;
     int64_t diverged_ = 0, agreed_ = 0;
+    int64_t exitMs_ = -1;
 };
 
 // Reads replay text. Throws std::runtime_error "<name>, line N: <what>" for an unknown word, a
@@ -87,6 +90,7 @@ struct ReplayResult {
     // from the recording (0: none) with the last tick that agreed.
     bool Checked = false;
     int64_t DivergedAtTick = 0, LastAgreedTick = 0;
+    int64_t ExitTimeMs = -1;  // game time when the exit was reached (-1: never)
 };
 
 // Copies what the watch saw into the result of a replay that has checks.
