@@ -158,16 +158,6 @@ void SetStartDefaults(Game& game) {
     game.settings.ShowTips = 1;
 }
 
-void ReadStoredSettings(Game& game) {
-    game.audio.Volumes = VolumeControl{};
-    ReadSystemVolumes(game.Sound());
-    game.settings.SavedMusicVolume = game.settings.MusicVolume;
-    game.settings.SavedSoundsVolume = game.settings.SoundsVolume;
-    ReadPlayerNames(game.players, game.settings.Speed, game.SaveFolder());
-    game.PlayersFileFollows = true;
-    ReadConfiguration(game.settings, game.SaveFolder());
-}
-
 // The records live beside the players in the save folder. A damaged file is moved aside, and a
 // file that cannot be opened at all leaves the game without records: either way the game plays.
 static void OpenRecords(Game& game) {
@@ -185,6 +175,17 @@ static void OpenRecords(Game& game) {
             std::fprintf(stderr, "%s\n", e.what());
         }
     }
+}
+
+void ReadStoredSettings(Game& game) {
+    game.audio.Volumes = VolumeControl{};
+    ReadSystemVolumes(game.Sound());
+    game.settings.SavedMusicVolume = game.settings.MusicVolume;
+    game.settings.SavedSoundsVolume = game.settings.SoundsVolume;
+    ReadPlayerNames(game.players, game.settings.Speed, game.SaveFolder());
+    game.PlayersFileFollows = true;
+    ReadConfiguration(game.settings, game.SaveFolder());
+    OpenRecords(game);
 }
 
 static void ResetMainMenuStart(Game& game) {
@@ -214,7 +215,6 @@ void PrepareGame(Game& game) {
     game.media.Sprites.SortByZ();
     game.media.PlayerSprite = player;
     ReadLevelSet(game);
-    OpenRecords(game);
     game.world.play.Mortal = 1;
     game.input.CheatMode = false;
     ResetMainMenuStart(game);
