@@ -2,7 +2,7 @@
 # Fuzzes the game's file readers with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
 #   scripts/fuzz.sh TARGET SECONDS     TARGET: picture_library, sound_library, level_set,
 #                                       configuration, player_names, level_source, level_dump,
-#                                       replay, or all (each in turn)
+#                                       replay, records, or all (each in turn)
 # Builds the fuzzers with clang in build-fuzz/, then runs each for SECONDS seconds, starting from
 # the hand-made seeds of tests/fuzz/corpus/TARGET plus the data files of the built game folder
 # (TOLMARA_GAME_DIR, default build/game; the level set fuzzer also loads its tile set from there),
@@ -13,7 +13,7 @@
 set -e
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
-ALL="picture_library sound_library level_set configuration player_names level_source level_dump replay"
+ALL="picture_library sound_library level_set configuration player_names level_source level_dump replay records"
 if [ $# -ne 2 ]; then
   echo "usage: scripts/fuzz.sh TARGET SECONDS   (TARGET: $ALL, or all)" >&2
   exit 2
@@ -44,6 +44,7 @@ max_len() {
     level_source) echo 65536 ;;
     level_dump) echo 196608 ;;
     replay) echo 16384 ;;
+    records) echo 65536 ;;
   esac
 }
 

@@ -72,6 +72,9 @@ void LetterCommand(Game& game, uint8_t key) {
     }
     if (c == 'b' && in.CheatMode) CollectBomb(game.world, game.events);
     if (c == 'a') in.AddNameKey = true;
+    if (c == 'h' && game.screens.CurrentScreen == Screen::PlayersLevels) in.BoardKey = true;
+    if (c == 'x' && game.screens.CurrentScreen == Screen::RecordsBoard) in.ExportKey = true;
+    if (c == 'g' && game.screens.CurrentScreen == Screen::GamePlay) in.GhostKey = true;
     if (key == ';' || key == ':') in.PrevPlayerKey = true;
     if (key == '.' || key == '>') in.NextPlayerKey = true;
     if (c == 'e') {
@@ -93,6 +96,7 @@ void LetterCommand(Game& game, uint8_t key) {
 void OnKeyDown(Game& game, int key, ShiftState shift) {
     InputFlags& in = game.input;
     InputStates& states = game.media.Input;
+    in.AnyKeyPressed = true;
     if (key == vkEscape) in.EscapePressed = true;
     if (key == vkReturn && !shift.Alt && !in.NameEditing) {
         if (!states.Has(isButton1)) states.Add(isButton1);

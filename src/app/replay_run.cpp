@@ -118,17 +118,24 @@ ReplayResult PlayReplay(Game& game, const ReplayScript& script,
     std::vector<ReplayKey> held;
     int64_t ticks = 0;
     bool playing = false;
+    WorldCheckWatch checks(script.Checks);
+    auto result = [&]() {
+        ReplayResult r = CollectResult(game, ticks);
+        NoteChecks(r, checks, script);
+        return r;
+    };
     for (const ReplayStep& step : script.Steps) {
         for (int64_t i = 0; i < step.Count; ++i) {
             ChangeHeldKeys(game, held, step.Keys);
             RunTick(game, step.Lag);
             ++ticks;
+            checks.AfterTick(game.world, ticks);
             const bool onPlayScreen = game.screens.CurrentScreen == Screen::GamePlay;
             const bool left = playing && !onPlayScreen;
             playing = playing || onPlayScreen;
-            if (observer && !observer(game, ticks, step.Lag)) return CollectResult(game, ticks);
-            if (left || game.Terminated) return CollectResult(game, ticks);
+            if (observer && !observer(game, ticks, step.Lag)) return result();
+            if (left || game.Terminated) return result();
         }
     }
-    return CollectResult(game, ticks);
+    return result();
 }

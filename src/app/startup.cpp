@@ -18,6 +18,7 @@
 #include "screens/screen_dispatch.h"
 #include "store/atomic_write.h"
 #include "store/game_folders.h"
+#include "store/records.h"
 
 namespace {
 
@@ -157,6 +158,25 @@ void SetStartDefaults(Game& game) {
     game.settings.ShowTips = 1;
 }
 
+// The records live beside the players in the save folder. A damaged file is moved aside, and a
+// file that cannot be opened at all leaves the game without records: either way the game plays.
+static void OpenRecords(Game& game) {
+    try {
+        game.records = RecordStore::Open(game.SaveFolder() + kRecordsFile, game.RecordsNotice);
+    } catch (const std::exception& e) {
+        game.records.reset();
+        game.RecordsNotice = e.what();
+    }
+    if (!game.RecordsNotice.empty()) std::fprintf(stderr, "%s\n", game.RecordsNotice.c_str());
+    if (game.records) {
+        try {
+            game.run.ShowGhost = game.records->Choice("ghost", "off") == "on";
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+    }
+}
+
 void ReadStoredSettings(Game& game) {
     game.audio.Volumes = VolumeControl{};
     ReadSystemVolumes(game.Sound());
@@ -165,6 +185,7 @@ void ReadStoredSettings(Game& game) {
     ReadPlayerNames(game.players, game.settings.Speed, game.SaveFolder());
     game.PlayersFileFollows = true;
     ReadConfiguration(game.settings, game.SaveFolder());
+    OpenRecords(game);
 }
 
 static void ResetMainMenuStart(Game& game) {
@@ -223,6 +244,10 @@ void OnDisplayReady(Game& game) {
     if (!game.SavesMovedTo.empty()) {
         ShowSavesMoved(game, game.SavesMovedTo);
         game.SavesMovedTo.clear();
+    }
+    if (!game.RecordsNotice.empty()) {
+        ShowRecordsProblem(game, game.RecordsNotice);
+        game.RecordsNotice.clear();
     }
     game.timer.Enabled = true;
 }

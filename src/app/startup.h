@@ -23,7 +23,7 @@ bool CheckDataFiles(Game& game);
 bool FileReadable(const std::string& path);
 // The start-up defaults of the player table and settings (before the data check).
 void SetStartDefaults(Game& game);
-// Reads volumes, player names and configuration (after the data check).
+// Reads volumes, player names and configuration, and opens the records (after the data check).
 void ReadStoredSettings(Game& game);
 // The main window's creation: tables, messages, pictures, player sprite, level set, sound,
 // volumes, and the intro logo screen.

@@ -111,6 +111,7 @@ TestPlay PlayTestLevel(const std::string& levelsPath, int level, int speed,
         RunTick(*game, lag);
         Record(script, lag, down);
         ++ticks;
+        RecordWorldCheck(script, game->world, ticks, lag);
         bool onPlayScreen = game->screens.CurrentScreen == Screen::GamePlay;
         bool left = playing && !onPlayScreen;
         playing = playing || onPlayScreen;

@@ -53,6 +53,16 @@ void PrepareLevelStart(World& world) {
     play.ExplosionCount = 0;
     play.PlacedBombCount = 0;
     play.BlastGuard = false;
+    // The idle animation draws random numbers, by which the monsters choose their turns: a
+    // player left idle at the end of the last level must not change how this one plays.
+    play.IdleTime = 0;
+    play.IdleAnimating = false;
+    play.IdleAnimTime = 0;
+    // Nor may the last level's moves: the player starts at rest, as in a fresh game.
+    play.MoveState = msRest;
+    play.TargetPosX = play.TargetPosY = 0;
+    play.SnapCol = play.SnapRow = 0;
+    play.PushRight = play.PushLeft = play.PushUp = play.PushDown = false;
     LevelGrid& level = world.level;
     const int32_t count = std::clamp(level.MonsterCount, 0, kMonsterSlots);
     for (int32_t i = 1; i <= count; ++i) {

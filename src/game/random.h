@@ -22,6 +22,9 @@ class GameRandom {
                                     32);
     }
 
+    // Where the sequence stands: two generators with the same state give the same numbers.
+    uint64_t State() const { return state_; }
+
   private:
     uint64_t state_ = 1;
 };

@@ -7,10 +7,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
 #include "game/world.h"
+#include "game/world_hash.h"
 #include "media/byte_io.h"
 
 namespace {
@@ -130,7 +132,74 @@ ReplayStep ReadStep(const LineReader& in, const std::vector<std::string>& w, int
     return step;
 }
 
+WorldCheck ReadCheck(const LineReader& in, const std::vector<std::string>& w, int line) {
+    if (w.size() != 3) in.Fail("a check is 'check TICK FINGERPRINT'");
+    WorldCheck check;
+    check.Line = line;
+    check.Tick = in.Number<int64_t>(w[1], "tick", 1, 100000000);
+    const std::string& hex = w[2];
+    if (hex.empty() || hex.size() > 16 ||
+        hex.find_first_not_of("0123456789abcdef") != std::string::npos)
+        in.Fail("a fingerprint is up to 16 digits 0-9 a-f, not " + Quote(hex));
+    check.Hash = std::stoull(hex, nullptr, 16);
+    return check;
+}
+
 }  // namespace
+
+const char* ReplayKeyName(ReplayKey key) {
+    for (const KeyName& k : kKeyNames)
+        if (k.Key == key) return k.Name;
+    return "";
+}
+
+std::string ReplayScriptText(const ReplayScript& script, const std::string& comment) {
+    std::string out;
+    std::istringstream lines(comment);
+    for (std::string line; std::getline(lines, line);) out += "# " + line + "\n";
+    out += "levels " + script.Levels + "\nlevel " + std::to_string(script.Level) + "\n";
+    out += "speed " + std::to_string(script.Speed) + "\nseed " + std::to_string(script.Seed) + "\n";
+    out += "character " + std::to_string(script.Character) + "\n";
+    if (script.Mortal != 1) out += "mortal " + std::to_string(script.Mortal) + "\n";
+    for (const ReplayStep& step : script.Steps) {
+        out += std::to_string(step.Count) + " " + std::to_string(step.Lag);
+        for (ReplayKey key : step.Keys) out += std::string(" ") + ReplayKeyName(key);
+        out += "\n";
+    }
+    char hex[24];
+    for (const WorldCheck& check : script.Checks) {
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(check.Hash));
+        out += "check " + std::to_string(check.Tick) + " " + hex + "\n";
+    }
+    return out;
+}
+
+void RecordWorldCheck(ReplayScript& script, const World& world, int64_t tick, int32_t lag) {
+    const auto second = static_cast<int64_t>(world.play.LevelTime) / 1000;
+    const auto before = static_cast<int64_t>(world.play.LevelTime - lag) / 1000;
+    if (world.play.LevelTime > 0 && second > before)
+        script.Checks.push_back(WorldCheck{tick, WorldHash(world), 0});
+}
+
+void WorldCheckWatch::AfterTick(const World& world, int64_t tick) {
+    if (world.play.ExitReached && exitMs_ < 0) exitMs_ = static_cast<int64_t>(world.play.LevelTime);
+    while (next_ < checks_.size() && checks_[next_].Tick < tick) ++next_;
+    if (next_ >= checks_.size() || checks_[next_].Tick != tick) return;
+    if (diverged_ == 0) {
+        if (WorldHash(world) == checks_[next_].Hash)
+            agreed_ = tick;
+        else
+            diverged_ = tick;
+    }
+    ++next_;
+}
+
+void NoteChecks(ReplayResult& result, const WorldCheckWatch& watch, const ReplayScript& script) {
+    result.Checked = !script.Checks.empty();
+    result.DivergedAtTick = watch.DivergedAt();
+    result.LastAgreedTick = watch.LastAgreed();
+    result.ExitTimeMs = watch.ExitTime();
+}
 
 std::string EscapeControlBytes(std::string_view text) {
     static const char kDigits[] = "0123456789abcdef";
@@ -163,6 +232,13 @@ ReplayScript ParseReplay(std::string_view text, const std::string& name) {
         std::vector<std::string> words = SplitWords(line);
         if (words.empty()) continue;
         LineReader in(name, number);
+        if (words[0] == "check") {
+            script.Checks.push_back(ReadCheck(in, words, number));
+            if (script.Checks.size() > 1 &&
+                script.Checks.back().Tick <= script.Checks[script.Checks.size() - 2].Tick)
+                in.Fail("checks must come in the order of their ticks");
+            continue;
+        }
         if (ReadHeader(in, words, script, gotLevels, gotLevel)) continue;
         const unsigned char first = static_cast<unsigned char>(words[0][0]);
         if (!std::isdigit(first) && first != '-') in.Fail("unknown word " + Quote(words[0]));
@@ -233,8 +309,13 @@ std::string ReplayResultJson(const ReplayResult& r) {
         << "  \"infotrons_needed\": " << r.InfotronsNeeded << ",\n"
         << "  \"player\": {\"x\": " << r.PlayerX << ", \"y\": " << r.PlayerY << "},\n"
         << "  \"monsters\": " << r.Monsters << ",\n"
-        << "  \"moving\": " << r.Moving << ",\n"
-        << "  \"grid\": [";
+        << "  \"moving\": " << r.Moving << ",\n";
+    if (r.Checked) {
+        out << "  \"exit_time_ms\": " << r.ExitTimeMs << ",\n"
+            << "  \"diverged_at_tick\": " << r.DivergedAtTick << ",\n"
+            << "  \"last_agreed_tick\": " << r.LastAgreedTick << ",\n";
+    }
+    out << "  \"grid\": [";
     for (size_t row = 0; row < r.Grid.size(); ++row) {
         out << (row ? ",\n    [" : "\n    [");
         for (size_t col = 0; col < r.Grid[row].size(); ++col)

@@ -19,6 +19,14 @@ struct ReplayStep {
     int Line = 0;  // line of the replay text, for messages
 };
 
+// The world's fingerprint as recorded at the end of tick `Tick` (ticks counted from 1, the level
+// start tick).
+struct WorldCheck {
+    int64_t Tick = 0;
+    uint64_t Hash = 0;
+    int Line = 0;
+};
+
 struct ReplayScript {
     std::string Levels;  // level set file: a plain name in the data folder, or a path
     int32_t Level = 0;
@@ -27,6 +35,34 @@ struct ReplayScript {
     int32_t Character = 1;
     int32_t Mortal = 1;
     std::vector<ReplayStep> Steps;
+    std::vector<WorldCheck> Checks;  // in tick order
+};
+
+// The word a replay uses for a key ("Up", "Ctrl", ...).
+const char* ReplayKeyName(ReplayKey key);
+// The replay text of a script as ParseReplay reads it: the comment lines (each line of `comment`
+// gets a "# "), the header, the steps, and the checks at the end.
+std::string ReplayScriptText(const ReplayScript& script, const std::string& comment);
+
+// Adds a check to the script at the end of every second of game time: call after every tick.
+void RecordWorldCheck(ReplayScript& script, const World& world, int64_t tick, int32_t lag);
+
+// Compares the world with a replay's checks as the ticks go by.
+class WorldCheckWatch {
+  public:
+    explicit WorldCheckWatch(const std::vector<WorldCheck>& checks) : checks_(checks) {}
+    void AfterTick(const World& world, int64_t tick);
+    // Game time at which the exit was reached, -1 while it was not.
+    int64_t ExitTime() const { return exitMs_; }
+    // 0 while every check so far agreed.
+    int64_t DivergedAt() const { return diverged_; }
+    int64_t LastAgreed() const { return agreed_; }
+
+  private:
+    const std::vector<WorldCheck>& checks_;
+    size_t next_ = 0;
+    int64_t diverged_ = 0, agreed_ = 0;
+    int64_t exitMs_ = -1;
 };
 
 // Reads replay text. Throws std::runtime_error "<name>, line N: <what>" for an unknown word, a
@@ -50,8 +86,15 @@ struct ReplayResult {
     int32_t PlayerX = 0, PlayerY = 0;
     int32_t Monsters = 0, Moving = 0;
     std::vector<std::vector<int32_t>> Grid;  // tile codes, border included, top row first
+    // For a replay with checks: whether one was reached, and the first tick whose world differed
+    // from the recording (0: none) with the last tick that agreed.
+    bool Checked = false;
+    int64_t DivergedAtTick = 0, LastAgreedTick = 0;
+    int64_t ExitTimeMs = -1;  // game time when the exit was reached (-1: never)
 };
 
+// Copies what the watch saw into the result of a replay that has checks.
+void NoteChecks(ReplayResult& result, const WorldCheckWatch& watch, const ReplayScript& script);
 // The world's state as a replay's result; `levelEnded` when the level end screen was reached.
 ReplayResult ResultOfWorld(const World& world, bool levelEnded, int64_t ticks);
 // The result as one JSON object (keys in a fixed order, grid rows one per line).

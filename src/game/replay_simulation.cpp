@@ -63,16 +63,23 @@ class ReplayRun {
 
     ReplayResult Play(const WorldTickObserver& afterTick) {
         int64_t ticks = 0;
+        WorldCheckWatch checks(script_.Checks);
+        auto result = [&](bool ended) {
+            ReplayResult r = ResultOfWorld(world_, ended, ticks);
+            NoteChecks(r, checks, script_);
+            return r;
+        };
         for (const ReplayStep& step : script_.Steps) {
             for (int64_t i = 0; i < step.Count; ++i) {
                 keys_.Change(step.Keys);
                 ++ticks;
                 const bool ended = ticks == 1 ? (StartTheLevel(), false) : PlayTick(step.Lag);
+                checks.AfterTick(world_, ticks);
                 if (afterTick) afterTick(world_, ticks);
-                if (ended) return ResultOfWorld(world_, true, ticks);
+                if (ended) return result(true);
             }
         }
-        return ResultOfWorld(world_, false, ticks);
+        return result(false);
     }
 
   private:

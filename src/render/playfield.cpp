@@ -52,6 +52,16 @@ void PlacePlayerSprite(const PlayFieldCanvas& canvas, const World& world) {
     canvas.Sprites.SpriteRoot.Y = world.play.PlayerViewY;
 }
 
+// The ghost is the rest picture of its character, a little over a third opaque.
+void DrawGhost(const PlayFieldCanvas& canvas, const GhostFigure& ghost, EngineOrigin origin) {
+    constexpr int kGhostAlpha = 100;
+    const char* name = PlayerPictureName(PlayerPicture::Rest, ghost.Character);
+    const int x = origin.X + static_cast<int>(std::trunc(ghost.X)) - 20;
+    const int y = origin.Y + static_cast<int>(std::trunc(ghost.Y)) - 20;
+    canvas.Pictures.FindPicture(name).BlendPattern(canvas.Back, BoxAt(x, y, 40, 40), 0,
+                                                   kGhostAlpha);
+}
+
 void DrawObjectsInMotion(const PlayFieldCanvas& canvas, const PlayState& play,
                          EngineOrigin origin) {
     const int32_t count = std::clamp(play.FallCount, 0, kMaxMovers);
@@ -154,6 +164,7 @@ void DrawPlayField(const PlayFieldCanvas& canvas, const World& world) {
     DrawUpperTilePass(target, world.level, 101, upper);
     PlacePlayerSprite(canvas, world);
     canvas.Sprites.DrawSprites(canvas.Back);
+    if (canvas.Ghost) DrawGhost(canvas, *canvas.Ghost, origin);
     DrawUpperTilePass(target, world.level, 102, upper);
 
     DrawExplosions(canvas, play);

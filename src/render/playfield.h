@@ -11,6 +11,12 @@ struct World;
 enum class PlayerPicture;
 
 // Where and with what a play-field frame is drawn.
+// A translucent figure of an earlier run, at its place in world pixels (its centre).
+struct GhostFigure {
+    double X = 0, Y = 0;
+    int32_t Character = 1;
+};
+
 struct PlayFieldCanvas {
     Surface& Back;
     const PictureList& Tiles;     // the level's tile set
@@ -19,6 +25,7 @@ struct PlayFieldCanvas {
     ImageSprite& Player;
     int32_t Character = 1;  // 1 Vivuz, 0 Vuzoda
     bool Paused = false;
+    const GhostFigure* Ghost = nullptr;  // drawn over the player when given
 };
 
 // Draws one frame of the world as it stands: the cells' animation and the view are the rules'

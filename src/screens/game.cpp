@@ -3,17 +3,20 @@
 
 #include <chrono>
 
+#include "store/records.h"
+
 Game::Game() = default;
 Game::~Game() = default;
 
 void Game::SeedRandomFromClock() {
     if (FixedSeed) {
-        world.random.Seed(*FixedSeed);
-        return;
+        LastSeed = *FixedSeed;
+    } else {
+        auto now = std::chrono::steady_clock::now().time_since_epoch();
+        LastSeed = static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     }
-    auto now = std::chrono::steady_clock::now().time_since_epoch();
-    world.random.Seed(
-        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    world.random.Seed(LastSeed);
 }
 
 void ScreenEvents::PlaySound(std::string_view name) {

@@ -21,11 +21,13 @@
 #include "media/wave_list.h"
 #include "screens/input_flags.h"
 #include "screens/messages.h"
+#include "screens/run_record.h"
 #include "screens/screen_state.h"
 #include "store/folder_lock.h"
 #include "store/player_table.h"
 #include "store/settings.h"
 
+class RecordStore;
 struct Game;
 using ScreenTickFn = void (*)(Game& game, int32_t lag);
 
@@ -74,6 +76,8 @@ struct Game {
     // The folder the player's saves moved to at this start (the game's own folder could no
     // longer be written); shown once on screen, then cleared.
     std::string SavesMovedTo;
+    // What went wrong with the records at this start; shown once on screen, then cleared.
+    std::string RecordsNotice;
     // Held while the game reads and writes the save folder's players and settings.
     FolderLock SaveFolderLock;
     Settings settings;
@@ -90,6 +94,10 @@ struct Game {
 
     // The level in play; rebuilt by each level start.
     World world;
+    // The run in play as a replay, and the records it may enter (null: no records kept, as in
+    // replays and tools, or when the records could not be opened).
+    RunInPlay run;
+    std::unique_ptr<RecordStore> records;
 
     // The sound and music functions' view of the game.
     SoundSystem Sound() {
@@ -100,6 +108,7 @@ struct Game {
     // FixedSeed replaces the clock wherever the game seeds its random numbers (replays, tests).
     std::optional<uint64_t> FixedSeed;
     void SeedRandomFromClock();
+    uint64_t LastSeed = 1;  // the seed of the last SeedRandomFromClock (a run's replay needs it)
 
     // Set by the exit item of the main menu: the program runs its shutdown after this tick.
     bool ExitRequested = false;

@@ -82,19 +82,31 @@ void DrawPlayFrame(Game& game, int32_t lag) {
     AnimateCells(world.level, world.tiles, lag);
     UpdateView(world);
     Media& media = game.media;
-    const PlayFieldCanvas canvas{media.Back,       media.TilePictures,  media.GamePictures,
-                                 media.Sprites,    *media.PlayerSprite, game.settings.Character,
-                                 game.input.Paused};
+    GhostFigure ghost;
+    const GhostSample* at = GhostNow(game);
+    if (at) ghost = GhostFigure{at->X, at->Y, game.run.GhostCharacter};
+    const PlayFieldCanvas canvas{media.Back,        media.TilePictures,   media.GamePictures,
+                                 media.Sprites,     *media.PlayerSprite,  game.settings.Character,
+                                 game.input.Paused, at ? &ghost : nullptr};
     DrawPlayField(canvas, world);
 }
 
 void GamePlayTick(Game& game, int32_t lag) {
+    if (game.input.GhostKey) {
+        game.input.GhostKey = false;
+        SetGhostShown(game, !game.run.ShowGhost);
+        ShowMessage(game, game.run.ShowGhost ? MessageId::GhostShown : MessageId::GhostHidden);
+    }
     if (!game.input.Paused) {
         TakePlayerControls(game);
         AdvanceWorld(game.world, game.events, lag);
     }
     DrawPlayFrame(game, lag);
     ChangeScreens(game, lag);
+    RecordPlayTick(game, lag);
+    const Screen now = game.screens.CurrentScreen;
+    if (now == Screen::CharacterSelect || now == Screen::Information) RunLeftThePlayScreen(game);
+    if (now == Screen::LevelEnd) EndRun(game);
 }
 
 void ResetPlayScreens(Game& game) {

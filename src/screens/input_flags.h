@@ -29,6 +29,12 @@ struct InputFlags {
     std::string CheatBuffer;
     bool CheatMode = false;
     bool NameEditing = false;
+    // The records: the board asked for on the players screen, a run to export from the board,
+    // and any key at all (it ends a run being watched).
+    bool BoardKey = false;
+    bool ExportKey = false;
+    bool GhostKey = false;  // G in play: show or hide the ghost
+    bool AnyKeyPressed = false;
 };
 
 // Windows virtual key codes as the key handlers use them.

@@ -37,6 +37,35 @@ void RecordLevelMade(Game& game) {
     game.world.play.CurrentLevel += 1;
 }
 
+// Centred text with a dark shadow, readable over any part of the level.
+void WriteShadowedLine(Game& game, int y, int size, uint32_t bgr, const std::string& text) {
+    TextCanvas& canvas = game.media.Canvas;
+    canvas.SetFont("Arial", size);
+    const int x = 320 - canvas.TextPixelWidth(text) / 2;
+    canvas.SetColor(0x000000);
+    canvas.WriteText(game.media.Back, x + 1, y + 1, text);
+    canvas.SetColor(bgr);
+    canvas.WriteText(game.media.Back, x, y, text);
+    canvas.ReleaseCanvas();
+}
+
+// Under the result plate: the run's time, and how it compares with the player's best.
+void DrawRunTime(Game& game) {
+    const RunOutcome& run = game.run.Last;
+    if (!run.Timed) return;
+    constexpr uint32_t kGold = 0x40D8FF, kPale = 0xE8F0F0;
+    WriteShadowedLine(game, 312, 16, kGold, "Time " + RunTimeText(run.TimeMs));
+    std::string second;
+    if (run.NewBest)
+        second = run.BestMs < 0 ? "Your first time on this level"
+                                : "New best! Before: " + RunTimeText(run.BestMs);
+    else if (run.BestMs >= 0 && run.TimeMs >= run.BestMs)
+        second = "Best " + RunTimeText(run.BestMs) + "   (" + RunTimeText(run.TimeMs - run.BestMs) +
+                 " slower)";
+    if (!run.NotKept.empty()) second = "Not kept as a record: " + run.NotKept;
+    if (!second.empty()) WriteShadowedLine(game, 336, 12, kPale, second);
+}
+
 }  // namespace
 
 void LevelEndTick(Game& game, int32_t lag) {
@@ -44,6 +73,7 @@ void LevelEndTick(Game& game, int32_t lag) {
     if (const char* name = ResultPicture(game.world.play.LevelOutcome)) {
         game.media.GamePictures.FindPicture(name).DrawPattern(game.media.Back, 206, 173, 0);
     }
+    if (game.world.play.LevelOutcome == kOutcomeMade) DrawRunTime(game);
     game.world.play.EndScreenTime += lag;
     if (game.world.play.EndScreenTime <= 2000) return;
     ResetScreenState(game);

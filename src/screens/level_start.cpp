@@ -45,9 +45,10 @@ void LoadLevel(Game& game, int n) {
     SetCellOffsets(game.world.level, game.media.TilePictures);
 }
 
-void LevelStartTick(Game& game, int32_t) {
+void LevelStartTick(Game& game, int32_t lag) {
     LoadLevel(game, game.world.play.CurrentLevel);
     PrepareLevelStart(game.world);
     game.input.Paused = false;
+    BeginRun(game, lag);
     SetScreen(game, Screen::GamePlay);
 }

@@ -33,6 +33,10 @@ const std::pair<int, const char*> kMessageTable[] = {
     {25, "Error: Can't initialize MCI Device."},
     {26, "Error: Can't load music file "},
     {27, "The game's folder cannot be written: the saves now go to the save folder"},
+    {28, "The records cannot be kept."},
+    {29, "The run was written."},
+    {30, "Ghost shown: your best run on this level"},
+    {31, "Ghost hidden"},
     {102, "The explosion distroyed one infotron, there might not be enought infotrons left!"},
     {103, "You must colect all the infotrons before coming to the exit!"},
     {104, "You've distroyed an other infotron..."},
@@ -123,6 +127,16 @@ void ShowSavesMoved(Game& game, const std::string& folder) {
     game.messages.MessageTexts[MessageNumber(MessageId::SavesMoved)] =
         "The game's folder cannot be written: the saves now go to " + folder;
     ShowMessage(game, MessageId::SavesMoved);
+}
+
+void ShowRecordsProblem(Game& game, const std::string& what) {
+    game.messages.MessageTexts[MessageNumber(MessageId::RecordsProblem)] = what;
+    ShowMessage(game, MessageId::RecordsProblem);
+}
+
+void ShowRecordsNote(Game& game, const std::string& what) {
+    game.messages.MessageTexts[MessageNumber(MessageId::RecordsNote)] = what;
+    ShowMessage(game, MessageId::RecordsNote);
 }
 
 void ShowMessage(Game& game, MessageId id) {

@@ -30,5 +30,9 @@ void ShowMessage(Game& game, MessageId id);
 void ShowMessageDelayed(Game& game, MessageId id);
 // The message that the player's saves have moved to `folder`, naming it.
 void ShowSavesMoved(Game& game, const std::string& folder);
+// A problem of the player's records (the file and what went wrong).
+void ShowRecordsProblem(Game& game, const std::string& what);
+// A word about the records (a run exported, ...).
+void ShowRecordsNote(Game& game, const std::string& what);
 void AgeMessages(Game& game, int32_t lag);
 void DrawMessages(Game& game);

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kOptionCount = 6;
+constexpr int kOptionCount = 7;
 constexpr int kColumnRestX = 256;
 constexpr int kButtonsRestY = 415;
 constexpr int kTrackX = 326;  // x of every value at rest: the column's rest x + 70
@@ -51,6 +51,9 @@ void StepOption(Game& game, int32_t option, int direction) {
         case 6:
             SetSoundsVolume(game, game.settings.SoundsVolume + 5 * direction);
             break;
+        case 7:
+            opt.OptGhost = !opt.OptGhost;
+            break;
         default:
             break;
     }
@@ -70,7 +73,7 @@ void ReadArrowKeys(Game& game) {
         if (!states.Has(state)) continue;
         StepOption(game, opt.OptSelection, direction);
         opt.OptBlink = 0;
-        if (opt.OptSelection < 4) states.Remove(state);
+        if (opt.OptSelection < 4 || opt.OptSelection == 7) states.Remove(state);
     }
     opt.OptSpeed = ClampInt(opt.OptSpeed, 200, 400);
     game.settings.MusicVolume = ClampInt(game.settings.MusicVolume, 0, 255);
@@ -79,7 +82,8 @@ void ReadArrowKeys(Game& game) {
 
 // The option row under (x, y) inside the options area, 0 when none.
 int32_t OptionUnder(int x, int y) {
-    if (!InsideExclusive(x, y, 326, 200, 550, 380)) return 0;
+    if (!InsideExclusive(x, y, 326, 200, 550, 410)) return 0;
+    if (y >= 380) return x < 350 ? 7 : 0;
     if (x < 350 && y < 230) return 1;
     if (x < 350 && y < 260) return 2;
     if (x < 350 && y < 290) return 3;
@@ -97,6 +101,7 @@ void ClickOption(Game& game, int32_t option, int x) {
         case 1:
         case 2:
         case 3:
+        case 7:
             StepOption(game, option, 1);
             break;
         case 4:
@@ -191,6 +196,9 @@ void DrawValue(Game& game, int32_t option) {
         case 6:
             DrawSlider(game, right, 350, static_cast<int>(game.settings.SoundsVolume / 1.4));
             break;
+        case 7:
+            DrawSwitch(game, opt.OptGhost, left, 380);
+            break;
         default:
             break;
     }
@@ -205,6 +213,7 @@ void DrawOptions(Game& game) {
     DrawMenuPicture(game, "opspeed", opt.OptRightX - 94, 290);
     DrawMenuPicture(game, "opmusicv", opt.OptLeftX - 94, 320);
     DrawMenuPicture(game, "opsoundv", opt.OptRightX - 94, 350);
+    DrawMenuPicture(game, "opghost", opt.OptLeftX - 94, 380);
     for (int option = 1; option <= kOptionCount; ++option) DrawValue(game, option);
     DrawMenuPicture(game, opt.OptAction == 1 ? "backs" : "back", 249, opt.OptButtonsY);
     DrawMenuPicture(game, opt.OptAction == 2 ? "oks" : "ok", 320, opt.OptButtonsY);
@@ -230,6 +239,7 @@ void FinishOptions(Game& game) {
         }
         ApplyVolumes(game.Sound());
         WriteConfiguration(settings, game.SaveFolder());
+        if (opt.OptGhost != game.run.ShowGhost) SetGhostShown(game, opt.OptGhost);
     } else {
         ReadConfiguration(settings, game.SaveFolder());
         ApplyVolumes(game.Sound());
@@ -269,6 +279,7 @@ void EnterOptions(Game& game) {
     opt.OptSounds = game.settings.SoundsEnabled;
     opt.OptTips = game.settings.ShowTips;
     opt.OptSpeed = game.settings.Speed;
+    opt.OptGhost = game.run.ShowGhost;
 }
 
 void OptionsTick(Game& game, int32_t lag) {

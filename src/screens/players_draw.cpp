@@ -11,6 +11,7 @@ namespace {
 constexpr int kNameTextOffset = 77;   // text x within the player panel
 constexpr int kLevelTextOffset = 65;  // text x within the level panel
 constexpr int kNameWidthLimit = 120;  // pixels
+constexpr int kBestTimeRight = 240;   // right end of a level line's best time, from its text x
 
 const char* ArrowPicture(int32_t part) {
     return part == 1 ? "butoane1" : (part == 3 ? "butoane2" : "butoane");
@@ -33,6 +34,17 @@ void DrawLevelLine(Game& game, int32_t level, int y, uint32_t colour) {
     const int x = static_cast<int>(game.screens.players.LevelPanelX) + kLevelTextOffset;
     WriteMenuText(game, x, y, colour,
                   std::to_string(level) + " " + game.levels.LevelNames[level - 1]);
+    if (level > game.levels.LevelSet.LevelCount) return;
+    const int64_t best = ShownBestTime(game, level);
+    if (best < 0) return;
+    // The selected player's best time, small, at the right end of the line.
+    TextCanvas& canvas = game.media.Canvas;
+    const std::string text = RunTimeText(best);
+    canvas.SetFont("Arial", 9);
+    canvas.SetColor(kTextAqua);
+    canvas.WriteText(game.media.Back, x + kBestTimeRight - canvas.TextPixelWidth(text), y + 6,
+                     text);
+    canvas.ReleaseCanvas();
 }
 
 }  // namespace

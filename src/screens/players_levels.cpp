@@ -62,6 +62,15 @@ void PlayersLevelsTick(Game& game, int32_t lag) {
     SlidePanelsIn(ps, lag);
     const bool atRest = ps.PlayerPanelArrived && ps.LevelPanelArrived && ps.ButtonsArrived;
     if (atRest && !ps.PlayersLeaving) ReadPlayersInput(game, lag);
+    if (game.input.BoardKey) {
+        game.input.BoardKey = false;
+        if (!game.input.NameEditing && game.world.play.CurrentLevel >= 1 &&
+            game.world.play.CurrentLevel <= game.levels.LevelSet.LevelCount) {
+            game.screens.board.Level = game.world.play.CurrentLevel;
+            SetScreen(game, Screen::RecordsBoard);
+            return;
+        }
+    }
     DrawPlayersPanels(game);
     // Tested once: the tick whose Enter ends the entry still draws the (emptied) field.
     if (game.input.NameEditing) {

@@ -18,6 +18,8 @@ enum class Screen : uint8_t {
     CharacterSelect = 11,
     GameFinished = 12,
     Options = 14,
+    RecordsBoard = 15,
+    RunWatch = 16,
 };
 
 // Switches screens: runs the entry action of the screen and installs its tick. A code that is

@@ -3,8 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "game/replay.h"
 #include "screens/screen_dispatch.h"
+#include "store/records.h"
 
 struct LogoState {
     double LogoTime = 0;
@@ -30,6 +33,7 @@ struct CharacterSelectState {
 
 struct OptionsState {
     uint8_t OptMusic = 0, OptSounds = 0, OptTips = 0;
+    bool OptGhost = false;  // the ghost of the player's best run shown in play
     int32_t OptSpeed = 300;
     int32_t OptSelection = 1;
     int32_t OptBlink = 0;
@@ -70,6 +74,25 @@ struct InfoState {
     double FinishedY = 480;
 };
 
+// The records of one level at the speed of the settings, the chosen run and player's statistics.
+struct BoardState {
+    int32_t Level = 1;
+    std::vector<RunRecord> Runs;
+    LevelStats Stats;
+    std::string StatsOf;  // the player whose statistics are shown ("" when none)
+    int32_t Selection = 0;
+};
+
+// A kept run played on the play screen from its replay.
+struct WatchState {
+    ReplayScript Script;
+    size_t Step = 0;
+    int64_t TickInStep = 0;
+    std::vector<ReplayKey> Held;
+    bool Paused = false;
+    int32_t EndTime = 0;  // ms since the run's level ended (or its replay ran out)
+};
+
 struct ScreenState {
     Screen CurrentScreen = Screen::IntroLogo;
     LogoState logo;
@@ -78,4 +101,6 @@ struct ScreenState {
     OptionsState options;
     PlayersScreenState players;
     InfoState info;
+    BoardState board;
+    WatchState watch;
 };

@@ -97,7 +97,7 @@ struct ScreenEntry {
 };
 
 // The order of the resets is the order of this table.
-constexpr std::array<ScreenEntry, 12> kScreens{{
+constexpr std::array<ScreenEntry, 14> kScreens{{
     {Screen::IntroLogo, nullptr, IntroLogoTick, nullptr},
     {Screen::MenuReturn, nullptr, MenuReturnTick, nullptr},
     {Screen::MainMenu, nullptr, MainMenuTick, ResetMainMenu},
@@ -110,6 +110,8 @@ constexpr std::array<ScreenEntry, 12> kScreens{{
     {Screen::GamePlay, nullptr, GamePlayTick, ResetPlayScreens},
     {Screen::LevelEnd, nullptr, LevelEndTick, nullptr},
     {Screen::Options, EnterOptions, OptionsTick, nullptr},
+    {Screen::RecordsBoard, EnterRecordsBoard, RecordsBoardTick, nullptr},
+    {Screen::RunWatch, EnterRunWatch, RunWatchTick, nullptr},
 }};
 
 // Keys pressed on one screen must not act on the next: the presses that wait for a screen to
@@ -125,6 +127,7 @@ void ForgetPresses(Game& game) {
     in.AddNameKey = in.PrevPlayerKey = in.NextPlayerKey = false;
     in.PlayerActionKey = false;
     in.PlayerAction = 0;
+    in.BoardKey = in.ExportKey = in.GhostKey = in.AnyKeyPressed = false;
     game.media.Input.Remove(isButton1);
 }
 

@@ -16,6 +16,11 @@ void CharacterSelectTick(Game& game, int32_t lag);
 void GameFinishedTick(Game& game, int32_t lag);
 void OptionsTick(Game& game, int32_t lag);
 void LevelStartTick(Game& game, int32_t lag);
+void RecordsBoardTick(Game& game, int32_t lag);
+void RunWatchTick(Game& game, int32_t lag);
+// Entry actions of the records board (reads the level's records) and of watching a run.
+void EnterRecordsBoard(Game& game);
+void EnterRunWatch(Game& game);
 
 // Entry action of the options screen: working copies and start state.
 void EnterOptions(Game& game);

@@ -6,9 +6,12 @@
 #include <filesystem>
 
 #include "app/session.h"
+#include "media/byte_io.h"
 #include "screens/game.h"
 #include "screens/screen_dispatch.h"
 #include "screens/screens.h"
+#include "store/atomic_write.h"
+#include "store/records.h"
 #include "support/test_data.h"
 #include "support/test_support.h"
 
@@ -203,3 +206,28 @@ TEST(ScreenDispatch, TickAgesByAtLeastOneMillisecond) {
     ApplySpeed(*game);
     EXPECT_EQ(game->world.tiles.FrameRate[75], 125);
 }
+
+namespace {
+
+// A damaged records file is moved aside with a message naming it; the game starts and keeps
+// new records.
+TEST(StartUp, ADamagedRecordsFileIsMovedAsideAndTheGamePlaysOn) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    WriteFileAtomically(dir.File(kRecordsFile), Bytes{'n', 'o', 'p', 'e'});
+    testing::internal::CaptureStderr();
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(dir.File(kRecordsFile) + ": the records were damaged"), std::string::npos)
+        << err;
+    ASSERT_TRUE(game->records);
+    EXPECT_EQ(ReadFileBytes(dir.File(std::string(kRecordsFile) + ".damaged")),
+              (Bytes{'n', 'o', 'p', 'e'}));
+    ASSERT_EQ(game->messages.MessageCount, 1);
+    const int shown = game->messages.MessageQueue[0].Code;
+    EXPECT_NE(game->messages.MessageTexts[shown].find(".damaged"), std::string::npos);
+    for (int i = 0; i < 20; ++i) RunTick(*game, 17);
+    EXPECT_FALSE(game->Terminated);
+}
+
+}  // namespace

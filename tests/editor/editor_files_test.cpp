@@ -127,7 +127,7 @@ TEST(EditorFiles, SaveAsAsksBeforeReplacingASetAndKeepsItsPlaceWhenItFails) {
     WriteSet(dir.File("b.lev"), {"level \"B\"\nmap\n.E.\n@..\nend\n"});
     ReplayScript old = WalkRight();
     old.Levels = "b.lev";
-    WriteTextFile(dir.File("b-01.replay"), ReplayText(old, "b's proof"));
+    WriteTextFile(dir.File("b-01.replay"), ReplayScriptText(old, "b's proof"));
     const Bytes b = ReadFileBytes(dir.File("b.lev"));
     Editor editor(BuiltGameDir());
     ASSERT_TRUE(editor.OpenFile(dir.File("a.lev")));
@@ -163,7 +163,8 @@ TEST(EditorFiles, SetsInOneFolderKeepTheirOwnProofs) {
     WriteSet(dir.File("y.lev"), {kLevel});
     ReplayScript yours = WalkRight();
     yours.Levels = "y.lev";
-    WriteTextFile(dir.File("01.replay"), ReplayText(yours, "y's proof, as older saves named it"));
+    WriteTextFile(dir.File("01.replay"),
+                  ReplayScriptText(yours, "y's proof, as older saves named it"));
     const Bytes proof = ReadFileBytes(dir.File("01.replay"));
 
     Editor editor(BuiltGameDir());
@@ -186,10 +187,10 @@ TEST(EditorFiles, ProofsArePlayedWhileTheEditorGoesOn) {
     WriteSet(dir.File("y.lev"), {kLevel, kLevel});
     ReplayScript proof = WalkRight();
     proof.Levels = "y.lev";
-    WriteTextFile(dir.File("y-01.replay"), ReplayText(proof, "a proof"));
+    WriteTextFile(dir.File("y-01.replay"), ReplayScriptText(proof, "a proof"));
     proof.Level = 2;
     proof.Steps = {{1, 17, {}, 0}, {kLongestProofTicks, 17, {}, 0}};  // standing still for ever
-    WriteTextFile(dir.File("y-02.replay"), ReplayText(proof, "a proof longer than a level"));
+    WriteTextFile(dir.File("y-02.replay"), ReplayScriptText(proof, "a proof longer than a level"));
     Editor editor(BuiltGameDir());
     ASSERT_TRUE(editor.OpenFile(dir.File("y.lev")));
     // The outcomes are taken on the window's thread only: until then both are being checked.

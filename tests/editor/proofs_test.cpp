@@ -21,7 +21,7 @@ TEST(Proofs, TheWrittenProofMakesTheLevelAndGoesStaleWithAnEdit) {
     script.Levels = "p.lev";
     script.Level = 1;
     script.Steps = {{1, 17, {}, 0}, {40, 17, {ReplayKey::Right}, 0}, {30, 17, {}, 0}};
-    std::string text = ReplayText(script, "proof");
+    std::string text = ReplayScriptText(script, "proof");
     ReplayScript read = ParseReplay(text, "01.replay");
     ASSERT_EQ(read.Steps.size(), 3u);
     EXPECT_EQ(read.Steps[1].Count, 40);

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "app/replay_run.h"
+#include "game/replay_simulation.h"
+#include "game/world.h"
 #include "media/byte_io.h"
+#include "screens/game.h"
 #include "support/test_support.h"
 
 namespace {
@@ -130,3 +133,53 @@ TEST(ReplayScript, ResultIsOneJsonObjectInAFixedOrder) {
 }
 
 }  // namespace
+
+// A replay carries the world's fingerprint every second of game time: played again unchanged,
+// on the rules alone or through the game's screens, every check agrees; with one key changed
+// the first check after the change names the tick where the play went another way.
+TEST(ReplayScript, WorldChecksShowWhereAPlayWentAnotherWay) {
+    const BuiltDataFolder data;
+    ReplayScript recorded = ReadReplayFile(SourceDir() + "assets/replays/11.replay");
+    ASSERT_TRUE(recorded.Checks.empty());
+    ReplayScript withChecks = recorded;
+    int64_t lastLag = 17;
+    SimulateReplay(recorded, data.Path(), [&](const World& world, int64_t tick) {
+        RecordWorldCheck(withChecks, world, tick, lastLag);
+    });
+    ASSERT_GT(withChecks.Checks.size(), 20u) << "one a second of a 25 s run";
+
+    const std::string text = ReplayScriptText(withChecks, "with checks\nevery second");
+    const ReplayScript read = ParseReplay(text, "checked.replay");
+    ASSERT_EQ(read.Checks.size(), withChecks.Checks.size());
+    EXPECT_EQ(read.Checks.back().Hash, withChecks.Checks.back().Hash);
+    const ReplayResult again = SimulateReplay(read, data.Path());
+    EXPECT_TRUE(again.Checked);
+    EXPECT_EQ(again.DivergedAtTick, 0);
+    EXPECT_EQ(again.LastAgreedTick, read.Checks.back().Tick);
+    std::unique_ptr<Game> game = StartReplayGame(read, data.Path());
+    EXPECT_EQ(ReplayResultJson(PlayReplay(*game, read)), ReplayResultJson(again));
+
+    // The first walk goes left instead of right: nothing before it differs.
+    ReplayScript changed = read;
+    int64_t firstTick = 1;
+    for (ReplayStep& step : changed.Steps) {
+        if (!step.Keys.empty()) {
+            step.Keys = {ReplayKey::Down};
+            break;
+        }
+        firstTick += step.Count;
+    }
+    const ReplayResult other = SimulateReplay(changed, data.Path());
+    int64_t firstCheckAfter = 0;
+    for (const WorldCheck& check : read.Checks)
+        if (check.Tick > firstTick && firstCheckAfter == 0) firstCheckAfter = check.Tick;
+    EXPECT_EQ(other.DivergedAtTick, firstCheckAfter);
+    EXPECT_NE(
+        ReplayResultJson(other).find("\"diverged_at_tick\": " + std::to_string(firstCheckAfter)),
+        std::string::npos);
+
+    EXPECT_NE(ErrorOf("levels a.lev\nlevel 1\ncheck 5 xyz\n").find("line 3: a fingerprint"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("levels a.lev\nlevel 1\ncheck 5 1\ncheck 5 2\n").find("line 4: checks"),
+              std::string::npos);
+}

@@ -77,7 +77,8 @@ std::vector<PictureData> TestMenuPictures() {
         "butoane1", "butoane2",    "cal",     "ex",        "ex1",      "ex2",
         "cursor",   "informatii2", "credits", "updown",    "c",        "c1",
         "c2",       "c3",          "c4",      "c5",        "c6",       "p1",
-        "p2",       "p3",          "p4",      "p5",        "p6",       "p7"};
+        "p2",       "p3",          "p4",      "p5",        "p6",       "p7",
+        "opghost",  "board",       "boardsel"};
     uint32_t colour = 0x204060;
     for (const char* n : small) list.push_back(SolidPicture(n, 20, 20, colour += 0x010203));
     return list;

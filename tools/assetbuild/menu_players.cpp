@@ -34,6 +34,7 @@ PictureData LevelPanel() {
     cairo_t* cr = c.cr;
     RaisedPanel(cr, 0, 0, 320, 160, 12);
     OutlinedText(cr, "LEVEL", 160, 28, 19, pal::kGold);
+    PlainText(cr, "H: records", 308, 26, 12, pal::kText, Align::Right, true);
     InsetPanel(cr, 50, 52, 264, 82, 6);   // lines: screen 361..625 x 273..355
     RoundedRect(cr, 53, 82, 258, 21, 3);  // current level, screen y 303..324
     SetRgb(cr, 0x173E52);
@@ -126,6 +127,28 @@ PictureData TextCursor() {
     return CanvasToPicture(c, "cursor", 0, 0, false);
 }
 
+// "board" rests at (20, 150): the records of one level. The game writes the level's name at
+// y 184, ten runs at y 218 + 18 n from x 44 (the selected one over "boardsel" at (36, 216 + 18 n)),
+// and the chosen player's statistics at y 406.
+PictureData BoardPanel() {
+    Canvas c(600, 320);
+    cairo_t* cr = c.cr;
+    RaisedPanel(cr, 0, 0, 600, 320, 12);
+    OutlinedText(cr, "RECORDS", 300, 27, 19, pal::kGold);
+    InsetPanel(cr, 14, 62, 572, 188, 6);  // runs: screen 34..606 x 212..400
+    PlainText(cr, "Up / Down: choose     Enter: watch     X: export     Escape: back", 300, 306, 13,
+              pal::kText, Align::Center, true);
+    return CanvasToPicture(c, "board", 0, 0, true, pal::kBoardMid);
+}
+
+PictureData BoardSelection() {
+    Canvas c(556, 18);
+    RoundedRect(c.cr, 0, 0, 556, 18, 3);
+    SetRgb(c.cr, 0x173E52);
+    cairo_fill(c.cr);
+    return CanvasToPicture(c, "boardsel", 0, 0, false);
+}
+
 }  // namespace
 
 void AddPlayersPictures(std::vector<PictureData>& out) {
@@ -140,4 +163,6 @@ void AddPlayersPictures(std::vector<PictureData>& out) {
     out.push_back(EditDelete("ex1", 1));
     out.push_back(EditDelete("ex2", 2));
     out.push_back(TextCursor());
+    out.push_back(BoardPanel());
+    out.push_back(BoardSelection());
 }

@@ -298,7 +298,7 @@ std::vector<GroupFile> Editor::ProofFiles(std::vector<std::string>& names) {
         script.Levels = place_.ProofLevels;
         script.Level = i + 1;
         std::string name = ProofNameAt(place_, i + 1);
-        std::string text = ReplayText(
+        std::string text = ReplayScriptText(
             script, "proof of level " + std::to_string(i + 1) + ", recorded by tolmara-editor");
         files.push_back({place_.ProofFolder + name, Bytes(text.begin(), text.end())});
         names.push_back(name);

@@ -4,8 +4,9 @@
 // installed game end to end without a screen.
 //   tolmara-keys [--data DIR] [--save DIR] WORD...
 // Words: wait:N (N ticks of 20 ms), key:NAME (Enter, Escape, Up, Down, Left, Right, Space,
-// Back, F1 or one letter or digit), type:TEXT, click:X,Y. SIGINT or SIGTERM stops the words and
-// closes the window (the saves included), then the process ends by that signal.
+// Back, F1 or one letter or digit), hold:NAME,N (the key held for N ticks), type:TEXT, click:X,Y.
+// SIGINT or SIGTERM stops the words and closes the window (the saves included), then the process
+// ends by that signal.
 #include <atomic>
 #include <cctype>
 #include <csignal>
@@ -44,7 +45,7 @@ constexpr const char* kUsage =
     "usage: tolmara-keys [--data DIR] [--save DIR] WORD...\n"
     "  --data DIR  the data folder (default: the one the game finds from this program's folder)\n"
     "  --save DIR  the folder of the settings and players (default: as the game finds it)\n"
-    "  words: wait:N  key:NAME  type:TEXT  click:X,Y\n";
+    "  words: wait:N  key:NAME  hold:NAME,N  type:TEXT  click:X,Y\n";
 
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-keys: %s\n%s", what.c_str(), kUsage);
@@ -83,6 +84,15 @@ void Play(Game& game, const std::string& word) {
         PressKey(game, vk);
         if (typed >= 0) TypeChar(game, static_cast<uint8_t>(typed));
         RunTick(game, kTickLag);
+        ReleaseKey(game, vk);
+    } else if (kind == "hold") {
+        const size_t comma = value.find(',');
+        if (comma == std::string::npos) UsageError("hold needs NAME,N: " + word);
+        const auto [vk, typed] = KeyOf(value.substr(0, comma), word);
+        PressKey(game, vk);
+        if (typed >= 0) TypeChar(game, static_cast<uint8_t>(typed));
+        for (int i = WholeNumber(value.substr(comma + 1), word); i > 0 && !Stopped(game); --i)
+            RunTick(game, kTickLag);
         ReleaseKey(game, vk);
     } else if (kind == "type") {
         for (char c : value) {

@@ -39,7 +39,8 @@ constexpr const char* kUsage =
     "                stays with the outcome until a key is pressed or 3 s pass\n"
     "  --window WxH  the window's size in pixels while watching (default 640x480)\n"
     "  --trace       print to stderr, tick by tick, every change of the player's cell,\n"
-    "                lives, infotrons, bombs and monsters (a route's diary)\n";
+    "                lives, infotrons, bombs and monsters (a route's diary)\n"
+    "Ends with 3 when the replay's checks show the play going another way than recorded.\n";
 
 [[noreturn]] void UsageError(const std::string& what) {
     std::fprintf(stderr, "tolmara-replay: %s\n%s", what.c_str(), kUsage);
@@ -111,6 +112,18 @@ void TraceTick(const World& world, int64_t tick, TraceLine& last) {
     last = now;
 }
 
+// A replay whose world went another way than its checks recorded: says where, and ends with 3.
+int ReportDivergence(const Options& o, const ReplayResult& result) {
+    if (result.DivergedAtTick == 0) return 0;
+    std::fprintf(stderr,
+                 "tolmara-replay: %s: the play went another way than it was recorded at tick "
+                 "%lld (the last check that agreed was at tick %lld)\n",
+                 EscapeControlBytes(o.ReplayPath).c_str(),
+                 static_cast<long long>(result.DivergedAtTick),
+                 static_cast<long long>(result.LastAgreedTick));
+    return 3;
+}
+
 // Frame k of the play (the level start tick draws nothing of its own) is written when k is
 // 1, 1 + N, 1 + 2N, ...
 bool AfterTick(const Options& o, Game& game, int64_t tick, int32_t lag) {
@@ -141,9 +154,9 @@ int main(int argc, char** argv) {
             WorldTickObserver trace;
             if (options.Trace)
                 trace = [&last](const World& w, int64_t tick) { TraceTick(w, tick, last); };
-            std::fputs(ReplayResultJson(SimulateReplay(script, options.DataDir, trace)).c_str(),
-                       stdout);
-            return 0;
+            const ReplayResult result = SimulateReplay(script, options.DataDir, trace);
+            std::fputs(ReplayResultJson(result).c_str(), stdout);
+            return ReportDivergence(options, result);
         }
         if (!options.FramesDir.empty()) std::filesystem::create_directories(options.FramesDir);
         std::unique_ptr<Game> game = StartReplayGame(script, options.DataDir);
@@ -155,9 +168,9 @@ int main(int argc, char** argv) {
         std::fputs(ReplayResultJson(result).c_str(), stdout);
         std::fflush(stdout);
         if (options.Watch) HoldLastFrame(*game, kHoldMs);
+        return ReportDivergence(options, result);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolmara-replay: %s\n", EscapeControlBytes(e.what()).c_str());
         return 1;
     }
-    return 0;
 }

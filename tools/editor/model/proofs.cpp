@@ -1,42 +1,8 @@
 // Proofs of levels: replay text and headless checks.
 #include "model/proofs.h"
 
-#include <cstdio>
-
 #include "game/replay_simulation.h"
 #include "model/set_files.h"
-
-namespace {
-
-const char* KeyName(ReplayKey key) {
-    switch (key) {
-        case ReplayKey::Up:
-            return "Up";
-        case ReplayKey::Down:
-            return "Down";
-        case ReplayKey::Left:
-            return "Left";
-        case ReplayKey::Right:
-            return "Right";
-        case ReplayKey::Space:
-            return "Space";
-        case ReplayKey::Ctrl:
-            return "Ctrl";
-        case ReplayKey::Escape:
-            return "Escape";
-        case ReplayKey::Enter:
-            return "Enter";
-        case ReplayKey::P:
-            return "P";
-        case ReplayKey::C:
-            return "C";
-        case ReplayKey::F1:
-            return "F1";
-    }
-    return "";
-}
-
-}  // namespace
 
 const char* ProofStateName(ProofState state) {
     switch (state) {
@@ -66,20 +32,6 @@ std::string ProofFileName(int number) {
     char name[16];
     std::snprintf(name, sizeof name, "%02d.replay", number);
     return name;
-}
-
-std::string ReplayText(const ReplayScript& script, const std::string& comment) {
-    std::string out = "# " + comment + "\n";
-    out += "levels " + script.Levels + "\nlevel " + std::to_string(script.Level) + "\n";
-    out += "speed " + std::to_string(script.Speed) + "\nseed " + std::to_string(script.Seed) + "\n";
-    out += "character " + std::to_string(script.Character) + "\n";
-    if (script.Mortal != 1) out += "mortal " + std::to_string(script.Mortal) + "\n";
-    for (const ReplayStep& step : script.Steps) {
-        out += std::to_string(step.Count) + " " + std::to_string(step.Lag);
-        for (ReplayKey key : step.Keys) out += std::string(" ") + KeyName(key);
-        out += "\n";
-    }
-    return out;
 }
 
 std::string PlayProof(ReplayScript script, const std::string& levelFile, int number,

@@ -32,8 +32,6 @@ const char* ProofStateName(ProofState state);
 ProofState StateOfProof(const Proof* proof, const LevelRecord& level);
 // "NN.replay" for level number NN (from 1).
 std::string ProofFileName(int number);
-// The replay text of a script, as ParseReplay reads it, with a comment line first.
-std::string ReplayText(const ReplayScript& script, const std::string& comment);
 // Plays the proof on level `number` of the set file at `levelFile` without a window; the outcome
 // ("made", "killed", ...) or the reason it could not be played.
 std::string PlayProof(ReplayScript script, const std::string& levelFile, int number,

@@ -61,7 +61,7 @@ void WriteRecovery(const std::string& path, const std::string& opened, const std
     std::string text = std::string(kFirstLine) + "\ndate " + Now() + "\nopened " +
                        WholePath(opened) + "\nfile " + WholePath(file) + "\n";
     for (const RecoveredProof& p : proofs) {
-        std::string replay = ReplayText(p.Made.Script, "unsaved proof");
+        std::string replay = ReplayScriptText(p.Made.Script, "unsaved proof");
         text += "proof " + std::to_string(p.Index) + " " + std::to_string(p.Made.Fingerprint) +
                 " " + (p.Made.Makes ? "1" : "0") + " " + std::to_string(replay.size()) + "\n" +
                 replay;
