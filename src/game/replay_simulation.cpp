@@ -20,34 +20,47 @@ bool Holds(const std::vector<ReplayKey>& keys, ReplayKey key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-// What the keys of a replay do on the play screen, between ticks.
-struct PlayKeys {
-    std::vector<ReplayKey> Held;
-    bool EscapePressed = false;
-    bool Paused = false;
+}  // namespace
 
-    // Keys go up and down as a window reports them; a key going down gives up (Escape) or
-    // switches the pause (P).
-    void Change(const std::vector<ReplayKey>& next) {
-        std::erase_if(Held, [&](ReplayKey key) { return !Holds(next, key); });
-        for (ReplayKey key : next) {
-            if (Holds(Held, key)) continue;
-            Held.push_back(key);
-            if (key == ReplayKey::Escape) EscapePressed = true;
-            if (key == ReplayKey::P) Paused = !Paused;
-        }
+void ReplayKeyState::Change(const std::vector<ReplayKey>& next) {
+    std::erase_if(Held, [&](ReplayKey key) { return !Holds(next, key); });
+    for (ReplayKey key : next) {
+        if (Holds(Held, key)) continue;
+        Held.push_back(key);
+        if (key == ReplayKey::Escape) EscapePressed = true;
+        if (key == ReplayKey::P) Paused = !Paused;
     }
+}
 
-    // Of the arrows, a later one overrides an earlier one: right over left over down over up.
-    Direction Steer() const {
-        Direction dir = Direction::None;
-        if (Holds(Held, ReplayKey::Up)) dir = Direction::Up;
-        if (Holds(Held, ReplayKey::Down)) dir = Direction::Down;
-        if (Holds(Held, ReplayKey::Left)) dir = Direction::Left;
-        if (Holds(Held, ReplayKey::Right)) dir = Direction::Right;
-        return dir;
+Direction ReplayKeyState::Steer() const {
+    Direction dir = Direction::None;
+    if (Holds(Held, ReplayKey::Up)) dir = Direction::Up;
+    if (Holds(Held, ReplayKey::Down)) dir = Direction::Down;
+    if (Holds(Held, ReplayKey::Left)) dir = Direction::Left;
+    if (Holds(Held, ReplayKey::Right)) dir = Direction::Right;
+    return dir;
+}
+
+bool PlayWorldTick(World& world, GameEvents& events, ReplayKeyState& keys, int32_t lag) {
+    if (!keys.Paused) {
+        world.controls.Steer = keys.Steer();
+        world.controls.Snap = Holds(keys.Held, ReplayKey::Space);
+        world.controls.Bomb = Holds(keys.Held, ReplayKey::Ctrl);
+        AdvanceWorld(world, events, lag);
     }
-};
+    AnimateCells(world.level, world.tiles, lag);
+    UpdateView(world);
+    if (keys.EscapePressed && !world.play.LevelAborted) {
+        GiveUp(world, events);
+        keys.EscapePressed = false;
+        keys.Paused = false;
+    }
+    const LevelEndCheck end = CheckLevelEnd(world, lag);
+    if (end.NoLivesLeft) keys.Paused = false;
+    return end.EndScreenDue;
+}
+
+namespace {
 
 class ReplayRun {
   public:
@@ -61,7 +74,7 @@ class ReplayRun {
         ReadScriptLevelSet();
     }
 
-    ReplayResult Play(const WorldTickObserver& afterTick) {
+    ReplayResult Play(const KeyedTickObserver& afterTick) {
         int64_t ticks = 0;
         WorldCheckWatch checks(script_.Checks);
         auto result = [&](bool ended) {
@@ -75,7 +88,7 @@ class ReplayRun {
                 ++ticks;
                 const bool ended = ticks == 1 ? (StartTheLevel(), false) : PlayTick(step.Lag);
                 checks.AfterTick(world_, ticks);
-                if (afterTick) afterTick(world_, ticks);
+                if (afterTick) afterTick(world_, keys_, ticks);
                 if (ended) return result(true);
             }
         }
@@ -109,31 +122,14 @@ class ReplayRun {
     }
 
     // The play screen's tick; true when it ends the level.
-    bool PlayTick(int32_t lag) {
-        if (!keys_.Paused) {
-            world_.controls.Steer = keys_.Steer();
-            world_.controls.Snap = Holds(keys_.Held, ReplayKey::Space);
-            world_.controls.Bomb = Holds(keys_.Held, ReplayKey::Ctrl);
-            AdvanceWorld(world_, events_, lag);
-        }
-        AnimateCells(world_.level, world_.tiles, lag);
-        UpdateView(world_);
-        if (keys_.EscapePressed && !world_.play.LevelAborted) {
-            GiveUp(world_, events_);
-            keys_.EscapePressed = false;
-            keys_.Paused = false;
-        }
-        const LevelEndCheck end = CheckLevelEnd(world_, lag);
-        if (end.NoLivesLeft) keys_.Paused = false;
-        return end.EndScreenDue;
-    }
+    bool PlayTick(int32_t lag) { return PlayWorldTick(world_, events_, keys_, lag); }
 
     const ReplayScript& script_;
     const std::string& dataDir_;
     LevelSetState levels_;
     World world_;
     SilentEvents events_;
-    PlayKeys keys_;
+    ReplayKeyState keys_;
 };
 
 }  // namespace
@@ -147,6 +143,15 @@ bool ReplayNeedsScreens(const ReplayScript& script) {
 
 ReplayResult SimulateReplay(const ReplayScript& script, const std::string& dataDir,
                             const WorldTickObserver& afterTick) {
+    auto run = std::make_unique<ReplayRun>(script, dataDir);
+    if (!afterTick) return run->Play({});
+    return run->Play([&afterTick](const World& world, const ReplayKeyState&, int64_t tick) {
+        afterTick(world, tick);
+    });
+}
+
+ReplayResult SimulateReplayWithKeys(const ReplayScript& script, const std::string& dataDir,
+                                    const KeyedTickObserver& afterTick) {
     auto run = std::make_unique<ReplayRun>(script, dataDir);
     return run->Play(afterTick);
 }
