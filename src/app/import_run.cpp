@@ -33,6 +33,8 @@ int ImportRun(const GameFolders& folders, const std::string& file, const std::st
                                      script.Levels + "); a run keeps the set's file name only");
         if (script.Mortal != 1)
             throw std::runtime_error(file + ": the run was made with the invincibility on");
+        if (script.Practice)
+            throw std::runtime_error(file + ": the run was stepped back in time (practice)");
         ReplayScript played = script;
         played.Levels = LevelSetPath(folders, script.Levels);
         int64_t exitMs = -1;

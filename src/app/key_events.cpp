@@ -108,6 +108,7 @@ void OnKeyDown(Game& game, int key, ShiftState shift) {
     if (key == vkNext) in.PageDownHeld = true;
     if (key == vkUp) in.KeyUpPressed = true;
     if (key == vkDown) in.KeyDownPressed = true;
+    if (key == vkBack && !in.NameEditing) in.RewindHeld = in.RewindPressed = true;
     // F1 and C ask to leave a running level and come back to it; elsewhere a stale request
     // would later send the information or character screen "back" into a level never loaded.
     bool playing = game.screens.CurrentScreen == Screen::GamePlay;
@@ -126,6 +127,7 @@ void OnKeyUp(Game& game, int key, ShiftState shift) {
     }
     if (key == vkPrior) in.PageUpHeld = false;
     if (key == vkNext) in.PageDownHeld = false;
+    if (key == vkBack) in.RewindHeld = false;
 }
 
 void OnCharTyped(Game& game, uint8_t key) {

@@ -171,6 +171,7 @@ static void OpenRecords(Game& game) {
     if (game.records) {
         try {
             game.run.ShowGhost = game.records->Choice("ghost", "off") == "on";
+            game.run.RewindOn = game.records->Choice("rewind", "on") == "on";
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
         }

@@ -90,7 +90,7 @@ bool ReadHeader(const LineReader& in, const std::vector<std::string>& w, ReplayS
                 bool& gotLevels, bool& gotLevel) {
     const std::string& key = w[0];
     const bool known = key == "levels" || key == "level" || key == "speed" || key == "seed" ||
-                       key == "character" || key == "mortal";
+                       key == "character" || key == "mortal" || key == "practice";
     if (!known) return false;
     if (w.size() != 2) in.Fail("'" + key + "' takes one value");
     if (!s.Steps.empty()) in.Fail("'" + key + "' after the steps");
@@ -111,6 +111,8 @@ bool ReadHeader(const LineReader& in, const std::vector<std::string>& w, ReplayS
         s.Seed = in.Number<uint64_t>(w[1], "seed", 0, UINT64_MAX);
     } else if (key == "character") {
         s.Character = in.Number<int32_t>(w[1], "character", 0, 1);
+    } else if (key == "practice") {
+        s.Practice = in.Number<int32_t>(w[1], "practice value", 0, 1) == 1;
     } else {
         s.Mortal = in.Number<int32_t>(w[1], "mortal value", 0, 1);
     }
@@ -161,6 +163,7 @@ std::string ReplayScriptText(const ReplayScript& script, const std::string& comm
     out += "speed " + std::to_string(script.Speed) + "\nseed " + std::to_string(script.Seed) + "\n";
     out += "character " + std::to_string(script.Character) + "\n";
     if (script.Mortal != 1) out += "mortal " + std::to_string(script.Mortal) + "\n";
+    if (script.Practice) out += "practice 1\n";
     for (const ReplayStep& step : script.Steps) {
         out += std::to_string(step.Count) + " " + std::to_string(step.Lag);
         for (ReplayKey key : step.Keys) out += std::string(" ") + ReplayKeyName(key);

@@ -34,6 +34,7 @@ struct ReplayScript {
     uint64_t Seed = 1;
     int32_t Character = 1;
     int32_t Mortal = 1;
+    bool Practice = false;  // the run was stepped back in time: it sets no record
     std::vector<ReplayStep> Steps;
     std::vector<WorldCheck> Checks;  // in tick order
 };

@@ -94,12 +94,13 @@ int64_t RewindTimeline::TickAtTime(double ms) const {
     return std::max<int64_t>(1, after - times_.begin());
 }
 
-void RewindTimeline::RewindTo(World& world, ReplayKeyState& keys, const ReplayScript& script,
+bool RewindTimeline::RewindTo(World& world, ReplayKeyState& keys, const ReplayScript& script,
                               int64_t target) {
+    if (Last() < 1) return false;
     target = std::clamp<int64_t>(target, 1, Last());
     auto from = std::upper_bound(kept_.begin(), kept_.end(), target,
                                  [](int64_t t, const KeptWorld& kept) { return t < kept.Tick; });
-    if (from == kept_.begin()) return;  // nothing kept at or before it: no way back
+    if (from == kept_.begin()) return false;  // nothing kept at or before it: no way back
     --from;
     PutBack(*from, world, keys);
     // Played on from the kept world by the recorded steps, with no sound and no message.
@@ -117,6 +118,7 @@ void RewindTimeline::RewindTo(World& world, ReplayKeyState& keys, const ReplaySc
     }
     kept_.erase(from + 1, kept_.end());
     times_.resize(static_cast<size_t>(target));
+    return true;
 }
 
 size_t RewindTimeline::Bytes() const {

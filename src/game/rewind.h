@@ -27,8 +27,9 @@ class RewindTimeline {
 
     // Makes the world and keys those at the end of tick `target` (1..Last()): the nearest kept
     // world at or before it, played on silently by the ticks `script` recorded. What was kept
-    // after `target` is forgotten; the script itself is not changed (see CutScriptAfter).
-    void RewindTo(World& world, ReplayKeyState& keys, const ReplayScript& script, int64_t target);
+    // after `target` is forgotten; the script itself is not changed (see CutScriptAfter). False,
+    // with nothing changed, when no world was kept at or before `target`.
+    bool RewindTo(World& world, ReplayKeyState& keys, const ReplayScript& script, int64_t target);
 
     // Memory held by the kept worlds, in bytes, and how many there are.
     size_t Bytes() const;

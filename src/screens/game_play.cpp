@@ -77,9 +77,13 @@ void ChangeScreens(Game& game, int32_t lag) {
 }  // namespace
 
 void DrawPlayFrame(Game& game, int32_t lag) {
-    World& world = game.world;
     // The cells animate on while the game is paused and under the level-end picture.
-    AnimateCells(world.level, world.tiles, lag);
+    AnimateCells(game.world.level, game.world.tiles, lag);
+    DrawWorldAsItIs(game);
+}
+
+void DrawWorldAsItIs(Game& game) {
+    World& world = game.world;
     UpdateView(world);
     Media& media = game.media;
     GhostFigure ghost;
@@ -91,7 +95,60 @@ void DrawPlayFrame(Game& game, int32_t lag) {
     DrawPlayField(canvas, world);
 }
 
+namespace {
+
+// Holding Backspace this long goes on stepping back, about twice as fast as time ran.
+constexpr int32_t kHoldBeforeRunningBackMs = 300;
+
+// Backspace steps the run back: a press by one second of game time (by one tick while paused),
+// and held after a moment by twice the tick's time every tick. True when this tick went back
+// in time instead of on.
+bool StepBackInTime(Game& game, int32_t lag) {
+    InputFlags& in = game.input;
+    RunInPlay& run = game.run;
+    run.Rewinding = false;
+    if (!in.RewindHeld && !in.RewindPressed) {
+        run.RewindHeldMs = 0;
+        return false;
+    }
+    const bool press = in.RewindPressed;
+    in.RewindPressed = false;
+    if (!run.RewindOn || !run.Recording || game.world.play.LevelAborted || run.Timeline.Last() < 1)
+        return false;
+    run.RewindHeldMs = press ? 0 : run.RewindHeldMs + lag;
+    const RewindTimeline& timeline = run.Timeline;
+    const double now = timeline.TimeAt(timeline.Last());
+    int64_t target = -1;
+    if (in.Paused) {
+        if (press) target = run.Ticks - 1;
+    } else if (press) {
+        target = timeline.TickAtTime(now - 1000);
+    } else if (run.RewindHeldMs > kHoldBeforeRunningBackMs) {
+        target = timeline.TickAtTime(now - 2.0 * lag);
+    }
+    if (target >= 1 && target < run.Ticks) RewindRun(game, target);
+    run.Rewinding = true;
+    return true;
+}
+
+void DrawRewindMark(Game& game) {
+    TextCanvas& canvas = game.media.Canvas;
+    canvas.SetFont("Arial", 14);
+    canvas.SetColor(0x000000);
+    canvas.WriteText(game.media.Back, 15, 13, "<< rewind");
+    canvas.SetColor(0x40D8FF);
+    canvas.WriteText(game.media.Back, 14, 12, "<< rewind");
+    canvas.ReleaseCanvas();
+}
+
+}  // namespace
+
 void GamePlayTick(Game& game, int32_t lag) {
+    if (StepBackInTime(game, lag)) {
+        DrawWorldAsItIs(game);
+        DrawRewindMark(game);
+        return;
+    }
     if (game.input.GhostKey) {
         game.input.GhostKey = false;
         SetGhostShown(game, !game.run.ShowGhost);

@@ -34,6 +34,8 @@ struct InputFlags {
     bool BoardKey = false;
     bool ExportKey = false;
     bool GhostKey = false;  // G in play: show or hide the ghost
+    // Backspace in play: held, and pressed since the play screen last looked.
+    bool RewindHeld = false, RewindPressed = false;
     bool AnyKeyPressed = false;
 };
 

@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr int kOptionCount = 7;
+constexpr int kOptionCount = 8;
 constexpr int kColumnRestX = 256;
-constexpr int kButtonsRestY = 415;
-constexpr int kTrackX = 326;  // x of every value at rest: the column's rest x + 70
+constexpr int kButtonsRestY = 445;  // below the eight rows
+constexpr int kTrackX = 326;        // x of every value at rest: the column's rest x + 70
 
 int32_t ClampInt(int32_t v, int32_t low, int32_t high) {
     return v < low ? low : (v > high ? high : v);
@@ -54,6 +54,9 @@ void StepOption(Game& game, int32_t option, int direction) {
         case 7:
             opt.OptGhost = !opt.OptGhost;
             break;
+        case 8:
+            opt.OptRewind = !opt.OptRewind;
+            break;
         default:
             break;
     }
@@ -73,7 +76,7 @@ void ReadArrowKeys(Game& game) {
         if (!states.Has(state)) continue;
         StepOption(game, opt.OptSelection, direction);
         opt.OptBlink = 0;
-        if (opt.OptSelection < 4 || opt.OptSelection == 7) states.Remove(state);
+        if (opt.OptSelection < 4 || opt.OptSelection >= 7) states.Remove(state);
     }
     opt.OptSpeed = ClampInt(opt.OptSpeed, 200, 400);
     game.settings.MusicVolume = ClampInt(game.settings.MusicVolume, 0, 255);
@@ -82,7 +85,8 @@ void ReadArrowKeys(Game& game) {
 
 // The option row under (x, y) inside the options area, 0 when none.
 int32_t OptionUnder(int x, int y) {
-    if (!InsideExclusive(x, y, 326, 200, 550, 410)) return 0;
+    if (!InsideExclusive(x, y, 326, 200, 550, 440)) return 0;
+    if (y >= 410) return x < 350 ? 8 : 0;
     if (y >= 380) return x < 350 ? 7 : 0;
     if (x < 350 && y < 230) return 1;
     if (x < 350 && y < 260) return 2;
@@ -102,6 +106,7 @@ void ClickOption(Game& game, int32_t option, int x) {
         case 2:
         case 3:
         case 7:
+        case 8:
             StepOption(game, option, 1);
             break;
         case 4:
@@ -134,7 +139,8 @@ void ReadPointer(Game& game) {
 void ReadButtons(Game& game) {
     OptionsState& opt = game.screens.options;
     InputFlags& in = game.input;
-    if (!InsideExclusive(in.MouseX, in.MouseY, 237, 419, 404, 443)) return;
+    if (!InsideExclusive(in.MouseX, in.MouseY, 237, kButtonsRestY + 4, 404, kButtonsRestY + 28))
+        return;
     if (in.ClickSeen && !opt.OptLeaving) {
         opt.OptLeaving = true;
         if (in.MouseX < 310) {
@@ -199,6 +205,9 @@ void DrawValue(Game& game, int32_t option) {
         case 7:
             DrawSwitch(game, opt.OptGhost, left, 380);
             break;
+        case 8:
+            DrawSwitch(game, opt.OptRewind, right, 410);
+            break;
         default:
             break;
     }
@@ -214,6 +223,7 @@ void DrawOptions(Game& game) {
     DrawMenuPicture(game, "opmusicv", opt.OptLeftX - 94, 320);
     DrawMenuPicture(game, "opsoundv", opt.OptRightX - 94, 350);
     DrawMenuPicture(game, "opghost", opt.OptLeftX - 94, 380);
+    DrawMenuPicture(game, "oprewind", opt.OptRightX - 94, 410);
     for (int option = 1; option <= kOptionCount; ++option) DrawValue(game, option);
     DrawMenuPicture(game, opt.OptAction == 1 ? "backs" : "back", 249, opt.OptButtonsY);
     DrawMenuPicture(game, opt.OptAction == 2 ? "oks" : "ok", 320, opt.OptButtonsY);
@@ -240,6 +250,7 @@ void FinishOptions(Game& game) {
         ApplyVolumes(game.Sound());
         WriteConfiguration(settings, game.SaveFolder());
         if (opt.OptGhost != game.run.ShowGhost) SetGhostShown(game, opt.OptGhost);
+        if (opt.OptRewind != game.run.RewindOn) SetRewindOn(game, opt.OptRewind);
     } else {
         ReadConfiguration(settings, game.SaveFolder());
         ApplyVolumes(game.Sound());
@@ -280,6 +291,7 @@ void EnterOptions(Game& game) {
     opt.OptTips = game.settings.ShowTips;
     opt.OptSpeed = game.settings.Speed;
     opt.OptGhost = game.run.ShowGhost;
+    opt.OptRewind = game.run.RewindOn;
 }
 
 void OptionsTick(Game& game, int32_t lag) {

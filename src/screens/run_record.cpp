@@ -51,6 +51,17 @@ void AddTick(ReplayScript& script, int32_t lag, const std::vector<ReplayKey>& ke
     script.Steps.push_back(step);
 }
 
+// Whether the keys of tick `tick` of the script hold P.
+bool TickHoldsP(const ReplayScript& script, int64_t tick) {
+    int64_t seen = 0;
+    for (const ReplayStep& step : script.Steps) {
+        seen += step.Count;
+        if (seen >= tick)
+            return std::find(step.Keys.begin(), step.Keys.end(), ReplayKey::P) != step.Keys.end();
+    }
+    return false;
+}
+
 // The named player in play, or null when no player is chosen.
 const std::string* PlayerInPlay(const Game& game) {
     const PlayerTable& players = game.players;
@@ -150,6 +161,39 @@ void LoadGhost(Game& game) {
 
 }  // namespace
 
+bool RewindRun(Game& game, int64_t target) {
+    RunInPlay& run = game.run;
+    if (!run.Recording || !run.RewindOn || run.Timeline.Last() < 1) return false;
+    target = std::clamp<int64_t>(target, 1, run.Timeline.Last());
+    // A replay switches the pause when P goes down, so the tick after a tick that switched it
+    // cannot switch it again: such a tick is no place to resume from.
+    while (target > 1 && TickHoldsP(run.Script, target)) --target;
+    if (!run.Timeline.RewindTo(game.world, run.Keys, run.Script, target)) return false;
+    CutScriptAfter(run.Script, target);
+    run.Ticks = target;
+    run.Script.Practice = true;
+    run.NotEligible = "it was stepped back in time (practice)";
+    // The game stays paused or running as it is; the next tick records the P that makes the
+    // kept keys agree (see RecordPlayTick).
+    run.WasPaused = run.Keys.Paused;
+    const PlayState& play = game.world.play;
+    if (!play.ExitReached) run.ExitTimeMs = -1;
+    run.LivesBefore = play.Lives;
+    return true;
+}
+
+void SetRewindOn(Game& game, bool on) {
+    game.run.RewindOn = on;
+    if (!on) game.run.Timeline.Clear();
+    if (game.records) {
+        try {
+            game.records->SetChoice("rewind", on ? "on" : "off");
+        } catch (const std::exception& e) {
+            ReportRecordsProblem(game, e);
+        }
+    }
+}
+
 void SetGhostShown(Game& game, bool shown) {
     RunInPlay& run = game.run;
     run.ShowGhost = shown;
@@ -185,11 +229,15 @@ std::string RunTimeText(int64_t ms) {
 
 void BeginRun(Game& game, int32_t lag) {
     RunInPlay& run = game.run;
-    const bool ghost = run.ShowGhost;
+    const bool ghost = run.ShowGhost, rewind = run.RewindOn;
     std::set<std::string> checked = std::move(run.CheckedRuns);
+    RewindTimeline timeline = std::move(run.Timeline);  // its memory serves the next run
     run = RunInPlay{};
     run.ShowGhost = ghost;
+    run.RewindOn = rewind;
     run.CheckedRuns = std::move(checked);
+    run.Timeline = std::move(timeline);
+    run.Timeline.Clear();
     run.Recording = true;
     ReplayScript& script = run.Script;
     script.Levels = game.settings.LevelsFile;
@@ -202,6 +250,7 @@ void BeginRun(Game& game, int32_t lag) {
     AddTick(script, lag, {});
     run.Ticks = 1;
     run.LivesBefore = game.world.play.Lives;
+    if (run.RewindOn) run.Timeline.AfterTick(game.world, run.Keys, 1);
     LoadGhost(game);
 }
 
@@ -224,12 +273,18 @@ void RecordPlayTick(Game& game, int32_t lag) {
     AddTick(run.Script, lag, keys);
     ++run.Ticks;
     RecordWorldCheck(run.Script, game.world, run.Ticks, lag);
+    run.Keys.Change(keys);
+    run.Keys.Paused = paused;
+    run.Keys.EscapePressed = false;
+    if (run.RewindOn) run.Timeline.AfterTick(game.world, run.Keys, run.Ticks);
     const PlayState& play = game.world.play;
     if (play.ExitReached && run.ExitTimeMs < 0)
         run.ExitTimeMs = static_cast<int64_t>(play.LevelTime);
     // Giving up blows the player up too, but that is no life the level took.
-    if (play.Lives < run.LivesBefore && !play.LevelAborted)
+    if (play.Lives < run.LivesBefore && !play.LevelAborted) {
         run.LivesLost += run.LivesBefore - play.Lives;
+        if (run.RewindOn) ShowMessage(game, MessageId::RewindOffered);
+    }
     run.LivesBefore = play.Lives;
 }
 

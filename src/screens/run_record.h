@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "game/replay.h"
+#include "game/replay_simulation.h"
+#include "game/rewind.h"
 
 struct Game;
 
@@ -50,6 +52,13 @@ struct RunInPlay {
     bool ShowGhost = false;
     std::vector<GhostSample> Ghost;
     int32_t GhostCharacter = 1;
+    // Rewind: allowed or not (the player's choice, kept with the records), the run's kept
+    // worlds, the recorded keys as they stand, and how long Backspace has been held.
+    bool RewindOn = true;
+    RewindTimeline Timeline;
+    ReplayKeyState Keys;
+    int32_t RewindHeldMs = 0;
+    bool Rewinding = false;  // this tick stepped back: the play field shows the rewind mark
 };
 
 // The level start tick: a new recording (the world has just been seeded and started).
@@ -64,6 +73,12 @@ void EndRun(Game& game);
 // The best time of the player selected on the players screen on `level` of the set in play, at
 // the speed of the settings; -1 when there is none (or no records are kept).
 int64_t ShownBestTime(Game& game, int32_t level);
+// Steps the run back to the end of its tick `target` (at least the level's start): the world,
+// the keys and the recording as they were then, the run marked as practice. False when there
+// is no way back (no run recording, rewind off).
+bool RewindRun(Game& game, int64_t target);
+// Allows rewind or not from now on and keeps the choice.
+void SetRewindOn(Game& game, bool on);
 // Shows or hides the ghost from now on and keeps the choice.
 void SetGhostShown(Game& game, bool shown);
 // The ghost's place at the world's game time, or null when none is shown.

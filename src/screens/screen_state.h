@@ -34,6 +34,7 @@ struct CharacterSelectState {
 struct OptionsState {
     uint8_t OptMusic = 0, OptSounds = 0, OptTips = 0;
     bool OptGhost = false;  // the ghost of the player's best run shown in play
+    bool OptRewind = true;  // Backspace steps back in time in play
     int32_t OptSpeed = 300;
     int32_t OptSelection = 1;
     int32_t OptBlink = 0;

@@ -128,6 +128,7 @@ void ForgetPresses(Game& game) {
     in.PlayerActionKey = false;
     in.PlayerAction = 0;
     in.BoardKey = in.ExportKey = in.GhostKey = in.AnyKeyPressed = false;
+    in.RewindHeld = in.RewindPressed = false;
     game.media.Input.Remove(isButton1);
 }
 

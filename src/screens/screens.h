@@ -40,3 +40,5 @@ void ResetPlayScreens(Game& game);
 void TakePlayerControls(Game& game);
 // The play field of the level in play, its cells animated by lag milliseconds (play and level end).
 void DrawPlayFrame(Game& game, int32_t lag);
+// The play field of the world as it stands, nothing animated (a rewound tick).
+void DrawWorldAsItIs(Game& game);

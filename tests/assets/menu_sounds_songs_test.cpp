@@ -199,8 +199,9 @@ TEST(MenuLibrary, OptionLabelsEndJustBeforeTheValues) {
         const char* Name;
         int X;
     };
-    const Label labels[] = {{"opmusic", 256},  {"opsounds", 251}, {"optips", 258}, {"opspeed", 162},
-                            {"opmusicv", 162}, {"opsoundv", 162}, {"opghost", 162}};
+    const Label labels[] = {{"opmusic", 256}, {"opsounds", 251}, {"optips", 258},
+                            {"opspeed", 162}, {"opmusicv", 162}, {"opsoundv", 162},
+                            {"opghost", 162}, {"oprewind", 162}};
     for (const Label& l : labels) {
         SCOPED_TRACE(l.Name);
         Box b = DrawnBox(Menu().FindPicture(l.Name));

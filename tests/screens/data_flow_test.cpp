@@ -83,7 +83,7 @@ TEST_F(BuiltDataFlow, LogoMenuOptionsVolumeAndBackRestoringItFromTheFile) {
     Ticks(5);
     ReleaseKey(game(), saved > 100 ? vkLeft : vkRight);
     EXPECT_NE(game().settings.SoundsVolume, saved);
-    Click(270, 430);
+    Click(270, 457);
     RunUntilScreen(Screen::MainMenu);
     EXPECT_EQ(game().settings.SoundsVolume, saved);
     EXPECT_EQ(game().audio.Volumes.WaveVolume(), saved & 255);

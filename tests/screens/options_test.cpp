@@ -42,7 +42,7 @@ TEST(Options, AHeldKeyMovesTheVolumeLiveAndBackRestoresItFromTheFile) {
     EXPECT_EQ(rig.game().settings.MusicVolume, 120);
     EXPECT_EQ(rig.game().audio.Volumes.MidiVolume(), 120);
     EXPECT_EQ(rig.Pixel(413, 322), knob);  // 326 + 85
-    rig.Click(270, 430);                   // "back"
+    rig.Click(270, 457);                   // "back"
     EXPECT_EQ(rig.game().screens.options.OptAction, 1);
     RunToMenuReturn(rig);
     EXPECT_EQ(rig.game().settings.MusicVolume, 100);
@@ -75,9 +75,9 @@ TEST(Options, OkSavesTheCopiesAndSetsTheSpeedWithoutRecomputingRates) {
     EXPECT_EQ(rig.game().screens.options.OptSpeed, 445);
     rig.Tick();
     EXPECT_EQ(rig.game().screens.options.OptSpeed, 400);
-    rig.Click(320, 430);  // between "back" and "ok": nothing
+    rig.Click(320, 457);  // between "back" and "ok": nothing
     EXPECT_FALSE(rig.game().screens.options.OptLeaving);
-    rig.Click(360, 430);  // "ok"
+    rig.Click(360, 457);  // "ok"
     RunToMenuReturn(rig);
     EXPECT_EQ(rig.game().settings.ShowTips, 0);
     EXPECT_EQ(rig.game().settings.Speed, 400);

@@ -69,16 +69,16 @@ std::vector<PictureData> TestMenuPictures() {
     list.push_back(SolidPicture("informatii", 640, 480, 0x0A1221));
     list.push_back(SolidPicture("terminat", 640, 480, 0x0A1222));
     const char* small[] = {
-        "sm",       "m2",          "bomba",   "sg",        "op",       "in",
-        "cr",       "exit",        "mouse",   "ballmeniu", "tmmeniu",  "selectyourcharacter",
-        "opmusic",  "opsounds",    "optips",  "opspeed",   "opmusicv", "opsoundv",
-        "opon",     "opoff",       "ops",     "opss",      "back",     "backs",
-        "ok",       "oks",         "eyn",     "add",       "adda",     "butoane",
-        "butoane1", "butoane2",    "cal",     "ex",        "ex1",      "ex2",
-        "cursor",   "informatii2", "credits", "updown",    "c",        "c1",
-        "c2",       "c3",          "c4",      "c5",        "c6",       "p1",
-        "p2",       "p3",          "p4",      "p5",        "p6",       "p7",
-        "opghost",  "board",       "boardsel"};
+        "sm",       "m2",          "bomba",    "sg",        "op",       "in",
+        "cr",       "exit",        "mouse",    "ballmeniu", "tmmeniu",  "selectyourcharacter",
+        "opmusic",  "opsounds",    "optips",   "opspeed",   "opmusicv", "opsoundv",
+        "opon",     "opoff",       "ops",      "opss",      "back",     "backs",
+        "ok",       "oks",         "eyn",      "add",       "adda",     "butoane",
+        "butoane1", "butoane2",    "cal",      "ex",        "ex1",      "ex2",
+        "cursor",   "informatii2", "credits",  "updown",    "c",        "c1",
+        "c2",       "c3",          "c4",       "c5",        "c6",       "p1",
+        "p2",       "p3",          "p4",       "p5",        "p6",       "p7",
+        "opghost",  "board",       "boardsel", "oprewind"};
     uint32_t colour = 0x204060;
     for (const char* n : small) list.push_back(SolidPicture(n, 20, 20, colour += 0x010203));
     return list;

@@ -101,6 +101,7 @@ void AddOptionsPictures(std::vector<PictureData>& out) {
     out.push_back(Label("opmusicv", "Music volume", 162));
     out.push_back(Label("opsoundv", "Sounds volume", 162));
     out.push_back(Label("opghost", "Ghost of your best", 162));
+    out.push_back(Label("oprewind", "Rewind (practice)", 162));
     out.push_back(Switch("opon", true));
     out.push_back(Switch("opoff", false));
     out.push_back(Track());
