@@ -112,19 +112,19 @@ PictureData KeysPage() {
     p.Key("Space + arrow", "eat or collect beside you without moving");
     p.Key("Ctrl", "place a bomb, if you carry one");
     p.Key("Escape", "give up the level / go back");
+    p.Key("Backspace", "step back in time (held: keep going back)");
     p.Key("P", "pause");
-    p.Key("T", "tips on / off");
-    p.Key("M", "music on / off");
-    p.Key("S", "sounds on / off");
+    p.Key("T, M, S", "tips, music, sounds on / off");
     p.Key("R", "show the frame rate");
     p.Key("C", "change character");
+    p.Key("G", "ghost of your best run on / off");
     p.Key("F1", "this help");
     p.Key("+ and -", "faster / slower game");
     p.Key("Alt + Enter", "full screen or window");
     p.y += 6;
     p.Paragraph(
         "Players screen: A adds a name, E edits and D deletes the selected one, ; and . choose a "
-        "player, Up and Down choose a level, Enter starts it.",
+        "player, Up and Down choose a level, Enter starts it, H shows its records.",
         pal::kCyan);
     return p.Finish("c1");
 }

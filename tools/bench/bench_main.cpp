@@ -20,6 +20,7 @@
 #include "bench_levels.h"
 #include "bench_process.h"
 #include "bench_report.h"
+#include "bench_rewind.h"
 #include "bench_ticks.h"
 
 namespace fs = std::filesystem;
@@ -226,6 +227,12 @@ void MeasureHeadless(const Options& o, const ShippedLevel& largest, Yardstick& m
         f.EditorWhole = editor.WholeLevelUs;
         f.EditorPainting = editor.PaintingUs;
         f.EditorFillMs = editor.FillMs;
+        const RewindCosts rewind = MeasureRewind(o.DataDir, set99, o.Quick);
+        f.RewindTickOff = rewind.TickOffUs;
+        f.RewindTickOn = rewind.TickOnUs;
+        f.RewindStepMs = rewind.StepMs;
+        f.RewindMemoryMb = rewind.MemoryMb;
+        f.RewindMinutes = rewind.PlayedMinutes;
     } catch (...) {
         fs::remove_all(folder);
         throw;

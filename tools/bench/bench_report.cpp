@@ -81,6 +81,14 @@ std::string ReportText(const BenchFigures& f) {
     out += FrameLine(f, "game-play tick, largest shipped level", f.PlayLargest, 4);
     out += "  (" + f.LargestLevel + ")\n";
     out += FrameLine(f, "game-play tick, 99 x 99 benchmark level", f.Play99, 6);
+    if (f.RewindTickOff && f.RewindTickOn) {
+        const double slower = (*f.RewindTickOn / *f.RewindTickOff - 1) * 100;
+        std::string line = "play tick, 99 x 99, rewind kept / not kept";
+        line.resize(52, ' ');
+        out += line + Format("%9.1f", *f.RewindTickOn) + Format(" / %.1f us", *f.RewindTickOff) +
+               Format("  %+.1f %%", slower) + "   goal <= +10 %" +
+               (slower <= 10 ? "  ok\n" : "  OVER\n");
+    }
     out += FrameLine(f, "main menu tick", f.MainMenu, 6);
     out += FrameLine(f, "players and levels tick", f.Players, 6);
     out += FrameLine(f, "editor frame drawing the whole 99 x 99 level", f.EditorWhole, 10);
@@ -100,6 +108,10 @@ std::string ReportText(const BenchFigures& f) {
     out += PlainLine("start-up to the first frame shown", f.StartupMs, "ms", 300);
     out += "  (video driver: " + f.StartupDriver + ")\n";
     out += PlainLine("editor flood fill of a whole 99 x 99 level", f.EditorFillMs, "ms", 5);
+    out += PlainLine("rewind one second, 99 x 99 level", f.RewindStepMs, "ms", 5);
+    out += PlainLine(
+        "rewind memory after " + std::to_string(f.RewindMinutes) + " min of play, 99 x 99",
+        f.RewindMemoryMb, "MB", 64);
     out += PlainLine("peak resident memory (start-up, menu and song)", f.PeakRssMb, "MB", 100);
     out += PlainLine("idle main menu in a window", f.IdleCpuPercent, "% of one core", 2);
     if (!f.IdleNote.empty()) out += "  (" + f.IdleNote + ")\n";
@@ -120,6 +132,11 @@ std::string ReportJson(const BenchFigures& f) {
     out += ", \"editor_frame_99\": " + JsonFrame(f, f.EditorWhole);
     out += ", \"editor_painting_99\": " + JsonFrame(f, f.EditorPainting);
     out += ", \"editor_fill_ms\": " + JsonNumber(f.EditorFillMs);
+    out += ", \"rewind_tick_off_us\": " + JsonNumber(f.RewindTickOff);
+    out += ", \"rewind_tick_on_us\": " + JsonNumber(f.RewindTickOn);
+    out += ", \"rewind_step_ms\": " + JsonNumber(f.RewindStepMs);
+    out += ", \"rewind_memory_mb\": " + JsonNumber(f.RewindMemoryMb);
+    out += ", \"rewind_minutes\": " + std::to_string(f.RewindMinutes);
     out += ", \"present_software_1280\": " + JsonPresent(f, f.PresentSoftware);
     out += ", \"present_default_1280\": " + JsonPresent(f, f.PresentDefault);
     out += ", \"present_unchanged_1280\": " + JsonPresent(f, f.PresentUnchanged);

@@ -18,6 +18,10 @@ struct BenchFigures {
     Figure PresentUnchangedCompared;  // an unchanged frame that did not record its drawing
     Figure EditorWhole, EditorPainting, EditorFillMs;
     Figure StartupMs, PeakRssMb, IdleCpuPercent, PlayWindowCpuPercent;
+    // Rewind on the 99 x 99 benchmark level: the play tick without and with the way back kept,
+    // one second back, and the memory of the way back after RewindMinutes of play.
+    Figure RewindTickOff, RewindTickOn, RewindStepMs, RewindMemoryMb;
+    int RewindMinutes = 0;
 
     // What the figures were measured on, for the readable form.
     std::string LargestLevel;      // e.g. "level 2 \"Loose Infotrons\", 14 x 8"
