@@ -108,7 +108,11 @@ void OnKeyDown(Game& game, int key, ShiftState shift) {
     if (key == vkNext) in.PageDownHeld = true;
     if (key == vkUp) in.KeyUpPressed = true;
     if (key == vkDown) in.KeyDownPressed = true;
-    if (key == vkBack && !in.NameEditing) in.RewindHeld = in.RewindPressed = true;
+    // The system repeats a held key: only the first press of Backspace is a tap.
+    if (key == vkBack && !in.NameEditing) {
+        if (!in.RewindHeld) in.RewindPressed = true;
+        in.RewindHeld = true;
+    }
     // F1 and C ask to leave a running level and come back to it; elsewhere a stale request
     // would later send the information or character screen "back" into a level never loaded.
     bool playing = game.screens.CurrentScreen == Screen::GamePlay;

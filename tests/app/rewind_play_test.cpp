@@ -48,9 +48,13 @@ class RewindInPlay : public ::testing::Test {
 
 TEST_F(RewindInPlay, ARewoundRunPlaysAgainToTheSameEnd) {
     Game& game = *game_;
-    Hold(vkRight, 60);
+    Hold(vkRight, 150);
     const double before = game.world.play.LevelTime;
-    Hold(vkBack, 1);  // a tap: one second back
+    PressKey(game, vkBack);  // a tap, repeated by the system while held: one second back
+    Ticks(1);
+    PressKey(game, vkBack);
+    Ticks(1);
+    ReleaseKey(game, vkBack);
     EXPECT_NEAR(game.world.play.LevelTime, before - 1000, 40);
     EXPECT_TRUE(game.run.Script.Practice);
     Hold(vkRight, 130);
