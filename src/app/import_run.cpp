@@ -2,7 +2,6 @@
 #include "app/import_run.h"
 
 #include <cstdio>
-#include <ctime>
 #include <exception>
 #include <memory>
 
@@ -10,19 +9,6 @@
 #include "game/world.h"
 #include "screens/run_record.h"
 #include "store/records.h"
-
-namespace {
-
-std::string Now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
-}  // namespace
 
 int ImportRun(const GameFolders& folders, const std::string& file, const std::string& player) {
     try {
@@ -61,7 +47,7 @@ int ImportRun(const GameFolders& folders, const std::string& file, const std::st
         run.Level = script.Level;
         run.Player = player;
         run.TimeMs = exitMs;
-        run.Date = Now();
+        run.Date = RunDateNow();
         run.Character = script.Character;
         run.Speed = script.Speed;
         run.Replay = ReplayScriptText(script, "imported for " + player + " from " + file);

@@ -55,20 +55,6 @@ bool ReplayKeyOf(int vk, ReplayKey& key) {
     }
 }
 
-// Adds the tick to the recording, joined to the last step when the lag and keys are the same.
-void Record(ReplayScript& script, int32_t lag, const std::vector<ReplayKey>& keys) {
-    if (!script.Steps.empty() && script.Steps.back().Lag == lag &&
-        script.Steps.back().Keys == keys) {
-        ++script.Steps.back().Count;
-        return;
-    }
-    ReplayStep step;
-    step.Count = 1;
-    step.Lag = lag;
-    step.Keys = keys;
-    script.Steps.push_back(step);
-}
-
 }  // namespace
 
 TestPlay PlayTestLevel(const std::string& levelsPath, int level, int speed,
@@ -109,7 +95,7 @@ TestPlay PlayTestLevel(const std::string& levelsPath, int level, int speed,
         last = now;
         ChangeHeldKeys(*game, held, down);
         RunTick(*game, lag);
-        Record(script, lag, down);
+        AppendReplayTick(script, lag, down);
         ++ticks;
         RecordWorldCheck(script, game->world, ticks, lag);
         bool onPlayScreen = game->screens.CurrentScreen == Screen::GamePlay;

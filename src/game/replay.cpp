@@ -149,6 +149,19 @@ WorldCheck ReadCheck(const LineReader& in, const std::vector<std::string>& w, in
 
 }  // namespace
 
+void AppendReplayTick(ReplayScript& script, int32_t lag, const std::vector<ReplayKey>& keys) {
+    if (!script.Steps.empty() && script.Steps.back().Lag == lag &&
+        script.Steps.back().Keys == keys) {
+        ++script.Steps.back().Count;
+        return;
+    }
+    ReplayStep step;
+    step.Count = 1;
+    step.Lag = lag;
+    step.Keys = keys;
+    script.Steps.push_back(step);
+}
+
 const char* ReplayKeyName(ReplayKey key) {
     for (const KeyName& k : kKeyNames)
         if (k.Key == key) return k.Name;

@@ -39,6 +39,8 @@ struct ReplayScript {
     std::vector<WorldCheck> Checks;  // in tick order
 };
 
+// Adds one tick to a recording, joined to the last step when its lag and keys are the same.
+void AppendReplayTick(ReplayScript& script, int32_t lag, const std::vector<ReplayKey>& keys);
 // The word a replay uses for a key ("Up", "Ctrl", ...).
 const char* ReplayKeyName(ReplayKey key);
 // The replay text of a script as ParseReplay reads it: the comment lines (each line of `comment`

@@ -130,8 +130,8 @@ void DrawBoard(Game& game) {
     }
 }
 
-// Steers the world by the watched replay's keys for one recorded tick; false once the replay
-// has no tick left.
+// Steers the world by the watched replay's keys for one recorded tick, as the replay simulation
+// does; false once the replay has no tick left or its level has ended.
 bool WatchedTick(Game& game) {
     WatchState& w = game.screens.watch;
     const std::vector<ReplayStep>& steps = w.Script.Steps;
@@ -142,27 +142,10 @@ bool WatchedTick(Game& game) {
     if (w.Step >= steps.size()) return false;
     const ReplayStep& step = steps[w.Step];
     ++w.TickInStep;
-    auto holds = [&](ReplayKey key) {
-        return std::find(step.Keys.begin(), step.Keys.end(), key) != step.Keys.end();
-    };
-    if (holds(ReplayKey::P) &&
-        std::find(w.Held.begin(), w.Held.end(), ReplayKey::P) == w.Held.end())
-        w.Paused = !w.Paused;
-    w.Held = step.Keys;
-    World& world = game.world;
-    if (!w.Paused) {
-        Direction dir = Direction::None;
-        if (holds(ReplayKey::Up)) dir = Direction::Up;
-        if (holds(ReplayKey::Down)) dir = Direction::Down;
-        if (holds(ReplayKey::Left)) dir = Direction::Left;
-        if (holds(ReplayKey::Right)) dir = Direction::Right;
-        world.controls.Steer = dir;
-        world.controls.Snap = holds(ReplayKey::Space);
-        world.controls.Bomb = holds(ReplayKey::Ctrl);
-        AdvanceWorld(world, game.events, step.Lag);
-    }
-    DrawPlayFrame(game, step.Lag);
-    return !CheckLevelEnd(world, step.Lag).EndScreenDue;
+    w.Keys.Change(step.Keys);
+    const bool ended = PlayWorldTick(game.world, game.events, w.Keys, step.Lag);
+    DrawWorldAsItIs(game);
+    return !ended;
 }
 
 }  // namespace
@@ -236,9 +219,12 @@ void EnterRunWatch(Game& game) {
     game.FixedSeed = seed;
     PrepareLevelStart(game.world);
     game.world.Speed = w.Script.Speed;
-    // The replay's first tick is the level start just made.
+    // The replay's first tick is the level start just made, with its keys.
     w.Step = 0;
     w.TickInStep = 1;
+    w.Keys = ReplayKeyState{};
+    if (!w.Script.Steps.empty()) w.Keys.Change(w.Script.Steps[0].Keys);
+    w.Keys.Paused = false;
     game.input.AnyKeyPressed = false;
 }
 

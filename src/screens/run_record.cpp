@@ -37,20 +37,6 @@ std::vector<ReplayKey> KeysOfControls(const PlayerControls& controls) {
     return keys;
 }
 
-// Adds one tick, joined to the last step when lag and keys are the same.
-void AddTick(ReplayScript& script, int32_t lag, const std::vector<ReplayKey>& keys) {
-    if (!script.Steps.empty() && script.Steps.back().Lag == lag &&
-        script.Steps.back().Keys == keys) {
-        ++script.Steps.back().Count;
-        return;
-    }
-    ReplayStep step;
-    step.Count = 1;
-    step.Lag = lag;
-    step.Keys = keys;
-    script.Steps.push_back(step);
-}
-
 // Whether the keys of tick `tick` of the script hold P.
 bool TickHoldsP(const ReplayScript& script, int64_t tick) {
     int64_t seen = 0;
@@ -68,15 +54,6 @@ const std::string* PlayerInPlay(const Game& game) {
     const int32_t slot = players.CurrentPlayer;
     if (slot < 1 || slot > players.PlayerCount || slot > kMaxPlayers) return nullptr;
     return &players.PlayerNames[static_cast<size_t>(slot)];
-}
-
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
 }
 
 void ReportRecordsProblem(Game& game, const std::exception& e) {
@@ -126,7 +103,7 @@ void OfferTheRun(Game& game, const std::string& player) {
     record.Level = script.Level;
     record.Player = player;
     record.TimeMs = last.TimeMs;
-    record.Date = Today();
+    record.Date = RunDateNow();
     record.Character = script.Character;
     record.Speed = script.Speed;
     record.Replay = ReplayScriptText(script, player + " on level " + std::to_string(script.Level) +
@@ -217,6 +194,15 @@ const GhostSample* GhostNow(const Game& game) {
     return after == run.Ghost.begin() ? &run.Ghost.front() : &*(after - 1);
 }
 
+std::string RunDateNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
 std::string RunTimeText(int64_t ms) {
     if (ms < 0) ms = 0;
     const int64_t hundredths = ms / 10;
@@ -247,7 +233,7 @@ void BeginRun(Game& game, int32_t lag) {
     script.Character = game.settings.Character;
     script.Mortal = game.world.play.Mortal;
     if (game.input.CheatMode || !game.world.play.Mortal) run.NotEligible = "the cheat mode is on";
-    AddTick(script, lag, {});
+    AppendReplayTick(script, lag, {});
     run.Ticks = 1;
     run.LivesBefore = game.world.play.Lives;
     if (run.RewindOn) run.Timeline.AfterTick(game.world, run.Keys, 1);
@@ -270,7 +256,7 @@ void RecordPlayTick(Game& game, int32_t lag) {
     }
     if (game.world.Speed != run.Script.Speed) run.NotEligible = "the speed changed during it";
     if (game.input.CheatMode || !game.world.play.Mortal) run.NotEligible = "the cheat mode is on";
-    AddTick(run.Script, lag, keys);
+    AppendReplayTick(run.Script, lag, keys);
     ++run.Ticks;
     RecordWorldCheck(run.Script, game.world, run.Ticks, lag);
     run.Keys.Change(keys);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/replay.h"
+#include "game/replay_simulation.h"
 #include "screens/screen_dispatch.h"
 #include "store/records.h"
 
@@ -89,8 +90,7 @@ struct WatchState {
     ReplayScript Script;
     size_t Step = 0;
     int64_t TickInStep = 0;
-    std::vector<ReplayKey> Held;
-    bool Paused = false;
+    ReplayKeyState Keys;
     int32_t EndTime = 0;  // ms since the run's level ended (or its replay ran out)
 };
 

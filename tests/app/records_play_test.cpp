@@ -21,14 +21,20 @@ namespace {
 
 class RecordsInPlay : public ::testing::Test {
   protected:
-    // Plays `script` through the screens as player Ann, with the records of a temporary folder.
-    RunOutcome Play(const ReplayScript& script) {
+    // A game on the built data folder, to play `script` as player Ann with the records of a
+    // temporary folder.
+    std::unique_ptr<Game> StartAsAnn(const ReplayScript& script) {
         std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
         game->players.PlayerCount = 1;
         game->players.CurrentPlayer = 1;
         game->players.PlayerNames[1] = "Ann";
         std::string notice;
         game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+        return game;
+    }
+    // Plays `script` through the screens as player Ann, with the records of a temporary folder.
+    RunOutcome Play(const ReplayScript& script) {
+        std::unique_ptr<Game> game = StartAsAnn(script);
         PlayReplay(*game, script);
         return game->run.Last;
     }
@@ -119,12 +125,7 @@ namespace {
 // board comes back; a run whose replay no longer makes the level is shown as unverified.
 TEST_F(RecordsInPlay, TheBoardListsAndPlaysTheKeptRun) {
     const ReplayScript script = LevelOneWith(0, false);
-    std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
-    game->players.PlayerCount = 1;
-    game->players.CurrentPlayer = 1;
-    game->players.PlayerNames[1] = "Ann";
-    std::string notice;
-    game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+    std::unique_ptr<Game> game = StartAsAnn(script);
     PlayReplay(*game, script);
     ASSERT_TRUE(game->run.Last.NewBest);
     EXPECT_EQ(ShownBestTime(*game, 1), game->run.Last.TimeMs);
@@ -174,12 +175,7 @@ namespace {
 TEST_F(RecordsInPlay, TheGhostFollowsTheBestRunAndChangesNothingElse) {
     std::map<int64_t, std::pair<double, double>> bestPlaces;  // game time -> centre
     auto start = [&](const ReplayScript& script, bool ghost) {
-        std::unique_ptr<Game> game = StartReplayGame(script, data.Path());
-        game->players.PlayerCount = 1;
-        game->players.CurrentPlayer = 1;
-        game->players.PlayerNames[1] = "Ann";
-        std::string notice;
-        game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+        std::unique_ptr<Game> game = StartAsAnn(script);
         SetGhostShown(*game, ghost);
         return game;
     };
@@ -269,12 +265,7 @@ namespace {
 // and it plays again headless (from a fresh world) exactly as it went.
 TEST_F(RecordsInPlay, ASecondRunInTheSameGameIsKeptToo) {
     const ReplayScript slower = LevelOneWith(60, false), faster = LevelOneWith(0, false);
-    std::unique_ptr<Game> game = StartReplayGame(slower, data.Path());
-    game->players.PlayerCount = 1;
-    game->players.CurrentPlayer = 1;
-    game->players.PlayerNames[1] = "Ann";
-    std::string notice;
-    game->records = RecordStore::Open(records.File(kRecordsFile), notice);
+    std::unique_ptr<Game> game = StartAsAnn(slower);
     PlayReplay(*game, slower);
     ASSERT_TRUE(game->run.Last.NewBest);
     for (int tick = 0; tick < 200; ++tick) RunTick(*game, 17);  // the level end, the players
