@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "game/replay_simulation.h"
-#include "game/world.h"
 #include "screens/run_record.h"
 #include "store/records.h"
 
@@ -23,12 +22,8 @@ int ImportRun(const GameFolders& folders, const std::string& file, const std::st
             throw std::runtime_error(file + ": the run was stepped back in time (practice)");
         ReplayScript played = script;
         played.Levels = LevelSetPath(folders, script.Levels);
-        int64_t exitMs = -1;
-        const ReplayResult result =
-            SimulateReplay(played, folders.Data, [&](const World& world, int64_t) {
-                if (world.play.ExitReached && exitMs < 0)
-                    exitMs = static_cast<int64_t>(world.play.LevelTime);
-            });
+        const ReplayResult result = SimulateReplay(played, folders.Data);
+        const int64_t exitMs = result.ExitTimeMs;
         if (result.Outcome != "made" || exitMs < 0)
             throw std::runtime_error(file + ": the run does not make level " +
                                      std::to_string(script.Level) + " of " + script.Levels +

@@ -93,7 +93,7 @@ struct ReplayResult {
     // from the recording (0: none) with the last tick that agreed.
     bool Checked = false;
     int64_t DivergedAtTick = 0, LastAgreedTick = 0;
-    int64_t ExitTimeMs = -1;  // game time when the exit was reached (-1: never)
+    int64_t ExitTimeMs = -1;  // game time when the exit was reached (-1: never); every replay
 };
 
 // Copies what the watch saw into the result of a replay that has checks.

@@ -47,13 +47,8 @@ bool StillMakesItsLevel(Game& game, const RunRecord& run) {
     try {
         ReplayScript script = ParseReplay(run.Replay, "the record of " + run.Player);
         script.Levels = LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()}, run.LevelSet);
-        int64_t exitMs = -1;
-        const ReplayResult result =
-            SimulateReplay(script, game.ProgramDir, [&](const World& world, int64_t) {
-                if (world.play.ExitReached && exitMs < 0)
-                    exitMs = static_cast<int64_t>(world.play.LevelTime);
-            });
-        return result.Outcome == "made" && exitMs == run.TimeMs;
+        const ReplayResult result = SimulateReplay(script, game.ProgramDir);
+        return result.Outcome == "made" && result.ExitTimeMs == run.TimeMs;
     } catch (const std::exception&) {
         return false;
     }

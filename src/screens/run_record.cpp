@@ -67,12 +67,8 @@ std::string VerifyRun(Game& game, const ReplayScript& script, int64_t exitTimeMs
     ReplayScript played = script;
     played.Levels =
         LevelSetPath(GameFolders{game.ProgramDir, game.SaveFolder()}, game.settings.LevelsFile);
-    int64_t replayedExit = -1;
-    const ReplayResult result =
-        SimulateReplay(played, game.ProgramDir, [&](const World& world, int64_t) {
-            if (world.play.ExitReached && replayedExit < 0)
-                replayedExit = static_cast<int64_t>(world.play.LevelTime);
-        });
+    const ReplayResult result = SimulateReplay(played, game.ProgramDir);
+    const int64_t replayedExit = result.ExitTimeMs;
     if (result.DivergedAtTick != 0)
         return "its replay went another way at tick " + std::to_string(result.DivergedAtTick);
     if (result.Outcome != "made") return "its replay ended " + result.Outcome;
