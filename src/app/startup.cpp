@@ -216,6 +216,7 @@ void PrepareGame(Game& game) {
     game.media.Sprites.SortByZ();
     game.media.PlayerSprite = player;
     ReadLevelSet(game);
+    SelectPlayerWhoPlayedLast(game);
     game.world.play.Mortal = 1;
     game.input.CheatMode = false;
     ResetMainMenuStart(game);

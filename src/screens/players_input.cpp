@@ -1,5 +1,7 @@
 // The players screen's idle input: Escape, the bottom buttons, start requests, the player and
 // level arrows with their key and mouse repeats, and the edit/delete pair.
+#include <algorithm>
+
 #include "audio/audio.h"
 #include "screens/game.h"
 #include "screens/menu_common.h"
@@ -104,6 +106,8 @@ void RepeatHeldLevelKey(Game& game, bool held, uint16_t heldTicks, void (*step)(
 void StepPlayer(Game& game, int32_t delta) {
     game.players.CurrentPlayer += delta;
     PlaySound(game.Sound(), "click");
+    // A returning player goes on where they left off.
+    ShowNewestOpenLevel(game, game.players.CurrentPlayer);
 }
 
 void SelectPlayer(Game& game) {
@@ -213,4 +217,11 @@ void ReadPlayersInput(Game& game, int32_t lag) {
     ReadNameField(game);
     ReadAddButton(game);
     AdvanceAddFlash(ps, lag);
+}
+
+void ShowNewestOpenLevel(Game& game, int32_t slot) {
+    const PlayerTable& players = game.players;
+    const int32_t count = game.levels.LevelSet.LevelCount;
+    if (slot < 1 || slot > players.PlayerCount || slot > kMaxPlayers || count < 1) return;
+    game.world.play.CurrentLevel = std::clamp(players.PlayerLevels[slot], 1, count);
 }

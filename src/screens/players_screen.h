@@ -9,6 +9,10 @@ struct Game;
 void PreviousLevel(Game& game);
 void NextLevel(Game& game);
 
+// Puts the level list on the newest level the player in table slot `slot` may start (the last
+// level of the set once the whole set is made); nothing for an empty slot.
+void ShowNewestOpenLevel(Game& game, int32_t slot);
+
 // The idle tick's input step (panels at rest, not leaving).
 void ReadPlayersInput(Game& game, int32_t lag);
 

@@ -8,10 +8,14 @@
 
 #include "game/replay_simulation.h"
 #include "screens/game.h"
+#include "screens/players_screen.h"
 #include "store/game_folders.h"
 #include "store/records.h"
 
 namespace {
+
+// The name of the player who last started a level, among the choices kept with the records.
+constexpr const char* kLastPlayerChoice = "last player";
 
 // The keys a replay would hold to steer the world as the controls did this tick.
 std::vector<ReplayKey> KeysOfControls(const PlayerControls& controls) {
@@ -190,6 +194,24 @@ const GhostSample* GhostNow(const Game& game) {
     return after == run.Ghost.begin() ? &run.Ghost.front() : &*(after - 1);
 }
 
+void SelectPlayerWhoPlayedLast(Game& game) {
+    if (!game.records) return;
+    std::string last;
+    try {
+        last = game.records->Choice(kLastPlayerChoice, "");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return;
+    }
+    PlayerTable& players = game.players;
+    for (int32_t slot = 1; slot <= players.PlayerCount && slot <= kMaxPlayers; ++slot) {
+        if (players.PlayerNames[static_cast<size_t>(slot)] != last) continue;
+        players.CurrentPlayer = slot;
+        ShowNewestOpenLevel(game, slot);
+        return;
+    }
+}
+
 std::string RunDateNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -234,6 +256,13 @@ void BeginRun(Game& game, int32_t lag) {
     run.LivesBefore = game.world.play.Lives;
     if (run.RewindOn) run.Timeline.AfterTick(game.world, run.Keys, 1);
     LoadGhost(game);
+    if (const std::string* player = PlayerInPlay(game); player && game.records) {
+        try {
+            game.records->SetChoice(kLastPlayerChoice, *player);
+        } catch (const std::exception& e) {
+            ReportRecordsProblem(game, e);
+        }
+    }
 }
 
 void RecordPlayTick(Game& game, int32_t lag) {

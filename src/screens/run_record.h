@@ -83,6 +83,9 @@ void SetRewindOn(Game& game, bool on);
 void SetGhostShown(Game& game, bool shown);
 // The ghost's place at the world's game time, or null when none is shown.
 const GhostSample* GhostNow(const Game& game);
+// At start-up: the player who last started a level (kept with the records) is selected, on the
+// newest level open to them.
+void SelectPlayerWhoPlayedLast(Game& game);
 // Now as a kept run's date: "YYYY-MM-DD HH:MM", local time.
 std::string RunDateNow();
 // "1:02.35": minutes, seconds and hundredths.

@@ -93,6 +93,7 @@ TEST_F(RecordsInPlay, TheBestVerifiedRunIsKeptWithItsReplay) {
     EXPECT_EQ(again.Outcome, "made");
     EXPECT_EQ(again.DivergedAtTick, 0);
 
+    EXPECT_EQ(store->Choice("last player", ""), "Ann") << "the game starts with her next time";
     const LevelStats stats = store->StatsOf("Tolmara.lev", 1, "Ann");
     EXPECT_EQ(stats.Attempts, 3);
     EXPECT_EQ(stats.TimesMade, 3);

@@ -231,3 +231,27 @@ TEST(StartUp, ADamagedRecordsFileIsMovedAsideAndTheGamePlaysOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// The game starts with the player who last started a level selected, on their newest level.
+TEST(StartUp, SelectsThePlayerWhoPlayedLast) {
+    TempDir dir;
+    WriteTestDataFiles(dir.Path());
+    PlayerTable stored;
+    stored.PlayerCount = 2;
+    stored.PlayerNames[1] = "Ann";
+    stored.PlayerLevels[1] = 2;
+    stored.PlayerNames[2] = "Bo";
+    stored.PlayerLevels[2] = 3;
+    WritePlayerNames(stored, 300, dir.Path());
+    {
+        std::string notice;
+        RecordStore::Open(dir.File(kRecordsFile), notice)->SetChoice("last player", "Bo");
+    }
+    auto game = StartGame(SessionOptions{dir.Path(), true, 7});
+    EXPECT_EQ(game->players.CurrentPlayer, 2);
+    EXPECT_EQ(game->world.play.CurrentLevel, 3);
+}
+
+}  // namespace

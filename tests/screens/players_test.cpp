@@ -369,3 +369,27 @@ TEST(ScreenChanges, KeysPressedOnTheMenuDoNotActOnTheNextScreen) {
     EXPECT_EQ(game.world.play.CurrentLevel, 1);
     EXPECT_FALSE(game.input.NameEditing);
 }
+
+namespace {
+
+// A returning player goes on where they left off: choosing a player shows their newest open
+// level (the last one once the set is made), whichever way the player is chosen.
+TEST(PlayersScreen, ChoosingAPlayerShowsTheirNewestOpenLevel) {
+    MenuRig rig;
+    Game& game = rig.game();
+    AddPlayer(game, "Ada", 3, 1);
+    AddPlayer(game, "Bix", 7, 0);
+    AddPlayer(game, "Cyr", 11, 1);  // made the whole set of 10
+    game.players.CurrentPlayer = 1;
+    game.world.play.CurrentLevel = 1;
+    ReachIdlePlayers(rig);
+    rig.Type(".");
+    EXPECT_EQ(game.world.play.CurrentLevel, 7);
+    rig.Type(".");
+    EXPECT_EQ(game.world.play.CurrentLevel, 10);
+    rig.Type(";");
+    rig.Type(";");
+    EXPECT_EQ(game.world.play.CurrentLevel, 3);
+}
+
+}  // namespace
